@@ -1,0 +1,100 @@
+#include "game/cp1250.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <stdexcept>
+
+namespace tolarka {
+
+namespace {
+
+// Owns one iconv conversion descriptor.
+class Iconv {
+public:
+    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+            throw std::runtime_error(std::string("iconv_open ") + from + " -> " + to);
+        }
+    }
+    ~Iconv() { iconv_close(cd_); }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+
+    // Converts the whole input. Whenever iconv stops at a sequence it cannot convert,
+    // `onBad` appends a replacement and returns how many input bytes to skip.
+    template <typename OnBad>
+    std::string Convert(std::string_view in, OnBad onBad) {
+        std::string out;
+        std::string buffer(in.size() * 3 + 16, '\0');
+        char* inPtr = const_cast<char*>(in.data());
+        size_t inLeft = in.size();
+        while (inLeft > 0) {
+            char* outPtr = buffer.data();
+            size_t outLeft = buffer.size();
+            const size_t rc = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
+            const int err = errno;
+            out.append(buffer.data(), buffer.size() - outLeft);
+            if (rc != static_cast<size_t>(-1)) break;
+            if (err == E2BIG) continue;
+            // EILSEQ (not convertible) or EINVAL (truncated at the end of the input).
+            const size_t skip = std::min(inLeft, onBad(std::string_view(inPtr, inLeft), out));
+            inPtr += skip;
+            inLeft -= skip;
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        }
+        return out;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+// Length of the UTF-8 sequence that starts with `lead` (1 for a stray or invalid byte).
+size_t Utf8SequenceLength(std::string_view s) {
+    const auto lead = static_cast<unsigned char>(s[0]);
+    size_t n = 1;
+    if (lead >= 0xF0 && lead < 0xF8) {
+        n = 4;
+    } else if (lead >= 0xE0) {
+        n = lead < 0xF0 ? 3 : 1;
+    } else if (lead >= 0xC2) {
+        n = 2;
+    }
+    if (n > s.size()) return 1;
+    for (size_t i = 1; i < n; ++i) {
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 1;
+    }
+    return n;
+}
+
+}  // namespace
+
+std::string Cp1250ToUtf8(std::string_view bytes) {
+    Iconv cv("UTF-8", "WINDOWS-1250");
+    return cv.Convert(bytes, [](std::string_view, std::string& out) {
+        out += "\xEF\xBF\xBD";  // U+FFFD
+        return size_t{1};
+    });
+}
+
+std::string Utf8ToCp1250(std::string_view utf8) {
+    Iconv cv("WINDOWS-1250", "UTF-8");
+    return cv.Convert(utf8, [](std::string_view rest, std::string& out) {
+        out += '?';
+        return Utf8SequenceLength(rest);
+    });
+}
+
+bool IsRepresentableInCp1250(std::string_view utf8) {
+    Iconv cv("WINDOWS-1250", "UTF-8");
+    bool ok = true;
+    cv.Convert(utf8, [&ok](std::string_view, std::string&) {
+        ok = false;
+        return size_t{1};
+    });
+    return ok;
+}
+
+}  // namespace tolarka

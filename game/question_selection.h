@@ -1,0 +1,48 @@
+#pragma once
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "game/random_source.h"
+#include "game/recent_questions.h"
+
+namespace tolarka {
+
+constexpr int kMaxQuestionNumber = 999;
+
+// "07-042.qst" for level 7, number 42.
+std::string QuestionFileName(int level, int number);
+// "042".
+std::string QuestionNumberText(int number);
+
+struct SelectedQuestion {
+    std::filesystem::path File;
+    int Number = 0;
+    std::string NumberText;  // three digits, as the recent-question list stores it
+};
+
+using FileExists = std::function<bool(const std::filesystem::path&)>;
+
+// True for an existing ordinary file.
+bool OrdinaryFileExists(const std::filesystem::path& path);
+
+// Draws a question file of `level` in `qstDir`: N = int(r * 999) + 1 until the file exists and
+// its number is not among the first `excludeCount` entries of `recent`. After a long run of
+// misses it checks every number once: with no file at all it returns nothing; when every
+// existing file is excluded (files removed since the start-up count) it drops the exclusion.
+// The draw count is bounded, so a degenerate source cannot hang it either; past the bound the
+// lowest acceptable number is taken.
+std::optional<SelectedQuestion> SelectQuestion(const std::filesystem::path& qstDir, int level,
+                                               const RecentList& recent, int excludeCount,
+                                               const FileExists& exists, const UniformSource& uniform);
+
+// The selection step of loading a question, on the real directories under `appDir`: reads the
+// level's recent list into `recent`, sets `excludeCount` from the level's start-up count,
+// selects with a freshly clock-seeded source and rewrites the list with the new number first.
+// Returns nothing (and leaves the list file alone) when the level has no question file.
+std::optional<SelectedQuestion> SelectAndRememberQuestion(const std::filesystem::path& appDir, int level,
+                                                          int questionCount, RecentList& recent,
+                                                          int& excludeCount);
+
+}  // namespace tolarka

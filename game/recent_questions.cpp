@@ -1,0 +1,62 @@
+#include "game/recent_questions.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
+namespace tolarka {
+
+namespace fs = std::filesystem;
+
+fs::path RecentListPath(const fs::path& appDir, int level) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%02d.log", level);
+    return appDir / "logs" / name;
+}
+
+RecentList ReadRecentList(const fs::path& file) {
+    RecentList list;
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    for (size_t i = 0; in && i < list.size() && std::getline(in, line); ++i) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        list[i] = line;
+    }
+    return list;
+}
+
+RecentList PushRecent(const RecentList& list, const std::string& number) {
+    RecentList out;
+    out[0] = number;
+    std::copy(list.begin(), list.end() - 1, out.begin() + 1);
+    return out;
+}
+
+bool WriteRecentList(const fs::path& file, const RecentList& list) {
+    std::error_code ec;
+    fs::create_directories(file.parent_path(), ec);
+    fs::path temp = file;
+    temp += ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        for (const auto& entry : list) out << entry << "\r\n";
+        out.flush();
+        if (!out) {
+            out.close();
+            fs::remove(temp, ec);
+            return false;
+        }
+    }
+    fs::rename(temp, file, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+int ExcludeCount(int questionCount) { return std::clamp(questionCount / 2, 0, kRecentListSize); }
+
+}  // namespace tolarka

@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "game/cp1250.h"
+
+using namespace tolarka;
+
+TEST(Cp1250, CzechLettersUseWindows1250NotIso88592) {
+    // š, ž, ť, Š, Ž, Ť differ between the two code pages; the files are Windows-1250.
+    EXPECT_EQ(Utf8ToCp1250("š"), "\x9A");
+    EXPECT_EQ(Utf8ToCp1250("ž"), "\x9E");
+    EXPECT_EQ(Utf8ToCp1250("ť"), "\x9D");
+    EXPECT_EQ(Utf8ToCp1250("Š"), "\x8A");
+    EXPECT_EQ(Utf8ToCp1250("Ž"), "\x8E");
+    EXPECT_EQ(Utf8ToCp1250("ř"), "\xF8");
+    EXPECT_EQ(Utf8ToCp1250("„“–"), "\x84\x93\x96");
+    EXPECT_EQ(Cp1250ToUtf8("\x9A\xB9"), "šą");
+    const std::string all = "Příliš žluťoučký kůň úpěl ďábelské ódy ĚŠČŘŽÝÁÍÉŮÚŤĎŇ";
+    const auto characters = std::count_if(all.begin(), all.end(), [](char c) { return (c & 0xC0) != 0x80; });
+    EXPECT_EQ(Utf8ToCp1250(all).size(), static_cast<size_t>(characters));  // one byte per character
+    EXPECT_EQ(Cp1250ToUtf8(Utf8ToCp1250(all)), all);
+}
+
+TEST(Cp1250, UndefinedBytesAndUnrepresentableCharactersAreReplaced) {
+    EXPECT_EQ(Cp1250ToUtf8("a\x81" "b\x83\x88\x90\x98"), "a\uFFFDb\uFFFD\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(Utf8ToCp1250("a€b"), "a\x80" "b");  // the euro sign exists
+    EXPECT_EQ(Utf8ToCp1250("πx😀ж"), "?x??");
+    EXPECT_EQ(Utf8ToCp1250("a\xC3"), "a?");         // truncated sequence at the end
+    EXPECT_EQ(Utf8ToCp1250("\xFF\xFEz"), "??z");    // bytes that are never UTF-8
+    EXPECT_TRUE(IsRepresentableInCp1250("Žluťoučký „kůň“ – 100 %"));
+    EXPECT_FALSE(IsRepresentableInCp1250("kůň 😀"));
+    EXPECT_FALSE(IsRepresentableInCp1250("α"));
+    EXPECT_FALSE(IsRepresentableInCp1250("bad \xC3"));
+    EXPECT_TRUE(IsRepresentableInCp1250(""));
+}
+
+TEST(Cp1250, LongTextsConvertWhole) {
+    std::string text;
+    for (int i = 0; i < 5000; ++i) text += "čř";
+    const std::string bytes = Utf8ToCp1250(text);
+    ASSERT_EQ(bytes.size(), 10000u);
+    EXPECT_EQ(Cp1250ToUtf8(bytes), text);
+}

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "scratch_dir.h"
+#include "startup/media_checklist.h"
+#include "startup/question_files.h"
+
+using namespace tolarka;
+namespace fs = std::filesystem;
+
+TEST(QuestionFileNames, OnlyExactLowerCasePatternsCount) {
+    EXPECT_EQ(QuestionCounterFor("05-001.qst"), 5);
+    EXPECT_EQ(QuestionCounterFor("15-999.qst"), 15);
+    EXPECT_EQ(QuestionCounterFor("05-001.QST"), 0);
+    EXPECT_EQ(QuestionCounterFor("5-001.qst"), 0);
+    EXPECT_EQ(QuestionCounterFor("05-01.qst"), 0);
+    EXPECT_EQ(QuestionCounterFor("05-0001.qst"), 0);
+    EXPECT_EQ(QuestionCounterFor("05_001.qst"), 0);
+    EXPECT_EQ(QuestionCounterFor("0a-001.qst"), 0);
+    EXPECT_EQ(QuestionCounterFor("05-001.qstx"), 0);
+    EXPECT_EQ(QuestionCounterFor("F3-120.qst"), 18);
+    EXPECT_EQ(QuestionCounterFor("F1-001.qst"), 16);
+    EXPECT_EQ(QuestionCounterFor("F5-001.qst"), 20);
+    EXPECT_EQ(QuestionCounterFor("F7-001.qst"), 0);
+    EXPECT_EQ(QuestionCounterFor("F0-001.qst"), 0);
+    EXPECT_EQ(QuestionCounterFor("f3-001.qst"), 0);
+    // Level numbers 16..20 land on the fastest-finger counters; 00 and 21.. nowhere.
+    EXPECT_EQ(QuestionCounterFor("16-001.qst"), 16);
+    EXPECT_EQ(QuestionCounterFor("20-001.qst"), 20);
+    EXPECT_EQ(QuestionCounterFor("00-001.qst"), 0);
+    EXPECT_EQ(QuestionCounterFor("21-001.qst"), 0);
+    EXPECT_EQ(QuestionCounterFor("99-001.qst"), 0);
+}
+
+TEST(QuestionFileNames, CountsTotalsAndThreshold) {
+    std::vector<std::string> names;
+    for (int level = 1; level <= 15; ++level) {
+        for (int n = 1; n <= 100; ++n) {
+            char name[16];
+            std::snprintf(name, sizeof name, "%02d-%03d.qst", level, n);
+            names.push_back(name);
+        }
+    }
+    names.push_back("readme.txt");
+    QuestionCounts counts = CountQuestionFiles(names);
+    EXPECT_EQ(QuestionTotalsText(counts), "1500 + 0");
+    EXPECT_FALSE(EveryCounterReaches(counts));  // the fastest-finger counters are empty
+
+    names = {};
+    for (int c = 1; c <= 15; ++c) {
+        char a[16], b[16];
+        std::snprintf(a, sizeof a, "%02d-001.qst", c);
+        std::snprintf(b, sizeof b, "%02d-002.qst", c);
+        names.insert(names.end(), {a, b});
+    }
+    for (int f = 1; f <= 5; ++f) {
+        names.push_back("F" + std::to_string(f) + "-001.qst");
+        names.push_back("F" + std::to_string(f) + "-002.qst");
+    }
+    counts = CountQuestionFiles(names);
+    EXPECT_EQ(QuestionTotalsText(counts), "30 + 10");
+    EXPECT_TRUE(EveryCounterReaches(counts));
+    names.pop_back();  // F5 down to one file
+    EXPECT_FALSE(EveryCounterReaches(CountQuestionFiles(names)));
+
+    EXPECT_EQ(QuestionTotalsText(CountQuestionFiles({})), "0 + 0");
+}
+
+TEST(QuestionFileNames, ListingHoldsOrdinaryVisibleFilesOnly) {
+    ScratchDir dir;
+    EXPECT_TRUE(ListOrdinaryFiles(dir.path() / "missing").empty());
+    std::ofstream(dir.path() / "01-001.qst") << "x";
+    std::ofstream(dir.path() / ".01-002.qst") << "hidden";
+    fs::create_directories(dir.path() / "02-001.qst");
+    const auto names = ListOrdinaryFiles(dir.path());
+    EXPECT_EQ(names, std::vector<std::string>{"01-001.qst"});
+}
+
+TEST(MediaChecklist, ListsInOrderAndTestsEveryFile) {
+    EXPECT_EQ(kGraphicsChecklist.front(), "gfx/aud.avi");
+    EXPECT_EQ(kGraphicsChecklist.back(), "gfx/tel.avi");
+    EXPECT_EQ(kSoundChecklist.front(), "sfx/50-50.wav");
+    EXPECT_EQ(kSoundChecklist[17], "sfx/tel-end.wav");
+    EXPECT_EQ(kSoundChecklist.back(), "sfx/zb.wav");
+
+    std::vector<fs::path> asked;
+    const auto missingFirst = [&asked](const fs::path& p) {
+        asked.push_back(p);
+        return asked.size() > 1;
+    };
+    EXPECT_FALSE(AllMediaPresent("/app", kSoundChecklist, missingFirst));
+    EXPECT_EQ(asked.size(), 22u);
+    EXPECT_EQ(asked[1], fs::path("/app/sfx/aud.wav"));
+    EXPECT_TRUE(AllMediaPresent("/app", kGraphicsChecklist, [](const fs::path&) { return true; }));
+}

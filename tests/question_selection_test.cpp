@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <random>
+#include <set>
+
+#include "game/question_selection.h"
+#include "scratch_dir.h"
+
+using namespace tolarka;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A reproducible uniform source.
+UniformSource Seeded(unsigned seed) {
+    auto engine = std::make_shared<std::mt19937>(seed);
+    return [engine] { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
+}
+
+FileExists Existing(int level, const std::set<int>& numbers) {
+    std::set<std::string> paths;
+    for (int n : numbers) paths.insert((fs::path("qst") / QuestionFileName(level, n)).string());
+    return [paths](const fs::path& p) { return paths.count(p.string()) > 0; };
+}
+
+}  // namespace
+
+TEST(QuestionSelection, NamesAndDraws) {
+    EXPECT_EQ(QuestionFileName(7, 42), "07-042.qst");
+    EXPECT_EQ(QuestionFileName(15, 999), "15-999.qst");
+    EXPECT_EQ(QuestionNumberText(5), "005");
+    EXPECT_EQ(DrawFrom(0.0, 999), 1);
+    EXPECT_EQ(DrawFrom(0.5, 999), 500);
+    EXPECT_EQ(DrawFrom(0.9999999, 999), 999);
+    EXPECT_EQ(DrawFrom(0.25, 4), 2);
+}
+
+TEST(QuestionSelection, DrawsUniformlyOverTheExistingFiles) {
+    const std::set<int> numbers = {1, 2, 17, 100, 333, 500, 501, 777, 998, 999};
+    const auto exists = Existing(4, numbers);
+    const auto uniform = Seeded(12345);
+    std::map<int, int> hits;
+    const int runs = 10000;
+    for (int i = 0; i < runs; ++i) {
+        const auto pick = SelectQuestion("qst", 4, RecentList{}, 0, exists, uniform);
+        ASSERT_TRUE(pick);
+        ASSERT_TRUE(numbers.count(pick->Number));
+        EXPECT_EQ(pick->File, fs::path("qst") / QuestionFileName(4, pick->Number));
+        ++hits[pick->Number];
+    }
+    // Chi-square with 9 degrees of freedom; 27.9 is the 0.1 % tail. (Taking the first
+    // acceptable number, or drawing over the file list's positions with a bias, fails this.)
+    const double expected = static_cast<double>(runs) / static_cast<double>(numbers.size());
+    double chi2 = 0;
+    for (int n : numbers) chi2 += (hits[n] - expected) * (hits[n] - expected) / expected;
+    EXPECT_LT(chi2, 27.9);
+}
+
+TEST(QuestionSelection, AvoidsOnlyTheNewestExcludeCountEntries) {
+    std::set<int> numbers;
+    for (int n = 1; n <= 10; ++n) numbers.insert(n * 10);
+    RecentList recent;
+    recent[0] = "010";
+    recent[1] = "020";
+    recent[2] = "030";
+    recent[3] = "040";
+    recent[4] = "050";
+    recent[5] = "060";  // beyond the excluded five
+    const auto uniform = Seeded(7);
+    std::set<int> seen;
+    for (int i = 0; i < 3000; ++i) {
+        const auto pick = SelectQuestion("qst", 3, recent, 5, Existing(3, numbers), uniform);
+        ASSERT_TRUE(pick);
+        EXPECT_GT(pick->Number, 50);
+        seen.insert(pick->Number);
+    }
+    EXPECT_EQ(seen, (std::set<int>{60, 70, 80, 90, 100}));
+
+    // With one file the exclusion count is 0 and the same file comes every time.
+    recent[0] = "001";
+    const auto one = SelectQuestion("qst", 3, recent, ExcludeCount(1), Existing(3, {1}), uniform);
+    ASSERT_TRUE(one);
+    EXPECT_EQ(one->NumberText, "001");
+}
+
+TEST(QuestionSelection, NeverHangs) {
+    // No file at all: nothing to choose, and no draw happens for ever.
+    int draws = 0;
+    const UniformSource counting = [&draws] {
+        ++draws;
+        return 0.5;
+    };
+    EXPECT_FALSE(SelectQuestion("qst", 9, RecentList{}, 0, Existing(9, {}), counting));
+    EXPECT_LE(draws, 10000);
+
+    // Every existing file excluded (files removed since start-up): one is taken anyway.
+    RecentList recent;
+    recent[0] = "004";
+    recent[1] = "008";
+    const auto pick = SelectQuestion("qst", 9, recent, 5, Existing(9, {4, 8}), Seeded(3));
+    ASSERT_TRUE(pick);
+    EXPECT_TRUE(pick->Number == 4 || pick->Number == 8);
+
+    // A source stuck on a number without a file gives up after its bound.
+    const auto stuck = SelectQuestion("qst", 9, RecentList{}, 0, Existing(9, {900, 950}), [] { return 0.0; });
+    ASSERT_TRUE(stuck);
+    EXPECT_EQ(stuck->Number, 900);
+}
+
+TEST(QuestionSelection, SelectAndRememberRotatesTheLevelListOnDisk) {
+    ScratchDir app;
+    fs::create_directories(app.path() / "qst");
+    for (int n = 1; n <= 10; ++n) std::ofstream(app.path() / "qst" / QuestionFileName(3, n)) << "x";
+    std::ofstream(app.path() / "qst" / "04-001.qst") << "other level";
+
+    RecentList recent;
+    recent[0] = "left over from another level";
+    int exclude = -1;
+    std::vector<std::string> asked;
+    for (int i = 0; i < 40; ++i) {
+        const auto pick = SelectAndRememberQuestion(app.path(), 3, 10, recent, exclude);
+        ASSERT_TRUE(pick);
+        EXPECT_EQ(exclude, 5);
+        EXPECT_EQ(recent[0], pick->NumberText);
+        // None of the five questions asked last comes again.
+        for (size_t back = 1; back <= 5 && back <= asked.size(); ++back) {
+            EXPECT_NE(asked[asked.size() - back], pick->NumberText);
+        }
+        asked.push_back(pick->NumberText);
+    }
+    const RecentList onDisk = ReadRecentList(app.path() / "logs" / "03.log");
+    EXPECT_EQ(onDisk[0], asked.back());
+    EXPECT_EQ(onDisk[39], asked.front());
+    EXPECT_EQ(onDisk[40], "");
+
+    EXPECT_FALSE(SelectAndRememberQuestion(app.path(), 12, 0, recent, exclude));
+    EXPECT_FALSE(fs::exists(app.path() / "logs" / "12.log"));
+}

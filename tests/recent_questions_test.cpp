@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "game/recent_questions.h"
+#include "scratch_dir.h"
+
+using namespace tolarka;
+
+namespace {
+
+std::string Slurp(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace
+
+TEST(RecentQuestions, NewNumberGoesFirstAndTheFiftiethDropsOut) {
+    ScratchDir dir;
+    const auto file = RecentListPath(dir.path(), 7);
+    EXPECT_EQ(file, dir.path() / "logs" / "07.log");
+
+    // First question at the level: no file, no logs directory yet.
+    RecentList list = ReadRecentList(file);
+    for (const auto& e : list) EXPECT_EQ(e, "");
+    ASSERT_TRUE(WriteRecentList(file, PushRecent(list, "042")));
+    EXPECT_EQ(Slurp(file), "042\r\n" + [] {
+        std::string empties;
+        for (int i = 0; i < 49; ++i) empties += "\r\n";
+        return empties;
+    }());
+
+    for (int n = 1; n <= 60; ++n) {
+        char num[8];
+        std::snprintf(num, sizeof num, "%03d", n);
+        ASSERT_TRUE(WriteRecentList(file, PushRecent(ReadRecentList(file), num)));
+    }
+    list = ReadRecentList(file);
+    EXPECT_EQ(list[0], "060");
+    EXPECT_EQ(list[1], "059");
+    EXPECT_EQ(list[49], "011");
+    const std::string text = Slurp(file);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 50);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 50);
+    EXPECT_FALSE(std::filesystem::exists(file.string() + ".tmp"));
+}
+
+TEST(RecentQuestions, ReadsAtMostFiftyLinesAndClearsWhatTheFileLacks) {
+    ScratchDir dir;
+    const auto file = dir.path() / "03.log";
+    {
+        std::ofstream out(file, std::ios::binary);
+        for (int i = 0; i < 70; ++i) out << "n" << i << "\r\n";
+    }
+    RecentList list = ReadRecentList(file);
+    EXPECT_EQ(list[0], "n0");
+    EXPECT_EQ(list[49], "n49");
+
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out << "005\n007";  // LF endings and no final line end are read too
+    }
+    list = ReadRecentList(file);
+    EXPECT_EQ(list[0], "005");
+    EXPECT_EQ(list[1], "007");
+    EXPECT_EQ(list[2], "");
+    EXPECT_EQ(list[49], "");
+}
+
+TEST(RecentQuestions, ExcludeCountIsHalfTheCountCappedAtFifty) {
+    EXPECT_EQ(ExcludeCount(0), 0);
+    EXPECT_EQ(ExcludeCount(1), 0);
+    EXPECT_EQ(ExcludeCount(10), 5);
+    EXPECT_EQ(ExcludeCount(11), 5);
+    EXPECT_EQ(ExcludeCount(100), 50);
+    EXPECT_EQ(ExcludeCount(150), 50);
+}
+
+TEST(RecentQuestions, WriteFailsCleanlyWhereNoDirectoryCanBeMade) {
+    ScratchDir dir;
+    std::ofstream(dir.path() / "logs") << "a file where the directory should be";
+    EXPECT_FALSE(WriteRecentList(dir.path() / "logs" / "01.log", RecentList{}));
+}
