@@ -1,0 +1,73 @@
+#include "assets/studio_box.h"
+
+#include "assets/palette.h"
+
+namespace tolarka::art {
+namespace {
+
+struct Gradient {
+    Color top, middle, bottom;
+};
+
+Gradient GradientOf(BoxFill fill) {
+    switch (fill) {
+        case BoxFill::Navy:
+            return {Hex(0x24379E), Hex(0x0C185E), Hex(0x040936)};
+        case BoxFill::Violet:
+            return {Hex(0x6A34B8), Hex(0x3A1680), Hex(0x1A0848)};
+        case BoxFill::Orange:
+            return {Hex(0xFFC061), Hex(0xF08A12), Hex(0xB45200)};
+        case BoxFill::Green:
+            return {Hex(0x7CF094), Hex(0x22B245), Hex(0x0A6420)};
+    }
+    return {};
+}
+
+}  // namespace
+
+void DrawStudioBox(const Painter& p, const BoxShape& s, BoxFill fill) {
+    cairo_t* cr = p.cr();
+    const double mid = s.height / 2;
+    const double top = s.inset;
+    const double bottom = s.height - s.inset;
+
+    // Lead-in lines, drawn first so the box covers their ends.
+    cairo_move_to(cr, 0, mid);
+    cairo_line_to(cr, s.left + 2, mid);
+    cairo_move_to(cr, s.right - 2, mid);
+    cairo_line_to(cr, s.width, mid);
+    p.Glow(palette::kCyan, 1.4, 2.5, 4);
+    p.Stroke(palette::kCyan, 1.4);
+    cairo_new_path(cr);
+
+    // Halo round the box.
+    p.Hexagon(s.left, s.right, top, bottom, s.slant);
+    p.Glow(palette::kCyan, 2.0, 3.0, 5);
+    cairo_new_path(cr);
+
+    const Gradient g = GradientOf(fill);
+    p.Hexagon(s.left, s.right, top, bottom, s.slant);
+    p.FillLinear(0, top, 0, bottom, {{0.0, g.top}, {0.48, g.middle}, {1.0, g.bottom}});
+    cairo_new_path(cr);
+
+    // Sheen on the upper half, as if lit from above.
+    cairo_save(cr);
+    p.Hexagon(s.left, s.right, top, bottom, s.slant);
+    cairo_clip(cr);
+    p.Hexagon(s.left + 4, s.right - 4, top + 1.5, mid, s.slant * 0.5);
+    p.FillLinear(0, top, 0, mid, {{0.0, WithAlpha(palette::kWhite, 0.28)}, {1.0, WithAlpha(palette::kWhite, 0.02)}});
+    cairo_new_path(cr);
+    cairo_restore(cr);
+
+    // Outline: dark inner edge for depth, then the bright cyan line.
+    p.Hexagon(s.left + 1.6, s.right - 1.6, top + 1.6, bottom - 1.6, s.slant);
+    p.Stroke(Hex(0x000000, 0.35), 1.0);
+    cairo_new_path(cr);
+    p.Hexagon(s.left, s.right, top, bottom, s.slant);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+    p.Stroke(palette::kCyan, 2.0);
+    p.Stroke(WithAlpha(palette::kCyanSoft, 0.7), 0.8);
+    cairo_new_path(cr);
+}
+
+}  // namespace tolarka::art
