@@ -1,0 +1,29 @@
+#include "platform/sdl/audio_track.h"
+
+namespace tolarka::platform::sdl {
+
+AudioTrack::AudioTrack(std::shared_ptr<AudioDevice> device)
+    : device_(std::move(device)), channel_(device_->AcquireChannel()) {}
+
+AudioTrack::~AudioTrack() {
+    Stop();
+    chunk_.reset();
+    device_->ReleaseChannel(channel_);
+}
+
+void AudioTrack::SetFile(const std::string& path) {
+    Stop();
+    chunk_.reset();
+    if (channel_ >= 0) chunk_ = device_->LoadWav(path);
+}
+
+void AudioTrack::Play(bool repeat) {
+    if (channel_ < 0 || !chunk_) return;
+    Mix_PlayChannel(channel_, chunk_.get(), repeat ? -1 : 0);
+}
+
+void AudioTrack::Stop() {
+    if (channel_ >= 0) Mix_HaltChannel(channel_);
+}
+
+}  // namespace tolarka::platform::sdl

@@ -1,0 +1,91 @@
+#include "platform/sdl/sdl_media.h"
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/sdl/audio_device.h"
+
+namespace tolarka::platform::sdl {
+
+namespace {
+
+bool IsClipPath(const std::string& path) {
+    constexpr std::string_view kExtension = ".avi";
+    if (path.size() < kExtension.size()) return false;
+    return std::equal(kExtension.begin(), kExtension.end(), path.end() - kExtension.size(),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+}  // namespace
+
+SdlMediaChannel::SdlMediaChannel(std::string name, std::shared_ptr<AudioDevice> audio, const Clock& clock,
+                                 Uint32 frame_event_type)
+    : name_(std::move(name)), audio_(std::move(audio)), video_(clock, frame_event_type) {}
+
+void SdlMediaChannel::SetFile(const std::string& path) {
+    is_clip_ = IsClipPath(path);
+    // The file set last replaces whatever the channel held, sound or clip.
+    audio_.SetFile(is_clip_ ? std::string() : path);
+    video_.SetFile(is_clip_ ? path : std::string());
+}
+
+void SdlMediaChannel::Play() {
+    if (is_clip_) {
+        video_.Play();
+    } else {
+        audio_.Play(repeat_);
+    }
+}
+
+void SdlMediaChannel::Stop() {
+    audio_.Stop();
+    video_.Stop();
+}
+
+void SdlMediaChannel::SetRate(double rate) { video_.SetRate(rate); }
+
+void SdlMediaChannel::SetRepeat(bool forever) {
+    repeat_ = forever;
+    video_.SetRepeat(forever);
+}
+
+Size SdlMediaChannel::VideoSize() const { return is_clip_ ? video_.FrameSize() : Size{}; }
+
+void SdlMediaChannel::DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) {
+    video_.DrawFrame(renderer, dst);
+}
+
+std::optional<Millis> SdlMediaChannel::NextFrameDue() const { return video_.NextFrameDue(); }
+
+bool SdlMediaChannel::HasNewFrame() const { return video_.HasNewFrame(); }
+
+SdlMediaSystem::SdlMediaSystem(const Clock& clock) : clock_(clock), audio_(std::make_shared<AudioDevice>()) {
+    // A broken clip plays nothing and says nothing, also on stderr.
+    av_log_set_level(AV_LOG_QUIET);
+    const Uint32 first = SDL_RegisterEvents(1);
+    if (first != static_cast<Uint32>(-1)) frame_event_type_ = first;
+}
+
+SdlMediaSystem::~SdlMediaSystem() = default;
+
+std::unique_ptr<MediaPlayback> SdlMediaSystem::CreateChannel(const std::string& name) {
+    return CreateSdlChannel(name);
+}
+
+std::unique_ptr<SdlMediaChannel> SdlMediaSystem::CreateSdlChannel(const std::string& name) {
+    return std::make_unique<SdlMediaChannel>(name, audio_, clock_, frame_event_type_);
+}
+
+void SdlMediaSystem::PlaySystemSound(const std::string& path) { audio_->PlaySystemSound(path); }
+
+bool SdlMediaSystem::AudioOpen() const { return audio_->IsOpen(); }
+
+VideoFrameSource* AsVideoFrameSource(MediaPlayback* channel) {
+    return dynamic_cast<SdlMediaChannel*>(channel);
+}
+
+}  // namespace tolarka::platform::sdl

@@ -1,0 +1,76 @@
+#pragma once
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/media.h"
+#include "platform/sdl/audio_track.h"
+#include "platform/sdl/video_frame_source.h"
+#include "platform/sdl/video_player.h"
+
+namespace tolarka::platform::sdl {
+
+// A media channel of the SDL backend: a file whose name ends in ".avi" (any case) plays as a
+// clip, anything else as a WAV sound. Main thread only.
+class SdlMediaChannel final : public MediaPlayback, public VideoFrameSource {
+public:
+    SdlMediaChannel(std::string name, std::shared_ptr<AudioDevice> audio, const Clock& clock,
+                    Uint32 frame_event_type);
+
+    void SetFile(const std::string& path) override;
+    void Play() override;
+    void Stop() override;
+    void SetRate(double rate) override;
+    void SetRepeat(bool forever) override;
+    Size VideoSize() const override;
+
+    void DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) override;
+    std::optional<Millis> NextFrameDue() const override;
+    bool HasNewFrame() const override;
+
+    const std::string& Name() const { return name_; }
+    // A clip is playing and has frames still to come.
+    bool ClipRunning() const { return is_clip_ && video_.Running(); }
+    // This channel's own mixer channel; -1 without an audio device.
+    int MixerChannel() const { return audio_.MixerChannel(); }
+
+private:
+    std::string name_;
+    AudioTrack audio_;
+    VideoPlayer video_;
+    bool is_clip_ = false;
+    bool repeat_ = false;
+};
+
+// Sound through SDL2_mixer and clips through FFmpeg. Create it after SDL_Init (the video
+// subsystem, for the frame event) and destroy its channels before the SDL_Renderer they drew on.
+class SdlMediaSystem final : public MediaSystem {
+public:
+    explicit SdlMediaSystem(const Clock& clock);
+    ~SdlMediaSystem() override;
+    SdlMediaSystem(const SdlMediaSystem&) = delete;
+    SdlMediaSystem& operator=(const SdlMediaSystem&) = delete;
+
+    std::unique_ptr<MediaPlayback> CreateChannel(const std::string& name) override;
+    std::unique_ptr<SdlMediaChannel> CreateSdlChannel(const std::string& name);
+    void PlaySystemSound(const std::string& path) override;
+
+    // False when no audio device could be opened: every sound is silent.
+    bool AudioOpen() const;
+    // The SDL user event a clip pushes when a frame arrives while the main loop may be asleep
+    // (registered once with SDL_RegisterEvents; 0 if that failed). It carries nothing: on it,
+    // ask the channels' NextFrameDue and HasNewFrame again.
+    Uint32 FrameEventType() const { return frame_event_type_; }
+
+private:
+    const Clock& clock_;
+    std::shared_ptr<AudioDevice> audio_;
+    Uint32 frame_event_type_ = 0;
+};
+
+// The picture side of a channel made by SdlMediaSystem; nullptr for any other channel.
+VideoFrameSource* AsVideoFrameSource(MediaPlayback* channel);
+
+}  // namespace tolarka::platform::sdl

@@ -1,0 +1,24 @@
+#pragma once
+#include <SDL.h>
+
+#include <optional>
+
+#include "platform/clock.h"
+
+namespace tolarka::platform::sdl {
+
+// The picture side of a media channel, for the SDL renderer. Every call belongs to the main thread.
+class VideoFrameSource {
+public:
+    virtual ~VideoFrameSource() = default;
+    // Uploads the frame due at the clock's current time (if a newer one is ready) and draws the
+    // current frame into dst; draws nothing before the first frame or when not playing.
+    virtual void DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) = 0;
+    // When the next frame falls due (clock time), so the event loop can sleep until then;
+    // nullopt when no video is playing.
+    virtual std::optional<Millis> NextFrameDue() const = 0;
+    // True when a frame newer than the one last drawn is due now (the screen must be redrawn).
+    virtual bool HasNewFrame() const = 0;
+};
+
+}  // namespace tolarka::platform::sdl

@@ -1,0 +1,105 @@
+#include "platform/sdl/video_player.h"
+
+namespace tolarka::platform::sdl {
+
+VideoPlayer::VideoPlayer(const Clock& clock, Uint32 wake_event_type)
+    : clock_(clock), wake_event_type_(wake_event_type) {}
+
+VideoPlayer::~VideoPlayer() { Stop(); }
+
+void VideoPlayer::SetFile(const std::string& path) {
+    Stop();
+    decoder_.reset();
+    size_ = {};
+    if (path.empty()) return;
+    decoder_ = VideoDecoder::Open(path);
+    if (decoder_) size_ = decoder_->FrameSize();
+}
+
+void VideoPlayer::Play() {
+    Stop();
+    if (!decoder_) return;
+    queue_.Reset();
+    timeline_.Start(clock_.Now());
+    playing_ = true;
+    thread_ = std::thread(&VideoPlayer::DecodeLoop, this);
+}
+
+void VideoPlayer::Stop() {
+    if (thread_.joinable()) {
+        queue_.Abort();
+        thread_.join();
+    }
+    queue_.Reset();
+    playing_ = false;
+    texture_.Clear();
+}
+
+void VideoPlayer::SetRate(double rate) { timeline_.SetRate(rate, clock_.Now()); }
+
+void VideoPlayer::DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) {
+    if (!playing_) return;
+    const Millis now = clock_.Now();
+    // Every frame already due is taken; only the newest is shown, the late ones are dropped.
+    AvFramePtr newest;
+    while (const auto pts = queue_.FrontPts()) {
+        if (!timeline_.Anchored()) timeline_.AnchorAt(*pts);
+        if (timeline_.DueTime(*pts) > now) break;
+        if (auto frame = queue_.PopFront()) newest = std::move(frame->frame);
+    }
+    if (newest) texture_.SetFrame(std::move(newest));
+    texture_.Draw(renderer, dst);
+}
+
+std::optional<Millis> VideoPlayer::NextFrameDue() const {
+    if (!playing_) return std::nullopt;
+    const auto pts = queue_.FrontPts();
+    if (!pts) return std::nullopt;
+    return timeline_.DueTime(*pts);
+}
+
+bool VideoPlayer::HasNewFrame() const {
+    const auto due = NextFrameDue();
+    return due && *due <= clock_.Now();
+}
+
+// Decoder thread: reads the clip (again and again while repeating) into the queue. Timestamps
+// of a repeated pass continue those of the pass before, so the timeline never jumps back.
+void VideoPlayer::DecodeLoop() {
+    std::optional<std::int64_t> next_pts;  // where the next frame belongs on the running timeline
+    std::int64_t offset = 0;
+    bool pass_start = true;
+    int frames_in_pass = 0;
+    if (!decoder_->Rewind()) {
+        queue_.Finish();
+        return;
+    }
+    for (;;) {
+        auto frame = decoder_->Next();
+        if (!frame) {
+            // A pass without a single frame would make repeating spin forever.
+            if (!repeat_ || frames_in_pass == 0 || !decoder_->Rewind()) break;
+            pass_start = true;
+            frames_in_pass = 0;
+            continue;
+        }
+        if (pass_start && next_pts) offset = *next_pts - frame->pts_us;
+        pass_start = false;
+        ++frames_in_pass;
+        frame->pts_us += offset;
+        next_pts = frame->pts_us + frame->duration_us;
+        bool was_empty = false;
+        if (!queue_.Push(std::move(*frame), was_empty)) return;  // stopped
+        if (was_empty) WakeMainThread();
+    }
+    queue_.Finish();
+}
+
+void VideoPlayer::WakeMainThread() const {
+    if (wake_event_type_ == 0) return;
+    SDL_Event event{};
+    event.type = wake_event_type_;
+    SDL_PushEvent(&event);  // thread-safe; fails harmlessly when SDL's events are not running
+}
+
+}  // namespace tolarka::platform::sdl

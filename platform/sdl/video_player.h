@@ -1,0 +1,62 @@
+#pragma once
+#include <SDL.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "platform/clock.h"
+#include "platform/geometry.h"
+#include "platform/sdl/video_decoder.h"
+#include "platform/sdl/video_frame_queue.h"
+#include "platform/sdl/video_frame_source.h"
+#include "platform/sdl/video_texture.h"
+#include "platform/sdl/video_timeline.h"
+
+namespace tolarka::platform::sdl {
+
+// Plays one clip file: a decoder thread fills a small frame queue, the main thread takes the
+// frames as they fall due on the injected clock and draws them. Every public call belongs to the
+// main thread. A file that cannot be opened plays nothing.
+class VideoPlayer final : public VideoFrameSource {
+public:
+    // wake_event_type: SDL event pushed when a frame arrives in an empty queue, so a main loop
+    // asleep in SDL_WaitEvent(Timeout) looks at NextFrameDue again; 0 pushes nothing.
+    VideoPlayer(const Clock& clock, Uint32 wake_event_type);
+    ~VideoPlayer() override;
+    VideoPlayer(const VideoPlayer&) = delete;
+    VideoPlayer& operator=(const VideoPlayer&) = delete;
+
+    // Stops and opens the file's header; an empty path only closes the current file.
+    void SetFile(const std::string& path);
+    void Play();
+    void Stop();
+    void SetRate(double rate);
+    void SetRepeat(bool forever) { repeat_ = forever; }
+    Size FrameSize() const { return size_; }
+    // Playing, with frames still to come (always while repeating). At the end of a clip that
+    // does not repeat, the last frame stays on show until Stop.
+    bool Running() const { return playing_ && !queue_.Drained(); }
+
+    void DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) override;
+    std::optional<Millis> NextFrameDue() const override;
+    bool HasNewFrame() const override;
+
+private:
+    void DecodeLoop();
+    void WakeMainThread() const;
+
+    const Clock& clock_;
+    const Uint32 wake_event_type_;
+    std::unique_ptr<VideoDecoder> decoder_;  // used by the decoder thread while it runs
+    Size size_;
+    VideoFrameQueue queue_;
+    std::thread thread_;
+    std::atomic<bool> repeat_{false};
+    VideoTimeline timeline_;
+    bool playing_ = false;
+    VideoTexture texture_;
+};
+
+}  // namespace tolarka::platform::sdl

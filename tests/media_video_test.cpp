@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/sdl/sdl_media.h"
+#include "tests/media_test_support.h"
+
+namespace tolarka {
+namespace {
+
+using media_test::Canvas;
+using media_test::FrameIndexOf;
+using media_test::ManualClock;
+using media_test::TempDir;
+using platform::Millis;
+using platform::Size;
+using platform::sdl::ClipCodec;
+using platform::sdl::ClipSpec;
+using platform::sdl::SdlMediaChannel;
+using platform::sdl::SdlMediaSystem;
+
+constexpr SDL_Rect kView{10, 10, 64, 48};
+
+class ClipPlayback : public ::testing::TestWithParam<ClipCodec> {
+protected:
+    void SetUp() override {
+        ASSERT_NE(canvas_.Renderer(), nullptr) << SDL_GetError();
+        spec_.codec = GetParam();
+        clip_ = dir_.File("clip.avi");
+        ASSERT_TRUE(media_test::WriteSolidClip(clip_, spec_));
+    }
+
+    // The frame shown at clock time t, once the decoder has delivered every frame due by then;
+    // -1 when nothing is drawn.
+    int ShownAt(SdlMediaChannel& channel, Millis t) {
+        clock_.Set(t);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        for (;;) {
+            canvas_.Clear();
+            channel.DrawFrame(canvas_.Renderer(), kView);
+            const auto due = channel.NextFrameDue();
+            if ((due && *due > t) || !channel.ClipRunning() || std::chrono::steady_clock::now() > deadline)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return FrameIndexOf(canvas_.At(kView.x + kView.w / 2, kView.y + kView.h / 2));
+    }
+
+    int Outside() const { return FrameIndexOf(canvas_.At(kView.x + kView.w + 2, kView.y)); }
+
+    TempDir dir_;
+    ClipSpec spec_;  // 64 x 48, 10 fps, 20 frames
+    std::string clip_;
+    ManualClock clock_;
+    // Channels are made after the canvas, so their textures go before its renderer.
+    Canvas canvas_{100, 80};
+    SdlMediaSystem media_{clock_};
+};
+
+TEST_P(ClipPlayback, ShowsTheFrameDueAtEachClockTimeAtNormalSpeed) {
+    auto channel = media_.CreateSdlChannel("WMPfade");
+    channel->SetFile(clip_);
+    EXPECT_EQ(channel->VideoSize(), (Size{64, 48}));
+    clock_.Set(1000);
+    channel->Play();
+    EXPECT_EQ(ShownAt(*channel, 1000), 0);
+    EXPECT_EQ(ShownAt(*channel, 1099), 0);
+    EXPECT_EQ(ShownAt(*channel, 1100), 1);
+    EXPECT_EQ(ShownAt(*channel, 1250), 2);
+    EXPECT_EQ(Outside(), -1) << "drawn outside its rectangle";
+    EXPECT_EQ(ShownAt(*channel, 1990), 9);
+    EXPECT_EQ(ShownAt(*channel, 2500), 15);  // frames in between are skipped
+    EXPECT_EQ(ShownAt(*channel, 2950), 19);
+    // The end holds the last frame and expects nothing more.
+    EXPECT_EQ(ShownAt(*channel, 4000), 19);
+    EXPECT_FALSE(channel->ClipRunning());
+    EXPECT_FALSE(channel->NextFrameDue().has_value());
+}
+
+TEST_P(ClipPlayback, ShowsTheFrameDueAtEachClockTimeAtSlowerSpeed) {
+    auto channel = media_.CreateSdlChannel("WMPanim");
+    channel->SetFile(clip_);
+    channel->SetRate(0.8);  // every frame lasts 125 ms
+    clock_.Set(0);
+    channel->Play();
+    EXPECT_EQ(ShownAt(*channel, 0), 0);
+    EXPECT_EQ(channel->NextFrameDue(), Millis{125});
+    EXPECT_EQ(ShownAt(*channel, 124), 0);
+    EXPECT_EQ(ShownAt(*channel, 125), 1);
+    EXPECT_EQ(ShownAt(*channel, 600), 4);
+    EXPECT_EQ(ShownAt(*channel, 2374), 18);
+    EXPECT_EQ(ShownAt(*channel, 2375), 19);
+}
+
+TEST_P(ClipPlayback, RateChangeAppliesFromThePictureOnShow) {
+    auto channel = media_.CreateSdlChannel("WMPanim");
+    channel->SetFile(clip_);
+    channel->Play();
+    EXPECT_EQ(ShownAt(*channel, 500), 5);
+    channel->SetRate(0.8);  // at 500 ms the clip is at 0.5 s; 0.6 s comes 125 ms later
+    EXPECT_EQ(ShownAt(*channel, 624), 5);
+    EXPECT_EQ(ShownAt(*channel, 625), 6);
+    channel->SetRate(1.0);
+    EXPECT_EQ(ShownAt(*channel, 825), 8);
+}
+
+TEST_P(ClipPlayback, RepeatingRewindsAtTheEndAndKeepsTime) {
+    auto channel = media_.CreateSdlChannel("WMPfade");
+    channel->SetFile(clip_);
+    channel->SetRepeat(true);
+    channel->Play();
+    EXPECT_EQ(ShownAt(*channel, 1950), 19);
+    EXPECT_EQ(ShownAt(*channel, 2000), 0);
+    EXPECT_EQ(ShownAt(*channel, 2350), 3);
+    EXPECT_EQ(ShownAt(*channel, 4120), 1);  // third round
+    EXPECT_TRUE(channel->ClipRunning());
+}
+
+TEST_P(ClipPlayback, StopAndRestart) {
+    auto channel = media_.CreateSdlChannel("WMP3");
+    channel->SetFile(clip_);
+    EXPECT_EQ(ShownAt(*channel, 0), -1) << "a clip set but not played shows nothing";
+    channel->Play();
+    EXPECT_EQ(ShownAt(*channel, 700), 7);
+    channel->Stop();
+    EXPECT_EQ(ShownAt(*channel, 700), -1);
+    EXPECT_EQ(ShownAt(*channel, 800), -1);
+    EXPECT_FALSE(channel->NextFrameDue().has_value());
+    EXPECT_FALSE(channel->HasNewFrame());
+    channel->Stop();  // stopping an idle channel does nothing
+
+    clock_.Set(1500);
+    channel->Play();  // from the start again
+    EXPECT_EQ(ShownAt(*channel, 1500), 0);
+    EXPECT_EQ(ShownAt(*channel, 1800), 3);
+    channel->Play();  // playing again restarts too
+    EXPECT_EQ(ShownAt(*channel, 1800), 0);
+}
+
+TEST_P(ClipPlayback, AnotherFileReplacesThePlayingClip) {
+    auto channel = media_.CreateSdlChannel("WMPfade");
+    const std::string small = dir_.File("small.avi");
+    ASSERT_TRUE(media_test::WriteSolidClip(small, {32, 24, 10, 20, GetParam()}));
+    channel->SetFile(clip_);
+    channel->Play();
+    EXPECT_EQ(ShownAt(*channel, 400), 4);
+    channel->SetFile(small);
+    EXPECT_EQ(channel->VideoSize(), (Size{32, 24}));
+    EXPECT_EQ(ShownAt(*channel, 400), -1) << "setting a file does not start it";
+    channel->Play();
+    EXPECT_EQ(ShownAt(*channel, 500), 1);  // scaled into the same rectangle
+    channel->SetFile(dir_.File("missing.avi"));
+    EXPECT_EQ(channel->VideoSize(), (Size{0, 0}));
+    channel->Play();
+    EXPECT_EQ(ShownAt(*channel, 600), -1);
+}
+
+TEST_P(ClipPlayback, TellsTheLoopWhenTheNextFrameIsDue) {
+    auto channel = media_.CreateSdlChannel("WMPfade");
+    channel->SetFile(clip_);
+    EXPECT_FALSE(channel->NextFrameDue().has_value());
+    clock_.Set(300);
+    channel->Play();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!channel->HasNewFrame() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_TRUE(channel->HasNewFrame());
+    EXPECT_EQ(channel->NextFrameDue(), Millis{300});
+    EXPECT_EQ(ShownAt(*channel, 300), 0);
+    EXPECT_FALSE(channel->HasNewFrame());
+    EXPECT_EQ(channel->NextFrameDue(), Millis{400});
+    clock_.Set(399);
+    EXPECT_FALSE(channel->HasNewFrame());
+    clock_.Set(400);
+    EXPECT_TRUE(channel->HasNewFrame());
+}
+
+INSTANTIATE_TEST_SUITE_P(Codecs, ClipPlayback, ::testing::Values(ClipCodec::kMpeg4, ClipCodec::kMjpeg),
+                         [](const auto& info) {
+                             return info.param == ClipCodec::kMpeg4 ? "Mpeg4" : "Mjpeg";
+                         });
+
+TEST(ClipWakeUp, FirstFrameWakesAMainLoopWaitingForEvents) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    {
+        TempDir dir;
+        ManualClock clock;
+        SdlMediaSystem media(clock);
+        ASSERT_NE(media.FrameEventType(), 0u);
+        ASSERT_TRUE(media_test::WriteSolidClip(dir.File("c.avi"), {}));
+        auto channel = media.CreateSdlChannel("WMPanim");
+        channel->SetFile(dir.File("c.avi"));
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        channel->Play();
+        SDL_Event event{};
+        bool woken = false;
+        while (!woken && SDL_WaitEventTimeout(&event, 10000) == 1)
+            woken = event.type == media.FrameEventType();
+        EXPECT_TRUE(woken);
+        EXPECT_TRUE(channel->HasNewFrame());
+    }
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
+}
+
+// Broken files: nothing shows, nothing hangs, the channel stays usable.
+class BrokenClip : public ::testing::Test {
+protected:
+    void PlayAndDraw(const std::string& path, bool repeat) {
+        auto channel = media_.CreateSdlChannel("WMPfade");
+        channel->SetRepeat(repeat);
+        channel->SetFile(path);
+        channel->Play();
+        for (Millis t = 0; t <= 3000; t += 250) {
+            clock_.Set(t);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            canvas_.Clear();
+            channel->DrawFrame(canvas_.Renderer(), kView);
+            const int shown = FrameIndexOf(canvas_.At(kView.x + kView.w / 2, kView.y + kView.h / 2));
+            EXPECT_GE(shown, -1) << "a colour no frame has at " << t << " ms";
+        }
+        channel->Stop();
+        channel->Play();
+        channel->SetFile(path);  // and again, while playing
+    }
+
+    TempDir dir_;
+    ManualClock clock_;
+    Canvas canvas_{100, 80};
+    SdlMediaSystem media_{clock_};
+};
+
+TEST_F(BrokenClip, MissingEmptyAndGarbageFilesShowNothing) {
+    const std::string empty = dir_.File("empty.avi");
+    media_test::WriteBytes(empty, {});
+    std::mt19937 random(7);
+    std::vector<char> noise(20000);
+    for (char& c : noise) c = static_cast<char>(random());
+    const std::string garbage = dir_.File("garbage.avi");
+    media_test::WriteBytes(garbage, noise);
+    // An AVI signature followed by noise gets past the format probe.
+    std::vector<char> riff = {'R', 'I', 'F', 'F', 0x10, 0x4E, 0, 0, 'A', 'V', 'I', ' ', 'L', 'I', 'S', 'T'};
+    riff.insert(riff.end(), noise.begin(), noise.end());
+    const std::string fake = dir_.File("fake.avi");
+    media_test::WriteBytes(fake, riff);
+
+    for (const std::string& path : {dir_.File("missing.avi"), empty, garbage, fake}) {
+        SCOPED_TRACE(path);
+        auto channel = media_.CreateSdlChannel("WMP3");
+        channel->SetFile(path);
+        EXPECT_EQ(channel->VideoSize(), (Size{0, 0}));
+        channel->Play();
+        canvas_.Clear();
+        channel->DrawFrame(canvas_.Renderer(), kView);
+        EXPECT_EQ(FrameIndexOf(canvas_.At(kView.x + 5, kView.y + 5)), -1);
+        EXPECT_FALSE(channel->NextFrameDue().has_value());
+        PlayAndDraw(path, true);
+    }
+}
+
+TEST_F(BrokenClip, TruncatedAndDamagedClipsPlayWhatTheyCanAndEnd) {
+    const std::string whole = dir_.File("whole.avi");
+    ASSERT_TRUE(media_test::WriteSolidClip(whole, {64, 48, 10, 20, ClipCodec::kMpeg4}));
+    const std::vector<char> bytes = media_test::ReadBytes(whole);
+    for (std::size_t keep : {bytes.size() / 2, bytes.size() / 5, std::size_t{300}}) {
+        SCOPED_TRACE(keep);
+        const std::string cut = dir_.File("cut.avi");
+        media_test::WriteBytes(cut, std::vector<char>(bytes.begin(), bytes.begin() + keep));
+        PlayAndDraw(cut, false);
+        PlayAndDraw(cut, true);
+    }
+    // Damage in the middle of the frame data.
+    std::vector<char> damaged = bytes;
+    std::mt19937 random(11);
+    for (std::size_t i = damaged.size() / 3; i < damaged.size() * 2 / 3; i += 7)
+        damaged[i] = static_cast<char>(random());
+    const std::string broken = dir_.File("damaged.avi");
+    media_test::WriteBytes(broken, damaged);
+    PlayAndDraw(broken, false);
+    PlayAndDraw(broken, true);
+}
+
+}  // namespace
+}  // namespace tolarka
