@@ -78,7 +78,7 @@ void AddAmounts(ArtworkList& out) {
         std::snprintf(name, sizeof name, "C%02d", level);
         const std::string text = SpacedAmount(kMoney[level]);
         const int width = kWidths[level];
-        out.push_back({name, width, kHeight, false, [width, text](const Painter& p) { DrawStrip(p, width, text); }});
+        out.push_back({name, width, kHeight, true, [width, text](const Painter& p) { DrawStrip(p, width, text); }});
     }
 }
 

@@ -12,7 +12,9 @@ struct Artwork {
     std::string name;  // upper case, as the catalogue stores it
     int width = 0;
     int height = 0;
-    bool alpha = false;  // drawn with transparency (cursor, icons); otherwise opaque on black
+    // Transparent round its shapes, so it blends onto whatever lies beneath; otherwise opaque,
+    // painted on black, for pictures that must cover what is behind them.
+    bool alpha = true;
     std::function<void(const Painter&)> draw;
 };
 

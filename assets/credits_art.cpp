@@ -1,4 +1,5 @@
 // The closing credits: our own team under each heading, the team's mark and the web address.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,38 +14,51 @@ struct Section {
     std::vector<std::string> lines;  // white capitals; the first is the name, the rest roles
 };
 
-void DrawHeading(const Painter& p, const std::string& text, double cx, double cy, double width) {
+void DrawHeading(const Painter& p, const std::string& text, double cx, double cy, double width, double scale) {
     cairo_t* cr = p.cr();
-    const TextStyle style{Face::SansBold, 15, palette::kOrangeLight};
+    const TextStyle style{Face::SansBold, 18 * scale, palette::kOrangeLight};
     const double half = p.TextWidth(style, text) / 2 + 10;
-    cairo_move_to(cr, cx - width / 2 + 12, cy + 0.5);
+    cairo_move_to(cr, cx - width / 2 + 10, cy + 0.5);
     cairo_line_to(cr, cx - half, cy + 0.5);
     cairo_move_to(cr, cx + half, cy + 0.5);
-    cairo_line_to(cr, cx + width / 2 - 12, cy + 0.5);
-    p.Stroke(WithAlpha(palette::kCyan, 0.8), 1.0);
+    cairo_line_to(cr, cx + width / 2 - 10, cy + 0.5);
+    p.Glow(palette::kCyan, 1.0, 1.5, 3);
+    p.Stroke(WithAlpha(palette::kCyan, 0.85), 1.0);
     cairo_new_path(cr);
     p.TextCentred(style, text, cx, cy);
 }
 
+// Line pitches before scaling: heading, name, role, gap between sections, closing line.
+constexpr double kHeadingStep = 30;
+constexpr double kNameStep = 31;
+constexpr double kRoleStep = 22;
+constexpr double kSectionGap = 16;
+constexpr double kClosingStep = 38;
+
 void DrawCredits(const Painter& p, int width, int height, const std::vector<Section>& sections,
                  const std::string& closing) {
-    double lines = 0;
-    for (const Section& s : sections) lines += 1.6 + s.lines.size();
-    if (!closing.empty()) lines += 1.2;
-    const double step = 19;
-    double y = (height - (lines - 0.6) * step) / 2 + step / 2;
-    const TextStyle name{Face::SansBold, 16, palette::kWhite};
-    const TextStyle role{Face::Sans, 12.5, Hex(0xD8DCF0)};
+    double total = 0;
+    for (const Section& s : sections) total += kHeadingStep + kNameStep + (s.lines.size() - 1) * kRoleStep;
+    total += kSectionGap * (sections.size() - 1);
+    if (!closing.empty()) total += kClosingStep;
+    // As large as the picture allows, but never larger than a comfortable reading size.
+    const double scale = std::min(1.2, (height - 24) / total);
+    const TextStyle name{Face::SansBold, 24 * scale, palette::kWhite};
+    const TextStyle role{Face::Sans, 15 * scale, Hex(0xD8DCF0)};
+    const double cx = width / 2.0;
+    double y = (height - total * scale) / 2;
     for (const Section& s : sections) {
-        DrawHeading(p, s.heading, width / 2.0, y, width);
-        y += step * 1.1;
-        for (std::size_t i = 0; i < s.lines.size(); ++i) {
-            p.TextCentred(i == 0 ? name : role, s.lines[i], width / 2.0, y);
-            y += step;
+        DrawHeading(p, s.heading, cx, y + kHeadingStep * scale * 0.45, width, scale);
+        y += kHeadingStep * scale;
+        p.TextCentred(name, s.lines[0], cx, y + kNameStep * scale * 0.5);
+        y += kNameStep * scale;
+        for (std::size_t i = 1; i < s.lines.size(); ++i) {
+            p.TextCentred(role, s.lines[i], cx, y + kRoleStep * scale * 0.5);
+            y += kRoleStep * scale;
         }
-        y += step * 0.5;
+        y += kSectionGap * scale;
     }
-    if (!closing.empty()) p.TextCentred(name, closing, width / 2.0, y);
+    if (!closing.empty()) p.TextCentred(name, closing, cx, y - kSectionGap * scale + kClosingStep * scale * 0.6);
 }
 
 void DrawTeamMark(const Painter& p) {
@@ -74,27 +88,27 @@ void DrawWebAddress(const Painter& p) {
 }  // namespace
 
 void AddCreditsArt(ArtworkList& out) {
-    out.push_back({"TIT1", 320, 279, false, [](const Painter& p) {
+    out.push_back({"TIT1", 320, 279, true, [](const Painter& p) {
                        DrawCredits(p, 320, 279,
                                    {{"SCÉNA", {"TÝM TOLARKA", "SCÉNÁŘ A REŽIE", "DRAMATURGIE STUDIA"}},
                                     {"HUDBA", {"TÝM TOLARKA", "ZNĚLKY A NAPĚTÍ", "ZVUKOVÉ EFEKTY"}}},
                                    "");
                    }});
-    out.push_back({"TIT2", 318, 297, false, [](const Painter& p) {
+    out.push_back({"TIT2", 318, 297, true, [](const Painter& p) {
                        DrawCredits(p, 318, 297,
                                    {{"GRAFIKA", {"TÝM TOLARKA", "OBRAZOVKY A PÍSMO"}},
                                     {"ANIMACE", {"TÝM TOLARKA", "SVĚTLA A PRŮLETY"}},
                                     {"PROGRAMOVÁNÍ", {"TÝM TOLARKA", "HERNÍ JÁDRO A PŘEHRÁVAČ"}}},
                                    "");
                    }});
-    out.push_back({"TIT3", 317, 277, false, [](const Painter& p) {
+    out.push_back({"TIT3", 317, 277, true, [](const Painter& p) {
                        DrawCredits(p, 317, 277,
                                    {{"OTÁZKY", {"TÝM TOLARKA", "AUTOŘI OTÁZEK", "KOREKTURA A OVĚŘENÍ",
                                                 "PŘÍTEL NA TELEFONU"}}},
                                    "A DALŠÍ..");
                    }});
-    out.push_back({"TIT-LOGO", 107, 31, false, DrawTeamMark});
-    out.push_back({"TIT-WEB", 315, 27, false, DrawWebAddress});
+    out.push_back({"TIT-LOGO", 107, 31, true, DrawTeamMark});
+    out.push_back({"TIT-WEB", 315, 27, true, DrawWebAddress});
 }
 
 }  // namespace tolarka::art

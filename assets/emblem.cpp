@@ -1,5 +1,6 @@
 #include "assets/emblem.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "assets/palette.h"

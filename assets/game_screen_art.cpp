@@ -77,7 +77,7 @@ void DrawMenuButton(const Painter& p, int width, const std::string& text, bool d
 
 void AddGameScreenArt(ArtworkList& out) {
     out.push_back({"NDIV-GRAF", kGraphWidth, kGraphHeight, false, DrawAudienceGraph});
-    out.push_back({"HRA-MENU", 69, 20, false, [](const Painter& p) { DrawMenuButton(p, 69, "MENU", true); }});
+    out.push_back({"HRA-MENU", 69, 20, true, [](const Painter& p) { DrawMenuButton(p, 69, "MENU", true); }});
     out.push_back({"HRA-ULOZIT", 135, 20, false,
                    [](const Painter& p) { DrawMenuButton(p, 135, "ULOŽIT HRU", false); }});
     out.push_back({"HRA-UKONCIT", 152, 20, false,

@@ -11,8 +11,11 @@ namespace {
 
 constexpr int kWidth = 170;
 constexpr int kHeight = 311;
-constexpr double kFirstRowTop = 5.5;  // rows fill 5.5 … 305.5
-constexpr double kRowHeight = 20;
+// The rows end above the picture's last 16 px, which overlap the question frame on the game
+// screen and stay transparent.
+constexpr double kFirstRowTop = 5;  // rows fill 5 … 290
+constexpr double kRowHeight = 19;
+constexpr double kPanelBottom = 293.5;
 
 // The amounts exactly as the game writes them.
 constexpr std::array<const char*, 15> kAmounts{"1.000 Kč",     "2.000 Kč",     "3.000 Kč",    "5.000 Kč",
@@ -26,9 +29,9 @@ double RowTop(int level) { return kFirstRowTop + (15 - level) * kRowHeight; }
 
 void DrawPanel(const Painter& p) {
     cairo_t* cr = p.cr();
-    p.RoundedRect(2.5, 1.5, kWidth - 5, kHeight - 3, 7);
+    p.RoundedRect(2.5, 1.5, kWidth - 5, kPanelBottom - 1.5, 7);
     p.Glow(palette::kCyan, 1.2, 1.5, 3);
-    p.FillLinear(0, 0, 0, kHeight,
+    p.FillLinear(0, 0, 0, kPanelBottom,
                  {{0.0, Hex(0x2A1470)}, {0.35, Hex(0x101E66)}, {1.0, Hex(0x040A34)}});
     p.Stroke(palette::kCyan, 1.3);
     cairo_new_path(cr);
@@ -77,7 +80,7 @@ void AddLadder(ArtworkList& out) {
     for (int marked = 0; marked <= 15; ++marked) {
         char name[8];
         std::snprintf(name, sizeof name, "S%02d", marked);
-        out.push_back({name, kWidth, kHeight, false, [marked](const Painter& p) { DrawLadder(p, marked); }});
+        out.push_back({name, kWidth, kHeight, true, [marked](const Painter& p) { DrawLadder(p, marked); }});
     }
 }
 

@@ -60,35 +60,45 @@ void DrawAudience(const Painter& p) {
     cairo_restore(cr);
 }
 
-void DrawHandset(const Painter& p, double cx, double cy, double r, Color color) {
+// A classic handset lying on its cradle: a curved grip with the ear and mouth cups hanging
+// from its ends.
+void DrawHandset(const Painter& p, double cx, double cy, double scale, Color color) {
     cairo_t* cr = p.cr();
-    // Handle: an arc bulging to the lower left, earpiece at the top left, mouthpiece at the
-    // bottom right.
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, scale, scale);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_arc(cr, cx, cy, r, M_PI * 0.25, M_PI * 1.25);
-    p.Stroke(color, r * 0.5);
-    cairo_new_path(cr);
-    for (double angle : {M_PI * 0.25, M_PI * 1.25}) {
-        const double ex = cx + (r + 1.0) * std::cos(angle);
-        const double ey = cy + (r + 1.0) * std::sin(angle);
-        p.Ellipse(ex, ey, r * 0.62, r * 0.36, angle + M_PI / 2);
-        p.FillSolid(color);
-        cairo_new_path(cr);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_move_to(cr, -9.5, -0.5);
+    cairo_curve_to(cr, -6, -7.5, 6, -7.5, 9.5, -0.5);
+    p.SetColor(color);
+    cairo_set_line_width(cr, 5.0);
+    cairo_stroke(cr);
+    for (double side : {-1.0, 1.0}) {
+        p.RoundedRect(side > 0 ? 5.5 : -14.5, -2.5, 9, 8, 2.5);
+        p.SetColor(color);
+        cairo_fill(cr);
     }
+    cairo_restore(cr);
 }
 
 void DrawPhone(const Painter& p) {
     cairo_t* cr = p.cr();
-    p.Ellipse(kCx, kCy, 15, 15);
-    p.FillRadial(kCx - 4, kCy - 5, 1, 17, {{0.0, Hex(0x8DF5A2)}, {0.55, palette::kGreen}, {1.0, palette::kGreenDeep}});
+    p.RoundedRect(kCx - 21, kCy - 12.5, 42, 25, 12.5);
+    p.FillLinear(0, kCy - 12.5, 0, kCy + 12.5,
+                 {{0.0, Hex(0x8DF5A2)}, {0.45, palette::kGreen}, {1.0, palette::kGreenDeep}});
     p.Stroke(Hex(0xC8FFD4), 1.0);
     cairo_new_path(cr);
-    DrawHandset(p, kCx + 1, kCy + 1, 7.5, Hex(0x063014, 0.5));
-    DrawHandset(p, kCx, kCy, 7.5, palette::kWhite);
+    DrawHandset(p, kCx + 0.8, kCy + 1.8, 1.0, Hex(0x063014, 0.5));
+    DrawHandset(p, kCx, kCy + 1.0, 1.0, palette::kWhite);
 }
 
+// A used lifeline: the icon dimmed and crossed out.
 void DrawCross(const Painter& p) {
     cairo_t* cr = p.cr();
+    p.Ellipse(kCx, kCy, kRx, kRy);
+    p.FillSolid(Hex(0x000000, 0.45));
+    cairo_new_path(cr);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_move_to(cr, 15, 7);
     cairo_line_to(cr, 57, 40);
@@ -101,11 +111,11 @@ void DrawCross(const Painter& p) {
 }
 
 void AddPair(ArtworkList& out, const std::string& name, std::function<void(const Painter&)> symbol) {
-    out.push_back({name, kWidth, kHeight, false, [symbol](const Painter& p) {
+    out.push_back({name, kWidth, kHeight, true, [symbol](const Painter& p) {
                        DrawOval(p);
                        symbol(p);
                    }});
-    out.push_back({name + "X", kWidth, kHeight, false, [symbol](const Painter& p) {
+    out.push_back({name + "X", kWidth, kHeight, true, [symbol](const Painter& p) {
                        DrawOval(p);
                        symbol(p);
                        DrawCross(p);

@@ -107,9 +107,9 @@ void AddRulesArt(ArtworkList& out) {
     for (const auto& [name, label] : keys) {
         const std::string text = label;
         const int width = text == "Enter" ? 56 : text == "Delete" ? 55 : 36;
-        out.push_back({name, width, 35, false, [width, text](const Painter& p) { DrawKeyCap(p, width, text); }});
+        out.push_back({name, width, 35, true, [width, text](const Painter& p) { DrawKeyCap(p, width, text); }});
     }
-    out.push_back({"LOGO", 230, 230, false, DrawLogo});
+    out.push_back({"LOGO", 230, 230, true, DrawLogo});
 }
 
 }  // namespace tolarka::art

@@ -41,9 +41,9 @@ void DrawPremiumNumber(const Painter& p) {
 }  // namespace
 
 void AddSplashArt(ArtworkList& out) {
-    out.push_back({"SPLASH-TV", 110, 40, false, DrawChannelLogo});
-    out.push_back({"SPLASH-VYSILANI", 267, 18, false, DrawBroadcastTimes});
-    out.push_back({"SPLASH-TELEFON", 300, 45, false, DrawPremiumNumber});
+    out.push_back({"SPLASH-TV", 110, 40, true, DrawChannelLogo});
+    out.push_back({"SPLASH-VYSILANI", 267, 18, true, DrawBroadcastTimes});
+    out.push_back({"SPLASH-TELEFON", 300, 45, true, DrawPremiumNumber});
 }
 
 }  // namespace tolarka::art

@@ -52,10 +52,10 @@ void DrawStudioBox(const Painter& p, const BoxShape& s, BoxFill fill) {
 
     // Sheen on the upper half, as if lit from above.
     cairo_save(cr);
-    p.Hexagon(s.left, s.right, top, bottom, s.slant);
+    p.Hexagon(s.left + 2, s.right - 2, top + 1.5, bottom - 1.5, s.slant);
     cairo_clip(cr);
-    p.Hexagon(s.left + 4, s.right - 4, top + 1.5, mid, s.slant * 0.5);
-    p.FillLinear(0, top, 0, mid, {{0.0, WithAlpha(palette::kWhite, 0.28)}, {1.0, WithAlpha(palette::kWhite, 0.02)}});
+    cairo_rectangle(cr, 0, top, s.width, mid - top);
+    p.FillLinear(0, top, 0, mid, {{0.0, WithAlpha(palette::kWhite, 0.26)}, {1.0, WithAlpha(palette::kWhite, 0.03)}});
     cairo_new_path(cr);
     cairo_restore(cr);
 

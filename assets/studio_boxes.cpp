@@ -29,7 +29,7 @@ void DrawLetter(const Painter& p, char letter, double x, double height, BoxFill 
 }
 
 Artwork AnswerBox(char letter, const StateLook& state, int width, const std::string& name) {
-    return {name, width, 37, false, [=](const Painter& p) {
+    return {name, width, 37, true, [=](const Painter& p) {
                 const BoxShape shape{static_cast<double>(width), 37, 12, width - 12.0, 3.5, 14};
                 DrawStudioBox(p, shape, state.fill);
                 DrawLetter(p, letter, 34, 37, state.fill);
@@ -45,13 +45,13 @@ void AddStudioBoxes(ArtworkList& out) {
         }
     }
 
-    out.push_back({"ZADANI", 640, 95, false, [](const Painter& p) {
+    out.push_back({"ZADANI", 640, 95, true, [](const Painter& p) {
                        const BoxShape shape{640, 95, 10, 630, 7, 40};
                        DrawStudioBox(p, shape, BoxFill::Violet);
                    }});
 
     for (const StateLook& state : kStates) {
-        out.push_back({std::string("FF-") + state.suffix, 640, 37, false, [state](const Painter& p) {
+        out.push_back({std::string("FF-") + state.suffix, 640, 37, true, [state](const Painter& p) {
                            const BoxShape shape{640, 37, 12, 628, 3.5, 14};
                            DrawStudioBox(p, shape, state.fill);
                        }});

@@ -170,13 +170,24 @@ TEST(AudienceGraphBackdrop, BrightFrameOnItsColumnsAndRows) {
 
 bool IsOrange(const Rgba& p) { return p.r > 200 && p.g > 80 && p.g < 220 && p.b < 150 && p.r - p.b > 90; }
 
-// Ladder rows share the picture's height equally, level 15 at the top.
+// Ladder rows share the height of the ladder's panel (its opaque part) equally, level 15 at
+// the top.
 std::vector<int> MarkedRows(const Decoded& d) {
+    int panel_top = -1;
+    int panel_bottom = -1;
+    for (int y = 0; y < d.height(); ++y) {
+        if (d.At(d.width() / 2, y).a > 200) {
+            if (panel_top < 0) panel_top = y;
+            panel_bottom = y + 1;
+        }
+    }
     std::vector<int> marked;
+    if (panel_top < 0) return marked;
+    const int panel_height = panel_bottom - panel_top;
     for (int level = 1; level <= 15; ++level) {
         const int band = 15 - level;
-        const int top = band * d.height() / 15;
-        const int bottom = (band + 1) * d.height() / 15;
+        const int top = panel_top + band * panel_height / 15;
+        const int bottom = panel_top + (band + 1) * panel_height / 15;
         int orange = 0;
         for (int y = top; y < bottom; ++y) {
             for (int x = 0; x < d.width(); ++x) orange += IsOrange(d.At(x, y)) ? 1 : 0;
