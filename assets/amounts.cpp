@@ -53,16 +53,13 @@ void DrawStrip(const Painter& p, int width, const std::string& text) {
     p.Text(style, text, w / 2, baseline, Align::Centre);
 
     // Ornaments fill the wide fields on both sides of the amount.
-    const double room = (w - text_width) / 2;
-    if (room > 34) {
+    if ((w - text_width) / 2 > 40) {
         for (double x : {14.0, w - 14.0}) {
             Diamond(p, x, kHeight / 2.0, 5);
             p.FillSolid(palette::kDarkRed);
             cairo_new_path(cr);
         }
-    }
-    if (room > 70) {
-        for (double x : {28.0, w - 28.0}) {
+        for (double x : {27.0, w - 27.0}) {
             Diamond(p, x, kHeight / 2.0, 3);
             p.FillSolid(WithAlpha(palette::kDarkRed, 0.7));
             cairo_new_path(cr);

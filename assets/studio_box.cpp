@@ -16,9 +16,9 @@ Gradient GradientOf(BoxFill fill) {
         case BoxFill::Violet:
             return {Hex(0x6A34B8), Hex(0x3A1680), Hex(0x1A0848)};
         case BoxFill::Orange:
-            return {Hex(0xFFC061), Hex(0xF08A12), Hex(0xB45200)};
+            return {Hex(0xFFB547), Hex(0xE67A08), Hex(0xA64800)};
         case BoxFill::Green:
-            return {Hex(0x7CF094), Hex(0x22B245), Hex(0x0A6420)};
+            return {Hex(0x6EE888), Hex(0x1FA640), Hex(0x09601E)};
     }
     return {};
 }

@@ -18,12 +18,16 @@ struct StateLook {
 constexpr std::array<StateLook, 3> kStates{{{"M", BoxFill::Navy}, {"O", BoxFill::Orange}, {"Z", BoxFill::Green}}};
 
 void DrawLetter(const Painter& p, char letter, double x, double height, BoxFill fill) {
+    cairo_t* cr = p.cr();
     const std::string text = std::string(1, letter) + ":";
     const TextStyle style{Face::SansBold, 19, palette::kLetter};
     const double baseline = height / 2 + p.CapHeight(style) / 2;
     if (fill != BoxFill::Navy) {
-        // A dark shadow keeps the light letter readable on the bright fills.
-        p.Text({style.face, style.px, Hex(0x2A1200, 0.55)}, text, x + 1, baseline + 1, Align::Left);
+        // A dark rim keeps the light letter readable on the bright fills.
+        p.TextPath(style, text, x, baseline, Align::Left);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        p.Stroke(Hex(0x3A1A00, 0.75), 2.6);
+        cairo_new_path(cr);
     }
     p.Text(style, text, x, baseline, Align::Left);
 }
