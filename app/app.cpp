@@ -1,0 +1,30 @@
+#include "app/app.h"
+
+#include "anim/frm_anim.h"
+#include "game/frm_main.h"
+#include "game/random_source.h"
+#include "startup/frm_menu.h"
+#include "startup/frm_startup.h"
+
+namespace tolarka {
+
+App::App(platform::Runtime& runtime, std::string appPath, std::string commandLine)
+    : MakeRandom(MakeClockSeededSource),
+      runtime_(runtime),
+      appPath_(std::move(appPath)),
+      commandLine_(std::move(commandLine)),
+      startUp_(std::make_unique<frmStartUp>(*this)),
+      main_(std::make_unique<frmMain>(*this)),
+      anim_(std::make_unique<frmAnim>(*this)),
+      menu_(std::make_unique<frmMenu>(*this)) {}
+
+App::~App() = default;
+
+void App::Start() { startUp_->Show(); }
+
+void App::AfterStartUp() {
+    runtime_.SetAppPointer(platform::AppPointer::Custom);
+    menu_->Show();
+}
+
+}  // namespace tolarka

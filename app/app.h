@@ -1,0 +1,58 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/runtime.h"
+
+namespace tolarka {
+
+class frmStartUp;
+class frmMain;
+class frmAnim;
+class frmMenu;
+
+// Owns the screens for the whole run and lets them find one another, as the screens of the
+// game call each other's public operations and read each other's public variables.
+class App {
+public:
+    // appPath: the program's directory, without a trailing separator.
+    App(platform::Runtime& runtime, std::string appPath, std::string commandLine);
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    platform::Runtime& Rt() { return runtime_; }
+    // The program's directory; every data path is AppPath() + "/qst/..." and so on.
+    const std::string& AppPath() const { return appPath_; }
+    const std::string& CommandLine() const { return commandLine_; }
+
+    // A fresh source of uniform numbers in [0, 1) for each operation that draws; the real one
+    // is seeded from the clock each time, tests put a scripted one here.
+    std::function<std::function<double()>()> MakeRandom;
+
+    frmStartUp& StartUp() { return *startUp_; }
+    frmMain& Main() { return *main_; }
+    frmAnim& Anim() { return *anim_; }
+    frmMenu& Menu() { return *menu_; }
+
+    // Opens the first screen.
+    void Start();
+    // Where the start-up screen hands over to.
+    void AfterStartUp();
+
+    // The load screen's request to the game screen to restore a saved game, and its slot.
+    bool LoadRequested = false;
+    int LoadSlot = 0;
+
+private:
+    platform::Runtime& runtime_;
+    std::string appPath_;
+    std::string commandLine_;
+    std::unique_ptr<frmStartUp> startUp_;
+    std::unique_ptr<frmMain> main_;
+    std::unique_ptr<frmAnim> anim_;
+    std::unique_ptr<frmMenu> menu_;
+};
+
+}  // namespace tolarka

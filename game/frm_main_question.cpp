@@ -1,0 +1,81 @@
+// Loading the next question: selection, reading, and the start of its build-up.
+#include <cstdio>
+#include <filesystem>
+
+#include "app/app.h"
+#include "game/frm_main.h"
+#include "game/question_selection.h"
+#include "game/recent_questions.h"
+#include "platform/runtime.h"
+#include "startup/frm_startup.h"
+
+namespace tolarka {
+
+using namespace platform;
+
+void frmMain::NacistOtazku() {
+    for (Timer* t : {&tmrZvuk, &tmrBlik, &tmrCastka, &tmrZobrazeniOtazky}) t->Stop();
+    ResetForNextQuestion(State);
+    Shape1_->Hide();
+    TypedChars = 0;
+    txtNTelVypis_->SetText("");
+
+    EnableInput();
+    DisableInput();
+
+    ++State.Level;
+
+    StartLevelMusic();
+    app_.LoadRequested = false;
+    State.SaveAfterAnswer = false;
+
+    char ladder[8];
+    std::snprintf(ladder, sizeof ladder, "S%02d", State.Level);
+    imgStupnice_->SetPicture(ladder);
+
+    if (!SelectAndReadQuestion()) return;
+    lblZadani_->SetCaption(std::string(Trimmed(State.Question.Text)));
+    const std::string* answers[4] = {&State.Question.AnswerA, &State.Question.AnswerB, &State.Question.AnswerC,
+                                     &State.Question.AnswerD};
+    for (size_t i = 0; i < 4; ++i) lbl_[i]->SetCaption(std::string(Trimmed(*answers[i])));
+
+    LayoutQuestionText();
+    HideAudienceGraph();
+    ComputeAudienceVotes();
+
+    lblZadani_->Hide();
+    for (auto* l : lbl_) l->Hide();
+    tmrZobrazeniOtazky_Timer();
+    tmrZobrazeniOtazky.Start();
+}
+
+// Draws a question file of the level, avoiding the ones asked last, remembers it in the
+// level's list and reads it. A file that cannot be read leaves the previous question's fields.
+// A level without any question file cannot be played: the player is told so and the game
+// returns to the main menu instead of drawing for ever.
+bool frmMain::SelectAndReadQuestion() {
+    const std::filesystem::path app(app_.AppPath());
+    const int level = State.Level;
+    const std::filesystem::path listFile = RecentListPath(app, level);
+    RecentList recent = ReadRecentList(listFile);
+    std::copy(recent.begin(), recent.end(), State.RecentNumbers.begin());
+    const int count = level >= 1 && level <= 20 ? app_.StartUp().QuestionCounts[static_cast<size_t>(level)] : 0;
+    State.ExcludeCount = ExcludeCount(count);
+
+    auto chosen = SelectQuestion(app / "qst", level, recent, State.ExcludeCount, OrdinaryFileExists,
+                                 app_.MakeRandom());
+    if (!chosen) {
+        for (Timer* t : {&tmrZvuk, &tmrBlik, &tmrCastka, &tmrZobrazeniOtazky}) t->Stop();
+        Rt().MessageBox("Pro " + std::to_string(level) +
+                            ". otázku nebyl nalezen žádný soubor otázek.\r\nHra se vrátí do hlavního menu.",
+                        MessageButtons::Ok, MessageIcon::Exclamation, "chyba");
+        LeaveForMenu();
+        return false;
+    }
+    State.QuestionFile = chosen->File.string();
+    WriteRecentList(listFile, PushRecent(recent, chosen->NumberText));
+    if (auto record = ReadQuestionFile(chosen->File)) State.Question = *record;
+    return true;
+}
+
+}  // namespace tolarka

@@ -1,0 +1,99 @@
+#include "platform/headless/headless_backend.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <stdexcept>
+
+#include "platform/headless/headless_media.h"
+#include "platform/sdl/renderer.h"
+
+namespace tolarka::platform::headless {
+
+struct HeadlessBackend::Offscreen {
+    struct SurfaceDeleter {
+        void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+    };
+    struct RendererDeleter {
+        void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
+    };
+    std::unique_ptr<SDL_Surface, SurfaceDeleter> surface;
+    std::unique_ptr<SDL_Renderer, RendererDeleter> renderer;
+    std::unique_ptr<sdl::Renderer> painter;
+};
+
+HeadlessBackend::HeadlessBackend()
+    : media_(MakeSilentMedia([this](const std::string& line) { Trace(line); })) {}
+
+HeadlessBackend::~HeadlessBackend() = default;
+
+void HeadlessBackend::Inject(Millis at, InputEvent e) { script_.emplace(at, std::move(e)); }
+
+void HeadlessBackend::Click(Millis at, int x, int y) {
+    Inject(at, {InputKind::MouseMove, 0, {}, x, y});
+    Inject(at, {InputKind::MouseDown, 0, {}, x, y});
+    Inject(at, {InputKind::MouseUp, 0, {}, x, y});
+}
+
+void HeadlessBackend::AnswerNextBoxes(std::initializer_list<int> answers) {
+    answers_.insert(answers_.end(), answers.begin(), answers.end());
+}
+
+std::optional<InputEvent> HeadlessBackend::PollEvent() {
+    auto it = script_.begin();
+    if (it == script_.end() || it->first > now_) return std::nullopt;
+    InputEvent e = std::move(it->second);
+    script_.erase(it);
+    return e;
+}
+
+std::optional<InputEvent> HeadlessBackend::WaitEvent(std::optional<Millis> deadline) {
+    auto it = script_.begin();
+    if (it != script_.end() && (!deadline || it->first <= *deadline)) {
+        if (it->first > now_) now_ = it->first;
+        return PollEvent();
+    }
+    if (!deadline) throw std::runtime_error("headless run would wait forever: nothing scheduled");
+    if (*deadline > now_) now_ = *deadline;
+    return std::nullopt;
+}
+
+void HeadlessBackend::Present(const std::vector<const Screen*>& screens) {
+    presented_ = screens;
+    ++presents_;
+}
+
+std::optional<int> HeadlessBackend::AnswerMessageBox(const MessageBoxRequest& request) {
+    if (answers_.empty()) {
+        if (drawBoxes_) return std::nullopt;
+        throw std::runtime_error("unexpected message box: " + request.title + ": " + request.text);
+    }
+    int answer = answers_.front();
+    answers_.pop_front();
+    boxes_.push_back(ShownBox{now_, request, answer});
+    Trace("msgbox " + request.title + ": " + request.text);
+    return answer;
+}
+
+void HeadlessBackend::SetPointer(AppPointer pointer, bool visible) {
+    pointer_ = pointer;
+    pointerVisible_ = visible;
+}
+
+void HeadlessBackend::Trace(const std::string& line) { log_.push_back(std::to_string(now_) + " " + line); }
+
+bool HeadlessBackend::Screenshot(const std::string& path) {
+    if (!offscreen_) {
+        offscreen_ = std::make_unique<Offscreen>();
+        offscreen_->surface.reset(SDL_CreateRGBSurfaceWithFormat(0, 640, 480, 32, SDL_PIXELFORMAT_ARGB8888));
+        if (!offscreen_->surface) return false;
+        offscreen_->renderer.reset(SDL_CreateSoftwareRenderer(offscreen_->surface.get()));
+        if (!offscreen_->renderer) return false;
+        offscreen_->painter = std::make_unique<sdl::Renderer>(offscreen_->renderer.get(), metrics_);
+    }
+    offscreen_->painter->Draw(presented_);
+    SDL_RenderPresent(offscreen_->renderer.get());
+    return IMG_SavePNG(offscreen_->surface.get(), path.c_str()) == 0;
+}
+
+}  // namespace tolarka::platform::headless

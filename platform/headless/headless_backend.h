@@ -1,0 +1,87 @@
+#pragma once
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/message_box.h"
+#include "platform/text_metrics.h"
+
+namespace tolarka::platform::headless {
+
+// One message box the program showed, with the virtual time it appeared.
+struct ShownBox {
+    Millis time;
+    MessageBoxRequest request;
+    int answer;
+};
+
+// The backend for tests: a virtual clock that only moves when the program waits, input from a
+// script, message boxes answered from a script, and a log of media calls and picture changes.
+// Nothing is drawn unless a screenshot is asked for (through the same renderer as the game).
+class HeadlessBackend : public Backend {
+public:
+    HeadlessBackend();
+    ~HeadlessBackend() override;
+
+    Millis Now() const override { return now_; }
+    std::optional<InputEvent> WaitEvent(std::optional<Millis> deadline) override;
+    std::optional<InputEvent> PollEvent() override;
+    void Sleep(Millis ms) override { now_ += ms; }
+    void Present(const std::vector<const Screen*>& screens) override;
+    std::optional<int> AnswerMessageBox(const MessageBoxRequest& request) override;
+    void SetPointer(AppPointer pointer, bool visible) override;
+    MediaSystem& Media() override { return *media_; }
+    TextMetrics& Metrics() override { return metrics_; }
+    void Trace(const std::string& line) override;
+    void EndProgram() override { ended_ = true; }
+
+    // --- script ---
+    void Inject(Millis at, InputEvent e);
+    void KeyDown(Millis at, int key) { Inject(at, {InputKind::KeyDown, key, {}, 0, 0}); }
+    void KeyUp(Millis at, int key) { Inject(at, {InputKind::KeyUp, key, {}, 0, 0}); }
+    void KeyPress(Millis at, int key) { KeyDown(at, key); KeyUp(at, key); }
+    void Type(Millis at, const std::string& utf8) { Inject(at, {InputKind::Text, 0, utf8, 0, 0}); }
+    // Mouse down and up at a pixel of the 640 x 480 display.
+    void Click(Millis at, int x, int y);
+    void MouseMove(Millis at, int x, int y) { Inject(at, {InputKind::MouseMove, 0, {}, x, y}); }
+    // Answers for the next message boxes, in order (kAnswerOk / kAnswerYes / kAnswerNo). A box
+    // with no scripted answer fails the run, unless DrawMessageBoxes is on.
+    void AnswerNextBoxes(std::initializer_list<int> answers);
+    // Let the program show its own drawn box (answered by scripted keys or clicks).
+    void DrawMessageBoxes(bool on) { drawBoxes_ = on; }
+
+    // --- what happened ---
+    const std::vector<ShownBox>& Boxes() const { return boxes_; }
+    // Lines "<ms> <text>", e.g. "2000 frmMain.WMP2 file .../sfx/r1.wav".
+    const std::vector<std::string>& Log() const { return log_; }
+    void ClearLog() { log_.clear(); }
+    bool Ended() const { return ended_; }
+    AppPointer Pointer() const { return pointer_; }
+    bool PointerVisible() const { return pointerVisible_; }
+    int Presents() const { return presents_; }
+    // Draws the screens last presented into a PNG file (640 x 480).
+    bool Screenshot(const std::string& path);
+
+private:
+    struct Offscreen;
+    Millis now_ = 0;
+    std::multimap<Millis, InputEvent> script_;
+    std::deque<int> answers_;
+    bool drawBoxes_ = false;
+    std::vector<ShownBox> boxes_;
+    std::vector<std::string> log_;
+    bool ended_ = false;
+    AppPointer pointer_ = AppPointer::Default;
+    bool pointerVisible_ = true;
+    int presents_ = 0;
+    std::vector<const Screen*> presented_;
+    TextMetrics metrics_;
+    std::unique_ptr<MediaSystem> media_;
+    std::unique_ptr<Offscreen> offscreen_;
+};
+
+}  // namespace tolarka::platform::headless

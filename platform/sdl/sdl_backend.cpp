@@ -1,0 +1,165 @@
+#include "platform/sdl/sdl_backend.h"
+
+#include <SDL_image.h>
+
+#include <stdexcept>
+
+#include "media/picture_catalogue.h"
+#include "platform/headless/headless_media.h"
+
+namespace tolarka::platform::sdl {
+
+namespace {
+
+int KeyCode(SDL_Keycode k) {
+    if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
+    if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
+    if (k >= SDLK_F1 && k <= SDLK_F12) return keys::kF1 + (k - SDLK_F1);
+    switch (k) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return keys::kReturn;
+        case SDLK_ESCAPE: return keys::kEscape;
+        case SDLK_BACKSPACE: return keys::kBack;
+        case SDLK_TAB: return keys::kTab;
+        case SDLK_SPACE: return keys::kSpace;
+        case SDLK_DELETE: return keys::kDelete;
+        case SDLK_LEFT: return keys::kLeft;
+        case SDLK_RIGHT: return keys::kRight;
+        case SDLK_HOME: return keys::kHome;
+        case SDLK_END: return keys::kEnd;
+        default: return 0;
+    }
+}
+
+InputEvent Ev(InputKind kind, int key = 0, std::string text = {}, int x = 0, int y = 0) {
+    return InputEvent{kind, key, std::move(text), x, y};
+}
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+
+}  // namespace
+
+SdlBackend::SdlBackend(bool fullscreen) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER) != 0 && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
+        throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
+    start_ = SDL_GetTicks64();
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    const Uint32 flags = fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    window_.reset(SDL_CreateWindow("Tolarka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480, flags));
+    if (!window_) throw std::runtime_error(std::string("SDL_CreateWindow: ") + SDL_GetError());
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
+    if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
+    if (!renderer_) throw std::runtime_error(std::string("SDL_CreateRenderer: ") + SDL_GetError());
+    SDL_RenderSetLogicalSize(renderer_.get(), 640, 480);
+    painter_ = std::make_unique<Renderer>(renderer_.get(), metrics_);
+    media_ = headless::MakeSilentMedia([](const std::string&) {});
+
+    if (const auto* icon = media::FindPicture("ICON")) {
+        std::unique_ptr<SDL_Surface, SurfaceDeleter> s(
+            IMG_Load_RW(SDL_RWFromConstMem(icon->png.data(), static_cast<int>(icon->png.size())), 1));
+        if (s) SDL_SetWindowIcon(window_.get(), s.get());
+    }
+    if (const auto* arrow = media::FindPicture("ARROW")) {
+        std::unique_ptr<SDL_Surface, SurfaceDeleter> s(
+            IMG_Load_RW(SDL_RWFromConstMem(arrow->png.data(), static_cast<int>(arrow->png.size())), 1));
+        if (s) customCursor_.reset(SDL_CreateColorCursor(s.get(), 0, 0));
+    }
+    waitCursor_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT));
+    arrowCursor_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW));
+    SDL_StartTextInput();
+}
+
+SdlBackend::~SdlBackend() {
+    media_.reset();
+    painter_.reset();
+    renderer_.reset();
+    window_.reset();
+    SDL_Quit();
+}
+
+Millis SdlBackend::Now() const { return static_cast<Millis>(SDL_GetTicks64() - start_); }
+
+std::optional<InputEvent> SdlBackend::Translate(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_QUIT: return Ev(InputKind::Quit);
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            const int key = KeyCode(e.key.keysym.sym);
+            if (key == 0) return Ev(InputKind::Wake);
+            return Ev(e.type == SDL_KEYDOWN ? InputKind::KeyDown : InputKind::KeyUp, key);
+        }
+        case SDL_TEXTINPUT: return Ev(InputKind::Text, 0, e.text.text);
+        case SDL_MOUSEMOTION: return Ev(InputKind::MouseMove, 0, {}, e.motion.x, e.motion.y);
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            if (e.button.button != SDL_BUTTON_LEFT) return Ev(InputKind::Wake);
+            return Ev(e.type == SDL_MOUSEBUTTONDOWN ? InputKind::MouseDown : InputKind::MouseUp, 0, {}, e.button.x,
+                      e.button.y);
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                exposed_ = true;
+            return Ev(InputKind::Wake);
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET:
+            painter_->Reset();
+            exposed_ = true;
+            return Ev(InputKind::Wake);
+        default: return Ev(InputKind::Wake);
+    }
+}
+
+std::optional<InputEvent> SdlBackend::WaitEvent(std::optional<Millis> deadline) {
+    SDL_Event e;
+    int got;
+    if (!deadline) {
+        got = SDL_WaitEvent(&e);
+    } else {
+        const Millis wait = *deadline - Now();
+        got = wait <= 0 ? SDL_PollEvent(&e) : SDL_WaitEventTimeout(&e, static_cast<int>(wait));
+    }
+    if (!got) return std::nullopt;
+    return Translate(e);
+}
+
+std::optional<InputEvent> SdlBackend::PollEvent() {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        if (auto t = Translate(e); t && t->kind != InputKind::Wake) return t;
+    }
+    return std::nullopt;
+}
+
+void SdlBackend::Sleep(Millis ms) {
+    if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
+}
+
+void SdlBackend::Present(const std::vector<const Screen*>& screens) {
+    last_ = screens;
+    exposed_ = false;
+    painter_->Draw(screens);
+    SDL_RenderPresent(renderer_.get());
+}
+
+bool SdlBackend::VideoWantsRedraw() { return exposed_; }
+
+std::optional<Millis> SdlBackend::NextVideoFrame() { return std::nullopt; }
+
+void SdlBackend::SetPointer(AppPointer pointer, bool visible) {
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+    SDL_Cursor* c = arrowCursor_.get();
+    if (pointer == AppPointer::Custom && customCursor_) c = customCursor_.get();
+    if (pointer == AppPointer::Hourglass) c = waitCursor_.get();
+    if (c) SDL_SetCursor(c);
+}
+
+bool SdlBackend::Screenshot(const std::string& path) {
+    std::unique_ptr<SDL_Surface, SurfaceDeleter> s(SDL_CreateRGBSurfaceWithFormat(0, 640, 480, 32, SDL_PIXELFORMAT_ARGB8888));
+    if (!s) return false;
+    painter_->Draw(last_);
+    if (SDL_RenderReadPixels(renderer_.get(), nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) != 0) return false;
+    return IMG_SavePNG(s.get(), path.c_str()) == 0;
+}
+
+}  // namespace tolarka::platform::sdl

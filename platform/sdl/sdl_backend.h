@@ -1,0 +1,58 @@
+#pragma once
+#include <SDL.h>
+
+#include <memory>
+
+#include "platform/backend.h"
+#include "platform/sdl/renderer.h"
+#include "platform/text_metrics.h"
+
+namespace tolarka::platform::sdl {
+
+// The backend a player runs: one SDL window showing the 640 x 480 screens (full screen with
+// scaling, or a window with "no_fullscreen"), real time, sound and clips.
+class SdlBackend : public Backend {
+public:
+    explicit SdlBackend(bool fullscreen);
+    ~SdlBackend() override;
+
+    Millis Now() const override;
+    std::optional<InputEvent> WaitEvent(std::optional<Millis> deadline) override;
+    std::optional<InputEvent> PollEvent() override;
+    void Sleep(Millis ms) override;
+    void Present(const std::vector<const Screen*>& screens) override;
+    bool VideoWantsRedraw() override;
+    std::optional<Millis> NextVideoFrame() override;
+    void SetPointer(AppPointer pointer, bool visible) override;
+    MediaSystem& Media() override { return *media_; }
+    TextMetrics& Metrics() override { return metrics_; }
+    void EndProgram() override {}
+
+    // Saves what is on the screen now into a PNG file.
+    bool Screenshot(const std::string& path);
+
+private:
+    std::optional<InputEvent> Translate(const SDL_Event& e);
+    struct WindowDeleter {
+        void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
+    };
+    struct RendererDeleter {
+        void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
+    };
+    struct CursorDeleter {
+        void operator()(SDL_Cursor* c) const { SDL_FreeCursor(c); }
+    };
+    Uint64 start_;
+    TextMetrics metrics_;
+    std::unique_ptr<SDL_Window, WindowDeleter> window_;
+    std::unique_ptr<SDL_Renderer, RendererDeleter> renderer_;
+    std::unique_ptr<Renderer> painter_;
+    std::unique_ptr<MediaSystem> media_;
+    std::unique_ptr<SDL_Cursor, CursorDeleter> customCursor_;
+    std::unique_ptr<SDL_Cursor, CursorDeleter> waitCursor_;
+    std::unique_ptr<SDL_Cursor, CursorDeleter> arrowCursor_;
+    bool exposed_ = false;
+    std::vector<const Screen*> last_;
+};
+
+}  // namespace tolarka::platform::sdl

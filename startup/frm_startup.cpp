@@ -1,0 +1,108 @@
+#include "startup/frm_startup.h"
+
+#include <filesystem>
+
+#include "app/app.h"
+#include "platform/runtime.h"
+#include "startup/media_checklist.h"
+
+namespace tolarka {
+
+using namespace platform;
+
+namespace {
+constexpr int kVersionMajor = 1;
+constexpr int kVersionMinor = 1;
+
+bool OrdinaryFile(const std::filesystem::path& p) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(p, ec);
+}
+}  // namespace
+
+frmStartUp::frmStartUp(App& app) : Screen(app.Rt(), "frmStartUp", 3585, 1230), app_(app) {
+    Caption = "Tolarka   Start-Up";
+}
+
+void frmStartUp::Design() {
+    Form().SetBackColour(0xC0C0C0);
+    struct Place {
+        int left, top, width, height;
+    };
+    const Place places[6] = {{120, 120, 1935, 255}, {2280, 120, 1935, 255}, {120, 360, 2175, 255},
+                             {2280, 360, 1935, 255}, {120, 720, 1935, 255}, {1560, 960, 1935, 255}};
+    for (int i = 0; i < 6; ++i) {
+        auto& l = Form().Add<Label>("Label1(" + std::to_string(i) + ")");
+        l.Move(places[i].left, places[i].top, places[i].width, places[i].height);
+        l.SetTransparent(true);
+        l.SetForeColour(0x000000);
+        l.SetFont(i < 5 ? Font{"MS Sans Serif", 9.75, true} : Font{"MS Sans Serif", 8.25, false});
+        label1_[static_cast<size_t>(i)] = &l;
+    }
+}
+
+void frmStartUp::OnLoad() {
+    Rt().MessageBox(
+        "Toto je odlehčená verze hry!\r\n\r\n- neobsahuje téměř žádné animace\r\n- neobsahuje rozstřel\r\n"
+        "- nízká kvalita ozvučení",
+        MessageButtons::Ok, MessageIcon::Information, "info");
+    for (auto* l : label1_) l->SetCaption("");
+    Label1(5).SetCaption("v. " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor));
+    questionDir_ = app_.AppPath() + "/qst";
+    GraphicsOk = true;
+    SoundsOk = true;
+    QuestionsOk = true;
+}
+
+void frmStartUp::OnActivate() {
+    QuestionCounts.fill(0);
+    Rt().DoEvents();
+    CountQuestions();
+    CheckFiles();
+    HandOver();
+}
+
+void frmStartUp::CountQuestions() {
+    Label1(0).SetCaption("počítám otázky...");
+    Rt().DoEvents();
+    Rt().Pause(100);
+    for (const std::string& name : ListOrdinaryFiles(questionDir_)) {
+        FilePrefix = name.substr(0, 2);
+        if (int counter = QuestionCounterFor(name); counter >= 1 && counter <= kQuestionCounterCount)
+            ++QuestionCounts[static_cast<size_t>(counter)];
+    }
+    Label1(1).SetCaption(QuestionTotalsText(QuestionCounts));
+    Rt().DoEvents();
+    Rt().Pause(100);
+}
+
+void frmStartUp::CheckFiles() {
+    Label1(2).SetCaption("kontroluji soubory...");
+    Rt().DoEvents();
+    Rt().Pause(100);
+    const std::filesystem::path app(app_.AppPath());
+    if (!AllMediaPresent(app, kGraphicsChecklist, OrdinaryFile)) GraphicsOk = false;
+    if (!AllMediaPresent(app, kSoundChecklist, OrdinaryFile)) SoundsOk = false;
+    if (!EveryCounterReaches(QuestionCounts)) QuestionsOk = false;
+    Rt().DoEvents();
+    Rt().Pause(250);
+    Label1(3).SetCaption(GraphicsOk && SoundsOk && QuestionsOk ? "OK" : "chyba");
+    if (!GraphicsOk && !AskToGoOn("Chybějící soubor(y) grafiky!")) Rt().EndProgram();
+    if (!SoundsOk && !AskToGoOn("Chybějící soubor(y) zvuků!")) Rt().EndProgram();
+    if (!QuestionsOk && !AskToGoOn("Chybějící soubory otázek!")) Rt().EndProgram();
+    Label1(4).SetCaption("spouštím hru...");
+    Rt().DoEvents();
+    Rt().Pause(250);
+}
+
+bool frmStartUp::AskToGoOn(const std::string& firstLine) {
+    return Rt().MessageBox(firstLine + "\r\nChcete hru přesto spustit?", MessageButtons::YesNo,
+                           MessageIcon::Exclamation, "chyba") == kAnswerYes;
+}
+
+void frmStartUp::HandOver() {
+    Close();
+    app_.AfterStartUp();
+}
+
+}  // namespace tolarka

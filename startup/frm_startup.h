@@ -1,0 +1,42 @@
+#pragma once
+#include <array>
+#include <string>
+
+#include "platform/screen.h"
+#include "startup/question_files.h"
+
+namespace tolarka {
+
+class App;
+
+// The first screen: the light-edition notice, the count of question files per level, the check
+// of the media files, and the hand-over to the next screen.
+class frmStartUp : public platform::Screen {
+public:
+    explicit frmStartUp(App& app);
+
+    // Question files per counter, 1..15 levels, 16..20 the fastest-finger sets F1..F5. Kept
+    // for the whole run; the question selection reads it.
+    QuestionCounts QuestionCounts{};
+
+    platform::Label& Label1(int i) { return *label1_.at(static_cast<size_t>(i)); }
+
+private:
+    void Design() override;
+    void OnLoad() override;
+    void OnActivate() override;
+    void CountQuestions();
+    void CheckFiles();
+    void HandOver();
+    bool AskToGoOn(const std::string& firstLine);
+
+    App& app_;
+    std::string FilePrefix;
+    bool GraphicsOk = true;
+    bool SoundsOk = true;
+    bool QuestionsOk = true;
+    std::string questionDir_;
+    std::array<platform::Label*, 6> label1_{};
+};
+
+}  // namespace tolarka
