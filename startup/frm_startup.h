@@ -17,7 +17,7 @@ public:
 
     // Question files per counter, 1..15 levels, 16..20 the fastest-finger sets F1..F5. Kept
     // for the whole run; the question selection reads it.
-    QuestionCounts QuestionCounts{};
+    tolarka::QuestionCounts QuestionCounts{};
 
     platform::Label& Label1(int i) { return *label1_.at(static_cast<size_t>(i)); }
 
