@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "media/picture_catalogue.h"
-#include "platform/headless/headless_media.h"
 
 namespace tolarka::platform::sdl {
 
@@ -54,7 +53,10 @@ SdlBackend::SdlBackend(bool fullscreen) {
     if (!renderer_) throw std::runtime_error(std::string("SDL_CreateRenderer: ") + SDL_GetError());
     SDL_RenderSetLogicalSize(renderer_.get(), 640, 480);
     painter_ = std::make_unique<Renderer>(renderer_.get(), metrics_);
-    media_ = headless::MakeSilentMedia([](const std::string&) {});
+    media_ = std::make_unique<Channels>(*this);
+    painter_->SetVideoDrawer([](const MediaView& view, SDL_Renderer* r, const SDL_Rect& dst) {
+        if (auto* source = AsVideoFrameSource(view.Playback())) source->DrawFrame(r, dst);
+    });
 
     if (const auto* icon = media::FindPicture("ICON")) {
         std::unique_ptr<SDL_Surface, SurfaceDeleter> s(
@@ -142,9 +144,26 @@ void SdlBackend::Present(const std::vector<const Screen*>& screens) {
     SDL_RenderPresent(renderer_.get());
 }
 
-bool SdlBackend::VideoWantsRedraw() { return exposed_; }
+std::unique_ptr<MediaPlayback> SdlBackend::Channels::CreateChannel(const std::string& name) {
+    auto channel = system.CreateSdlChannel(name);
+    made.push_back(channel.get());
+    return channel;
+}
 
-std::optional<Millis> SdlBackend::NextVideoFrame() { return std::nullopt; }
+bool SdlBackend::VideoWantsRedraw() {
+    if (exposed_) return true;
+    for (auto* c : media_->made)
+        if (c->HasNewFrame()) return true;
+    return false;
+}
+
+std::optional<Millis> SdlBackend::NextVideoFrame() {
+    std::optional<Millis> next;
+    for (auto* c : media_->made) {
+        if (auto due = c->NextFrameDue(); due && (!next || *due < *next)) next = due;
+    }
+    return next;
+}
 
 void SdlBackend::SetPointer(AppPointer pointer, bool visible) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);

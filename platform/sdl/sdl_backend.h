@@ -5,6 +5,7 @@
 
 #include "platform/backend.h"
 #include "platform/sdl/renderer.h"
+#include "platform/sdl/sdl_media.h"
 #include "platform/text_metrics.h"
 
 namespace tolarka::platform::sdl {
@@ -47,7 +48,17 @@ private:
     std::unique_ptr<SDL_Window, WindowDeleter> window_;
     std::unique_ptr<SDL_Renderer, RendererDeleter> renderer_;
     std::unique_ptr<Renderer> painter_;
-    std::unique_ptr<MediaSystem> media_;
+    // Channels are made by the SDL media system and remembered here so that the event loop can
+    // wake for their frames.
+    class Channels : public MediaSystem {
+    public:
+        explicit Channels(const Clock& clock) : system(clock) {}
+        std::unique_ptr<MediaPlayback> CreateChannel(const std::string& name) override;
+        void PlaySystemSound(const std::string& path) override { system.PlaySystemSound(path); }
+        SdlMediaSystem system;
+        std::vector<SdlMediaChannel*> made;
+    };
+    std::unique_ptr<Channels> media_;
     std::unique_ptr<SDL_Cursor, CursorDeleter> customCursor_;
     std::unique_ptr<SDL_Cursor, CursorDeleter> waitCursor_;
     std::unique_ptr<SDL_Cursor, CursorDeleter> arrowCursor_;

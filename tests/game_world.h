@@ -1,0 +1,115 @@
+#pragma once
+// A whole program on the headless backend in a scratch program directory, for scenario tests.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "anim/frm_anim.h"
+#include "app/app.h"
+#include "game/frm_main.h"
+#include "game/question_record.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/runtime.h"
+#include "scratch_dir.h"
+#include "startup/frm_menu.h"
+#include "startup/frm_startup.h"
+#include "startup/media_checklist.h"
+
+namespace tolarka::testing {
+
+using platform::Millis;
+
+inline void WriteFile(const std::filesystem::path& p, const std::vector<unsigned char>& bytes) {
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream out(p, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+struct GameWorld {
+    ScratchDir dir;
+    platform::headless::HeadlessBackend backend;
+    platform::Runtime rt{backend};
+    tolarka::App app{rt, dir.path().string(), ""};
+
+    std::filesystem::path Path(const std::string& rel) const { return dir.path() / rel; }
+
+    // A question of `level` whose correct answer is `correct`; texts tell level and number.
+    void AddQuestion(int level, int number, const std::string& correct = "B") {
+        QuestionRecord q;
+        q.Text = "Otázka " + std::to_string(level) + "/" + std::to_string(number) + " – která odpověď platí?";
+        q.AnswerA = "první";
+        q.AnswerB = "druhá";
+        q.AnswerC = "třetí";
+        q.AnswerD = "čtvrtá";
+        q.CorrectLetter = correct;
+        q.Author = "Tým Tolarka";
+        q.Corrected = true;
+        char name[32];
+        std::snprintf(name, sizeof name, "qst/%02d-%03d.qst", level, number);
+        WriteFile(Path(name), EncodeQuestionRecord(q));
+    }
+    // `perCounter` files in each of the 20 counters (levels 1..15 and F1..F5).
+    void AddQuestionSet(int perCounter, const std::string& correct = "B") {
+        for (int level = 1; level <= 15; ++level)
+            for (int n = 1; n <= perCounter; ++n) AddQuestion(level, n, correct);
+        for (int set = 1; set <= 5; ++set)
+            for (int n = 1; n <= perCounter; ++n) {
+                char name[32];
+                std::snprintf(name, sizeof name, "qst/F%d-%03d.qst", set, n);
+                WriteFile(Path(name), EncodeQuestionRecord(QuestionRecord{}));
+            }
+    }
+    // Every checked media file, empty (only their presence matters to the headless backend).
+    void AddMedia() {
+        for (auto rel : kGraphicsChecklist) WriteFile(Path(std::string(rel)), {});
+        for (auto rel : kSoundChecklist) WriteFile(Path(std::string(rel)), {});
+    }
+    // Draws always give `u`, so question number int(u * 999) + 1 is asked.
+    void FixRandom(double u) {
+        app.MakeRandom = [u] { return [u] { return u; }; };
+    }
+
+    // Runs the start-up screen (answering its boxes) until the menu is up.
+    void StartToMenu(std::initializer_list<int> answers = {platform::kAnswerOk}) {
+        backend.AnswerNextBoxes(answers);
+        app.Start();
+        rt.RunUntil(rt.Now() + 1000);
+    }
+    // From the menu: "Nová hra", a name, Enter; then the start clip until the game screen is up.
+    void StartGame(const std::string& name = "Hráč") {
+        const Millis t = rt.Now();
+        backend.Click(t, 319, 165);  // "Nová hra"
+        backend.Type(t + 10, name);
+        backend.KeyPress(t + 20, platform::keys::kReturn);
+        rt.RunUntil(t + 20 + 4500);
+    }
+
+    frmMain& Main() { return app.Main(); }
+    frmMenu& Menu() { return app.Menu(); }
+    frmAnim& Anim() { return app.Anim(); }
+
+    // Virtual time of the first log line at or after `from` that contains `text`.
+    std::optional<Millis> When(const std::string& text, Millis from = 0) const {
+        for (const auto& line : backend.Log()) {
+            const auto space = line.find(' ');
+            const Millis t = std::stoll(line.substr(0, space));
+            if (t >= from && line.find(text, space) != std::string::npos) return t;
+        }
+        return std::nullopt;
+    }
+    // Log lines (without their time) from `from` on that contain `text`.
+    std::vector<std::string> Lines(const std::string& text, Millis from = 0) const {
+        std::vector<std::string> out;
+        for (const auto& line : backend.Log()) {
+            const auto space = line.find(' ');
+            if (std::stoll(line.substr(0, space)) >= from && line.find(text, space) != std::string::npos)
+                out.push_back(line.substr(space + 1));
+        }
+        return out;
+    }
+};
+
+}  // namespace tolarka::testing
