@@ -1,0 +1,123 @@
+// tolarka-qst: builds, dumps, checks and counts the game's question files.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "platform/text_metrics.h"
+#include "tools/qst/pack_build.h"
+#include "tools/qst/pack_check.h"
+#include "tools/qst/pack_dump.h"
+#include "tools/qst/pack_stats.h"
+
+namespace fs = std::filesystem;
+using namespace tolarka::qst;
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kProblems = 1;
+constexpr int kUsage = 2;
+
+constexpr const char* kUsageText =
+    "použití:\n"
+    "  tolarka-qst build [--lenient] ZDROJE VÝSTUP   zdroje NN.txt/FN.txt -> soubory NN-NNN.qst\n"
+    "  tolarka-qst dump [--out ADRESÁŘ] CESTA...     soubory .qst zpět do textu\n"
+    "  tolarka-qst check CESTA...                    kontrola zdrojů nebo souborů .qst\n"
+    "  tolarka-qst stats CESTA...                    počty otázek na úroveň a sadu\n"
+    "návratový kód: 0 v pořádku, 1 nalezeny problémy, 2 chybné použití nebo chyba čtení/zápisu\n";
+
+int Usage() {
+    std::cerr << kUsageText;
+    return kUsage;
+}
+
+void Print(const Problems& problems) {
+    for (const auto& p : problems) std::cerr << p.ToString() << "\n";
+}
+
+std::vector<fs::path> Paths(const std::vector<std::string>& args, size_t from) {
+    return std::vector<fs::path>(args.begin() + static_cast<long>(from), args.end());
+}
+
+int Build(const std::vector<std::string>& args) {
+    size_t i = 1;
+    const bool lenient = args.size() > i && args[i] == "--lenient";
+    if (lenient) ++i;
+    if (args.size() != i + 2) return Usage();
+    const BuildResult r = BuildQuestionFiles(args[i], args[i + 1]);
+    Print(r.Problems);
+    std::cout << "tolarka-qst: zapsáno " << r.Written << ", beze změny " << r.Unchanged << ", odstraněno "
+              << r.Removed << (r.Problems.empty() ? "" : ", vynechané otázky viz výše") << "\n";
+    return r.Problems.empty() || lenient ? kOk : kProblems;
+}
+
+int Dump(const std::vector<std::string>& args) {
+    size_t i = 1;
+    fs::path outDir;
+    if (args.size() > i + 1 && args[i] == "--out") {
+        outDir = args[i + 1];
+        i += 2;
+    }
+    if (args.size() <= i) return Usage();
+    std::vector<fs::path> files;
+    for (const auto& path : Paths(args, i)) {
+        for (auto& f : ExpandPath(path)) {
+            if (f.extension() == ".qst") files.push_back(f);
+        }
+    }
+    Problems problems;
+    const auto texts = DumpQuestionFiles(files, problems);
+    Print(problems);
+    if (!outDir.empty()) fs::create_directories(outDir);
+    for (const auto& [name, text] : texts) {
+        if (outDir.empty()) {
+            if (texts.size() > 1) std::cout << "# ==== " << name << " ====\n";
+            std::cout << text << (texts.size() > 1 ? "\n" : "");
+            continue;
+        }
+        std::ofstream out(outDir / name, std::ios::binary | std::ios::trunc);
+        out << text;
+        if (!out) throw std::runtime_error("nelze zapsat " + (outDir / name).string());
+    }
+    return problems.empty() ? kOk : kProblems;
+}
+
+int Check(const std::vector<std::string>& args) {
+    if (args.size() < 2) return Usage();
+    tolarka::platform::TextMetrics metrics;
+    int count = 0;
+    const Problems problems = CheckPaths(Paths(args, 1), metrics, &count);
+    Print(problems);
+    std::cout << "tolarka-qst: zkontrolováno otázek: " << count << ", problémů: " << problems.size() << "\n";
+    return problems.empty() ? kOk : kProblems;
+}
+
+int Stats(const std::vector<std::string>& args) {
+    if (args.size() < 2) return Usage();
+    Problems problems;
+    const auto stats = CollectStats(Paths(args, 1), problems);
+    Print(problems);
+    std::cout << FormatStats(stats);
+    return MeetsTargets(stats) && problems.empty() ? kOk : kProblems;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return Usage();
+    try {
+        if (args[0] == "build") return Build(args);
+        if (args[0] == "dump") return Dump(args);
+        if (args[0] == "check") return Check(args);
+        if (args[0] == "stats") return Stats(args);
+        return Usage();
+    } catch (const std::exception& e) {
+        std::cerr << "tolarka-qst: " << e.what() << "\n";
+        return kUsage;
+    }
+}

@@ -1,0 +1,73 @@
+#include "tools/qst/pack_stats.h"
+
+#include <cstdio>
+
+#include "startup/question_files.h"
+#include "tools/qst/pack_check.h"
+
+namespace tolarka::qst {
+
+namespace fs = std::filesystem;
+
+std::vector<SetStats> CollectStats(const std::vector<fs::path>& paths, Problems& problems) {
+    std::vector<SetStats> stats;
+    for (int level = 1; level <= 15; ++level) stats.push_back({QuestionSet{false, level}});
+    for (int set = 1; set <= 5; ++set) stats.push_back({QuestionSet{true, set}});
+
+    std::vector<fs::path> sources, questionFiles;
+    std::vector<std::string> names;
+    for (const auto& path : paths) {
+        for (auto& file : ExpandPath(path)) {
+            if (file.extension() == ".qst") {
+                names.push_back(file.filename().string());
+                questionFiles.push_back(file);
+            } else {
+                sources.push_back(file);
+            }
+        }
+    }
+    const QuestionCounts counts = CountQuestionFiles(names);
+    for (size_t i = 0; i < stats.size(); ++i) stats[i].Count = counts[i + 1];
+
+    auto sets = LoadSources(sources, problems);
+    auto fromFiles = LoadQuestionFiles(questionFiles, problems);
+    const size_t sourceSets = sets.size();
+    sets.insert(sets.end(), fromFiles.begin(), fromFiles.end());
+    for (size_t s = 0; s < sets.size(); ++s) {
+        SetStats& row = stats[static_cast<size_t>(sets[s].Set.Order() - 1)];
+        if (s < sourceSets) row.Count += static_cast<int>(sets[s].Questions.size());
+        for (const auto& q : sets[s].Questions) {
+            const std::string& letter = q.Record.CorrectLetter;
+            if (letter.size() == 1 && letter[0] >= 'A' && letter[0] <= 'D') ++row.CorrectLetters[letter[0] - 'A'];
+        }
+    }
+    return stats;
+}
+
+std::string FormatStats(const std::vector<SetStats>& stats) {
+    std::string out = "sada  otázek     A    B    C    D  start (min. 2)  cíl\n";
+    QuestionCounts counts{};
+    for (size_t i = 0; i < stats.size(); ++i) {
+        const SetStats& s = stats[i];
+        counts[i + 1] = s.Count;
+        const std::string target = s.Count >= s.Target()
+                                       ? "ok (" + std::to_string(s.Target()) + ")"
+                                       : "chybí " + std::to_string(s.Target() - s.Count) + " do " + std::to_string(s.Target());
+        char row[160];
+        std::snprintf(row, sizeof row, "%-4s  %6d  %4d %4d %4d %4d  %-14s  ", s.Set.Name().c_str(), s.Count,
+                      s.CorrectLetters[0], s.CorrectLetters[1], s.CorrectLetters[2], s.CorrectLetters[3],
+                      s.Count >= kMinimumQuestionsPerCounter ? "ok" : "MÁLO");
+        out += row + target + "\n";
+    }
+    out += "celkem (jako na startu): " + QuestionTotalsText(counts) + "\n";
+    return out;
+}
+
+bool MeetsTargets(const std::vector<SetStats>& stats) {
+    for (const auto& s : stats) {
+        if (s.Count < s.Target()) return false;
+    }
+    return true;
+}
+
+}  // namespace tolarka::qst

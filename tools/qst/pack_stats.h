@@ -1,0 +1,34 @@
+#pragma once
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tools/qst/problem.h"
+#include "tools/qst/question_set.h"
+
+namespace tolarka::qst {
+
+// The project's aims for a finished question pack.
+constexpr int kTargetPerLevel = 40;
+constexpr int kTargetPerFastestFingerSet = 5;
+
+struct SetStats {
+    QuestionSet Set;
+    int Count = 0;
+    std::array<int, 4> CorrectLetters{};  // how many answers are A, B, C, D
+
+    int Target() const { return Set.FastestFinger ? kTargetPerFastestFingerSet : kTargetPerLevel; }
+};
+
+// All twenty sets (levels 1..15, F1..F5) of the sources or question files under `paths`.
+// Question files are counted by the start-up rules, so the figures are what the game sees.
+std::vector<SetStats> CollectStats(const std::vector<std::filesystem::path>& paths, Problems& problems);
+
+// A table with one row per set and the two totals as the start-up screen shows them.
+std::string FormatStats(const std::vector<SetStats>& stats);
+
+// True when every set reaches its target (and thereby the start-up threshold).
+bool MeetsTargets(const std::vector<SetStats>& stats);
+
+}  // namespace tolarka::qst
