@@ -35,7 +35,7 @@ int Usage() {
     return kUsage;
 }
 
-void Print(const Problems& problems) {
+void Print(const ProblemList& problems) {
     for (const auto& p : problems) std::cerr << p.ToString() << "\n";
 }
 
@@ -69,7 +69,7 @@ int Dump(const std::vector<std::string>& args) {
             if (f.extension() == ".qst") files.push_back(f);
         }
     }
-    Problems problems;
+    ProblemList problems;
     const auto texts = DumpQuestionFiles(files, problems);
     Print(problems);
     if (!outDir.empty()) fs::create_directories(outDir);
@@ -90,7 +90,7 @@ int Check(const std::vector<std::string>& args) {
     if (args.size() < 2) return Usage();
     tolarka::platform::TextMetrics metrics;
     int count = 0;
-    const Problems problems = CheckPaths(Paths(args, 1), metrics, &count);
+    const ProblemList problems = CheckPaths(Paths(args, 1), metrics, &count);
     Print(problems);
     std::cout << "tolarka-qst: zkontrolováno otázek: " << count << ", problémů: " << problems.size() << "\n";
     return problems.empty() ? kOk : kProblems;
@@ -98,7 +98,7 @@ int Check(const std::vector<std::string>& args) {
 
 int Stats(const std::vector<std::string>& args) {
     if (args.size() < 2) return Usage();
-    Problems problems;
+    ProblemList problems;
     const auto stats = CollectStats(Paths(args, 1), problems);
     Print(problems);
     std::cout << FormatStats(stats);

@@ -12,7 +12,7 @@ namespace tolarka::qst {
 inline constexpr const char* kManifestName = ".tolarka-qst-manifest";
 
 struct BuildResult {
-    Problems Problems;  // source syntax problems; those questions were left out
+    ProblemList Problems;  // source syntax problems; those questions were left out
     int Written = 0;    // files whose content changed
     int Unchanged = 0;  // files already up to date (left untouched, timestamps kept)
     int Removed = 0;    // stale files of an earlier build removed

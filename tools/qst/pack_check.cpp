@@ -18,7 +18,7 @@ namespace {
 std::string Quoted(std::string_view s) { return "„" + std::string(s) + "“"; }
 
 std::string NumberText(int n) {
-    char s[8];
+    char s[16];
     std::snprintf(s, sizeof s, "%03d", n);
     return s;
 }
@@ -68,8 +68,8 @@ std::string ReadWhole(const fs::path& file) {
 
 }  // namespace
 
-Problems CheckSet(const SetContent& content, platform::TextMetrics& metrics) {
-    Problems problems;
+ProblemList CheckSet(const SetContent& content, platform::TextMetrics& metrics) {
+    ProblemList problems;
     std::map<std::string, size_t> texts;  // duplicate key -> first question
     for (size_t i = 0; i < content.Questions.size(); ++i) {
         const SourceQuestion& q = content.Questions[i];
@@ -104,16 +104,17 @@ Problems CheckSet(const SetContent& content, platform::TextMetrics& metrics) {
         }
 
         if (content.Set.FastestFinger) {
-            // Ordering task: hlasy = the items A..D (1..4) in the correct order.
+            // Ordering task: hlasy = the position of items A..D in the correct order.
             std::array<int16_t, 4> sorted = r.AudienceVotes;
             std::sort(sorted.begin(), sorted.end());
             if (sorted != std::array<int16_t, 4>{1, 2, 3, 4}) {
                 report(q.HasVotes ? kKeyVotes : std::string_view(),
                        "pořadí v poli „hlasy“ musí obsahovat čísla 1 až 4, každé jednou");
             } else {
-                const std::string first(1, static_cast<char>('A' + r.AudienceVotes[0] - 1));
+                const auto one = std::find(r.AudienceVotes.begin(), r.AudienceVotes.end(), int16_t{1});
+                const std::string first(1, static_cast<char>('A' + (one - r.AudienceVotes.begin())));
                 if (r.CorrectLetter != first) {
-                    report(kKeyCorrect, "správně musí být první položka pořadí, tedy " + first);
+                    report(kKeyCorrect, "správně musí být položka s pořadím 1, tedy " + first);
                 }
             }
         }
@@ -148,7 +149,7 @@ Problems CheckSet(const SetContent& content, platform::TextMetrics& metrics) {
     return problems;
 }
 
-std::vector<SetContent> LoadSources(const std::vector<fs::path>& files, Problems& problems) {
+std::vector<SetContent> LoadSources(const std::vector<fs::path>& files, ProblemList& problems) {
     std::vector<SetContent> sets;
     for (const auto& file : files) {
         const std::string name = file.filename().string();
@@ -164,7 +165,7 @@ std::vector<SetContent> LoadSources(const std::vector<fs::path>& files, Problems
     return sets;
 }
 
-std::vector<SetContent> LoadQuestionFiles(const std::vector<fs::path>& files, Problems& problems) {
+std::vector<SetContent> LoadQuestionFiles(const std::vector<fs::path>& files, ProblemList& problems) {
     std::map<int, SetContent> byOrder;
     for (const auto& file : files) {
         const std::string name = file.filename().string();
@@ -207,12 +208,12 @@ std::vector<fs::path> ExpandPath(const fs::path& path) {
     return files;
 }
 
-Problems CheckPaths(const std::vector<fs::path>& paths, platform::TextMetrics& metrics, int* questionsChecked) {
+ProblemList CheckPaths(const std::vector<fs::path>& paths, platform::TextMetrics& metrics, int* questionsChecked) {
     std::vector<fs::path> sources, questionFiles;
     for (const auto& path : paths) {
         for (auto& file : ExpandPath(path)) (file.extension() == ".qst" ? questionFiles : sources).push_back(file);
     }
-    Problems problems;
+    ProblemList problems;
     std::vector<SetContent> sets = LoadSources(sources, problems);
     auto fromFiles = LoadQuestionFiles(questionFiles, problems);
     sets.insert(sets.end(), std::make_move_iterator(fromFiles.begin()), std::make_move_iterator(fromFiles.end()));

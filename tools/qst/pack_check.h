@@ -30,17 +30,17 @@ struct SetContent {
 
 // Checks the questions of one set: code page, field widths in bytes, the correct letter, the
 // fastest-finger ordering, duplicate texts and the screen fit.
-Problems CheckSet(const SetContent& content, platform::TextMetrics& metrics);
+ProblemList CheckSet(const SetContent& content, platform::TextMetrics& metrics);
 
 // What a directory (or a list of files) holds, read for checking: sources (NN.txt, FN.txt)
-// are parsed, question files (.qst) decoded. Problems of reading (unknown names, short
+// are parsed, question files (.qst) decoded. ProblemList of reading (unknown names, short
 // records, syntax) are added to `problems`. Throws std::runtime_error when a path cannot be
 // read at all.
-std::vector<SetContent> LoadSources(const std::vector<std::filesystem::path>& files, Problems& problems);
-std::vector<SetContent> LoadQuestionFiles(const std::vector<std::filesystem::path>& files, Problems& problems);
+std::vector<SetContent> LoadSources(const std::vector<std::filesystem::path>& files, ProblemList& problems);
+std::vector<SetContent> LoadQuestionFiles(const std::vector<std::filesystem::path>& files, ProblemList& problems);
 
 // The whole `check` command over directories or files; every problem found, in file order.
-Problems CheckPaths(const std::vector<std::filesystem::path>& paths, platform::TextMetrics& metrics,
+ProblemList CheckPaths(const std::vector<std::filesystem::path>& paths, platform::TextMetrics& metrics,
                     int* questionsChecked = nullptr);
 
 // The .txt and .qst files of a directory (sorted by name), or the path itself when it is a

@@ -7,7 +7,7 @@
 namespace tolarka::qst {
 
 std::map<std::string, std::string> DumpQuestionFiles(const std::vector<std::filesystem::path>& files,
-                                                     Problems& problems) {
+                                                     ProblemList& problems) {
     std::map<std::string, std::string> texts;
     for (auto& set : LoadQuestionFiles(files, problems)) {
         std::sort(set.Questions.begin(), set.Questions.end(),

@@ -11,6 +11,6 @@ namespace tolarka::qst {
 // Question files turned back into source text, one text per set, keyed by the source file
 // name ("07.txt"), questions in number order. Unreadable or misnamed files are reported.
 std::map<std::string, std::string> DumpQuestionFiles(const std::vector<std::filesystem::path>& files,
-                                                     Problems& problems);
+                                                     ProblemList& problems);
 
 }  // namespace tolarka::qst

@@ -9,7 +9,7 @@ namespace tolarka::qst {
 
 namespace fs = std::filesystem;
 
-std::vector<SetStats> CollectStats(const std::vector<fs::path>& paths, Problems& problems) {
+std::vector<SetStats> CollectStats(const std::vector<fs::path>& paths, ProblemList& problems) {
     std::vector<SetStats> stats;
     for (int level = 1; level <= 15; ++level) stats.push_back({QuestionSet{false, level}});
     for (int set = 1; set <= 5; ++set) stats.push_back({QuestionSet{true, set}});

@@ -23,7 +23,7 @@ struct SetStats {
 
 // All twenty sets (levels 1..15, F1..F5) of the sources or question files under `paths`.
 // Question files are counted by the start-up rules, so the figures are what the game sees.
-std::vector<SetStats> CollectStats(const std::vector<std::filesystem::path>& paths, Problems& problems);
+std::vector<SetStats> CollectStats(const std::vector<std::filesystem::path>& paths, ProblemList& problems);
 
 // A table with one row per set and the two totals as the start-up screen shows them.
 std::string FormatStats(const std::vector<SetStats>& stats);

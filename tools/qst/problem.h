@@ -16,6 +16,6 @@ struct Problem {
     }
 };
 
-using Problems = std::vector<Problem>;
+using ProblemList = std::vector<Problem>;
 
 }  // namespace tolarka::qst

@@ -73,7 +73,7 @@ std::string Quoted(std::string_view s) { return "„" + std::string(s) + "“"; 
 // Collects one block and decides whether it is complete.
 class BlockBuilder {
 public:
-    BlockBuilder(const std::string& file, Problems& problems) : file_(file), problems_(problems) {}
+    BlockBuilder(const std::string& file, ProblemList& problems) : file_(file), problems_(problems) {}
 
     void Start(int number, int line) {
         open_ = true;
@@ -137,7 +137,7 @@ public:
     }
 
     static std::string Number(int n) {
-        char s[8];
+        char s[16];
         std::snprintf(s, sizeof s, "%03d", n);
         return s;
     }
@@ -146,7 +146,7 @@ private:
     void Report(int line, std::string message) { problems_.push_back({file_, line, std::move(message)}); }
 
     const std::string& file_;
-    Problems& problems_;
+    ProblemList& problems_;
     bool open_ = false;
     bool broken_ = false;
     SourceQuestion q_;
@@ -223,13 +223,13 @@ std::string FormatQuestionSource(const std::vector<SourceQuestion>& questions) {
         out += "C: " + r.AnswerC + "\n";
         out += "D: " + r.AnswerD + "\n";
         out += std::string(kKeyCorrect) + ": " + r.CorrectLetter + "\n";
-        out += std::string(kKeyAuthor) + ": " + r.Author + "\n";
-        out += std::string(kKeyCorrected) + ": " + (r.Corrected ? "ano" : "ne") + "\n";
         if (q.HasVotes) {
             out += std::string(kKeyVotes) + ":";
             for (int16_t v : r.AudienceVotes) out += " " + std::to_string(v);
             out += "\n";
         }
+        out += std::string(kKeyAuthor) + ": " + r.Author + "\n";
+        out += std::string(kKeyCorrected) + ": " + (r.Corrected ? "ano" : "ne") + "\n";
     }
     return out;
 }

@@ -1,0 +1,336 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "game/question_record.h"
+#include "scratch_dir.h"
+#include "tools/qst/pack_build.h"
+#include "tools/qst/pack_check.h"
+#include "tools/qst/pack_dump.h"
+#include "tools/qst/pack_stats.h"
+
+using namespace tolarka;
+using namespace tolarka::qst;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kLevelSource =
+    "[001]\n"
+    "otázka: Které město je hlavním městem Slovenska?\n"
+    "A: Košice\n"
+    "B: Bratislava\n"
+    "C: Nitra\n"
+    "D: Žilina\n"
+    "správně: B\n"
+    "autor: Tým Tolarka\n"
+    "korekce: ano\n"
+    "\n"
+    "[042]\n"
+    "otázka: Jak se jmenuje „nejdelší“ česká řeka?\n"
+    "A: Vltava\n"
+    "B: Labe\n"
+    "C: Morava\n"
+    "D: Dyje\n"
+    "správně: A\n"
+    "hlasy: 40 -1 0 32767\n"
+    "autor: \n"
+    "korekce: ne\n";
+
+const char* const kFastestSource =
+    "[001]\n"
+    "otázka: Seřaďte od nejmenšího po největší.\n"
+    "A: Slon\n"
+    "B: Myš\n"
+    "C: Kočka\n"
+    "D: Kůň\n"
+    "správně: B\n"
+    "hlasy: 4 1 2 3\n"
+    "autor: Tým Tolarka\n"
+    "korekce: ne\n";
+
+void WriteFile(const fs::path& p, std::string_view text) {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+
+// One question block with the given field lines replacing the defaults.
+std::string Block(const std::string& number, std::map<std::string, std::string> fields) {
+    std::map<std::string, std::string> all = {{"otázka", "Kolik nohou má pavouk?"}, {"A", "Šest"}, {"B", "Osm"},
+                                              {"C", "Deset"}, {"D", "Čtyři"}, {"správně", "B"}};
+    for (auto& [k, v] : fields) all[k] = v;
+    std::string out = "[" + number + "]\n";
+    for (const char* key : {"otázka", "A", "B", "C", "D", "správně", "hlasy", "autor", "korekce"}) {
+        if (all.count(key) && all[key] != "<none>") out += std::string(key) + ": " + all[key] + "\n";
+    }
+    return out + "\n";
+}
+
+// Messages of checking one source text as level 5 (or F1).
+std::vector<std::string> CheckText(const std::string& text, const std::string& name = "05.txt") {
+    ScratchDir dir;
+    WriteFile(dir.path() / name, text);
+    platform::TextMetrics metrics;
+    std::vector<std::string> out;
+    for (const auto& p : CheckPaths({dir.path()}, metrics)) out.push_back(p.ToString());
+    return out;
+}
+
+::testing::AssertionResult HasMessage(const std::vector<std::string>& messages, const std::string& part) {
+    for (const auto& m : messages) {
+        if (m.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    }
+    std::string all;
+    for (const auto& m : messages) all += "\n  " + m;
+    return ::testing::AssertionFailure() << "no message containing \"" << part << "\" among:" << all;
+}
+
+}  // namespace
+
+TEST(QstTool, SourceToFilesToSourceIsLossless) {
+    ScratchDir src, out, back;
+    WriteFile(src.path() / "07.txt", kLevelSource);
+    WriteFile(src.path() / "F2.txt", kFastestSource);
+    const BuildResult built = BuildQuestionFiles(src.path(), out.path());
+    EXPECT_TRUE(built.Problems.empty());
+    EXPECT_EQ(built.Written, 3);
+    EXPECT_EQ(fs::file_size(out.path() / "07-042.qst"), kQuestionRecordSize);
+    ASSERT_TRUE(fs::exists(out.path() / "F2-001.qst"));
+
+    const auto record = ReadQuestionFile(out.path() / "07-042.qst");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(Trimmed(record->Text), "Jak se jmenuje „nejdelší“ česká řeka?");
+    EXPECT_EQ(record->AudienceVotes, (std::array<int16_t, 4>{40, -1, 0, 32767}));
+    EXPECT_EQ(Trimmed(record->Author), "");
+    EXPECT_FALSE(record->Corrected);
+
+    ProblemList problems;
+    const auto texts = DumpQuestionFiles(ExpandPath(out.path()), problems);
+    EXPECT_TRUE(problems.empty());
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts.at("07.txt"), kLevelSource);
+    EXPECT_EQ(texts.at("F2.txt"), kFastestSource);
+}
+
+TEST(QstTool, RebuildKeepsUpToDateFilesAndRemovesOnlyItsOwnStaleOnes) {
+    ScratchDir src, out;
+    WriteFile(src.path() / "07.txt", kLevelSource);
+    BuildQuestionFiles(src.path(), out.path());
+    WriteFile(out.path() / "07-500.qst", "placed by hand");
+
+    BuildResult again = BuildQuestionFiles(src.path(), out.path());
+    EXPECT_EQ(again.Written, 0);
+    EXPECT_EQ(again.Unchanged, 2);
+
+    WriteFile(src.path() / "07.txt", std::string(kLevelSource).substr(0, std::string(kLevelSource).find("[042]")));
+    again = BuildQuestionFiles(src.path(), out.path());
+    EXPECT_EQ(again.Removed, 1);
+    EXPECT_FALSE(fs::exists(out.path() / "07-042.qst"));
+    EXPECT_TRUE(fs::exists(out.path() / "07-001.qst"));
+    EXPECT_TRUE(fs::exists(out.path() / "07-500.qst"));  // not ours: left alone
+
+    // A block with a syntax problem is left out and reported, the rest is built.
+    WriteFile(src.path() / "08.txt", Block("001", {{"A", "<none>"}}) + Block("002", {}));
+    again = BuildQuestionFiles(src.path(), out.path());
+    EXPECT_EQ(again.Problems.size(), 1u);
+    EXPECT_FALSE(fs::exists(out.path() / "08-001.qst"));
+    EXPECT_TRUE(fs::exists(out.path() / "08-002.qst"));
+
+    EXPECT_THROW(BuildQuestionFiles(src.path() / "missing", out.path()), std::runtime_error);
+}
+
+TEST(QstCheck, CleanSourcesPass) {
+    EXPECT_TRUE(CheckText(kLevelSource, "07.txt").empty());
+    EXPECT_TRUE(CheckText(kFastestSource, "F2.txt").empty());
+}
+
+TEST(QstCheck, SyntaxProblemsNameFileAndLine) {
+    const std::string text = "otázka: bez hlavičky\n"                          // line 1
+                             "\n" + Block("001", {{"D", "<none>"}})            // 3..9
+                             + Block("01", {})                                 // 11..
+                             + Block("000", {})                                //
+                             + "[002]\nbarva: modrá\n\n"                     //
+                             + Block("001", {})                                //
+                             + Block("003", {{"korekce", "možná"}, {"hlasy", "1 2 3"}}) +
+                             "[004]\nA: x\nA: y\n";
+    const auto m = CheckText(text);
+    EXPECT_TRUE(HasMessage(m, "05.txt:1: pole mimo otázku"));
+    EXPECT_TRUE(HasMessage(m, "05.txt:3: otázce 001 chybí pole „D“"));
+    EXPECT_TRUE(HasMessage(m, "neplatná hlavička „[01]“"));
+    EXPECT_TRUE(HasMessage(m, "neplatná hlavička „[000]“"));
+    EXPECT_TRUE(HasMessage(m, "neznámé pole „barva“"));
+    EXPECT_TRUE(HasMessage(m, "číslo otázky 001 už je na řádku 3"));
+    EXPECT_TRUE(HasMessage(m, "korekce musí být „ano“ nebo „ne“"));
+    EXPECT_TRUE(HasMessage(m, "hlasy: čekám čtyři celá čísla"));
+    EXPECT_TRUE(HasMessage(m, "pole „A“ je v otázce dvakrát"));
+    EXPECT_TRUE(HasMessage(CheckText(Block("001", {{"A", "\xC8" "ty\xF8i"}})), "05.txt:3: řádek není v kódování UTF-8"));
+}
+
+TEST(QstCheck, CharactersOutsideWindows1250AreNamed) {
+    const auto m = CheckText(Block("001", {{"otázka", "Kolik je π na dvě místa?"}, {"C", "3,14 😀"}}));
+    EXPECT_TRUE(HasMessage(m, "05.txt:2: otázka 001: otázka obsahuje znaky, které nejsou ve Windows-1250: π"));
+    EXPECT_TRUE(HasMessage(m, "05.txt:5: otázka 001: odpověď C obsahuje znaky"));
+    EXPECT_EQ(m.size(), 2u);
+}
+
+TEST(QstCheck, FieldWidthsAreCountedInWindows1250Bytes) {
+    // 50 Czech letters are 100 UTF-8 bytes but fit the 50-byte answer field.
+    std::string fifty, fiftyOne = "ž";
+    for (int i = 0; i < 50; ++i) fifty += "ž";
+    fiftyOne += fifty;
+    std::string longText(251, 'i');
+    auto m = CheckText(Block("001", {{"A", fiftyOne}, {"B", fifty}, {"otázka", longText},
+                                     {"autor", std::string(31, 'x')}}));
+    EXPECT_TRUE(HasMessage(m, "odpověď A má 51 bajtů, nejvýš 50"));
+    EXPECT_FALSE(HasMessage(m, "odpověď B má"));
+    EXPECT_TRUE(HasMessage(m, "otázka má 251 bajtů, nejvýš 250"));
+    EXPECT_TRUE(HasMessage(m, "autor má 31 bajtů, nejvýš 30"));
+    EXPECT_TRUE(HasMessage(CheckText(Block("001", {{"C", ""}})), "odpověď C je prázdná"));
+}
+
+TEST(QstCheck, CorrectLetterMustBeUpperCaseAToD) {
+    for (const char* bad : {"b", "E", "AB", ""}) {
+        EXPECT_TRUE(HasMessage(CheckText(Block("001", {{"správně", bad}})), "05.txt:7: otázka 001: správná odpověď musí být"))
+            << bad;
+    }
+}
+
+TEST(QstCheck, DuplicateQuestionTextsInALevel) {
+    const auto m = CheckText(Block("001", {}) + Block("002", {{"otázka", "Kolik  nohou má PAVOUK? "}}) + Block("003", {{"otázka", "Kolik nohou má brouk?"}}));
+    EXPECT_TRUE(HasMessage(m, "05.txt:10: otázka 002: stejné znění jako otázka 001 (05.txt:1)"));
+    EXPECT_EQ(m.size(), 1u);
+    // The same text at another level is fine.
+    ScratchDir dir;
+    WriteFile(dir.path() / "05.txt", Block("001", {}));
+    WriteFile(dir.path() / "06.txt", Block("001", {}));
+    platform::TextMetrics metrics;
+    EXPECT_TRUE(CheckPaths({dir.path()}, metrics).empty());
+}
+
+TEST(QstCheck, QuestionAndAnswersMustFitTheirLabels) {
+    const std::string longQuestion =
+        "Který z uvedených panovníků nechal v polovině čtrnáctého století založit v Praze univerzitu, "
+        "Nové Město pražské, most přes Vltavu a také hrad Karlštejn?";
+    auto m = CheckText(Block("001", {{"otázka", longQuestion}, {"D", "Ferdinand Dobrotivý Habsburský"}}));
+    EXPECT_TRUE(HasMessage(m, "otázka se nevejde na dva řádky po 520 px"));
+    EXPECT_TRUE(HasMessage(m, "05.txt:6: otázka 001: odpověď D je široká"));
+    EXPECT_EQ(m.size(), 2u);
+    // What fits passes.
+    EXPECT_TRUE(CheckText(Block("001", {{"otázka", "Které město leží na soutoku Vltavy a Labe a proslulo vinařstvím?"},
+                                        {"A", "Ústí nad Labem"}})).empty());
+}
+
+TEST(QstCheck, FastestFingerSetsNeedAnOrderAndAMatchingFirstItem) {
+    EXPECT_TRUE(HasMessage(CheckText(Block("001", {}), "F1.txt"), "pořadí v poli „hlasy“ musí obsahovat čísla 1 až 4"));
+    EXPECT_TRUE(HasMessage(CheckText(Block("001", {{"hlasy", "1 2 2 4"}}), "F1.txt"), "F1.txt:8: otázka 001: pořadí"));
+    // Positions 3 1 2 4: B comes first, then C, A, D.
+    EXPECT_TRUE(HasMessage(CheckText(Block("001", {{"hlasy", "3 1 2 4"}, {"správně", "C"}}), "F1.txt"),
+                           "F1.txt:7: otázka 001: správně musí být položka s pořadím 1, tedy B"));
+    EXPECT_TRUE(CheckText(Block("001", {{"hlasy", "2 1 3 4"}}), "F1.txt").empty());
+    EXPECT_TRUE(HasMessage(CheckText("", "16.txt"), "16.txt: neznámý název zdroje"));
+}
+
+TEST(QstCheck, QuestionFilesAreCheckedByNameLengthAndContent) {
+    ScratchDir dir;
+    QuestionRecord good;
+    good.Text = "Kolik nohou má pavouk?";
+    good.AnswerA = "Šest";
+    good.AnswerB = "Osm";
+    good.AnswerC = "Deset";
+    good.AnswerD = "Čtyři";
+    good.CorrectLetter = "B";
+    auto bytes = EncodeQuestionRecord(good);
+    auto write = [&](const std::string& name, const std::vector<unsigned char>& b) {
+        WriteFile(dir.path() / name, std::string(b.begin(), b.end()));
+    };
+    write("03-001.qst", bytes);
+    write("03-1.qst", bytes);
+    write("16-001.qst", bytes);
+    write("03-002.qst", std::vector<unsigned char>(bytes.begin(), bytes.begin() + 400));
+    auto longer = bytes;
+    longer.push_back('x');
+    write("03-003.qst", longer);
+    auto undefinedByte = bytes;
+    undefinedByte[0] = 0x81;
+    undefinedByte[1] = 0x81;
+    write("03-004.qst", undefinedByte);
+    auto lower = bytes;
+    lower[450] = 'c';
+    write("F4-009.qst", lower);
+
+    platform::TextMetrics metrics;
+    std::vector<std::string> m;
+    for (const auto& p : CheckPaths({dir.path()}, metrics)) m.push_back(p.ToString());
+    EXPECT_TRUE(HasMessage(m, "03-1.qst: název neodpovídá"));
+    EXPECT_TRUE(HasMessage(m, "16-001.qst: název neodpovídá"));
+    EXPECT_TRUE(HasMessage(m, "03-002.qst: soubor má 400 bajtů, záznam otázky má 491"));
+    EXPECT_TRUE(HasMessage(m, "03-003.qst: soubor má 492 bajtů"));
+    EXPECT_TRUE(HasMessage(m, "03-003.qst: otázka 003: stejné znění jako otázka 001 (03-001.qst)"));
+    EXPECT_TRUE(HasMessage(m, "03-004.qst: otázka 004: otázka obsahuje znaky, které nejsou ve Windows-1250"));
+    EXPECT_TRUE(HasMessage(m, "F4-009.qst: otázka 009: správná odpověď musí být"));
+    EXPECT_FALSE(HasMessage(m, "03-001.qst: otázka 001"));
+}
+
+TEST(QstStats, CountsSetsAndLettersAgainstTargets) {
+    ScratchDir src, out;
+    std::string level;
+    for (int i = 1; i <= 40; ++i) {
+        char n[8];
+        std::snprintf(n, sizeof n, "%03d", i);
+        level += Block(n, {{"otázka", "Otázka číslo " + std::to_string(i)}, {"správně", std::string(1, "ABCD"[i % 4])}});
+    }
+    WriteFile(src.path() / "01.txt", level);
+    WriteFile(src.path() / "F1.txt", Block("001", {{"hlasy", "2 1 3 4"}}));
+    ProblemList problems;
+    auto stats = CollectStats({src.path()}, problems);
+    EXPECT_TRUE(problems.empty());
+    ASSERT_EQ(stats.size(), 20u);
+    EXPECT_EQ(stats[0].Count, 40);
+    EXPECT_EQ(stats[0].CorrectLetters, (std::array<int, 4>{10, 10, 10, 10}));
+    EXPECT_EQ(stats[15].Count, 1);
+    EXPECT_FALSE(MeetsTargets(stats));
+    const std::string table = FormatStats(stats);
+    EXPECT_NE(table.find("celkem (jako na startu): 40 + 1"), std::string::npos) << table;
+    EXPECT_NE(table.find("chybí 4 do 5"), std::string::npos) << table;
+
+    // Question files are counted as the start-up screen counts them.
+    BuildQuestionFiles(src.path(), out.path());
+    WriteFile(out.path() / "16-001.qst", "");
+    stats = CollectStats({out.path()}, problems);
+    EXPECT_EQ(stats[0].Count, 40);
+    EXPECT_EQ(stats[15].Count, 2);  // F1-001.qst and 16-001.qst
+}
+
+TEST(QstTool, ExitCodes) {
+    const fs::path tool = fs::path(TOLARKA_APP_DIR) / "tools" / "qst" / "tolarka-qst";
+    if (!fs::exists(tool)) GTEST_SKIP() << "tolarka-qst not built";
+    ScratchDir dir;
+    WriteFile(dir.path() / "05.txt", Block("001", {}));
+    auto run = [&](const std::string& args) {
+        const int status = std::system((tool.string() + " " + args + " >/dev/null 2>&1").c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(run("check " + dir.path().string()), 0);
+    EXPECT_EQ(run(""), 2);
+    EXPECT_EQ(run("frobnicate"), 2);
+    EXPECT_EQ(run("check " + (dir.path() / "missing").string()), 2);
+    EXPECT_EQ(run("build " + dir.path().string() + " " + (dir.path() / "qst").string()), 0);
+    EXPECT_EQ(run("dump " + (dir.path() / "qst").string()), 0);
+    EXPECT_EQ(run("stats " + dir.path().string()), 1);  // far below the targets
+    WriteFile(dir.path() / "06.txt", Block("001", {{"správně", "x"}}));
+    EXPECT_EQ(run("check " + dir.path().string()), 1);
+}
+
+// The questions shipped with the game must pass every check.
+TEST(QstCheck, ShippedQuestionsPass) {
+    const fs::path dir = fs::path(TOLARKA_SOURCE_DIR) / "data" / "questions";
+    if (!fs::is_directory(dir) || fs::is_empty(dir)) GTEST_SKIP() << "no question sources yet";
+    platform::TextMetrics metrics;
+    int count = 0;
+    const auto problems = CheckPaths({dir}, metrics, &count);
+    EXPECT_GT(count, 0);
+    for (const auto& p : problems) ADD_FAILURE() << p.ToString();
+}
