@@ -214,7 +214,9 @@ void frmMenu::OZIVIT() {
     Rt().DoEvents();
     app_.Main().Show();
     Rt().SetAppPointer(AppPointer::Custom);
-    Close();
+    // A game that could not start (no question for its first level) has already sent the
+    // player back here: the menu stays.
+    if (app_.Main().Loaded()) Close();
 }
 
 void frmMenu::ContinueClick() {

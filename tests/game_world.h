@@ -100,6 +100,15 @@ struct GameWorld {
         }
         return std::nullopt;
     }
+    // Runs in small steps until a log line with `text` appears at or after `from` (at most
+    // `limit` ms); returns its time. Timers fire at their exact times whatever the step.
+    std::optional<Millis> RunUntilLogged(const std::string& text, Millis from, Millis limit = 60000) {
+        for (Millis t = rt.Now(); t <= from + limit; t += 50) {
+            if (auto when = When(text, from)) return when;
+            rt.RunUntil(t + 50);
+        }
+        return When(text, from);
+    }
     // Log lines (without their time) from `from` on that contain `text`.
     std::vector<std::string> Lines(const std::string& text, Millis from = 0) const {
         std::vector<std::string> out;

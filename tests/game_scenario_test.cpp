@@ -1,0 +1,210 @@
+// A game on the headless backend: build-up, pauses, reveal, blink, hand-over, clips, music.
+#include <gtest/gtest.h>
+
+#include "game_world.h"
+
+using namespace tolarka;
+using namespace tolarka::testing;
+using platform::keys::kF10;
+
+namespace {
+
+// A world with a full question set whose correct answer is always B, at the game screen.
+struct PlayingWorld : GameWorld {
+    explicit PlayingWorld(const std::string& correct = "B") {
+        AddQuestionSet(2, correct);
+        AddMedia();
+        FixRandom(0.0);  // always question 001, votes at the low end
+        StartToMenu();
+        StartGame();
+    }
+    // Waits for the current question's build-up to finish and picks `letter`; returns the time
+    // of the pick.
+    Millis Answer(char letter) {
+        char ladder[32];
+        std::snprintf(ladder, sizeof ladder, "frmMain.imgStupnice picture S%02d", Main().State.Level);
+        const Millis ready = std::max(*When(ladder) + 5000, rt.Now()) + 1;
+        rt.RunUntil(ready - 1);
+        backend.KeyPress(ready, letter);
+        rt.RunUntil(ready);
+        return ready;
+    }
+    // Runs until the next question has been loaded, or the game has ended.
+    void NextQuestion() {
+        const int level = Main().State.Level;
+        for (int i = 0; i < 200 && Main().Loaded() && Main().State.Level == level; ++i) rt.RunUntil(rt.Now() + 250);
+    }
+};
+
+}  // namespace
+
+TEST(Game, QuestionBuildsUpLineByLineThenOpensInput) {
+    PlayingWorld w;
+    frmMain& m = w.Main();
+    ASSERT_TRUE(m.Visible());
+    ASSERT_EQ(m.State.Level, 1);
+    const Millis t0 = *w.When("frmMain.imgStupnice picture S01");
+    EXPECT_EQ(m.lblZadani().Caption(), "Otázka 1/1 – která odpověď platí?");
+    EXPECT_TRUE(m.lblZadani().Visible());
+    EXPECT_FALSE(m.lblAnswer(0).Visible());
+    const Millis steps[4] = {2000, 3000, 4000, 5000};
+    for (int i = 0; i < 4; ++i) {
+        w.rt.RunUntil(t0 + steps[i] - 1);
+        EXPECT_FALSE(m.lblAnswer(i).Visible()) << i;
+        EXPECT_TRUE(m.State.InputLocked);
+        w.rt.RunUntil(t0 + steps[i]);
+        EXPECT_TRUE(m.lblAnswer(i).Visible()) << i;
+    }
+    EXPECT_FALSE(m.State.InputLocked);
+    EXPECT_TRUE(m.imgAnswer(0).Enabled());
+    EXPECT_EQ(m.lblAnswer(1).Caption(), "druhá");
+    // One line of text: the label is laid out 7800 twips wide at top 4955, centred on the frame.
+    EXPECT_EQ(m.lblZadani().Top(), 4955);
+    EXPECT_EQ(m.lblZadani().Width(), 7800);
+    EXPECT_EQ(m.lblZadani().Left(), 900);
+    // The level 1 track starts with the first question, repeating, and the studio clip waits.
+    EXPECT_TRUE(w.When("frmMain.WMP1 file " + w.Path("sfx/bgm1.wav").string()));
+    EXPECT_EQ(w.Lines("frmMain.WMPfade file").at(0), "frmMain.WMPfade file " + w.Path("gfx/fade1.avi").string());
+}
+
+TEST(Game, KeysBeforeInputOpensDoNothingAndF10ShowsTheQuestionInfo) {
+    PlayingWorld w;
+    const Millis t0 = *w.When("frmMain.imgStupnice picture S01");
+    w.backend.KeyPress(t0 + 1000, 'B');
+    w.rt.RunUntil(t0 + 1500);
+    EXPECT_TRUE(w.Main().State.ChosenLetter.empty());
+    w.backend.AnswerNextBoxes({platform::kAnswerOk});
+    w.backend.KeyPress(t0 + 1600, kF10);
+    w.rt.RunUntil(t0 + 1700);
+    ASSERT_EQ(w.backend.Boxes().size(), 2u);
+    const auto& info = w.backend.Boxes()[1].request;
+    EXPECT_EQ(info.title, "= info o otázce =");
+    EXPECT_EQ(info.text, w.Path("qst/01-001.qst").string() + "\r\n\r\nautor: Tým Tolarka" +
+                             std::string(30 - 11, ' ') + "\r\nkorekce provedena");
+}
+
+TEST(Game, PauseBeforeTheRevealGrowsWithTheLevelAndATopPrizeEndsInTheMenu) {
+    PlayingWorld w;
+    const Millis expected[16] = {0,    2000, 3000,  4000,  5000,  6500,  7000,  8000,
+                                 9500, 11000, 13000, 14500, 16000, 17500, 19000, 20000};
+    const int clips[16] = {0, 0, 0, 0, 0, 10, 1, 1, 1, 1, 10, 1, 1, 1, 1, 2};
+    for (int level = 1; level <= 15; ++level) {
+        ASSERT_EQ(w.Main().State.Level, level);
+        const Millis pick = w.Answer('B');
+        const Millis reveal = w.RunUntilLogged("frmMain.WMP2 play", pick + 1).value_or(-1);
+        EXPECT_EQ(reveal - pick, expected[level]) << "level " << level;
+        // Blink: green at once, orange after 350 ms, green after 700 ms; the clip 1500 ms later.
+        w.rt.RunUntil(reveal + 2199);
+        EXPECT_FALSE(w.Anim().Visible()) << level;
+        EXPECT_EQ(w.When("frmMain.imgB picture B-Z", pick + 1), reveal);
+        EXPECT_EQ(w.When("frmMain.imgB picture B-O", reveal + 1), reveal + 350);
+        EXPECT_EQ(w.When("frmMain.imgB picture B-Z", reveal + 1), reveal + 700);
+        w.rt.RunUntil(reveal + 2200);
+        EXPECT_TRUE(w.Anim().Visible()) << level;
+        EXPECT_EQ(w.Anim().AnimClip, clips[level]) << level;
+        EXPECT_EQ(w.Main().State.WonLevel, level);
+        w.NextQuestion();
+    }
+    EXPECT_FALSE(w.Main().Loaded());
+    EXPECT_TRUE(w.Menu().Visible());
+    EXPECT_EQ(w.Main().State.WonLevel, 15);
+}
+
+TEST(Game, RevealSoundsAndMusicFollowTheLevelBands) {
+    PlayingWorld w;
+    auto sfx = [&](const char* f) { return w.Path(std::string("sfx/") + f).string(); };
+    std::vector<std::string> reveal;
+    for (int level = 1; level <= 6; ++level) {
+        const Millis pick = w.Answer('B');
+        w.RunUntilLogged("frmAnim.WMPanim play", pick);
+        reveal.push_back(w.Lines("frmMain.WMP2 file", pick).back());
+        const bool musicStopped = !w.Lines("frmMain.WMP1 stop", pick).empty();
+        EXPECT_EQ(musicStopped, level >= 5) << level;  // levels 1-4 keep the track going
+        w.NextQuestion();
+    }
+    EXPECT_EQ(reveal[0], "frmMain.WMP2 file " + sfx("r1.wav"));
+    EXPECT_EQ(reveal[3], "frmMain.WMP2 file " + sfx("r1.wav"));
+    EXPECT_EQ(reveal[4], "frmMain.WMP2 file " + sfx("zb.wav"));
+    EXPECT_EQ(reveal[5], "frmMain.WMP2 file " + sfx("r2.wav"));
+    // The level 1 track was set once for levels 1 to 5; level 6 and 7 restart the band track.
+    EXPECT_EQ(w.Lines("frmMain.WMP1 file " + sfx("bgm1.wav")).size(), 1u);
+    EXPECT_EQ(w.Lines("frmMain.WMP1 file " + sfx("bgm2.wav")).size(), 2u);
+    // At level 6 the pick itself plays sel.wav and stops the music.
+    const auto picks = w.Lines("frmMain.WMP2 file " + sfx("sel.wav"));
+    EXPECT_EQ(picks.size(), 1u);
+}
+
+TEST(Game, WrongAnswerFallsBackToTheLastSafeLevelAndEndsWithClip3) {
+    PlayingWorld w;
+    for (int level = 1; level <= 6; ++level) {
+        const Millis pick = w.Answer(level < 6 ? 'B' : 'C');
+        if (level < 6) {
+            w.NextQuestion();
+            continue;
+        }
+        const Millis reveal = pick + 7000;
+        w.rt.RunUntil(reveal);
+        EXPECT_EQ(w.Lines("frmMain.WMP2 file", reveal).back(), "frmMain.WMP2 file " + w.Path("sfx/w1.wav").string());
+        EXPECT_EQ(w.When("frmMain.imgB picture B-Z", reveal), reveal);  // the right answer shows green
+        EXPECT_EQ(w.Main().imgAnswer(2).Picture(), "C-O");
+        EXPECT_EQ(w.Main().State.WonLevel, 5);
+        EXPECT_TRUE(w.Main().State.OutOfCompetition);
+        w.rt.RunUntil(reveal + 3299);
+        EXPECT_FALSE(w.Anim().Visible());
+        w.rt.RunUntil(reveal + 3300);
+        EXPECT_TRUE(w.Anim().Visible());
+        EXPECT_EQ(w.Anim().AnimClip, 3);
+        EXPECT_EQ(w.Anim().pic().Picture(), "c05");
+        EXPECT_FALSE(w.backend.PointerVisible());
+        w.rt.RunUntil(reveal + 3300 + 7200);
+        EXPECT_FALSE(w.Anim().Visible());
+        EXPECT_TRUE(w.backend.PointerVisible());
+        EXPECT_TRUE(w.Menu().Visible());
+        EXPECT_FALSE(w.Main().Loaded());
+    }
+}
+
+TEST(Game, RightAnswerClipsCallBackAtTheirTimes) {
+    PlayingWorld w;
+    auto clipEnd = [&](int expectedClip) {
+        const Millis pick = w.Answer('B');
+        const Millis shown = w.RunUntilLogged("frmAnim.WMPanim play", pick).value_or(-1);
+        EXPECT_EQ(w.Anim().AnimClip, expectedClip);
+        const Millis next = w.RunUntilLogged("frmMain.imgStupnice picture S", shown).value_or(-1);
+        w.NextQuestion();
+        return std::pair{shown, next - shown};
+    };
+    auto [shown0, after0] = clipEnd(0);
+    EXPECT_EQ(after0, 4000);
+    EXPECT_EQ(w.Lines("frmAnim.WMPanim file", shown0).at(0), "frmAnim.WMPanim file " + w.Path("gfx/r1.avi").string());
+    for (int level = 2; level <= 4; ++level) clipEnd(0);
+    auto [shown10, after10] = clipEnd(10);  // level 5: r23 at rate 0.8, the lights at 4.5 s
+    EXPECT_EQ(after10, 9550);
+    EXPECT_EQ(w.When("frmAnim.WMPanim2 play", shown10), shown10 + 4500);
+    auto [shown1, after1] = clipEnd(1);  // level 6
+    EXPECT_EQ(after1, 6600);
+    EXPECT_EQ(w.When("frmAnim.WMPanimSND play", shown1), shown1 + 3000);
+}
+
+TEST(Game, ALevelWithoutQuestionFilesReturnsToTheMenuWithAMessage) {
+    GameWorld w;
+    w.AddQuestionSet(2);
+    w.AddMedia();
+    std::filesystem::remove(w.Path("qst/01-001.qst"));
+    std::filesystem::remove(w.Path("qst/01-002.qst"));
+    w.StartToMenu({platform::kAnswerOk, platform::kAnswerYes});
+    w.backend.AnswerNextBoxes({platform::kAnswerOk});
+    w.StartGame();
+    ASSERT_EQ(w.backend.Boxes().size(), 3u);
+    EXPECT_EQ(w.backend.Boxes()[2].request.title, "chyba");
+    EXPECT_NE(w.backend.Boxes()[2].request.text.find("1. otázku"), std::string::npos);
+    EXPECT_FALSE(w.Main().Loaded());
+    EXPECT_TRUE(w.Menu().Visible());
+}
+
+TEST(Game, RecentListRemembersTheQuestionAsked) {
+    PlayingWorld w;
+    std::ifstream in(w.Path("logs/01.log"), std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(content.substr(0, 5), "001\r\n");
+}
