@@ -1,0 +1,116 @@
+// The sound generator's building blocks: WAV encoding, loop wrapping, seamless reverb,
+// normalisation and determinism.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tools/sfxgen/catalogue.h"
+#include "tools/sfxgen/dsp.h"
+#include "tools/sfxgen/track.h"
+#include "tools/sfxgen/voices.h"
+#include "tools/sfxgen/wav.h"
+
+namespace tolarka::sfxgen {
+namespace {
+
+int Sample16(const std::vector<std::uint8_t>& b, std::size_t index) {
+    return static_cast<std::int16_t>(b[44 + 2 * index] | (b[45 + 2 * index] << 8));
+}
+
+TEST(SfxWavEncoding, HeaderDescribesMonoSixteenBitPcm) {
+    const std::vector<std::uint8_t> b = EncodeWav(Samples(100, 0.0f));
+    ASSERT_EQ(b.size(), 44u + 200u);
+    EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF");
+    EXPECT_EQ(b[4] | (b[5] << 8), 36 + 200);
+    EXPECT_EQ(std::string(b.begin() + 8, b.begin() + 16), "WAVEfmt ");
+    EXPECT_EQ(b[20], 1);                             // PCM
+    EXPECT_EQ(b[22], 1);                             // mono
+    EXPECT_EQ(b[24] | (b[25] << 8), 44100 & 0xFFFF);
+    EXPECT_EQ(b[34], 16);
+    EXPECT_EQ(std::string(b.begin() + 36, b.begin() + 40), "data");
+    EXPECT_EQ(b[40] | (b[41] << 8), 200);
+}
+
+TEST(SfxWavEncoding, SamplesAreRoundedAndClampedNeverWrapped) {
+    const std::vector<std::uint8_t> b = EncodeWav({0.5f, -0.5f, 1.5f, -1.5f, 0.0f});
+    EXPECT_EQ(Sample16(b, 0), 16384);
+    EXPECT_EQ(Sample16(b, 1), -16384);
+    EXPECT_EQ(Sample16(b, 2), 32767);
+    EXPECT_EQ(Sample16(b, 3), -32767);
+    EXPECT_EQ(Sample16(b, 4), 0);
+}
+
+TEST(SfxTrack, LoopWrapsWhatRingsPastTheEndAndOneShotCutsIt) {
+    Track loop = Track::Loop(1);
+    Track once = Track::OneShot(kBarSeconds);
+    const Samples tone(ToSamples(1.0), 1.0f);
+    loop.Add(kBarSeconds - 0.5, tone);
+    once.Add(kBarSeconds - 0.5, tone);
+    EXPECT_EQ(loop.Data().size(), ToSamples(kBarSeconds));
+    EXPECT_FLOAT_EQ(loop.Data()[ToSamples(0.25)], 1.0f);   // wrapped into the start
+    EXPECT_FLOAT_EQ(loop.Data()[ToSamples(0.75)], 0.0f);
+    EXPECT_FLOAT_EQ(once.Data()[ToSamples(0.25)], 0.0f);
+    EXPECT_FLOAT_EQ(once.Data().back(), 1.0f);
+}
+
+TEST(SfxReverb, LoopedReverbEqualsTheSteadyStateOfEndlessRepetition) {
+    // A click near the end of a loop: its reverb tail must appear at the start, exactly as if
+    // the loop had been playing for a while.
+    Samples loop(ToSamples(2.0), 0.0f);
+    loop[loop.size() - 100] = 1.0f;
+    Samples looped = loop;
+    ApplyReverbLooped(looped, 0.5f, 1.0f, 0.3f);
+    Samples repeated;
+    for (int i = 0; i < 3; ++i) repeated.insert(repeated.end(), loop.begin(), loop.end());
+    ApplyReverb(repeated, 0.5f, 1.0f, 0.3f);
+    for (std::size_t i = 0; i < loop.size(); i += 97) {
+        ASSERT_NEAR(looped[i], repeated[2 * loop.size() + i], 1e-5f) << i;
+    }
+    EXPECT_GT(Peak(Samples(looped.begin(), looped.begin() + 20000)), 1e-3f);  // the tail reaches the start
+}
+
+TEST(SfxFinish, NormalisesAnyLevelToMinusOneDecibel) {
+    for (float level : {0.001f, 0.5f, 40.0f}) {
+        Track t = Track::OneShot(1.0);
+        t.Add(0.1, Bell(69.0f, 0.5f), level);
+        const Samples s = t.Finish(0.2f);
+        EXPECT_NEAR(Peak(s), kTargetPeak, 1e-4f) << level;
+        EXPECT_FLOAT_EQ(s.front(), 0.0f);
+        EXPECT_FLOAT_EQ(s.back(), 0.0f);
+    }
+    Track silent = Track::OneShot(0.5);
+    for (float x : silent.Finish(0.2f)) ASSERT_FALSE(std::isnan(x));
+}
+
+TEST(SfxVoices, PitchedVoicesSoundAtTheirNote) {
+    // Count zero crossings of a sustained pad: about two a cycle of its fundamental.
+    const Samples s = Pad({57.0f}, 1.0f, {0.01f, 0.1f, 250.0f, 0.0f});  // A3, 220 Hz, dark
+    int crossings = 0;
+    for (std::size_t i = ToSamples(0.2) + 1; i < ToSamples(0.8); ++i) {
+        if ((s[i - 1] < 0.0f) != (s[i] < 0.0f)) ++crossings;
+    }
+    EXPECT_NEAR(crossings / 0.6, 2 * 220.0, 2 * 220.0 * 0.05);
+    EXPECT_NEAR(NoteHz(69.0f), 440.0f, 1e-3f);
+    EXPECT_NEAR(NoteHz(62.0f), 293.66f, 0.01f);
+}
+
+TEST(SfxGeneration, IsDeterministicAndCoversEveryFileOnce) {
+    const auto& sounds = Catalogue();
+    EXPECT_EQ(sounds.size(), 22u);
+    for (std::size_t i = 0; i < sounds.size(); ++i) {
+        for (std::size_t j = i + 1; j < sounds.size(); ++j) EXPECT_NE(sounds[i].fileName, sounds[j].fileName);
+    }
+    const Samples a = MakeAud();  // the one with the most randomness
+    const Samples b = MakeAud();
+    EXPECT_EQ(a, b);
+    Rng r1(5), r2(5);
+    for (int i = 0; i < 1000; ++i) {
+        const float u = r1.Uniform();
+        ASSERT_EQ(u, r2.Uniform());
+        ASSERT_GE(u, 0.0f);
+        ASSERT_LT(u, 1.0f);
+    }
+}
+
+}  // namespace
+}  // namespace tolarka::sfxgen
