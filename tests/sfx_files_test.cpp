@@ -77,7 +77,8 @@ std::optional<Wav> LoadSound(const std::string& name) {
 
 int PeakOf(const std::vector<std::int16_t>& s, std::size_t from = 0, std::size_t to = SIZE_MAX) {
     int p = 0;
-    for (std::size_t i = from; i < std::min(to, s.size()); ++i) p = std::max(p, std::abs(static_cast<int>(s[i])));
+    for (std::size_t i = from; i < std::min(to, s.size()); ++i)
+        p = std::max(p, std::abs(static_cast<int>(s[i])));
     return p;
 }
 
@@ -100,23 +101,23 @@ const Expected kSounds[] = {
     {"bgm2.wav", 8.0, true},
     {"bgm3.wav", 8.0, true},
     {"bgm4.wav", 8.0, true},
-    {"sel.wav", 20.0, false},      // pick to reveal at level 15
-    {"r1.wav", 6.2, false},        // blink 0.7 + hand-over 1.5 + clip 0 4.0
-    {"r2.wav", 5.2, false},        // 0.7 + 1.5 + clip 1 until its lights sound at 3.0
+    {"sel.wav", 20.0, false},  // pick to reveal at level 15
+    {"r1.wav", 6.2, false},    // blink 0.7 + hand-over 1.5 + clip 0 4.0
+    {"r2.wav", 5.2, false},    // 0.7 + 1.5 + clip 1 until its lights sound at 3.0
     {"r3.wav", 5.2, false},
-    {"r4.wav", 22.0, false},       // 0.7 + 1.5 + clip 2 19.8, which has no sound of its own
-    {"zb.wav", 11.75, false},      // 0.7 + 1.5 + clip 10 9.55, no sound of its own
-    {"w1.wav", 3.3, false},        // until clip 3 starts ex.wav
+    {"r4.wav", 22.0, false},   // 0.7 + 1.5 + clip 2 19.8, which has no sound of its own
+    {"zb.wav", 11.75, false},  // 0.7 + 1.5 + clip 10 9.55, no sound of its own
+    {"w1.wav", 3.3, false},    // until clip 3 starts ex.wav
     {"w23.wav", 3.3, false},
     {"w4.wav", 6.9, false},
     {"50-50.wav", 1.0, false},
-    {"tel.wav", 33.7, false},      // clip 5 3.7 + the 30 s call limit, left to run out
-    {"tel-end.wav", 1.3, false},   // the closing pause before the music comes back
+    {"tel.wav", 33.7, false},     // clip 5 3.7 + the 30 s call limit, left to run out
+    {"tel-end.wav", 1.3, false},  // the closing pause before the music comes back
     {"klakson.wav", 1.0, false},
-    {"aud.wav", 16.0, false},      // clip 4
-    {"ex.wav", 7.2, false},        // clip 3
-    {"lights.wav", 4.5, false},    // clip 9
-    {"lights2.wav", 3.6, false},   // clips 7 and 8; clip 1 restarts it after 3.0
+    {"aud.wav", 16.0, false},     // clip 4
+    {"ex.wav", 7.2, false},       // clip 3
+    {"lights.wav", 4.5, false},   // clip 9
+    {"lights2.wav", 3.6, false},  // clips 7 and 8; clip 1 restarts it after 3.0
 };
 
 class SfxFiles : public ::testing::Test {
@@ -195,10 +196,9 @@ TEST(SfxWavParser, RejectsBrokenFiles) {
     std::vector<std::uint8_t> notRiff(44, 0);
     EXPECT_FALSE(ParseWav(notRiff).has_value());
     // A header that claims more data than the file holds.
-    std::vector<std::uint8_t> b = {'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E',
-                                   'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,
-                                   0x44, 0xAC, 0, 0, 0x88, 0x58, 1, 0, 2, 0, 16, 0,
-                                   'd', 'a', 't', 'a', 100, 0, 0, 0};
+    std::vector<std::uint8_t> b = {'R', 'I', 'F', 'F', 36, 0, 0,   0,   'W', 'A',  'V',  'E', 'f', 'm',  't',
+                                   ' ', 16,  0,   0,   0,  1, 0,   1,   0,   0x44, 0xAC, 0,   0,   0x88, 0x58,
+                                   1,   0,   2,   0,   16, 0, 'd', 'a', 't', 'a',  100,  0,   0,   0};
     EXPECT_FALSE(ParseWav(b).has_value());
     b[40] = 0;  // now an empty but valid file
     const auto ok = ParseWav(b);

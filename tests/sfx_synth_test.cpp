@@ -23,8 +23,8 @@ TEST(SfxWavEncoding, HeaderDescribesMonoSixteenBitPcm) {
     EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF");
     EXPECT_EQ(b[4] | (b[5] << 8), 36 + 200);
     EXPECT_EQ(std::string(b.begin() + 8, b.begin() + 16), "WAVEfmt ");
-    EXPECT_EQ(b[20], 1);                             // PCM
-    EXPECT_EQ(b[22], 1);                             // mono
+    EXPECT_EQ(b[20], 1);  // PCM
+    EXPECT_EQ(b[22], 1);  // mono
     EXPECT_EQ(b[24] | (b[25] << 8), 44100 & 0xFFFF);
     EXPECT_EQ(b[34], 16);
     EXPECT_EQ(std::string(b.begin() + 36, b.begin() + 40), "data");
@@ -47,7 +47,7 @@ TEST(SfxTrack, LoopWrapsWhatRingsPastTheEndAndOneShotCutsIt) {
     loop.Add(kBarSeconds - 0.5, tone);
     once.Add(kBarSeconds - 0.5, tone);
     EXPECT_EQ(loop.Data().size(), ToSamples(kBarSeconds));
-    EXPECT_FLOAT_EQ(loop.Data()[ToSamples(0.25)], 1.0f);   // wrapped into the start
+    EXPECT_FLOAT_EQ(loop.Data()[ToSamples(0.25)], 1.0f);  // wrapped into the start
     EXPECT_FLOAT_EQ(loop.Data()[ToSamples(0.75)], 0.0f);
     EXPECT_FLOAT_EQ(once.Data()[ToSamples(0.25)], 0.0f);
     EXPECT_FLOAT_EQ(once.Data().back(), 1.0f);

@@ -23,8 +23,8 @@ class Rng {
 public:
     explicit Rng(std::uint64_t seed) : state_(seed ? seed : 0x9E3779B97F4A7C15ull) {}
     std::uint64_t Next();
-    float Uniform();   // [0, 1)
-    float Bipolar();   // [-1, 1)
+    float Uniform();  // [0, 1)
+    float Bipolar();  // [-1, 1)
 private:
     std::uint64_t state_;
 };
@@ -64,6 +64,7 @@ private:
 class OnePoleLow {
 public:
     float Process(float in, float cutoffHz);
+
 private:
     float z_ = 0.0f;
 };
@@ -71,6 +72,7 @@ private:
 class OnePoleHigh {
 public:
     float Process(float in, float cutoffHz);
+
 private:
     OnePoleLow low_;
 };
@@ -86,6 +88,7 @@ class Reverb {
 public:
     Reverb(float roomSeconds, float damping);
     float Process(float in);
+
 private:
     struct Comb {
         std::vector<float> line;

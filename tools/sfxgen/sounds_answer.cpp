@@ -37,7 +37,8 @@ Samples MakeSel() {
     t.Add(0.0, Thump(0.7f), 0.4f);
     t.Add(0.0, Cymbal(2.5f, 7), 0.15f);
     // Low drone, fading in under the stab.
-    t.Add(0.3, Pad({D2 + 12, A2 + 12, D3 + 12}, static_cast<float>(length) - 1.3f, {2.5f, 1.0f, 500.0f, 6.0f}),
+    t.Add(0.3,
+          Pad({D2 + 12, A2 + 12, D3 + 12}, static_cast<float>(length) - 1.3f, {2.5f, 1.0f, 500.0f, 6.0f}),
           0.35f);
     // High trembling fifth that slowly creeps in.
     t.Add(2.0, Pad({A5, D6}, static_cast<float>(length) - 3.0f, {8.0f, 1.0f, 3000.0f, 5.0f, 6.0f, 0.6f}),
@@ -185,7 +186,7 @@ Samples MakeR4() {
         }
     }
     const std::vector<Step> fanfare = {
-        {0.0, D5, 0.45f}, {0.5, Fs5, 0.45f}, {1.0, A5, 0.9f},  {2.0, B5, 0.45f},  {2.5, A5, 0.45f},
+        {0.0, D5, 0.45f}, {0.5, Fs5, 0.45f}, {1.0, A5, 0.9f},  {2.0, B5, 0.45f},     {2.5, A5, 0.45f},
         {3.0, G5, 0.9f},  {4.0, A5, 1.4f},   {5.5, E5, 0.45f}, {6.0, D5 + 12, 1.8f},
     };
     for (const Step& s : fanfare) {
@@ -195,8 +196,7 @@ Samples MakeR4() {
 
     // Celebration: D Bm G A with running arpeggios, stabs and bells.
     const double party = 9.5;
-    const float party4[4][4] = {
-        {D5, Fs5, A5, D6}, {B4, D5, Fs5, B5}, {G4, B4, D5, G5}, {A4, Cs5, E5, A5}};
+    const float party4[4][4] = {{D5, Fs5, A5, D6}, {B4, D5, Fs5, B5}, {G4, B4, D5, G5}, {A4, Cs5, E5, A5}};
     const float partyRoots[4] = {D2, 35.0f, G2 - 12, A2 - 12};
     for (int b = 0; b < 4; ++b) {
         const double at = party + b * kBarSeconds;

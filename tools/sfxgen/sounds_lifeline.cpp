@@ -67,7 +67,8 @@ Samples MakeTel() {
         if (elapsed >= 25.0) {
             // The last five seconds: the clock doubles and a heartbeat joins.
             t.Add(at + kBeatSeconds / 2, Tick(D6 + 12, grow), 0.14f);
-            if (static_cast<int>(elapsed / kBeatSeconds + 0.5) % 2 == 0) t.Add(at, Timpani(D3, 0.8f, 0.8f), 0.35f);
+            if (static_cast<int>(elapsed / kBeatSeconds + 0.5) % 2 == 0)
+                t.Add(at, Timpani(D3, 0.8f, 0.8f), 0.35f);
         }
     }
     FadeTail(t, limit, 34.0 - limit);
@@ -104,8 +105,9 @@ Samples MakeAud() {
     const Chord blips = {D5, F5, A5, D6, A5, F5};
     int k = 0;
     for (double at = 8.0; at < 13.8; ++k) {
-        t.Add(at, Glide(blips[static_cast<std::size_t>(k) % blips.size()] + 12, blips[static_cast<std::size_t>(k) % blips.size()] + 12,
-                        0.06f, 0.002f, 0.02f),
+        t.Add(at,
+              Glide(blips[static_cast<std::size_t>(k) % blips.size()] + 12,
+                    blips[static_cast<std::size_t>(k) % blips.size()] + 12, 0.06f, 0.002f, 0.02f),
               0.12f);
         t.Add(at, Tick(D6 + 12, 0.5f), 0.08f);
         at += std::max(0.12, 0.4 - 0.05 * (at - 8.0));

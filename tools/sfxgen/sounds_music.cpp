@@ -44,8 +44,8 @@ void Hats(Track& t, double barBeat, int perBeat, float gain, bool offbeatsOnly) 
     for (int i = 0; i < steps; ++i) {
         if (offbeatsOnly && i % perBeat == 0) continue;
         const float accent = i % 2 == 0 ? 1.0f : 0.6f;
-        t.AddAtBeat(barBeat + static_cast<double>(i) / perBeat, Hat(0.04f, 11 + static_cast<std::uint64_t>(i)),
-                    gain * accent);
+        t.AddAtBeat(barBeat + static_cast<double>(i) / perBeat,
+                    Hat(0.04f, 11 + static_cast<std::uint64_t>(i)), gain * accent);
     }
 }
 
@@ -54,9 +54,9 @@ void Hats(Track& t, double barBeat, int perBeat, float gain, bool offbeatsOnly) 
 Samples MakeMenu() {
     // Eight bars: an open, welcoming theme over Dm Bb F C | Dm Bb Gm A.
     const std::vector<Bar> bars = {
-        {{A3, D4, F4, A4}, D2, {D5, F5, A5, F5}},   {{Bb3, D4, F4, Bb4}, Bb2 - 12, {D5, F5, Bb5, F5}},
+        {{A3, D4, F4, A4}, D2, {D5, F5, A5, F5}},        {{Bb3, D4, F4, Bb4}, Bb2 - 12, {D5, F5, Bb5, F5}},
         {{A3, C4, F4, A4}, F2 - 12, {C5, F5, A5, F5}},   {{G3, C4, E4, G4}, C3 - 12, {C5, E5, G5, E5}},
-        {{A3, D4, F4, A4}, D2, {D5, F5, A5, F5}},   {{Bb3, D4, F4, Bb4}, Bb2 - 12, {D5, F5, Bb5, F5}},
+        {{A3, D4, F4, A4}, D2, {D5, F5, A5, F5}},        {{Bb3, D4, F4, Bb4}, Bb2 - 12, {D5, F5, Bb5, F5}},
         {{G3, Bb3, D4, G4}, G2 - 12, {D5, G5, Bb5, G5}}, {{A3, Cs4, E4, A4}, A2 - 12, {Cs5, E5, A5, E5}},
     };
     Track t = Track::Loop(8);
@@ -79,10 +79,11 @@ Samples MakeMenu() {
         double beats;
     };
     const std::vector<Step> tune = {
-        {0, A4, 1},  {1, D5, 1},  {2, F5, 1.5},  {3.5, E5, 0.5}, {4, D5, 2},   {6, F5, 1},   {7, D5, 1},
-        {8, C5, 1},  {9, F5, 1},  {10, A5, 1.5}, {11.5, G5, 0.5}, {12, E5, 3}, {16, A4, 1},  {17, D5, 1},
-        {18, F5, 1.5}, {19.5, E5, 0.5}, {20, D5, 1}, {21, F5, 1}, {22, Bb5, 2}, {24, A5, 1}, {25, G5, 1},
-        {26, F5, 1}, {27, D5, 1}, {28, E5, 2},  {30, Cs5, 2},
+        {0, A4, 1},      {1, D5, 1},  {2, F5, 1.5}, {3.5, E5, 0.5}, {4, D5, 2},
+        {6, F5, 1},      {7, D5, 1},  {8, C5, 1},   {9, F5, 1},     {10, A5, 1.5},
+        {11.5, G5, 0.5}, {12, E5, 3}, {16, A4, 1},  {17, D5, 1},    {18, F5, 1.5},
+        {19.5, E5, 0.5}, {20, D5, 1}, {21, F5, 1},  {22, Bb5, 2},   {24, A5, 1},
+        {25, G5, 1},     {26, F5, 1}, {27, D5, 1},  {28, E5, 2},    {30, Cs5, 2},
     };
     for (const Step& s : tune) {
         const float hold = static_cast<float>(s.beats * kBeatSeconds) * 0.9f;

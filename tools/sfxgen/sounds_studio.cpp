@@ -29,7 +29,8 @@ Samples MakeEx() {
         t.Add(c * 1.0, Bass(roots[c] + 12, last ? 1.5f : 0.9f, 0.4f), 0.4f);
     }
     const Chord tune = {A5, F5, D5, F5, G5, Bb5, A5, E5};
-    for (std::size_t i = 0; i < tune.size(); ++i) t.Add(0.5 * static_cast<double>(i), Bell(tune[i], 1.4f), 0.16f);
+    for (std::size_t i = 0; i < tune.size(); ++i)
+        t.Add(0.5 * static_cast<double>(i), Bell(tune[i], 1.4f), 0.16f);
     t.Add(4.0, Bell(D6, 2.6f), 0.2f);
     t.Add(4.0, Bell(A5, 2.6f), 0.12f);
     t.Add(4.0, Brass({D4, Fs4, A4, D5}, 1.4f, 0.6f, 1.4f), 0.3f);
@@ -67,7 +68,8 @@ Samples MakeLights2() {
     t.Add(1.3, Brass({D4, Fs4, A4, D5}, 0.6f, 1.2f, 0.7f), 0.45f);
     t.Add(1.3, Cymbal(1.8f, 304), 0.2f);
     for (int k = 0; k < 4; ++k) {
-        t.Add(1.3 + 0.07 * k, Bell(std::vector<float>{D5, Fs5, A5, D6}[static_cast<std::size_t>(k)], 1.2f), 0.14f);
+        t.Add(1.3 + 0.07 * k, Bell(std::vector<float>{D5, Fs5, A5, D6}[static_cast<std::size_t>(k)], 1.2f),
+              0.14f);
     }
     t.Add(1.3, Pad({D4, Fs4, A4}, 0.8f, {0.05f, 1.4f, 1600.0f, 8.0f}), 0.2f);
     return t.Finish(0.28f, 1.5f);

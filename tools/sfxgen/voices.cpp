@@ -27,7 +27,8 @@ Samples Pad(const Chord& notes, float hold, const PadStyle& style) {
     for (std::size_t n = 0; n < notes.size(); ++n) {
         const float hz = NoteHz(notes[n]);
         Phase ph[3];
-        for (int v = 0; v < 3; ++v) ph[v].value = 0.07f * static_cast<float>(v) + 0.11f * static_cast<float>(n);
+        for (int v = 0; v < 3; ++v)
+            ph[v].value = 0.07f * static_cast<float>(v) + 0.11f * static_cast<float>(n);
         Svf filter;
         float cutoff = style.cutoff;
         Phase lfo;
@@ -123,8 +124,8 @@ Samples Brass(const Chord& notes, float hold, float brightness, float release) {
         for (std::size_t i = 0; i < out.size(); ++i) {
             const float t = static_cast<float>(i) / kRate;
             // Delayed gentle vibrato, as a player would add on a held note.
-            const float vibrato = 1.0f + 0.004f * std::min(1.0f, std::max(0.0f, t - 0.25f) * 2.0f) *
-                                             FastSin(vib.value);
+            const float vibrato =
+                1.0f + 0.004f * std::min(1.0f, std::max(0.0f, t - 0.25f) * 2.0f) * FastSin(vib.value);
             vib.Advance(5.3f);
             const float incA = a.Advance(hz * vibrato * Cents(-4.0f));
             const float incB = b.Advance(hz * vibrato * Cents(5.0f));
@@ -198,7 +199,8 @@ Samples Tick(float note, float strength) {
         const float t = static_cast<float>(i) / kRate;
         body.Advance(hz);
         overtone.Advance(hz * 2.7f);
-        const float s = FastSin(body.value) * ExpDecay(t, 0.06f) + 0.4f * FastSin(overtone.value) * ExpDecay(t, 0.02f);
+        const float s =
+            FastSin(body.value) * ExpDecay(t, 0.06f) + 0.4f * FastSin(overtone.value) * ExpDecay(t, 0.02f);
         out[i] = strength * 0.6f * s * Onset(t);
     }
     return out;
@@ -307,7 +309,8 @@ Samples Murmur(float seconds, int voices, std::uint64_t seed) {
                 // Sometimes a pause between words.
                 target = own.Uniform() < 0.25f ? 0.0f : 0.4f + 0.6f * own.Uniform();
                 vowel = own.Bipolar();
-                nextSyllable = i + static_cast<std::size_t>(kRate / syllableHz * (0.6f + 0.8f * own.Uniform()));
+                nextSyllable =
+                    i + static_cast<std::size_t>(kRate / syllableHz * (0.6f + 0.8f * own.Uniform()));
             }
             level = smooth.Process(target, 8.0f);
             if (i % kControlEvery == 0) {
@@ -317,7 +320,8 @@ Samples Murmur(float seconds, int voices, std::uint64_t seed) {
             // Buzzy glottal source mixed with breath.
             const float inc = voice.Advance(pitch * (1.0f + 0.05f * vowel));
             const float src = 0.6f * BlepSaw(voice.value, inc) + 0.4f * own.Bipolar();
-            const float s = formant1.Process(src, c1, 0.85f).band + 0.6f * formant2.Process(src, c2, 0.85f).band;
+            const float s =
+                formant1.Process(src, c1, 0.85f).band + 0.6f * formant2.Process(src, c2, 0.85f).band;
             out[i] += s * level;
         }
     }
