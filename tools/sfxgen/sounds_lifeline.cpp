@@ -108,7 +108,7 @@ Samples MakeAud() {
         t.Add(at,
               Glide(blips[static_cast<std::size_t>(k) % blips.size()] + 12,
                     blips[static_cast<std::size_t>(k) % blips.size()] + 12, 0.06f, 0.002f, 0.02f),
-              0.12f);
+              0.2f);
         t.Add(at, Tick(D6 + 12, 0.5f), 0.08f);
         at += std::max(0.12, 0.4 - 0.05 * (at - 8.0));
     }

@@ -253,7 +253,7 @@ Samples Cymbal(float decay, std::uint64_t seed) {
             ring += BlepSquare(partials[p].value, kMetal[p] / kRate);
         }
         const float hiss = filter.Process(rng.Bipolar() + 0.15f * ring, 5000.0f, 0.1f).high;
-        out[i] = 0.45f * hiss * ExpDecay(t, decay) * Onset(t, 0.003f);
+        out[i] = 0.32f * hiss * ExpDecay(t, decay) * Onset(t, 0.003f);
     }
     return out;
 }
@@ -281,7 +281,7 @@ Samples PhoneRing(float seconds, float lowNote, float highNote) {
         const float hz = NoteHz(high ? highNote : lowNote);
         mod.Advance(hz * 2.0f);
         ph.Advance(hz);
-        const float s = FastSin(ph.value + 0.25f * FastSin(mod.value));
+        const float s = FastSin(ph.value + 0.1f * FastSin(mod.value));
         const float edge = std::min({1.0f, t / 0.01f, (seconds - t) / 0.02f});
         out[i] = 0.45f * s * std::max(edge, 0.0f);
     }

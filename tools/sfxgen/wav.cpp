@@ -18,7 +18,9 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>((v >> shift) & 0xFF));
 }
 
-void PutTag(std::vector<std::uint8_t>& out, const char (&tag)[5]) { out.insert(out.end(), tag, tag + 4); }
+void PutTag(std::vector<std::uint8_t>& out, const char (&tag)[5]) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(tag[i]));
+}
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
