@@ -28,6 +28,7 @@ void CloseFtFace(void* face) { FT_Done_Face(static_cast<FT_Face>(face)); }
 struct FontSet::Impl {
     std::unique_ptr<FT_LibraryRec_, LibraryCloser> library;
     std::array<std::unique_ptr<cairo_font_face_t, FaceReleaser>, 4> faces;
+    std::array<FT_Face, 4> ft_faces{};  // owned by the cairo faces above
 };
 
 FontSet::FontSet(const FontFiles& files) : impl_(std::make_unique<Impl>()) {
@@ -48,6 +49,7 @@ FontSet::FontSet(const FontFiles& files) : impl_(std::make_unique<Impl>()) {
             throw std::runtime_error("Písmo nelze předat do cairo: " + *paths[i]);
         }
         impl_->faces[i].reset(face);
+        impl_->ft_faces[i] = ft_face;
     }
 }
 
@@ -58,5 +60,19 @@ FontSet::~FontSet() {
 }
 
 cairo_font_face_t* FontSet::Get(Face face) const { return impl_->faces[static_cast<int>(face)].get(); }
+
+bool FontSet::Covers(Face face, std::string_view utf8) const {
+    const FT_Face ft_face = impl_->ft_faces[static_cast<int>(face)];
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (i + length > utf8.size()) return false;
+        unsigned long code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (int k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        if (code >= 0x20 && FT_Get_Char_Index(ft_face, code) == 0) return false;
+        i += length;
+    }
+    return true;
+}
 
 }  // namespace tolarka::art

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tolarka::art {
 
@@ -26,6 +27,9 @@ public:
     FontSet& operator=(const FontSet&) = delete;
 
     cairo_font_face_t* Get(Face face) const;
+    // Whether the face has a glyph for every character of the UTF-8 text (cairo would quietly
+    // draw an empty box for a missing one).
+    bool Covers(Face face, std::string_view utf8) const;
 
 private:
     struct Impl;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 namespace tolarka::art {
@@ -90,13 +91,17 @@ void Painter::Ellipse(double cx, double cy, double rx, double ry, double angle) 
     cairo_restore(cr_);
 }
 
-void Painter::Use(const TextStyle& style) const {
+// Every text call comes through here, so no picture can show a missing glyph's empty box.
+void Painter::Use(const TextStyle& style, std::string_view text) const {
+    if (!fonts_.Covers(style.face, text)) {
+        throw std::runtime_error("Písmo nemá všechny znaky textu \"" + std::string(text) + "\"");
+    }
     cairo_set_font_face(cr_, fonts_.Get(style.face));
     cairo_set_font_size(cr_, style.px);
 }
 
 double Painter::TextWidth(const TextStyle& style, std::string_view text) const {
-    Use(style);
+    Use(style, text);
     const std::string s(text);
     cairo_text_extents_t ext;
     cairo_text_extents(cr_, s.c_str(), &ext);
@@ -104,7 +109,7 @@ double Painter::TextWidth(const TextStyle& style, std::string_view text) const {
 }
 
 double Painter::CapHeight(const TextStyle& style) const {
-    Use(style);
+    Use(style, "H");
     cairo_text_extents_t ext;
     cairo_text_extents(cr_, "H", &ext);
     return -ext.y_bearing;
@@ -124,7 +129,7 @@ double Painter::AlignedX(const TextStyle& style, std::string_view text, double x
 
 void Painter::Text(const TextStyle& style, std::string_view text, double x, double baseline, Align align) const {
     const double left = AlignedX(style, text, x, align);
-    Use(style);
+    Use(style, text);
     SetColor(style.color);
     cairo_move_to(cr_, left, baseline);
     const std::string s(text);
@@ -139,7 +144,7 @@ void Painter::TextCentred(const TextStyle& style, std::string_view text, double 
 void Painter::TextPath(const TextStyle& style, std::string_view text, double x, double baseline,
                        Align align) const {
     const double left = AlignedX(style, text, x, align);
-    Use(style);
+    Use(style, text);
     cairo_move_to(cr_, left, baseline);
     const std::string s(text);
     cairo_text_path(cr_, s.c_str());

@@ -37,6 +37,7 @@ struct TextStyle {
 class Painter {
 public:
     Painter(cairo_t* cr, const FontSet& fonts) : cr_(cr), fonts_(fonts) {}
+    // Text calls throw std::runtime_error when the face lacks a glyph of the text.
 
     cairo_t* cr() const { return cr_; }
 
@@ -66,7 +67,7 @@ public:
     double FitSize(TextStyle style, std::string_view text, double width, double max_px) const;
 
 private:
-    void Use(const TextStyle& style) const;
+    void Use(const TextStyle& style, std::string_view text) const;
     double AlignedX(const TextStyle& style, std::string_view text, double x, Align align) const;
 
     cairo_t* cr_;

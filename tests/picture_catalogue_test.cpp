@@ -116,6 +116,21 @@ TEST(PictureCatalogue, EveryNameResolvesInAnyCaseToAPngOfItsStatedSize) {
     EXPECT_EQ(AllPictures().size(), RequiredPictures().size());
 }
 
+TEST(PictureCatalogue, NoPictureIsBlank) {
+    for (const Picture& picture : AllPictures()) {
+        const Decoded d(picture);
+        ASSERT_TRUE(d.ok()) << picture.name;
+        int visible = 0;
+        for (int y = 0; y < d.height(); ++y) {
+            for (int x = 0; x < d.width(); ++x) {
+                const Rgba p = d.At(x, y);
+                visible += (p.a > 0 && p.r + p.g + p.b > 60) ? 1 : 0;
+            }
+        }
+        EXPECT_GT(visible * 100, d.width() * d.height() * 3) << picture.name;  // over 3 %
+    }
+}
+
 TEST(PictureCatalogue, UnknownNamesFindNothing) {
     for (const char* name : {"", "S16", "C-16", "A-M ", " A-M", "N-DIVXX", "N-DI", "ARROWS", "a_m"}) {
         EXPECT_EQ(FindPicture(name), nullptr) << '"' << name << '"';

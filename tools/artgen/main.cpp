@@ -2,13 +2,10 @@
 // that embeds the blob and the table that names its pieces. Run by the build.
 //
 //   tolarka_artgen OUT_DIR SANS SANS_BOLD VERDANA VERDANA_BOLD
-#include <cairo.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <memory>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -16,51 +13,12 @@
 
 #include "assets/artwork.h"
 #include "assets/font_set.h"
+#include "assets/render.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using tolarka::art::Artwork;
-
-struct SurfaceReleaser {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-struct ContextReleaser {
-    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-};
-
-cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
-    auto* out = static_cast<std::vector<unsigned char>*>(closure);
-    out->insert(out->end(), data, data + length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
-std::vector<unsigned char> Render(const Artwork& art, const tolarka::art::FontSet& fonts) {
-    std::unique_ptr<cairo_surface_t, SurfaceReleaser> surface(
-        cairo_image_surface_create(art.alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, art.width, art.height));
-    {
-        std::unique_ptr<cairo_t, ContextReleaser> cr(cairo_create(surface.get()));
-        cairo_font_options_t* options = cairo_font_options_create();
-        cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-        cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
-        cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-        cairo_set_font_options(cr.get(), options);
-        cairo_font_options_destroy(options);
-        if (!art.alpha) {
-            cairo_set_source_rgb(cr.get(), 0, 0, 0);
-            cairo_paint(cr.get());
-        }
-        art.draw(tolarka::art::Painter(cr.get(), fonts));
-        if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
-            throw std::runtime_error(art.name + ": " + cairo_status_to_string(cairo_status(cr.get())));
-        }
-    }
-    std::vector<unsigned char> png;
-    if (cairo_surface_write_to_png_stream(surface.get(), AppendBytes, &png) != CAIRO_STATUS_SUCCESS) {
-        throw std::runtime_error(art.name + ": PNG nelze zapsat");
-    }
-    return png;
-}
 
 // Written beside the final name and renamed over it, so a failed run leaves no half file.
 void WriteFile(const fs::path& path, const std::string& bytes) {
@@ -98,7 +56,7 @@ int Run(int argc, char** argv) {
     std::set<std::string> names;
     for (const Artwork& art : tolarka::art::AllArtwork()) {
         if (!names.insert(art.name).second) throw std::runtime_error("Dvakrát stejné jméno: " + art.name);
-        const std::vector<unsigned char> png = Render(art, fonts);
+        const std::vector<unsigned char> png = tolarka::art::RenderPng(art, fonts);
         table += "{\"" + art.name + "\", " + std::to_string(art.width) + ", " + std::to_string(art.height) + ", " +
                  std::to_string(blob.size()) + "u, " + std::to_string(png.size()) + "u},\n";
         blob.append(png.begin(), png.end());
