@@ -56,8 +56,8 @@ void DrawIcon(const Painter& p, int size) {
     p.Stroke(palette::kCyan, std::max(1.0, s * 0.035));
     cairo_new_path(cr);
     if (size >= 48) {
-        p.Ellipse(s / 2, s / 2, s * 0.42, s * 0.42);
-        p.Glow(palette::kGold, s * 0.01, s * 0.03, 5);
+        p.Ellipse(s / 2, s / 2, s * 0.45, s * 0.45);
+        p.FillRadial(s / 2, s / 2, s * 0.34, s * 0.45, {{0.0, Hex(0xFFD23A, 0.55)}, {1.0, Hex(0xFFD23A, 0.0)}});
         cairo_new_path(cr);
     }
     DrawCoin(p, s / 2, s / 2, s * 0.36);
