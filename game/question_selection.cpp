@@ -82,8 +82,9 @@ std::optional<SelectedQuestion> SelectQuestion(const fs::path& qstDir, int level
     return std::nullopt;
 }
 
-std::optional<SelectedQuestion> SelectAndRememberQuestion(const fs::path& appDir, int level, int questionCount,
-                                                          RecentList& recent, int& excludeCount) {
+std::optional<SelectedQuestion> SelectAndRememberQuestion(const fs::path& appDir, int level,
+                                                          int questionCount, RecentList& recent,
+                                                          int& excludeCount) {
     const fs::path listFile = RecentListPath(appDir, level);
     recent = ReadRecentList(listFile);
     excludeCount = ExcludeCount(questionCount);

@@ -1,8 +1,8 @@
+#include "game/cp1250.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-#include "game/cp1250.h"
 
 using namespace tolarka;
 
@@ -23,11 +23,15 @@ TEST(Cp1250, CzechLettersUseWindows1250NotIso88592) {
 }
 
 TEST(Cp1250, UndefinedBytesAndUnrepresentableCharactersAreReplaced) {
-    EXPECT_EQ(Cp1250ToUtf8("a\x81" "b\x83\x88\x90\x98"), "a\uFFFDb\uFFFD\uFFFD\uFFFD\uFFFD");
-    EXPECT_EQ(Utf8ToCp1250("a€b"), "a\x80" "b");  // the euro sign exists
+    EXPECT_EQ(Cp1250ToUtf8("a\x81"
+                           "b\x83\x88\x90\x98"),
+              "a\uFFFDb\uFFFD\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(Utf8ToCp1250("a€b"),
+              "a\x80"
+              "b");  // the euro sign exists
     EXPECT_EQ(Utf8ToCp1250("πx😀ж"), "?x??");
-    EXPECT_EQ(Utf8ToCp1250("a\xC3"), "a?");         // truncated sequence at the end
-    EXPECT_EQ(Utf8ToCp1250("\xFF\xFEz"), "??z");    // bytes that are never UTF-8
+    EXPECT_EQ(Utf8ToCp1250("a\xC3"), "a?");       // truncated sequence at the end
+    EXPECT_EQ(Utf8ToCp1250("\xFF\xFEz"), "??z");  // bytes that are never UTF-8
     EXPECT_TRUE(IsRepresentableInCp1250("Žluťoučký „kůň“ – 100 %"));
     EXPECT_FALSE(IsRepresentableInCp1250("kůň 😀"));
     EXPECT_FALSE(IsRepresentableInCp1250("α"));

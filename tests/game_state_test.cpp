@@ -1,6 +1,7 @@
+#include "game/game_state.h"
+
 #include <gtest/gtest.h>
 
-#include "game/game_state.h"
 #include "game/prize_ladder.h"
 
 using namespace tolarka;

@@ -56,11 +56,14 @@ void WriteFile(const fs::path& p, std::string_view text) {
     out << text;
 }
 
-
 // One question block with the given field lines replacing the defaults.
 std::string Block(const std::string& number, std::map<std::string, std::string> fields) {
-    std::map<std::string, std::string> all = {{"otázka", "Kolik nohou má pavouk?"}, {"A", "Šest"}, {"B", "Osm"},
-                                              {"C", "Deset"}, {"D", "Čtyři"}, {"správně", "B"}};
+    std::map<std::string, std::string> all = {{"otázka", "Kolik nohou má pavouk?"},
+                                              {"A", "Šest"},
+                                              {"B", "Osm"},
+                                              {"C", "Deset"},
+                                              {"D", "Čtyři"},
+                                              {"správně", "B"}};
     for (auto& [k, v] : fields) all[k] = v;
     std::string out = "[" + number + "]\n";
     for (const char* key : {"otázka", "A", "B", "C", "D", "správně", "hlasy", "autor", "korekce"}) {
@@ -125,7 +128,8 @@ TEST(QstTool, RebuildKeepsUpToDateFilesAndRemovesOnlyItsOwnStaleOnes) {
     EXPECT_EQ(again.Written, 0);
     EXPECT_EQ(again.Unchanged, 2);
 
-    WriteFile(src.path() / "07.txt", std::string(kLevelSource).substr(0, std::string(kLevelSource).find("[042]")));
+    WriteFile(src.path() / "07.txt",
+              std::string(kLevelSource).substr(0, std::string(kLevelSource).find("[042]")));
     again = BuildQuestionFiles(src.path(), out.path());
     EXPECT_EQ(again.Removed, 1);
     EXPECT_FALSE(fs::exists(out.path() / "07-042.qst"));
@@ -148,14 +152,15 @@ TEST(QstCheck, CleanSourcesPass) {
 }
 
 TEST(QstCheck, SyntaxProblemsNameFileAndLine) {
-    const std::string text = "otázka: bez hlavičky\n"                          // line 1
-                             "\n" + Block("001", {{"D", "<none>"}})            // 3..9
-                             + Block("01", {})                                 // 11..
-                             + Block("000", {})                                //
-                             + "[002]\nbarva: modrá\n\n"                     //
-                             + Block("001", {})                                //
-                             + Block("003", {{"korekce", "možná"}, {"hlasy", "1 2 3"}}) +
-                             "[004]\nA: x\nA: y\n";
+    const std::string text =
+        "otázka: bez hlavičky\n"  // line 1
+        "\n" +
+        Block("001", {{"D", "<none>"}})  // 3..9
+        + Block("01", {})                // 11..
+        + Block("000", {})               //
+        + "[002]\nbarva: modrá\n\n"      //
+        + Block("001", {})               //
+        + Block("003", {{"korekce", "možná"}, {"hlasy", "1 2 3"}}) + "[004]\nA: x\nA: y\n";
     const auto m = CheckText(text);
     EXPECT_TRUE(HasMessage(m, "05.txt:1: pole mimo otázku"));
     EXPECT_TRUE(HasMessage(m, "05.txt:3: otázce 001 chybí pole „D“"));
@@ -166,12 +171,16 @@ TEST(QstCheck, SyntaxProblemsNameFileAndLine) {
     EXPECT_TRUE(HasMessage(m, "korekce musí být „ano“ nebo „ne“"));
     EXPECT_TRUE(HasMessage(m, "hlasy: čekám čtyři celá čísla"));
     EXPECT_TRUE(HasMessage(m, "pole „A“ je v otázce dvakrát"));
-    EXPECT_TRUE(HasMessage(CheckText(Block("001", {{"A", "\xC8" "ty\xF8i"}})), "05.txt:3: řádek není v kódování UTF-8"));
+    EXPECT_TRUE(HasMessage(CheckText(Block("001", {{"A",
+                                                    "\xC8"
+                                                    "ty\xF8i"}})),
+                           "05.txt:3: řádek není v kódování UTF-8"));
 }
 
 TEST(QstCheck, CharactersOutsideWindows1250AreNamed) {
     const auto m = CheckText(Block("001", {{"otázka", "Kolik je π na dvě místa?"}, {"C", "3,14 😀"}}));
-    EXPECT_TRUE(HasMessage(m, "05.txt:2: otázka 001: otázka obsahuje znaky, které nejsou ve Windows-1250: π"));
+    EXPECT_TRUE(
+        HasMessage(m, "05.txt:2: otázka 001: otázka obsahuje znaky, které nejsou ve Windows-1250: π"));
     EXPECT_TRUE(HasMessage(m, "05.txt:5: otázka 001: odpověď C obsahuje znaky"));
     EXPECT_EQ(m.size(), 2u);
 }
@@ -182,8 +191,8 @@ TEST(QstCheck, FieldWidthsAreCountedInWindows1250Bytes) {
     for (int i = 0; i < 50; ++i) fifty += "ž";
     fiftyOne += fifty;
     std::string longText(251, 'i');
-    auto m = CheckText(Block("001", {{"A", fiftyOne}, {"B", fifty}, {"otázka", longText},
-                                     {"autor", std::string(31, 'x')}}));
+    auto m = CheckText(
+        Block("001", {{"A", fiftyOne}, {"B", fifty}, {"otázka", longText}, {"autor", std::string(31, 'x')}}));
     EXPECT_TRUE(HasMessage(m, "odpověď A má 51 bajtů, nejvýš 50"));
     EXPECT_FALSE(HasMessage(m, "odpověď B má"));
     EXPECT_TRUE(HasMessage(m, "otázka má 251 bajtů, nejvýš 250"));
@@ -193,13 +202,15 @@ TEST(QstCheck, FieldWidthsAreCountedInWindows1250Bytes) {
 
 TEST(QstCheck, CorrectLetterMustBeUpperCaseAToD) {
     for (const char* bad : {"b", "E", "AB", ""}) {
-        EXPECT_TRUE(HasMessage(CheckText(Block("001", {{"správně", bad}})), "05.txt:7: otázka 001: správná odpověď musí být"))
+        EXPECT_TRUE(HasMessage(CheckText(Block("001", {{"správně", bad}})),
+                               "05.txt:7: otázka 001: správná odpověď musí být"))
             << bad;
     }
 }
 
 TEST(QstCheck, DuplicateQuestionTextsInALevel) {
-    const auto m = CheckText(Block("001", {}) + Block("002", {{"otázka", "Kolik  nohou má PAVOUK? "}}) + Block("003", {{"otázka", "Kolik nohou má brouk?"}}));
+    const auto m = CheckText(Block("001", {}) + Block("002", {{"otázka", "Kolik  nohou má PAVOUK? "}}) +
+                             Block("003", {{"otázka", "Kolik nohou má brouk?"}}));
     EXPECT_TRUE(HasMessage(m, "05.txt:10: otázka 002: stejné znění jako otázka 001 (05.txt:1)"));
     EXPECT_EQ(m.size(), 1u);
     // The same text at another level is fine.
@@ -219,13 +230,17 @@ TEST(QstCheck, QuestionAndAnswersMustFitTheirLabels) {
     EXPECT_TRUE(HasMessage(m, "05.txt:6: otázka 001: odpověď D je široká"));
     EXPECT_EQ(m.size(), 2u);
     // What fits passes.
-    EXPECT_TRUE(CheckText(Block("001", {{"otázka", "Které město leží na soutoku Vltavy a Labe a proslulo vinařstvím?"},
-                                        {"A", "Ústí nad Labem"}})).empty());
+    EXPECT_TRUE(CheckText(Block("001", {{"otázka",
+                                         "Které město leží na soutoku Vltavy a Labe a proslulo vinařstvím?"},
+                                        {"A", "Ústí nad Labem"}}))
+                    .empty());
 }
 
 TEST(QstCheck, FastestFingerSetsNeedAnOrderAndAMatchingFirstItem) {
-    EXPECT_TRUE(HasMessage(CheckText(Block("001", {}), "F1.txt"), "pořadí v poli „hlasy“ musí obsahovat čísla 1 až 4"));
-    EXPECT_TRUE(HasMessage(CheckText(Block("001", {{"hlasy", "1 2 2 4"}}), "F1.txt"), "F1.txt:8: otázka 001: pořadí"));
+    EXPECT_TRUE(HasMessage(CheckText(Block("001", {}), "F1.txt"),
+                           "pořadí v poli „hlasy“ musí obsahovat čísla 1 až 4"));
+    EXPECT_TRUE(HasMessage(CheckText(Block("001", {{"hlasy", "1 2 2 4"}}), "F1.txt"),
+                           "F1.txt:8: otázka 001: pořadí"));
     // Positions 3 1 2 4: B comes first, then C, A, D.
     EXPECT_TRUE(HasMessage(CheckText(Block("001", {{"hlasy", "3 1 2 4"}, {"správně", "C"}}), "F1.txt"),
                            "F1.txt:7: otázka 001: správně musí být položka s pořadím 1, tedy B"));
@@ -280,7 +295,8 @@ TEST(QstStats, CountsSetsAndLettersAgainstTargets) {
     for (int i = 1; i <= 40; ++i) {
         char n[8];
         std::snprintf(n, sizeof n, "%03d", i);
-        level += Block(n, {{"otázka", "Otázka číslo " + std::to_string(i)}, {"správně", std::string(1, "ABCD"[i % 4])}});
+        level += Block(
+            n, {{"otázka", "Otázka číslo " + std::to_string(i)}, {"správně", std::string(1, "ABCD"[i % 4])}});
     }
     WriteFile(src.path() / "01.txt", level);
     WriteFile(src.path() / "F1.txt", Block("001", {{"hlasy", "2 1 3 4"}}));

@@ -1,10 +1,11 @@
+#include "startup/question_files.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "scratch_dir.h"
 #include "startup/media_checklist.h"
-#include "startup/question_files.h"
 
 using namespace tolarka;
 namespace fs = std::filesystem;

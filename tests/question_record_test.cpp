@@ -1,8 +1,9 @@
+#include "game/question_record.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "game/question_record.h"
 #include "scratch_dir.h"
 
 using namespace tolarka;
@@ -24,7 +25,8 @@ QuestionRecord Sample() {
 }
 
 std::string Field(const std::vector<unsigned char>& bytes, size_t offset, size_t size) {
-    return std::string(bytes.begin() + static_cast<long>(offset), bytes.begin() + static_cast<long>(offset + size));
+    return std::string(bytes.begin() + static_cast<long>(offset),
+                       bytes.begin() + static_cast<long>(offset + size));
 }
 
 }  // namespace

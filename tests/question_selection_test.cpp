@@ -1,3 +1,5 @@
+#include "game/question_selection.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -5,7 +7,6 @@
 #include <random>
 #include <set>
 
-#include "game/question_selection.h"
 #include "scratch_dir.h"
 
 using namespace tolarka;

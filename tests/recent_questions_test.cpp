@@ -1,9 +1,10 @@
+#include "game/recent_questions.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 
-#include "game/recent_questions.h"
 #include "scratch_dir.h"
 
 using namespace tolarka;
@@ -28,11 +29,12 @@ TEST(RecentQuestions, NewNumberGoesFirstAndTheFiftiethDropsOut) {
     RecentList list = ReadRecentList(file);
     for (const auto& e : list) EXPECT_EQ(e, "");
     ASSERT_TRUE(WriteRecentList(file, PushRecent(list, "042")));
-    EXPECT_EQ(Slurp(file), "042\r\n" + [] {
-        std::string empties;
-        for (int i = 0; i < 49; ++i) empties += "\r\n";
-        return empties;
-    }());
+    EXPECT_EQ(
+        Slurp(file), "042\r\n" + [] {
+            std::string empties;
+            for (int i = 0; i < 49; ++i) empties += "\r\n";
+            return empties;
+        }());
 
     for (int n = 1; n <= 60; ++n) {
         char num[8];

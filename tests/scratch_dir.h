@@ -1,9 +1,9 @@
 #pragma once
+#include <unistd.h>
+
 #include <atomic>
 #include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 // A fresh, empty directory under the system temporary directory, removed with its content
 // when the test ends.

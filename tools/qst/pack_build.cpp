@@ -76,7 +76,8 @@ BuildResult BuildQuestionFiles(const fs::path& sourceDir, const fs::path& outDir
     const fs::path manifest = outDir / kManifestName;
     for (const auto& old : ReadManifest(manifest)) {
         // Only plain names that the build could have made: never a path outside outDir.
-        if (written.count(old) == 0 && IdFromQuestionFileName(old) && fs::remove(outDir / old, ec)) ++result.Removed;
+        if (written.count(old) == 0 && IdFromQuestionFileName(old) && fs::remove(outDir / old, ec))
+            ++result.Removed;
     }
     std::string list;
     for (const auto& name : written) list += name + "\n";

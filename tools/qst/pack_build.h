@@ -13,9 +13,9 @@ inline constexpr const char* kManifestName = ".tolarka-qst-manifest";
 
 struct BuildResult {
     ProblemList Problems;  // source syntax problems; those questions were left out
-    int Written = 0;    // files whose content changed
-    int Unchanged = 0;  // files already up to date (left untouched, timestamps kept)
-    int Removed = 0;    // stale files of an earlier build removed
+    int Written = 0;       // files whose content changed
+    int Unchanged = 0;     // files already up to date (left untouched, timestamps kept)
+    int Removed = 0;       // stale files of an earlier build removed
 };
 
 // Turns every NN.txt / FN.txt of `sourceDir` into question files in `outDir` (created when

@@ -76,7 +76,8 @@ ProblemList CheckSet(const SetContent& content, platform::TextMetrics& metrics) 
         const QuestionRecord& r = q.Record;
         const std::string file = content.FileOf(i);
         auto report = [&](std::string_view key, std::string message) {
-            problems.push_back({file, key.empty() ? q.Line : q.LineOf(key), "otázka " + NumberText(q.Number) + ": " + std::move(message)});
+            problems.push_back({file, key.empty() ? q.Line : q.LineOf(key),
+                                "otázka " + NumberText(q.Number) + ": " + std::move(message)});
         };
 
         const TextField fields[] = {
@@ -89,18 +90,21 @@ ProblemList CheckSet(const SetContent& content, platform::TextMetrics& metrics) 
         };
         for (const auto& f : fields) {
             if (!IsRepresentableInCp1250(*f.Value)) {
-                report(f.Key, f.Label + " obsahuje znaky, které nejsou ve Windows-1250: " + MissingCharacters(*f.Value));
+                report(f.Key, f.Label + " obsahuje znaky, které nejsou ve Windows-1250: " +
+                                  MissingCharacters(*f.Value));
                 continue;
             }
             const size_t bytes = Utf8ToCp1250(*f.Value).size();
             if (bytes > f.Width) {
-                report(f.Key, f.Label + " má " + std::to_string(bytes) + " bajtů, nejvýš " + std::to_string(f.Width));
+                report(f.Key, f.Label + " má " + std::to_string(bytes) + " bajtů, nejvýš " +
+                                  std::to_string(f.Width));
             }
             if (f.Value->empty() && f.Key != kKeyAuthor) report(f.Key, f.Label + " je prázdná");
         }
 
         if (r.CorrectLetter.size() != 1 || r.CorrectLetter[0] < 'A' || r.CorrectLetter[0] > 'D') {
-            report(kKeyCorrect, "správná odpověď musí být velké písmeno A, B, C nebo D, je " + Quoted(r.CorrectLetter));
+            report(kKeyCorrect,
+                   "správná odpověď musí být velké písmeno A, B, C nebo D, je " + Quoted(r.CorrectLetter));
         }
 
         if (content.Set.FastestFinger) {
@@ -155,7 +159,8 @@ std::vector<SetContent> LoadSources(const std::vector<fs::path>& files, ProblemL
         const std::string name = file.filename().string();
         const auto set = SetFromSourceName(name);
         if (!set) {
-            problems.push_back({name, 0, "neznámý název zdroje: čekám 01.txt až 15.txt nebo F1.txt až F5.txt"});
+            problems.push_back(
+                {name, 0, "neznámý název zdroje: čekám 01.txt až 15.txt nebo F1.txt až F5.txt"});
             continue;
         }
         ParsedSource parsed = ParseQuestionSource(ReadWhole(file), name);
@@ -171,13 +176,15 @@ std::vector<SetContent> LoadQuestionFiles(const std::vector<fs::path>& files, Pr
         const std::string name = file.filename().string();
         const auto id = IdFromQuestionFileName(name);
         if (!id) {
-            problems.push_back({name, 0, "název neodpovídá vzoru 01-001.qst až 15-999.qst ani F1-001.qst až F5-999.qst"});
+            problems.push_back(
+                {name, 0, "název neodpovídá vzoru 01-001.qst až 15-999.qst ani F1-001.qst až F5-999.qst"});
             continue;
         }
         const std::string bytes = ReadWhole(file);
         if (bytes.size() != kQuestionRecordSize) {
-            problems.push_back({name, 0, "soubor má " + std::to_string(bytes.size()) + " bajtů, záznam otázky má " +
-                                             std::to_string(kQuestionRecordSize)});
+            problems.push_back({name, 0,
+                                "soubor má " + std::to_string(bytes.size()) + " bajtů, záznam otázky má " +
+                                    std::to_string(kQuestionRecordSize)});
             if (bytes.size() < kQuestionRecordSize) continue;
         }
         const auto record = DecodeQuestionRecord(
@@ -199,7 +206,8 @@ std::vector<fs::path> ExpandPath(const fs::path& path) {
     std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(path, ec)) {
         const auto ext = entry.path().extension();
-        if (entry.is_regular_file() && entry.path().filename().string()[0] != '.' && (ext == ".txt" || ext == ".qst")) {
+        if (entry.is_regular_file() && entry.path().filename().string()[0] != '.' &&
+            (ext == ".txt" || ext == ".qst")) {
             files.push_back(entry.path());
         }
     }
@@ -208,15 +216,18 @@ std::vector<fs::path> ExpandPath(const fs::path& path) {
     return files;
 }
 
-ProblemList CheckPaths(const std::vector<fs::path>& paths, platform::TextMetrics& metrics, int* questionsChecked) {
+ProblemList CheckPaths(const std::vector<fs::path>& paths, platform::TextMetrics& metrics,
+                       int* questionsChecked) {
     std::vector<fs::path> sources, questionFiles;
     for (const auto& path : paths) {
-        for (auto& file : ExpandPath(path)) (file.extension() == ".qst" ? questionFiles : sources).push_back(file);
+        for (auto& file : ExpandPath(path))
+            (file.extension() == ".qst" ? questionFiles : sources).push_back(file);
     }
     ProblemList problems;
     std::vector<SetContent> sets = LoadSources(sources, problems);
     auto fromFiles = LoadQuestionFiles(questionFiles, problems);
-    sets.insert(sets.end(), std::make_move_iterator(fromFiles.begin()), std::make_move_iterator(fromFiles.end()));
+    sets.insert(sets.end(), std::make_move_iterator(fromFiles.begin()),
+                std::make_move_iterator(fromFiles.end()));
     int count = 0;
     for (const auto& set : sets) {
         auto found = CheckSet(set, metrics);

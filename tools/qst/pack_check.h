@@ -37,11 +37,12 @@ ProblemList CheckSet(const SetContent& content, platform::TextMetrics& metrics);
 // records, syntax) are added to `problems`. Throws std::runtime_error when a path cannot be
 // read at all.
 std::vector<SetContent> LoadSources(const std::vector<std::filesystem::path>& files, ProblemList& problems);
-std::vector<SetContent> LoadQuestionFiles(const std::vector<std::filesystem::path>& files, ProblemList& problems);
+std::vector<SetContent> LoadQuestionFiles(const std::vector<std::filesystem::path>& files,
+                                          ProblemList& problems);
 
 // The whole `check` command over directories or files; every problem found, in file order.
 ProblemList CheckPaths(const std::vector<std::filesystem::path>& paths, platform::TextMetrics& metrics,
-                    int* questionsChecked = nullptr);
+                       int* questionsChecked = nullptr);
 
 // The .txt and .qst files of a directory (sorted by name), or the path itself when it is a
 // file. Throws std::runtime_error when it does not exist.

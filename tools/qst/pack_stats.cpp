@@ -38,7 +38,8 @@ std::vector<SetStats> CollectStats(const std::vector<fs::path>& paths, ProblemLi
         if (s < sourceSets) row.Count += static_cast<int>(sets[s].Questions.size());
         for (const auto& q : sets[s].Questions) {
             const std::string& letter = q.Record.CorrectLetter;
-            if (letter.size() == 1 && letter[0] >= 'A' && letter[0] <= 'D') ++row.CorrectLetters[letter[0] - 'A'];
+            if (letter.size() == 1 && letter[0] >= 'A' && letter[0] <= 'D')
+                ++row.CorrectLetters[letter[0] - 'A'];
         }
     }
     return stats;
@@ -50,9 +51,9 @@ std::string FormatStats(const std::vector<SetStats>& stats) {
     for (size_t i = 0; i < stats.size(); ++i) {
         const SetStats& s = stats[i];
         counts[i + 1] = s.Count;
-        const std::string target = s.Count >= s.Target()
-                                       ? "ok (" + std::to_string(s.Target()) + ")"
-                                       : "chybí " + std::to_string(s.Target() - s.Count) + " do " + std::to_string(s.Target());
+        const std::string target = s.Count >= s.Target() ? "ok (" + std::to_string(s.Target()) + ")"
+                                                         : "chybí " + std::to_string(s.Target() - s.Count) +
+                                                               " do " + std::to_string(s.Target());
         char row[160];
         std::snprintf(row, sizeof row, "%-4s  %6d  %4d %4d %4d %4d  %-14s  ", s.Set.Name().c_str(), s.Count,
                       s.CorrectLetters[0], s.CorrectLetters[1], s.CorrectLetters[2], s.CorrectLetters[3],

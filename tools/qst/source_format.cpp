@@ -20,7 +20,11 @@ bool IsValidUtf8(std::string_view s) {
     size_t i = 0;
     while (i < s.size()) {
         const auto c = static_cast<unsigned char>(s[i]);
-        size_t n = c < 0x80 ? 1 : (c >= 0xC2 && c < 0xE0) ? 2 : (c >= 0xE0 && c < 0xF0) ? 3 : (c >= 0xF0 && c < 0xF5) ? 4 : 0;
+        size_t n = c < 0x80                  ? 1
+                   : (c >= 0xC2 && c < 0xE0) ? 2
+                   : (c >= 0xE0 && c < 0xF0) ? 3
+                   : (c >= 0xF0 && c < 0xF5) ? 4
+                                             : 0;
         if (n == 0 || i + n > s.size()) return false;
         for (size_t k = 1; k < n; ++k) {
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -47,7 +51,8 @@ bool ParseVotes(std::string_view value, std::array<int16_t, 4>& votes) {
         while (pos < value.size() && value[pos] == ' ') ++pos;
         int v = 0;
         const auto [end, ec] = std::from_chars(value.data() + pos, value.data() + value.size(), v);
-        if (ec != std::errc() || v < std::numeric_limits<int16_t>::min() || v > std::numeric_limits<int16_t>::max()) {
+        if (ec != std::errc() || v < std::numeric_limits<int16_t>::min() ||
+            v > std::numeric_limits<int16_t>::max()) {
             return false;
         }
         vote = static_cast<int16_t>(v);
@@ -108,7 +113,8 @@ public:
             q_.Record.Corrected = value == "ano";
         } else if (key == kKeyVotes) {
             if (!ParseVotes(value, q_.Record.AudienceVotes)) {
-                Report(line, "hlasy: čekám čtyři celá čísla od -32768 do 32767 oddělená mezerou, je " + Quoted(value));
+                Report(line, "hlasy: čekám čtyři celá čísla od -32768 do 32767 oddělená mezerou, je " +
+                                 Quoted(value));
                 return;
             }
             q_.HasVotes = true;
@@ -125,8 +131,8 @@ public:
         open_ = false;
         if (broken_) return std::nullopt;
         bool complete = true;
-        for (std::string_view key : {kKeyText, std::string_view("A"), std::string_view("B"), std::string_view("C"),
-                                     std::string_view("D"), kKeyCorrect}) {
+        for (std::string_view key : {kKeyText, std::string_view("A"), std::string_view("B"),
+                                     std::string_view("C"), std::string_view("D"), kKeyCorrect}) {
             if (q_.FieldLines.count(std::string(key)) == 0) {
                 Report(q_.Line, "otázce " + Number(q_.Number) + " chybí pole " + Quoted(key));
                 complete = false;
@@ -183,7 +189,8 @@ ParsedSource ParseQuestionSource(std::string_view text, const std::string& fileN
             finish();
             const int number = ParseHeader(line);
             if (number == 0) {
-                out.Problems.push_back({fileName, lineNo, "neplatná hlavička " + Quoted(line) + " (čekám [001] až [999])"});
+                out.Problems.push_back(
+                    {fileName, lineNo, "neplatná hlavička " + Quoted(line) + " (čekám [001] až [999])"});
                 block.StartBroken();
             } else if (numberLines.count(number) > 0) {
                 out.Problems.push_back({fileName, lineNo,

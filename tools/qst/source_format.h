@@ -33,7 +33,7 @@ struct SourceQuestion {
 
 struct ParsedSource {
     std::vector<SourceQuestion> Questions;  // only complete, well-formed blocks
-    ProblemList Problems;                      // what made a block or a line unusable
+    ProblemList Problems;                   // what made a block or a line unusable
 };
 
 // Parses the text of one source file; `fileName` names it in messages. Blocks with a missing
