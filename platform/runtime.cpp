@@ -172,7 +172,7 @@ bool Runtime::FireDueTimers() {
 std::optional<Millis> Runtime::NextDeadline() const {
     std::optional<Millis> d;
     for (Timer* t : timers_) {
-        if (!t->Enabled() || t->Interval() <= 0) continue;
+        if (!t->Enabled() || t->Interval() <= 0 || t->InTick()) continue;
         if (!d || t->Due() < *d) d = t->Due();
     }
     if (!activations_.empty()) d = Now();

@@ -34,6 +34,8 @@ public:
     bool IsDue(Millis now) const { return enabled_ && interval_ > 0 && !inTick_ && due_ <= now; }
     void Fire(Millis now);
     int Order() const { return order_; }
+    // Inside its own tick (a handler that waits in a modal loop): it cannot tick again yet.
+    bool InTick() const { return inTick_; }
 
 private:
     void Restart();

@@ -47,7 +47,37 @@ std::optional<InputEvent> HeadlessBackend::PollEvent() {
     return e;
 }
 
+void HeadlessBackend::TakeShotsUntil(Millis until) {
+    while (!shots_.empty() && shots_.begin()->first <= until) {
+        auto shot = shots_.extract(shots_.begin());
+        if (shot.key() > now_) now_ = shot.key();
+        Screenshot(shot.mapped());
+    }
+}
+
+void HeadlessBackend::Sleep(Millis ms) {
+    const Millis end = now_ + ms;
+    TakeShotsUntil(end);
+    now_ = end;
+}
+
+void HeadlessBackend::SetVideoDrawer(std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect&)> drawer) {
+    videoDrawer_ = std::move(drawer);
+    if (offscreen_) offscreen_->painter->SetVideoDrawer(videoDrawer_);
+}
+
 std::optional<InputEvent> HeadlessBackend::WaitEvent(std::optional<Millis> deadline) {
+    if (!shots_.empty()) {
+        // A screenshot due before the next event or deadline is taken first; then the runtime
+        // loops again with the clock at the shot's time.
+        const Millis shot = shots_.begin()->first;
+        auto next = script_.begin();
+        const bool beforeEvent = next == script_.end() || shot < next->first;
+        if (beforeEvent && (!deadline || shot <= *deadline)) {
+            TakeShotsUntil(shot);
+            return std::nullopt;
+        }
+    }
     auto it = script_.begin();
     if (it != script_.end() && (!deadline || it->first <= *deadline)) {
         if (it->first > now_) now_ = it->first;
@@ -90,6 +120,7 @@ bool HeadlessBackend::Screenshot(const std::string& path) {
         offscreen_->renderer.reset(SDL_CreateSoftwareRenderer(offscreen_->surface.get()));
         if (!offscreen_->renderer) return false;
         offscreen_->painter = std::make_unique<sdl::Renderer>(offscreen_->renderer.get(), metrics_);
+        if (videoDrawer_) offscreen_->painter->SetVideoDrawer(videoDrawer_);
     }
     offscreen_->painter->Draw(presented_);
     SDL_RenderPresent(offscreen_->renderer.get());

@@ -1,5 +1,8 @@
 #pragma once
+#include <SDL.h>
+
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -7,6 +10,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/widgets.h"
 #include "platform/message_box.h"
 #include "platform/text_metrics.h"
 
@@ -30,7 +34,7 @@ public:
     Millis Now() const override { return now_; }
     std::optional<InputEvent> WaitEvent(std::optional<Millis> deadline) override;
     std::optional<InputEvent> PollEvent() override;
-    void Sleep(Millis ms) override { now_ += ms; }
+    void Sleep(Millis ms) override;
     void Present(const std::vector<const Screen*>& screens) override;
     std::optional<int> AnswerMessageBox(const MessageBoxRequest& request) override;
     void SetPointer(AppPointer pointer, bool visible) override;
@@ -65,9 +69,19 @@ public:
     int Presents() const { return presents_; }
     // Draws the screens last presented into a PNG file (640 x 480).
     bool Screenshot(const std::string& path);
+    // Takes a screenshot when the clock reaches `at`, also inside message boxes and pauses.
+    void ScreenshotAt(Millis at, std::string path) { shots_.emplace(at, std::move(path)); }
+    // Real channels instead of silent ones (clips decoded for screenshots), and how the
+    // renderer draws their frames.
+    void SetMedia(std::unique_ptr<MediaSystem> media) { media_ = std::move(media); }
+    void SetVideoDrawer(std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect&)> drawer);
 
 private:
     struct Offscreen;
+    // Takes the screenshots due up to `until`, advancing the clock to each.
+    void TakeShotsUntil(Millis until);
+    std::multimap<Millis, std::string> shots_;
+    std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect&)> videoDrawer_;
     Millis now_ = 0;
     std::multimap<Millis, InputEvent> script_;
     std::deque<int> answers_;

@@ -1,0 +1,6 @@
+#!/bin/sh
+# Regenerates docs/screens/*.png: a game played on the headless backend over the data of the
+# release build (run the README's build first).
+set -e
+cd "$(dirname "$0")/.."
+SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy build/tools/screenshots/tolarka-screenshots build docs/screens

@@ -1,0 +1,114 @@
+// Plays the game on the headless backend over the data in a program directory and writes
+// screenshots of each screen and step into a folder, for review and for the README.
+//   tolarka-screenshots <program dir> <output dir>
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "anim/frm_anim.h"
+#include "app/app.h"
+#include "game/frm_main.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/runtime.h"
+#include "platform/sdl/sdl_media.h"
+#include "startup/frm_menu.h"
+
+using namespace tolarka;
+using platform::Millis;
+
+namespace {
+
+struct Shooter {
+    platform::headless::HeadlessBackend& backend;
+    platform::Runtime& rt;
+    std::filesystem::path out;
+    int taken = 0;
+
+    void Shot(const std::string& name) {
+        // Decoder threads run in real time while the clock is virtual: give them a moment.
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        rt.MarkDirty();
+        rt.DoEvents();
+        const auto path = out / (name + ".png");
+        if (backend.Screenshot(path.string())) ++taken;
+        else std::fprintf(stderr, "screenshot failed: %s\n", path.c_str());
+    }
+    void At(Millis t, const std::string& name) {
+        rt.RunUntil(t);
+        Shot(name);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "použití: tolarka-screenshots <adresář programu> <výstupní adresář>\n");
+        return 2;
+    }
+    const std::filesystem::path app(argv[1]);
+    const std::filesystem::path out(argv[2]);
+    std::filesystem::create_directories(out);
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) != 0) SDL_Init(SDL_INIT_VIDEO);
+
+    platform::headless::HeadlessBackend backend;
+    backend.SetMedia(std::make_unique<platform::sdl::SdlMediaSystem>(backend));
+    backend.SetVideoDrawer([](const platform::MediaView& view, SDL_Renderer* r, const SDL_Rect& dst) {
+        if (auto* source = platform::sdl::AsVideoFrameSource(view.Playback())) source->DrawFrame(r, dst);
+    });
+    backend.DrawMessageBoxes(true);
+    {
+        platform::Runtime rt(backend);
+        App game(rt, std::filesystem::absolute(app).string(), "no_fullscreen");
+        Shooter s{backend, rt, out};
+
+        // The notice box is answered by a key; the start-up window counts behind it.
+        backend.ScreenshotAt(10, (out / "01-info-box.png").string());
+        backend.KeyPress(500, platform::keys::kReturn);
+        backend.ScreenshotAt(850, (out / "02-startup.png").string());
+        // "Ano" to any question about missing files (Enter is harmless on the menu).
+        for (Millis t : {1400, 1500, 1600}) backend.KeyPress(t, platform::keys::kReturn);
+        game.Start();
+        s.taken += 2;
+        s.At(1700, "03-menu");
+
+        backend.MouseMove(rt.Now() + 10, 319, 215);
+        s.At(rt.Now() + 20, "04-menu-hover");
+        backend.Click(rt.Now() + 10, 319, 165);
+        backend.Type(rt.Now() + 20, "Jana Nováková");
+        s.At(rt.Now() + 100, "05-new-game");
+        backend.KeyPress(rt.Now() + 10, platform::keys::kReturn);
+        s.At(rt.Now() + 2500, "06-start-lights");
+        rt.RunUntil(rt.Now() + 2100);
+
+        frmMain& m = game.Main();
+        const Millis t0 = rt.Now();
+        s.At(t0 + 100, "07-question-text");
+        s.At(t0 + 2100, "08-question-a");
+        s.At(t0 + 3100, "09-question-b");
+        s.At(t0 + 4100, "10-question-c");
+        s.At(t0 + 5100, "11-question-full");
+        const std::string correct = m.State.Question.CorrectLetter;
+        const char wrong = correct == "A" ? 'B' : 'A';
+        backend.KeyPress(rt.Now() + 10, correct.empty() ? 'A' : correct[0]);
+        s.At(rt.Now() + 500, "12-answer-locked");
+        s.At(rt.Now() + 1600, "13-reveal-right");
+        s.At(rt.Now() + 2500, "14-anim-right");
+        rt.RunUntil(rt.Now() + 4000);
+
+        // The second question answered wrong ends the game.
+        const Millis t1 = rt.Now();
+        rt.RunUntil(t1 + 5100);
+        backend.KeyPress(rt.Now() + 10, wrong);
+        s.At(rt.Now() + 3100, "15-reveal-wrong");
+        s.At(rt.Now() + 4500, "16-anim-end");
+        s.At(rt.Now() + 8000, "17-menu-again");
+        std::printf("%d screenshots in %s\n", s.taken, out.c_str());
+    }
+    SDL_Quit();
+    return 0;
+}
