@@ -22,10 +22,19 @@ void Runtime::Run() {
 void Runtime::RunUntil(Millis until) {
     if (ended_) return;
     try {
-        while (!ended_ && Now() < until) Step(until);
-        RunActivations();
-        FireDueTimers();
-        Draw();
+        while (!ended_) {
+            if (Now() < until) {
+                Step(until);
+                continue;
+            }
+            // At the end time: everything due now still runs, input of this moment included.
+            RunActivations();
+            FireDueTimers();
+            Draw();
+            auto e = backend_.PollEvent();
+            if (!e) break;
+            Dispatch(*e);
+        }
     } catch (const ProgramEnded&) {
     }
 }

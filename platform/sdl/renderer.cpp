@@ -118,10 +118,11 @@ void Renderer::DrawWidget(const Widget& w, int ox, int oy, const SDL_Rect& paren
         const int bw = shape->BorderWidth();
         if (shape->Kind() == ShapeKind::Oval) {
             if (bw > 0) FillOval(r, shape->BorderColour());
-            if (shape->Filled()) FillOval(SDL_Rect{r.x + bw, r.y + bw, r.w - 2 * bw, r.h - 2 * bw}, shape->FillColour());
+            const SDL_Rect inner{r.x + bw, r.y + bw, r.w - 2 * bw, r.h - 2 * bw};
+            if (shape->Filled()) FillOval(inner, shape->FillColour());
         } else {
-            if (bw > 0) FillRect(r, shape->BorderColour());
-            if (shape->Filled()) FillRect(SDL_Rect{r.x + bw, r.y + bw, r.w - 2 * bw, r.h - 2 * bw}, shape->FillColour());
+            if (shape->Filled()) FillRect(r, shape->FillColour());
+            if (bw > 0) Frame(r, bw, shape->BorderColour());
         }
     } else if (const auto* view = dynamic_cast<const MediaView*>(&w)) {
         if (videoDrawer_) videoDrawer_(*view, r_, r);
@@ -151,6 +152,12 @@ void Renderer::DrawLabel(const Label& l, const SDL_Rect& r) {
 
 void Renderer::DrawTextBox(const TextBox& t, const SDL_Rect& r) {
     FillRect(r, t.BackColour());
+    if (!t.MultiLine()) {
+        // A thin frame in a dimmed text colour marks the box on a panel of its own colour.
+        const Colour c = t.ForeColour();
+        const Colour dim = (((c >> 16 & 0xFF) / 2) << 16) | (((c >> 8 & 0xFF) / 2) << 8) | ((c & 0xFF) / 2);
+        Frame(r, 1, dim);
+    }
     const Font& f = t.GetFont();
     const int lh = metrics_.LineHeight(f);
     const int pad = 3;
@@ -198,6 +205,13 @@ void Renderer::DrawText(const Font& font, Colour colour, const std::string& text
 void Renderer::FillRect(const SDL_Rect& r, Colour c) {
     SDL_SetRenderDrawColor(r_, static_cast<Uint8>(c >> 16), static_cast<Uint8>(c >> 8), static_cast<Uint8>(c), 255);
     SDL_RenderFillRect(r_, &r);
+}
+
+void Renderer::Frame(const SDL_Rect& r, int width, Colour c) {
+    FillRect(SDL_Rect{r.x, r.y, r.w, width}, c);
+    FillRect(SDL_Rect{r.x, r.y + r.h - width, r.w, width}, c);
+    FillRect(SDL_Rect{r.x, r.y, width, r.h}, c);
+    FillRect(SDL_Rect{r.x + r.w - width, r.y, width, r.h}, c);
 }
 
 void Renderer::FillOval(const SDL_Rect& r, Colour c) {

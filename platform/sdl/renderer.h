@@ -40,6 +40,7 @@ private:
     void DrawText(const Font& font, Colour colour, const std::string& text, int x, int y);
     void FillRect(const SDL_Rect& r, Colour c);
     void FillOval(const SDL_Rect& r, Colour c);
+    void Frame(const SDL_Rect& r, int width, Colour c);
     void ThickLine(float x1, float y1, float x2, float y2, int width, Colour c);
     void SetClip(const SDL_Rect& r);
 

@@ -1,0 +1,154 @@
+// The main menu on the headless backend: name entry, modes, notices, the start of a game.
+#include <gtest/gtest.h>
+
+#include "game_world.h"
+#include "platform/text_metrics.h"
+
+using namespace tolarka;
+using namespace tolarka::testing;
+using platform::keys::kEscape;
+using platform::keys::kReturn;
+
+namespace {
+
+struct MenuWorld : GameWorld {
+    MenuWorld() {
+        AddQuestionSet(2);
+        AddMedia();
+        FixRandom(0.5);
+        StartToMenu();
+    }
+    void OpenNewGame() {
+        backend.Click(rt.Now() + 10, 319, 165);
+        rt.RunUntil(rt.Now() + 20);
+    }
+    void Key(int key) {
+        backend.KeyPress(rt.Now() + 10, key);
+        rt.RunUntil(rt.Now() + 20);
+    }
+    void Type(const std::string& text) {
+        backend.Type(rt.Now() + 10, text);
+        rt.RunUntil(rt.Now() + 20);
+    }
+    bool StartClipRequested() const { return !Lines("frmAnim.WMPanim file").empty(); }
+};
+
+}  // namespace
+
+TEST(Menu, OpensWithTheItemsAndRepeatingMusic) {
+    MenuWorld w;
+    EXPECT_TRUE(w.Menu().picMenu().Visible());
+    EXPECT_FALSE(w.Menu().picSetNew().Visible());
+    EXPECT_EQ(w.Lines("frmMenu.WMPintro file").at(0), "frmMenu.WMPintro file " + w.Path("sfx/menu.wav").string());
+    // Hover makes an item bold; the panel outside the items makes all regular again.
+    w.backend.MouseMove(w.rt.Now() + 10, 319, 215);
+    w.rt.RunUntil(w.rt.Now() + 20);
+    EXPECT_TRUE(w.Menu().Item(1).GetFont().bold);
+    w.backend.MouseMove(w.rt.Now() + 10, 180, 130);
+    w.rt.RunUntil(w.rt.Now() + 20);
+    EXPECT_FALSE(w.Menu().Item(1).GetFont().bold);
+}
+
+TEST(Menu, BlankNameIsIgnoredAndEscapeReturnsWithoutChangingTheName) {
+    MenuWorld w;
+    w.Key(kReturn);  // panel hidden: nothing
+    EXPECT_FALSE(w.StartClipRequested());
+    w.OpenNewGame();
+    EXPECT_TRUE(w.Menu().picSetNew().Visible());
+    EXPECT_EQ(w.Menu().txtJmeno().Text(), "");
+    EXPECT_TRUE(w.Menu().Line2(0).Visible());  // straight to the game is chosen
+    EXPECT_FALSE(w.Menu().Line1(0).Visible());
+    w.Type("   ");
+    w.Key(kReturn);
+    EXPECT_FALSE(w.StartClipRequested());
+    EXPECT_TRUE(w.Menu().CurrentPlayerName.empty());
+    w.Type("Petr");
+    w.Key(kEscape);
+    EXPECT_TRUE(w.Menu().picMenu().Visible());
+    EXPECT_FALSE(w.Menu().picSetNew().Visible());
+    EXPECT_TRUE(w.Menu().CurrentPlayerName.empty());
+    w.Key(kEscape);  // Escape on the items does nothing
+    EXPECT_TRUE(w.Menu().picMenu().Visible());
+}
+
+TEST(Menu, NameStopsGrowingAtTheRenderedWidthLimit) {
+    MenuWorld w;
+    w.OpenNewGame();
+    for (int i = 0; i < 60; ++i) w.Type("W");
+    const std::string full = w.Menu().txtJmeno().Text();
+    platform::TextMetrics metrics;
+    const platform::Font check{"MS Sans Serif", 12, false};
+    const int width = platform::PixelsToTwips(metrics.Width(check, full));
+    const int shorter = platform::PixelsToTwips(metrics.Width(check, full.substr(0, full.size() - 1)));
+    EXPECT_GE(width, 2760);  // the last letter took it past the limit...
+    EXPECT_LT(shorter, 2760);  // ...and before it there was room
+    EXPECT_LT(full.size(), 60u);
+    w.Key(platform::keys::kBack);
+    w.Type("i");
+    EXPECT_EQ(w.Menu().txtJmeno().Text(), full.substr(0, full.size() - 1) + "i");
+}
+
+TEST(Menu, QualifierIsRefusedWithANoticeAndTheNextEnterStarts) {
+    MenuWorld w;
+    w.OpenNewGame();
+    w.Type("  Eva  ");
+    w.backend.Click(w.rt.Now() + 10, 180, 264);  // the first option's box
+    w.rt.RunUntil(w.rt.Now() + 20);
+    EXPECT_FALSE(w.Menu().DirectToGame);
+    EXPECT_TRUE(w.Menu().Line1(1).Visible());
+    w.backend.AnswerNextBoxes({platform::kAnswerOk});
+    w.Key(kReturn);
+    ASSERT_EQ(w.backend.Boxes().size(), 2u);
+    EXPECT_EQ(w.backend.Boxes()[1].request.title, "rozstřel");
+    EXPECT_EQ(w.backend.Boxes()[1].request.text, "V odlehčené verzi se není možné zúčastnit rozstřelu!");
+    EXPECT_TRUE(w.Menu().DirectToGame);
+    EXPECT_EQ(w.Menu().CurrentPlayerName, "Eva");
+    EXPECT_FALSE(w.StartClipRequested());
+    const platform::Millis enter = w.rt.Now() + 10;
+    w.backend.KeyPress(enter, kReturn);
+    w.rt.RunUntil(enter + 4499);
+    EXPECT_TRUE(w.Anim().Visible());
+    EXPECT_EQ(w.Anim().AnimClip, 9);
+    EXPECT_FALSE(w.Main().Loaded());
+    EXPECT_EQ(w.Lines("frmAnim.WMPanim rate").back(), "frmAnim.WMPanim rate 0.8");
+    EXPECT_TRUE(w.When("frmMenu.WMPintro stop", enter));
+    w.rt.RunUntil(enter + 4500);
+    EXPECT_TRUE(w.Main().Visible());
+    EXPECT_FALSE(w.Menu().Loaded());
+    EXPECT_FALSE(w.Anim().Visible());
+    // Opening the panel again after the game shows the confirmed name, mode 1 marked.
+    w.Main().Close();
+    w.Menu().Show();
+    w.rt.RunUntil(w.rt.Now() + 20);
+    w.OpenNewGame();
+    EXPECT_EQ(w.Menu().txtJmeno().Text(), "Eva");
+    EXPECT_EQ(w.Menu().txtJmeno().SelStart(), 3);
+    EXPECT_TRUE(w.Menu().Line2(1).Visible());
+}
+
+TEST(Menu, NoSavedGamesNoticeIgnoresEarlyClicksAndClosesItself) {
+    auto notice = [](platform::Millis clickAfter) {
+        auto w = std::make_unique<MenuWorld>();
+        const platform::Millis shown = w->rt.Now() + 10;
+        w->backend.Click(shown, 319, 215);  // "Pokračovat ve hře"
+        if (clickAfter >= 0) w->backend.Click(shown + clickAfter, 319, 240);
+        return std::pair{std::move(w), shown};
+    };
+    {
+        auto [w, shown] = notice(500);
+        w->rt.RunUntil(shown + 600);
+        EXPECT_TRUE(w->Menu().picNoSaved().Visible());
+        EXPECT_FALSE(w->Menu().picMenu().Enabled());
+        w->rt.RunUntil(shown + 3499);
+        EXPECT_TRUE(w->Menu().picNoSaved().Visible());
+        w->rt.RunUntil(shown + 3500);
+        EXPECT_FALSE(w->Menu().picNoSaved().Visible());
+        EXPECT_TRUE(w->Menu().picMenu().Enabled());
+    }
+    {
+        auto [w, shown] = notice(1500);
+        w->rt.RunUntil(shown + 1500);
+        EXPECT_FALSE(w->Menu().picNoSaved().Visible());
+        EXPECT_FALSE(w->Menu().tmrNoSaved.Enabled());
+    }
+}
