@@ -43,8 +43,8 @@ Samples MakeTel() {
     const double connect = 3.7;
     const double limit = connect + 30.0;
     Track t = Track::OneShot(34.0);
-    t.Add(0.1, PhoneRing(1.1f, D6, Fs6), 0.35f);
-    t.Add(2.1, PhoneRing(1.1f, D6, Fs6), 0.35f);
+    t.Add(0.1, PhoneRing(1.1f, D6, Fs6), 0.5f);
+    t.Add(2.1, PhoneRing(1.1f, D6, Fs6), 0.5f);
     t.Add(connect - 0.1, Tick(D6 + 12, 1.0f), 0.3f);
     t.Add(connect - 0.05, Glide(A5, D6, 0.12f), 0.15f);
 
@@ -56,19 +56,19 @@ Samples MakeTel() {
         const float hold = static_cast<float>(std::min(4 * kBarSeconds, limit - at));
         if (hold <= 0.0f) break;
         const Chord chord(std::begin(chords[section]), std::end(chords[section]));
-        t.Add(at, Pad(chord, hold, {1.2f, 1.2f, cutoffs[section], 8.0f}), 0.3f);
+        t.Add(at, Pad(chord, hold, {1.2f, 1.2f, cutoffs[section], 8.0f}), 0.16f);
     }
     for (double at = connect; at < limit; at += kBeatSeconds) {
         const double elapsed = at - connect;
         const float grow = 0.6f + 0.4f * static_cast<float>(elapsed / 30.0);
         const bool tock = static_cast<int>(elapsed / kBeatSeconds + 0.5) % 2 == 1;
-        t.Add(at, Tick(tock ? A5 + 12 : D6 + 12, grow), 0.18f);
-        t.Add(at, Bass(D2 + 12, 0.3f, 0.3f), 0.25f * grow);
+        t.Add(at, Tick(tock ? A5 + 12 : D6 + 12, grow), 0.11f);
+        t.Add(at, Bass(D2 + 12, 0.3f, 0.3f), 0.13f * grow);
         if (elapsed >= 25.0) {
             // The last five seconds: the clock doubles and a heartbeat joins.
-            t.Add(at + kBeatSeconds / 2, Tick(D6 + 12, grow), 0.14f);
+            t.Add(at + kBeatSeconds / 2, Tick(D6 + 12, grow), 0.09f);
             if (static_cast<int>(elapsed / kBeatSeconds + 0.5) % 2 == 0)
-                t.Add(at, Timpani(D3, 0.8f, 0.8f), 0.35f);
+                t.Add(at, Timpani(D3, 0.8f, 0.8f), 0.2f);
         }
     }
     FadeTail(t, limit, 34.0 - limit);
@@ -97,7 +97,7 @@ Samples MakeAud() {
         if (s > 14.0f) level *= std::max(0.25f, 1.0f - (s - 14.0f) / 0.6f);
         crowd[i] *= level;
     }
-    t.Add(0.0, crowd, 0.9f);
+    t.Add(0.0, crowd, 0.45f);
     // A quiet question bed underneath.
     t.Add(0.0, Pad({D3, A3, F4}, 13.5f, {1.5f, 1.0f, 700.0f, 8.0f}), 0.18f);
     for (double at = 0.5; at < 8.0; at += 1.0) t.Add(at, Bass(D2 + 12, 0.4f, 0.3f), 0.22f);
@@ -115,7 +115,7 @@ Samples MakeAud() {
     t.Add(11.0, Whoosh(3.0f, 200.0f, 5000.0f, 0.5f, 101), 0.3f);
     t.Add(12.6, TimpaniRoll(A2, 1.4f, 0.15f, 0.8f), 0.35f);
     // The result.
-    t.Add(14.0, Brass({D4, Fs4, A4, D5}, 0.5f, 1.0f, 0.8f), 0.5f);
+    t.Add(14.0, Brass({D4, Fs4, A4, D5}, 0.5f, 1.0f, 0.8f), 0.6f);
     t.Add(14.0, Timpani(D3, 1.8f, 1.0f), 0.45f);
     t.Add(14.0, Cymbal(2.0f, 102), 0.2f);
     t.Add(14.0, Bell(A5, 1.8f), 0.15f);
