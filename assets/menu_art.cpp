@@ -13,21 +13,26 @@ constexpr int kHeight = 638;
 constexpr double kCx = kWidth / 2.0;
 constexpr double kCy = kHeight / 2.0;
 
+// Rays with soft edges: each is a stack of ever narrower faint wedges.
 void DrawRays(const Painter& p) {
     cairo_t* cr = p.cr();
     constexpr int kRays = 28;
     constexpr double kReach = 620;
-    for (int i = 0; i < kRays; ++i) {
-        const double a0 = (i + 0.0) * 2 * M_PI / kRays;
-        const double a1 = (i + 0.5) * 2 * M_PI / kRays;
-        cairo_move_to(cr, kCx, kCy);
-        cairo_line_to(cr, kCx + kReach * std::cos(a0), kCy + kReach * std::sin(a0));
-        cairo_line_to(cr, kCx + kReach * std::cos(a1), kCy + kReach * std::sin(a1));
-        cairo_close_path(cr);
+    constexpr double kPeriod = 2 * M_PI / kRays;
+    for (double width : {0.62, 0.5, 0.4, 0.3}) {
+        for (int i = 0; i < kRays; ++i) {
+            const double centre = (i + 0.25) * kPeriod;
+            const double a0 = centre - width * kPeriod / 2;
+            const double a1 = centre + width * kPeriod / 2;
+            cairo_move_to(cr, kCx, kCy);
+            cairo_line_to(cr, kCx + kReach * std::cos(a0), kCy + kReach * std::sin(a0));
+            cairo_line_to(cr, kCx + kReach * std::cos(a1), kCy + kReach * std::sin(a1));
+            cairo_close_path(cr);
+        }
+        p.FillRadial(kCx, kCy, 30, kReach,
+                     {{0.0, Hex(0x3050D0, 0.2)}, {0.45, Hex(0x1A2C8A, 0.13)}, {1.0, Hex(0x0A1450, 0.02)}});
+        cairo_new_path(cr);
     }
-    p.FillRadial(kCx, kCy, 30, kReach,
-                 {{0.0, Hex(0x3050D0, 0.55)}, {0.45, Hex(0x1A2C8A, 0.35)}, {1.0, Hex(0x0A1450, 0.05)}});
-    cairo_new_path(cr);
 }
 
 void DrawEllipses(const Painter& p) {

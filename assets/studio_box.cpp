@@ -50,10 +50,15 @@ void DrawStudioBox(const Painter& p, const BoxShape& s, BoxFill fill) {
     p.FillLinear(0, top, 0, bottom, {{0.0, g.top}, {0.48, g.middle}, {1.0, g.bottom}});
     cairo_new_path(cr);
 
-    // Sheen on the upper half, as if lit from above.
+    // Sheen on the upper half, as if lit from above, and a faint spotlight on the middle.
     cairo_save(cr);
     p.Hexagon(s.left + 2, s.right - 2, top + 1.5, bottom - 1.5, s.slant);
     cairo_clip(cr);
+    cairo_rectangle(cr, 0, top, s.width, bottom - top);
+    p.FillLinear(s.left, 0, s.right, 0,
+                 {{0.0, WithAlpha(palette::kWhite, 0.0)}, {0.5, WithAlpha(palette::kWhite, 0.07)},
+                  {1.0, WithAlpha(palette::kWhite, 0.0)}});
+    cairo_new_path(cr);
     cairo_rectangle(cr, 0, top, s.width, mid - top);
     p.FillLinear(0, top, 0, mid, {{0.0, WithAlpha(palette::kWhite, 0.26)}, {1.0, WithAlpha(palette::kWhite, 0.03)}});
     cairo_new_path(cr);
