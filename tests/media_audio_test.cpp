@@ -1,5 +1,6 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <thread>
@@ -96,7 +97,10 @@ TEST_F(SoundChannels, UnreadableSoundsPlayNothing) {
     const std::string cut = dir_.File("cut.wav");
     const auto bytes = media_test::ReadBytes(long_wav_);
     media_test::WriteBytes(cut, std::vector<char>(bytes.begin(), bytes.begin() + 30));
-    for (const std::string& path : {dir_.File("missing.wav"), garbage, cut, std::string()}) {
+    const std::string fifo = dir_.File("fifo.wav");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path :
+         {dir_.File("missing.wav"), garbage, cut, fifo, dir_.File(""), std::string()}) {
         channel->SetFile(path);
         channel->Play();
         EXPECT_EQ(Mix_Playing(channel->MixerChannel()), 0) << path;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <thread>
@@ -140,7 +141,7 @@ TEST_P(ClipPlayback, StopAndRestart) {
 
 TEST_P(ClipPlayback, AnotherFileReplacesThePlayingClip) {
     auto channel = media_.CreateSdlChannel("WMPfade");
-    const std::string small = dir_.File("small.avi");
+    const std::string small = dir_.File("pipe: 100%20.AVI");  // looks like a URL, is a file
     ASSERT_TRUE(media_test::WriteSolidClip(small, {32, 24, 10, 20, GetParam()}));
     channel->SetFile(clip_);
     channel->Play();
@@ -245,7 +246,13 @@ TEST_F(BrokenClip, MissingEmptyAndGarbageFilesShowNothing) {
     const std::string fake = dir_.File("fake.avi");
     media_test::WriteBytes(fake, riff);
 
-    for (const std::string& path : {dir_.File("missing.avi"), empty, garbage, fake}) {
+    // Neither a directory nor a FIFO (whose opening would block) is read.
+    const std::string folder = dir_.File("folder.avi");
+    std::filesystem::create_directory(folder);
+    const std::string fifo = dir_.File("fifo.avi");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+
+    for (const std::string& path : {dir_.File("missing.avi"), empty, garbage, fake, folder, fifo}) {
         SCOPED_TRACE(path);
         auto channel = media_.CreateSdlChannel("WMP3");
         channel->SetFile(path);

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <filesystem>
+
 namespace tolarka::platform::sdl {
 
 namespace {
@@ -59,7 +61,9 @@ void AudioDevice::ReleaseChannel(int channel) {
 }
 
 MixChunkPtr AudioDevice::LoadWav(const std::string& path) const {
-    if (!open_ || path.empty()) return nullptr;
+    // Only ordinary files: reading a FIFO would block the UI thread.
+    std::error_code error;
+    if (!open_ || !std::filesystem::is_regular_file(path, error)) return nullptr;
     MixChunkPtr chunk(Mix_LoadWAV(path.c_str()));
     if (!chunk) SDL_LogDebug(SDL_LOG_CATEGORY_AUDIO, "cannot play %s: %s", path.c_str(), Mix_GetError());
     return chunk;

@@ -1,5 +1,7 @@
 #include "platform/sdl/video_decoder.h"
 
+#include <filesystem>
+
 extern "C" {
 #include <libavutil/imgutils.h>
 }
@@ -24,6 +26,9 @@ bool Usable(const AVCodecParameters& p) {
 }  // namespace
 
 std::unique_ptr<VideoDecoder> VideoDecoder::Open(const std::string& path) {
+    // Only ordinary files: opening a FIFO would block the UI thread.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return nullptr;
     auto decoder = std::make_unique<VideoDecoder>(Key{});
     decoder->path_ = path;
     if (!decoder->OpenFile()) return nullptr;
@@ -33,8 +38,14 @@ std::unique_ptr<VideoDecoder> VideoDecoder::Open(const std::string& path) {
 bool VideoDecoder::OpenFile() {
     codec_.reset();
     input_.reset();
-    AVFormatContext* raw = nullptr;
-    if (avformat_open_input(&raw, path_.c_str(), nullptr, nullptr) < 0) return false;
+    AVFormatContext* raw = avformat_alloc_context();
+    if (!raw) return false;
+    // Probing a header that names neither codec nor size reads no more than a short stretch.
+    raw->probesize = 1 << 20;
+    raw->max_analyze_duration = AV_TIME_BASE / 2;
+    // "file:" keeps a name with a colon from being taken for another protocol.
+    const std::string url = "file:" + path_;
+    if (avformat_open_input(&raw, url.c_str(), nullptr, nullptr) < 0) return false;  // frees raw
     input_.reset(raw);
 
     // An AVI header names the codec and the picture size; probing the stream (which reads and
