@@ -48,6 +48,16 @@ protected:
         return FrameIndexOf(canvas_.At(kView.x + kView.w / 2, kView.y + kView.h / 2));
     }
 
+    template <typename Condition>
+    static bool WaitFor(Condition condition) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!condition()) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
+    }
+
     int Outside() const { return FrameIndexOf(canvas_.At(kView.x + kView.w + 2, kView.y)); }
 
     TempDir dir_;
@@ -157,25 +167,39 @@ TEST_P(ClipPlayback, AnotherFileReplacesThePlayingClip) {
     EXPECT_EQ(ShownAt(*channel, 600), -1);
 }
 
-TEST_P(ClipPlayback, TellsTheLoopWhenTheNextFrameIsDue) {
+// The event loop's view: when to wake, and whether to redraw; each new frame is reported once.
+TEST_P(ClipPlayback, TellsTheLoopWhenToWakeAndWhenToRedraw) {
     auto channel = media_.CreateSdlChannel("WMPfade");
     channel->SetFile(clip_);
     EXPECT_FALSE(channel->NextFrameDue().has_value());
+    EXPECT_FALSE(channel->HasNewFrame());
     clock_.Set(300);
     channel->Play();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!channel->HasNewFrame() && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    EXPECT_TRUE(channel->HasNewFrame());
-    EXPECT_EQ(channel->NextFrameDue(), Millis{300});
-    EXPECT_EQ(ShownAt(*channel, 300), 0);
+    EXPECT_TRUE(WaitFor([&] { return channel->HasNewFrame(); }));  // the first frame, due at once
     EXPECT_FALSE(channel->HasNewFrame());
+    EXPECT_TRUE(WaitFor([&] { return channel->NextFrameDue().has_value(); }));
     EXPECT_EQ(channel->NextFrameDue(), Millis{400});
     clock_.Set(399);
     EXPECT_FALSE(channel->HasNewFrame());
     clock_.Set(400);
     EXPECT_TRUE(channel->HasNewFrame());
+    EXPECT_EQ(ShownAt(*channel, 400), 1);
+    EXPECT_FALSE(channel->HasNewFrame()) << "drawn already";
+}
+
+// A view that is not drawn (off screen, behind another screen) still keeps time: the loop is
+// never asked to wake for an overdue frame, and the view shows the right frame when drawn again.
+TEST_P(ClipPlayback, ClipKeepsTimeWhileItsViewIsNotDrawn) {
+    auto channel = media_.CreateSdlChannel("WMPanim");
+    channel->SetFile(clip_);
+    channel->Play();
+    for (Millis t = 0; t <= 1200; t += 50) {
+        clock_.Set(t);
+        ASSERT_TRUE(WaitFor([&] { return channel->NextFrameDue().has_value(); })) << t;
+        EXPECT_GT(*channel->NextFrameDue(), t);
+        EXPECT_EQ(channel->HasNewFrame(), t % 100 == 0) << t;
+    }
+    EXPECT_EQ(ShownAt(*channel, 1200), 12);
 }
 
 INSTANTIATE_TEST_SUITE_P(Codecs, ClipPlayback, ::testing::Values(ClipCodec::kMpeg4, ClipCodec::kMjpeg),

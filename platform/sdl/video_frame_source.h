@@ -18,6 +18,7 @@ public:
     // nullopt when no video is playing.
     virtual std::optional<Millis> NextFrameDue() const = 0;
     // True when a frame newer than the one last drawn is due now (the screen must be redrawn).
+    // Each new frame is reported once, so a view that is not drawn never keeps the loop busy.
     virtual bool HasNewFrame() const = 0;
 };
 

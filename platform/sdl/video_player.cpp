@@ -1,5 +1,7 @@
 #include "platform/sdl/video_player.h"
 
+#include <utility>
+
 namespace tolarka::platform::sdl {
 
 VideoPlayer::VideoPlayer(const Clock& clock, Uint32 wake_event_type)
@@ -32,6 +34,8 @@ void VideoPlayer::Stop() {
     }
     queue_.Reset();
     playing_ = false;
+    newest_.reset();
+    fresh_ = false;
     texture_.Clear();
 }
 
@@ -39,28 +43,39 @@ void VideoPlayer::SetRate(double rate) { timeline_.SetRate(rate, clock_.Now()); 
 
 void VideoPlayer::DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) {
     if (!playing_) return;
-    const Millis now = clock_.Now();
-    // Every frame already due is taken; only the newest is shown, the late ones are dropped.
-    AvFramePtr newest;
-    while (const auto pts = queue_.FrontPts()) {
-        if (!timeline_.Anchored()) timeline_.AnchorAt(*pts);
-        if (timeline_.DueTime(*pts) > now) break;
-        if (auto frame = queue_.PopFront()) newest = std::move(frame->frame);
-    }
-    if (newest) texture_.SetFrame(std::move(newest));
+    TakeDueFrames();
+    if (newest_) texture_.SetFrame(std::move(newest_));
+    fresh_ = false;
     texture_.Draw(renderer, dst);
 }
 
 std::optional<Millis> VideoPlayer::NextFrameDue() const {
     if (!playing_) return std::nullopt;
+    TakeDueFrames();
     const auto pts = queue_.FrontPts();
     if (!pts) return std::nullopt;
     return timeline_.DueTime(*pts);
 }
 
 bool VideoPlayer::HasNewFrame() const {
-    const auto due = NextFrameDue();
-    return due && *due <= clock_.Now();
+    if (!playing_) return false;
+    TakeDueFrames();
+    return std::exchange(fresh_, false);
+}
+
+// Takes every frame due by now off the queue; the newest becomes the one to show, the late ones
+// are dropped unseen. The event loop's queries call this too, so a clip keeps time (and the
+// loop never spins on a frame that is overdue) while its view is not drawn.
+void VideoPlayer::TakeDueFrames() const {
+    const Millis now = clock_.Now();
+    while (const auto pts = queue_.FrontPts()) {
+        if (!timeline_.Anchored()) timeline_.AnchorAt(*pts);
+        if (timeline_.DueTime(*pts) > now) break;
+        if (auto frame = queue_.PopFront()) {
+            newest_ = std::move(frame->frame);
+            fresh_ = true;
+        }
+    }
 }
 
 // Decoder thread: reads the clip (again and again while repeating) into the queue. Timestamps

@@ -40,10 +40,13 @@ public:
     bool Running() const { return playing_ && !queue_.Drained(); }
 
     void DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) override;
+    // The due time of the next frame still to come: always later than now.
     std::optional<Millis> NextFrameDue() const override;
+    // True once for each new frame that has come due since the last DrawFrame or HasNewFrame.
     bool HasNewFrame() const override;
 
 private:
+    void TakeDueFrames() const;
     void DecodeLoop();
     void WakeMainThread() const;
 
@@ -51,11 +54,15 @@ private:
     const Uint32 wake_event_type_;
     std::unique_ptr<VideoDecoder> decoder_;  // used by the decoder thread while it runs
     Size size_;
-    VideoFrameQueue queue_;
+    // Frames are taken off the queue as they fall due, by the drawing and by the event loop's
+    // queries alike: hence mutable.
+    mutable VideoFrameQueue queue_;
     std::thread thread_;
     std::atomic<bool> repeat_{false};
-    VideoTimeline timeline_;
+    mutable VideoTimeline timeline_;
     bool playing_ = false;
+    mutable AvFramePtr newest_;   // due, not yet uploaded
+    mutable bool fresh_ = false;  // a new frame came due and was not reported or drawn yet
     VideoTexture texture_;
 };
 
