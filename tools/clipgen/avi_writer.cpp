@@ -25,12 +25,12 @@ void Check(int code, const std::string& what) {
 }  // namespace
 
 AviWriter::AviWriter(const std::filesystem::path& path, const VideoFormat& format)
-    : path_(path), tempPath_(path.string() + ".part"), format_(format) {
+    : path_(path), temp_{path.string() + ".part"}, format_(format) {
     if (format.width <= 0 || format.height <= 0 || format.width % 2 || format.height % 2 || format.fps <= 0)
         throw std::runtime_error("neplatný rozměr nebo snímková frekvence klipu " + path.string());
 
     AVFormatContext* raw = nullptr;
-    Check(avformat_alloc_output_context2(&raw, nullptr, "avi", tempPath_.c_str()), "avi kontejner");
+    Check(avformat_alloc_output_context2(&raw, nullptr, "avi", temp_.path.c_str()), "avi kontejner");
     container_.reset(raw);
     // No library version strings in the file: the same input gives the same bytes.
     container_->flags |= AVFMT_FLAG_BITEXACT;
@@ -63,7 +63,7 @@ AviWriter::AviWriter(const std::filesystem::path& path, const VideoFormat& forma
     stream_->avg_frame_rate = encoder_->framerate;
     Check(avcodec_parameters_from_context(stream_->codecpar, encoder_.get()), "parametry stopy");
 
-    Check(avio_open(&container_->pb, tempPath_.c_str(), AVIO_FLAG_WRITE), "zápis " + tempPath_.string());
+    Check(avio_open(&container_->pb, temp_.path.c_str(), AVIO_FLAG_WRITE), "zápis " + temp_.path.string());
     Check(avformat_write_header(container_.get(), nullptr), "hlavička AVI");
 
     frame_.reset(av_frame_alloc());
@@ -80,13 +80,9 @@ AviWriter::AviWriter(const std::filesystem::path& path, const VideoFormat& forma
     if (!converter_) throw std::runtime_error("převod barev není k dispozici");
 }
 
-AviWriter::~AviWriter() {
-    if (!finished_) {
-        // Free the container first so the file is closed before it is removed.
-        container_.reset();
-        std::error_code ignored;
-        std::filesystem::remove(tempPath_, ignored);
-    }
+AviWriter::TempFile::~TempFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
 }
 
 void AviWriter::WriteFrame(const std::uint8_t* pixels, int stride) {
@@ -117,7 +113,7 @@ void AviWriter::Finish() {
     Drain(true);
     Check(av_write_trailer(container_.get()), "zakončení AVI");
     container_.reset();
-    std::filesystem::rename(tempPath_, path_);
+    std::filesystem::rename(temp_.path, path_);
     finished_ = true;
 }
 

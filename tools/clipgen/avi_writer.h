@@ -21,7 +21,7 @@ public:
     // Writes to a temporary file beside `path`; Finish() renames it into place, so an aborted
     // run never leaves a truncated clip under the final name. Throws std::runtime_error.
     AviWriter(const std::filesystem::path& path, const VideoFormat& format);
-    ~AviWriter();
+    ~AviWriter() = default;
     AviWriter(const AviWriter&) = delete;
     AviWriter& operator=(const AviWriter&) = delete;
 
@@ -33,8 +33,15 @@ public:
 private:
     void Drain(bool flushing);
 
+    // Removes the temporary file unless it has been renamed into place; declared before the
+    // container so the file is closed before it is removed, also when the constructor throws.
+    struct TempFile {
+        std::filesystem::path path;
+        ~TempFile();
+    };
+
     std::filesystem::path path_;
-    std::filesystem::path tempPath_;
+    TempFile temp_;
     VideoFormat format_;
     OutputFormatPtr container_;
     CodecContextPtr encoder_;

@@ -1,0 +1,74 @@
+// The clips beside the built game: every file the game plays is there, is a one-stream video that
+// FFmpeg opens and decodes, has the size its place on screen needs, and lasts as long as it is shown.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+#include "clip_reader.h"
+
+namespace {
+
+struct ExpectedClip {
+    const char* file;
+    int width;
+    int height;
+    double shownSeconds;  // wall time the game keeps the clip on screen, at the slowest rate
+};
+
+// Times from the game's timers: the animation screen's end timers, the 0.8 rate of clips 9 and 10
+// counted as wall time, the reveal-to-hand-over gap for the studio clips (3.3 s after a wrong answer,
+// 6.9 s at level 15) and the 30-second phone limit.
+constexpr ExpectedClip kClips[] = {
+    {"aud.avi", 640, 480, 16.0},       {"ex.avi", 640, 480, 7.2},         {"fade1.avi", 340, 192, 3.3},
+    {"fade2.avi", 340, 192, 3.3},      {"fade3.avi", 340, 192, 6.9},      {"lights-r2.avi", 640, 480, 3.6},
+    {"lights-r3.avi", 640, 480, 3.6},  {"lights-st.avi", 640, 480, 4.5},  {"odpocet.avi", 192, 192, 30.0},
+    {"r1.avi", 640, 480, 4.0},         {"r23.avi", 640, 480, 4.5},        {"r4.avi", 640, 480, 19.8},
+    {"tel.avi", 640, 480, 3.7},        {"ff-int.avi", 640, 480, 3.6},
+};
+
+void PrintTo(const ExpectedClip& clip, std::ostream* os) { *os << clip.file; }
+
+std::filesystem::path GfxDir() { return std::filesystem::path(TOLARKA_APP_DIR) / "gfx"; }
+
+class BuiltClip : public ::testing::TestWithParam<ExpectedClip> {
+protected:
+    void SetUp() override {
+#ifndef TOLARKA_CLIPS_BUILT
+        GTEST_SKIP() << "clips are not generated in this build (TOLARKA_CONTENT is OFF)";
+#endif
+    }
+};
+
+TEST_P(BuiltClip, OpensDecodesAndFitsItsPlace) {
+    const ExpectedClip& want = GetParam();
+    const std::filesystem::path path = GfxDir() / want.file;
+    ASSERT_TRUE(std::filesystem::is_regular_file(path)) << path;
+
+    const auto info = cliptest::ReadClip(path.string());
+    ASSERT_TRUE(info.has_value()) << "FFmpeg cannot open " << path;
+    EXPECT_EQ(info->streams, 1);
+    EXPECT_EQ(info->videoStreams, 1);
+    EXPECT_TRUE(info->firstFrameDecoded);
+    EXPECT_EQ(info->width, want.width);
+    EXPECT_EQ(info->height, want.height);
+    EXPECT_GE(info->seconds, want.shownSeconds);
+}
+
+TEST_P(BuiltClip, StaysSmall) {
+    const std::filesystem::path path = GfxDir() / GetParam().file;
+    ASSERT_TRUE(std::filesystem::is_regular_file(path));
+    EXPECT_LT(std::filesystem::file_size(path), 1024u * 1024u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Gfx, BuiltClip, ::testing::ValuesIn(kClips),
+                         [](const ::testing::TestParamInfo<ExpectedClip>& param) {
+                             std::string name = param.param.file;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return name;
+                         });
+
+}  // namespace
