@@ -22,11 +22,11 @@ struct ExpectedClip {
 // counted as wall time, the reveal-to-hand-over gap for the studio clips (3.3 s after a wrong answer,
 // 6.9 s at level 15) and the 30-second phone limit.
 constexpr ExpectedClip kClips[] = {
-    {"aud.avi", 640, 480, 16.0},       {"ex.avi", 640, 480, 7.2},         {"fade1.avi", 340, 192, 3.3},
-    {"fade2.avi", 340, 192, 3.3},      {"fade3.avi", 340, 192, 6.9},      {"lights-r2.avi", 640, 480, 3.6},
-    {"lights-r3.avi", 640, 480, 3.6},  {"lights-st.avi", 640, 480, 4.5},  {"odpocet.avi", 192, 192, 30.0},
-    {"r1.avi", 640, 480, 4.0},         {"r23.avi", 640, 480, 4.5},        {"r4.avi", 640, 480, 19.8},
-    {"tel.avi", 640, 480, 3.7},        {"ff-int.avi", 640, 480, 3.6},
+    {"aud.avi", 640, 480, 16.0},      {"ex.avi", 640, 480, 7.2},        {"fade1.avi", 340, 192, 3.3},
+    {"fade2.avi", 340, 192, 3.3},     {"fade3.avi", 340, 192, 6.9},     {"lights-r2.avi", 640, 480, 3.6},
+    {"lights-r3.avi", 640, 480, 3.6}, {"lights-st.avi", 640, 480, 4.5}, {"odpocet.avi", 192, 192, 30.0},
+    {"r1.avi", 640, 480, 4.0},        {"r23.avi", 640, 480, 4.5},       {"r4.avi", 640, 480, 19.8},
+    {"tel.avi", 640, 480, 3.7},       {"ff-int.avi", 640, 480, 3.6},
 };
 
 void PrintTo(const ExpectedClip& clip, std::ostream* os) { *os << clip.file; }

@@ -123,9 +123,10 @@ TEST(Countdown, OutOfRangeTimesStayOnTheDial) {
 }
 
 TEST(ClipCatalogue, HoldsEveryClipTheGameNamesOnceWithEncodableSizes) {
-    const std::set<std::string> game = {"aud.avi",       "ex.avi",        "fade1.avi",     "fade2.avi", "fade3.avi",
-                                        "lights-r2.avi", "lights-r3.avi", "lights-st.avi", "odpocet.avi",
-                                        "r1.avi",        "r23.avi",       "r4.avi",        "tel.avi",   "ff-int.avi"};
+    const std::set<std::string> game = {"aud.avi",     "ex.avi",        "fade1.avi",     "fade2.avi",
+                                        "fade3.avi",   "lights-r2.avi", "lights-r3.avi", "lights-st.avi",
+                                        "odpocet.avi", "r1.avi",        "r23.avi",       "r4.avi",
+                                        "tel.avi",     "ff-int.avi"};
     std::set<std::string> seen;
     for (const clipgen::ClipSpec& clip : clipgen::ClipCatalogue()) {
         EXPECT_TRUE(seen.insert(clip.file).second) << clip.file << " twice";

@@ -29,10 +29,9 @@ struct SwsDeleter {
 
 std::vector<std::uint8_t> ToRgb(const AVFrame& frame) {
     std::vector<std::uint8_t> rgb(static_cast<std::size_t>(frame.width) * frame.height * 3);
-    std::unique_ptr<SwsContext, SwsDeleter> sws(sws_getContext(frame.width, frame.height,
-                                                                static_cast<AVPixelFormat>(frame.format), frame.width,
-                                                                frame.height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr,
-                                                                nullptr, nullptr));
+    std::unique_ptr<SwsContext, SwsDeleter> sws(
+        sws_getContext(frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), frame.width,
+                       frame.height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr));
     if (!sws) return {};
     std::uint8_t* planes[1] = {rgb.data()};
     const int strides[1] = {frame.width * 3};
@@ -63,7 +62,8 @@ std::optional<ClipInfo> ReadClip(const std::string& path) {
     info.height = stream->codecpar->height;
     info.codec = avcodec_get_name(stream->codecpar->codec_id);
     info.frames = stream->nb_frames;
-    if (stream->duration > 0) info.seconds = static_cast<double>(stream->duration) * av_q2d(stream->time_base);
+    if (stream->duration > 0)
+        info.seconds = static_cast<double>(stream->duration) * av_q2d(stream->time_base);
 
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
     if (codec == nullptr) return info;

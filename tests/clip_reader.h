@@ -14,7 +14,7 @@ struct ClipInfo {
     int width = 0;
     int height = 0;
     std::string codec;
-    double seconds = 0;     // frames times frame duration
+    double seconds = 0;  // frames times frame duration
     std::int64_t frames = 0;
     bool firstFrameDecoded = false;
     // The first frame as packed RGB, for colour checks.

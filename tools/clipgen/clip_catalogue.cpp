@@ -26,7 +26,8 @@ std::vector<ClipSpec> BuildCatalogue() {
         c.makeScene = std::move(make);
         clips.push_back(std::move(c));
     };
-    add("lights-st.avi", 640, 480, 15, 4.7, 4.5, 0.8, "animation screen: clip 9 (new game, loaded game), second part of clip 10",
+    add("lights-st.avi", 640, 480, 15, 4.7, 4.5, 0.8,
+        "animation screen: clip 9 (new game, loaded game), second part of clip 10",
         [](int w, int h) { return MakeLightsScene(LightsKind::GameStart, w, h); });
     add("lights-r2.avi", 640, 480, 15, 3.8, 3.6, 1.0, "animation screen: second part of clip 1 up to level 9",
         [](int w, int h) { return MakeLightsScene(LightsKind::BandTwo, w, h); });
@@ -46,13 +47,15 @@ std::vector<ClipSpec> BuildCatalogue() {
         [](int w, int h) { return MakePhoneScene(w, h); });
     add("r1.avi", 640, 480, 15, 4.2, 4.0, 1.0, "animation screen: clip 0 (right answer, levels 1-4)",
         [](int w, int h) { return MakeRightAnswerScene(RightKind::Low, w, h); });
-    add("r23.avi", 640, 480, 15, 4.7, 4.5, 0.8, "animation screen: clip 1 (first 3 s), clip 10 (first 4.5 s at rate 0.8)",
+    add("r23.avi", 640, 480, 15, 4.7, 4.5, 0.8,
+        "animation screen: clip 1 (first 3 s), clip 10 (first 4.5 s at rate 0.8)",
         [](int w, int h) { return MakeRightAnswerScene(RightKind::Middle, w, h); });
     add("r4.avi", 640, 480, 15, 20.0, 19.8, 1.0, "animation screen: clip 2 (top prize)",
         [](int w, int h) { return MakeTopPrizeScene(w, h); });
     add("ex.avi", 640, 480, 15, 7.4, 7.2, 1.0, "animation screen: clip 3 (end of the game)",
         [](int w, int h) { return MakeGameOverScene(w, h); });
-    add("ff-int.avi", 640, 480, 15, 3.8, 3.6, 1.0, "animation screen: clip 6, never asked for in this edition",
+    add("ff-int.avi", 640, 480, 15, 3.8, 3.6, 1.0,
+        "animation screen: clip 6, never asked for in this edition",
         [](int w, int h) { return MakeFastestFingerScene(w, h); });
     return clips;
 }

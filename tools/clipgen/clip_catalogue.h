@@ -16,9 +16,9 @@ struct ClipSpec {
     int height = 0;
     int fps = 0;
     int kilobitsPerSecond = 0;
-    double seconds = 0;      // length of the clip
-    double shownSeconds = 0; // longest wall time the game keeps it on screen
-    double slowestRate = 1;  // slowest playback rate it is played at
+    double seconds = 0;       // length of the clip
+    double shownSeconds = 0;  // longest wall time the game keeps it on screen
+    double slowestRate = 1;   // slowest playback rate it is played at
     std::string where;
     std::function<std::unique_ptr<Scene>(int width, int height)> makeScene;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-
 namespace clipgen {
 
 double Clamp01(double x) { return std::clamp(x, 0.0, 1.0); }
@@ -16,7 +15,9 @@ double Ramp(double from, double to, double x) {
 
 double Lerp(double a, double b, double t) { return a + (b - a) * t; }
 
-Rgb Mix(const Rgb& a, const Rgb& b, double t) { return {Lerp(a.r, b.r, t), Lerp(a.g, b.g, t), Lerp(a.b, b.b, t)}; }
+Rgb Mix(const Rgb& a, const Rgb& b, double t) {
+    return {Lerp(a.r, b.r, t), Lerp(a.g, b.g, t), Lerp(a.b, b.b, t)};
+}
 
 double Noise(std::uint32_t index, std::uint32_t salt) {
     std::uint32_t x = index * 0x9E3779B1u ^ (salt + 0x7F4A7C15u) * 0x85EBCA77u;
@@ -128,7 +129,8 @@ void Sparkle(cairo_t* cr, double x, double y, double size, const Rgb& c, double 
     cairo_fill(cr);
 }
 
-void RingStroke(cairo_t* cr, double x, double y, double rx, double ry, double width, const Rgb& c, double alpha) {
+void RingStroke(cairo_t* cr, double x, double y, double rx, double ry, double width, const Rgb& c,
+                double alpha) {
     if (alpha <= 0.002 || rx <= 0 || ry <= 0) return;
     AddLight add(cr);
     // Wide faint strokes under a narrow bright one read as a glowing tube.
@@ -197,7 +199,8 @@ GlowLabel::Frame GlowLabel::Measure(const std::string& text, double size) {
 GlowLabel::GlowLabel(const std::string& text, double size, const Rgb& fill, const Rgb& halo)
     : GlowLabel(text, size, fill, halo, Measure(text, size)) {}
 
-GlowLabel::GlowLabel(const std::string& text, double size, const Rgb& fill, const Rgb& halo, const Frame& frame)
+GlowLabel::GlowLabel(const std::string& text, double size, const Rgb& fill, const Rgb& halo,
+                     const Frame& frame)
     : frame_(frame), sprite_(frame.width, frame.height) {
     GlowText(sprite_.Context(), text, frame.anchorX, frame.anchorY, size, fill, halo, 1.0);
 }

@@ -48,7 +48,8 @@ void GlowEllipse(cairo_t* cr, double x, double y, double rx, double ry, const Rg
 void Beam(cairo_t* cr, double x, double y, double angle, double spread, double length, const Rgb& c,
           double alpha);
 void Sparkle(cairo_t* cr, double x, double y, double size, const Rgb& c, double alpha);
-void RingStroke(cairo_t* cr, double x, double y, double rx, double ry, double width, const Rgb& c, double alpha);
+void RingStroke(cairo_t* cr, double x, double y, double rx, double ry, double width, const Rgb& c,
+                double alpha);
 
 // Centred text with a soft halo; `y` is the vertical centre of the capital letters.
 void GlowText(cairo_t* cr, const std::string& text, double x, double y, double size, const Rgb& fill,

@@ -8,7 +8,8 @@ namespace clipgen {
 int RenderClip(const ClipSpec& clip, const std::filesystem::path& directory) {
     Canvas canvas(clip.width, clip.height);
     std::unique_ptr<Scene> scene = clip.makeScene(clip.width, clip.height);
-    AviWriter writer(directory / clip.file, VideoFormat{clip.width, clip.height, clip.fps, clip.kilobitsPerSecond});
+    AviWriter writer(directory / clip.file,
+                     VideoFormat{clip.width, clip.height, clip.fps, clip.kilobitsPerSecond});
     const int frames = FrameCount(clip);
     for (int i = 0; i < frames; ++i) {
         scene->Paint(canvas.Context(), static_cast<double>(i) / clip.fps);

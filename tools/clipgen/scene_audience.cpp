@@ -31,7 +31,8 @@ public:
         PaintHouse();
         percents_.reserve(101);
         for (int p = 0; p <= 100; ++p)
-            percents_.emplace_back(std::to_string(p) + " %", height * 0.2 * 0.42, palette::kWhite, palette::kCyan);
+            percents_.emplace_back(std::to_string(p) + " %", height * 0.2 * 0.42, palette::kWhite,
+                                   palette::kCyan);
     }
 
     void Paint(cairo_t* cr, double t) override {
@@ -49,7 +50,8 @@ public:
         for (int i = 0; i < 4; ++i) {
             const double x = w * (0.15 + 0.23 * i);
             const double angle = kPi / 2 + 0.55 * std::sin(t * (0.5 + 0.12 * i) + i * 1.7);
-            Beam(cr, x, -h * 0.05, angle, 0.07, h * 1.3, i % 2 ? palette::kViolet : palette::kCyan, 0.45 * intro);
+            Beam(cr, x, -h * 0.05, angle, 0.07, h * 1.3, i % 2 ? palette::kViolet : palette::kCyan,
+                 0.45 * intro);
         }
 
         // Keypads: small lights in the rows, more of them blinking while the vote is busy.
@@ -61,7 +63,9 @@ public:
             const double y = top + 30 + row * 42 + Noise(i, 72) * 16;
             const double phase = Noise(i, 73) * 10;
             const double on = std::fmod(t * (1.5 + Noise(i, 74) * 2) + phase, 1.0) < 0.35 * busy ? 1.0 : 0.0;
-            const Rgb key = i % 4 == 0 ? palette::kGold : (i % 4 == 1 ? palette::kCyan : (i % 4 == 2 ? palette::kMagenta : palette::kAmber));
+            const Rgb key = i % 4 == 0 ? palette::kGold
+                                       : (i % 4 == 1 ? palette::kCyan
+                                                     : (i % 4 == 2 ? palette::kMagenta : palette::kAmber));
             if (on > 0) Glow(cr, x, y, 9, key, 0.9 * intro);
         }
 
@@ -103,7 +107,8 @@ private:
             cairo_arc_negative(cr, cx, cy, r * 0.84, a1, a0);
             cairo_close_path(cr);
             const Rgb lit = Mix(palette::kCyan, palette::kMagenta, static_cast<double>(i) / segments);
-            SetColour(cr, on > 0 ? Mix(palette::kNavy, lit, on) : Mix(palette::kNavy, palette::kViolet, 0.3), appear);
+            SetColour(cr, on > 0 ? Mix(palette::kNavy, lit, on) : Mix(palette::kNavy, palette::kViolet, 0.3),
+                      appear);
             cairo_fill(cr);
         }
         const double head = -kPi / 2 + votes * 2 * kPi;

@@ -55,12 +55,14 @@ public:
             const double across = std::sin(sweep * kPi) * side * -0.55;
             const double idle = 0.05 * std::sin(t * 1.1 + i);
             const double angle = kPi / 2 + side * 0.22 + across + idle;
-            Beam(cr, x, -4, angle, 0.1, l.height * 1.3, look_.beam, 0.3 + 0.25 * rest + 0.4 * std::min(1.0, energy));
+            Beam(cr, x, -4, angle, 0.1, l.height * 1.3, look_.beam,
+                 0.3 + 0.25 * rest + 0.4 * std::min(1.0, energy));
         }
         const double lit = 15.0 * (0.4 + 0.6 * Ramp(0.0, 1.0, t));
         PaintLampRing(cr, l.ringX, l.ringY, l.ringRadius, lit, look_.accent, std::min(1.0, energy));
         title_.Paint(cr, l.ringX, l.ringY, 0.55 + 0.45 * rest);
-        Glow(cr, l.ringX, l.ringY, l.ringRadius * 3.0, Mix(look_.beam, palette::kWhite, 0.4), 0.5 * std::min(1.0, energy));
+        Glow(cr, l.ringX, l.ringY, l.ringRadius * 3.0, Mix(look_.beam, palette::kWhite, 0.4),
+             0.5 * std::min(1.0, energy));
         const Box area{l.width * 0.05, l.height * 0.08, l.width * 0.9, l.height * 0.7};
         PaintSparkles(cr, area, t, 18, look_.beam, rest * (0.5 + 0.5 * std::min(1.0, energy)), 23);
     }

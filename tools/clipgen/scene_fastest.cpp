@@ -14,7 +14,8 @@ public:
         : stage_(LayoutFor(width, height), palette::kViolet),
           title_("ROZSTŘEL", height * 0.08, palette::kWhite, palette::kMagenta) {
         const char* letters[4] = {"A:", "B:", "C:", "D:"};
-        for (int i = 0; i < 4; ++i) letters_.emplace_back(letters[i], height * 0.075 * 0.55, palette::kGold, kColours[i]);
+        for (int i = 0; i < 4; ++i)
+            letters_.emplace_back(letters[i], height * 0.075 * 0.55, palette::kGold, kColours[i]);
     }
 
     void Paint(cairo_t* cr, double t) override {
@@ -40,11 +41,13 @@ public:
             const double y = l.height * (0.32 + 0.1 * i);
             PaintBar(cr, x, y, barW, barH, kColours[i], letters_[static_cast<std::size_t>(i)]);
         }
-        Glow(cr, l.width / 2, l.height * 0.45, l.width * 0.6, palette::kWhite, 0.5 * std::exp(-std::abs(t - 2.4) * 6));
+        Glow(cr, l.width / 2, l.height * 0.45, l.width * 0.6, palette::kWhite,
+             0.5 * std::exp(-std::abs(t - 2.4) * 6));
     }
 
 private:
-    static void PaintBar(cairo_t* cr, double x, double y, double w, double h, const Rgb& colour, const GlowLabel& letter) {
+    static void PaintBar(cairo_t* cr, double x, double y, double w, double h, const Rgb& colour,
+                         const GlowLabel& letter) {
         const double tip = h * 0.5;
         cairo_new_path(cr);
         cairo_move_to(cr, x, y + h / 2);

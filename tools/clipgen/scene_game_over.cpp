@@ -26,7 +26,8 @@ public:
             // Outer lights go first; each dips towards the floor as it fades.
             const double out = 1.2 + 1.1 * (2 - pair);
             const double fade = 1.0 - Ramp(out, out + 0.9, t);
-            const double angle = kPi / 2 + side * (0.25 - 0.25 * Ramp(0.0, out + 0.9, t)) + 0.04 * std::sin(t + i);
+            const double angle =
+                kPi / 2 + side * (0.25 - 0.25 * Ramp(0.0, out + 0.9, t)) + 0.04 * std::sin(t + i);
             Beam(cr, x, -l.height * 0.06, angle, 0.08, l.height * 1.25, palette::kIce, 0.5 * fade);
             Glow(cr, x, 2, l.width * 0.05, palette::kIce, 0.35 * fade);
         }

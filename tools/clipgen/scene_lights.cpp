@@ -82,7 +82,8 @@ private:
             double swing;
             if (start) {
                 const double switchOn = 0.3 + 0.38 * (n / 2 - 1 - pair);
-                on = Ramp(switchOn, switchOn + 0.1, t) * (1.0 + 0.9 * std::exp(-std::max(0.0, t - switchOn) * 6.0));
+                on = Ramp(switchOn, switchOn + 0.1, t) *
+                     (1.0 + 0.9 * std::exp(-std::max(0.0, t - switchOn) * 6.0));
                 // Pointing outwards at first, they swing in to meet on the stage.
                 const double in = Ramp(switchOn, 3.0, t);
                 swing = side * (0.35 - 0.5 * in) + 0.06 * std::sin(t * 1.7 + i);

@@ -11,7 +11,8 @@ class PhoneScene : public Scene {
 public:
     PhoneScene(int width, int height)
         : stage_(LayoutFor(width, height), palette::kCyan),
-          caption_("VOLÁME PŘÍTELI", 26 * stage_.Layout().ringRadius / 118.0, palette::kWhite, palette::kCyan) {}
+          caption_("VOLÁME PŘÍTELI", 26 * stage_.Layout().ringRadius / 118.0, palette::kWhite,
+                   palette::kCyan) {}
 
     void Paint(cairo_t* cr, double t) override {
         const StageLayout& l = stage_.Layout();
@@ -121,6 +122,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Scene> MakePhoneScene(int width, int height) { return std::make_unique<PhoneScene>(width, height); }
+std::unique_ptr<Scene> MakePhoneScene(int width, int height) {
+    return std::make_unique<PhoneScene>(width, height);
+}
 
 }  // namespace clipgen

@@ -54,14 +54,14 @@ public:
         }
 
         const double ring = Ramp(0.0, 0.9, since);
-        RingStroke(cr, l.ringX, l.ringY, l.ringRadius * (0.8 + 2.6 * ring), l.ringRadius * (0.8 + 2.6 * ring) * 0.8,
-                   3.0, look_.rays, 0.9 * (1.0 - ring));
+        RingStroke(cr, l.ringX, l.ringY, l.ringRadius * (0.8 + 2.6 * ring),
+                   l.ringRadius * (0.8 + 2.6 * ring) * 0.8, 3.0, look_.rays, 0.9 * (1.0 - ring));
 
         const double chase = std::fmod(t * 12.0, 15.0);
         PaintLampRing(cr, l.ringX, l.ringY, l.ringRadius, 15.0, look_.accent, std::min(1.0, burst));
         const double a = kPi * (0.5 + 1.0 / 6) + chase * (kPi * 5.0 / 3.0) / 14;
-        Glow(cr, l.ringX + std::cos(a) * l.ringRadius, l.ringY + std::sin(a) * l.ringRadius, l.ringRadius * 0.3,
-             look_.rays, 0.8);
+        Glow(cr, l.ringX + std::cos(a) * l.ringRadius, l.ringY + std::sin(a) * l.ringRadius,
+             l.ringRadius * 0.3, look_.rays, 0.8);
 
         caption_.Paint(cr, l.ringX, l.ringY, Ramp(0.1, 0.5, t));
         Glow(cr, l.ringX, l.ringY, l.width * 0.7, look_.flash, 0.7 * burst);

@@ -13,8 +13,10 @@ public:
         : stage_(LayoutFor(width, height), palette::kGold),
           title_("TOLARKA", stage_.Layout().discRadius * 0.3, palette::kWhite, palette::kGold),
           prize_("HLAVNÍ VÝHRA", height * 0.045, palette::kIce, palette::kViolet),
-          amount_("10 000 000 Kč", height * 0.085, Mix(palette::kGold, palette::kWhite, 0.25), palette::kAmber),
-          amountBright_("10 000 000 Kč", height * 0.085, Mix(palette::kGold, palette::kWhite, 0.6), palette::kAmber) {}
+          amount_("10 000 000 Kč", height * 0.085, Mix(palette::kGold, palette::kWhite, 0.25),
+                  palette::kAmber),
+          amountBright_("10 000 000 Kč", height * 0.085, Mix(palette::kGold, palette::kWhite, 0.6),
+                        palette::kAmber) {}
 
     void Paint(cairo_t* cr, double t) override {
         const StageLayout& l = stage_.Layout();
@@ -25,7 +27,8 @@ public:
             const double side = i % 2 ? 1.0 : -1.0;
             const double x = l.width * 0.5 + side * l.width * (0.08 + 0.12 * (i / 2));
             const double angle = kPi / 2 + side * (0.2 + 0.3 * std::sin(t * (0.6 + 0.15 * (i / 2)) + i));
-            const Rgb colour = i % 3 == 0 ? palette::kWhite : (i % 3 == 1 ? palette::kGold : palette::kMagenta);
+            const Rgb colour =
+                i % 3 == 0 ? palette::kWhite : (i % 3 == 1 ? palette::kGold : palette::kMagenta);
             Beam(cr, x, -l.height * 0.06, angle, 0.07, l.height * 1.3, colour, 0.45);
         }
 

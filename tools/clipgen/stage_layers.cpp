@@ -7,8 +7,8 @@ StageLayout LayoutFor(double width, double height) {
     const double sx = width / 640.0;
     const double sy = height / 480.0;
     const double s = sx < sy ? sx : sy;
-    return StageLayout{width,          height,         width * 0.5,  height * 0.45, 118 * s, 92 * s,
-                       width * 0.5,    height * 0.72,  width * 0.45, height * 0.1};
+    return StageLayout{width,  height,      width * 0.5,   height * 0.45, 118 * s,
+                       92 * s, width * 0.5, height * 0.72, width * 0.45,  height * 0.1};
 }
 
 namespace {

@@ -30,7 +30,8 @@ void PaintBackdrop(cairo_t* cr, double width, double height, const Rgb& accent, 
     }
 }
 
-void PaintStageFloor(cairo_t* cr, double cx, double cy, double rx, double ry, const Rgb& accent, double glow) {
+void PaintStageFloor(cairo_t* cr, double cx, double cy, double rx, double ry, const Rgb& accent,
+                     double glow) {
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
     cairo_scale(cr, rx, ry);
@@ -61,7 +62,8 @@ void PaintStageFloor(cairo_t* cr, double cx, double cy, double rx, double ry, co
     GlowEllipse(cr, cx, cy, rx * 0.7, ry * 0.7, accent, 0.12 * glow);
 }
 
-void PaintLampRing(cairo_t* cr, double cx, double cy, double radius, double lit, const Rgb& colour, double flare) {
+void PaintLampRing(cairo_t* cr, double cx, double cy, double radius, double lit, const Rgb& colour,
+                   double flare) {
     const double lampRadius = radius * 0.075;
     for (int i = 0; i < 15; ++i) {
         // From the lower left round the top to the lower right, like a gauge.
@@ -129,7 +131,8 @@ void PaintAudience(cairo_t* cr, double width, double top, int rows, const Rgb& r
 }
 
 void PaintConfetti(cairo_t* cr, const Box& area, double t, int count, std::uint32_t salt) {
-    const Rgb colours[5] = {palette::kGold, palette::kCyan, palette::kMagenta, palette::kWhite, palette::kAmber};
+    const Rgb colours[5] = {palette::kGold, palette::kCyan, palette::kMagenta, palette::kWhite,
+                            palette::kAmber};
     // One path per colour: the pieces are placed by transforms while the path is built, and each
     // colour is filled once.
     for (int colour = 0; colour < 5; ++colour) {

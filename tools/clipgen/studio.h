@@ -21,7 +21,8 @@ void PaintStageFloor(cairo_t* cr, double cx, double cy, double rx, double ry, co
 
 // Fifteen lamps on a 300-degree arc, one per prize level; `lit` may be fractional (the last lamp
 // fading in). `flare` adds light to every lit lamp.
-void PaintLampRing(cairo_t* cr, double cx, double cy, double radius, double lit, const Rgb& colour, double flare);
+void PaintLampRing(cairo_t* cr, double cx, double cy, double radius, double lit, const Rgb& colour,
+                   double flare);
 
 // The disc inside the lamp ring, with engraved circles and a soft highlight.
 void PaintCentreDisc(cairo_t* cr, double cx, double cy, double radius, const Rgb& accent, double glow);
