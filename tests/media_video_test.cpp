@@ -36,15 +36,12 @@ protected:
     // -1 when nothing is drawn.
     int ShownAt(SdlMediaChannel& channel, Millis t) {
         clock_.Set(t);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        for (;;) {
-            canvas_.Clear();
-            channel.DrawFrame(canvas_.Renderer(), kView);
+        WaitFor([&] {
             const auto due = channel.NextFrameDue();
-            if ((due && *due > t) || !channel.ClipRunning() || std::chrono::steady_clock::now() > deadline)
-                break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
+            return (due && *due > t) || !channel.ClipRunning();
+        });
+        canvas_.Clear();
+        channel.DrawFrame(canvas_.Renderer(), kView);
         return FrameIndexOf(canvas_.At(kView.x + kView.w / 2, kView.y + kView.h / 2));
     }
 
