@@ -32,6 +32,8 @@ public:
 
     bool Loaded() const { return loaded_; }
     bool Visible() const { return visible_; }
+    // Widgets exist once the screen has been loaded; they stay after it closes.
+    bool HasWidgets() const { return form_ != nullptr; }
 
     // Loads if needed (design widgets, then OnLoad), shows, and activates the screen once the
     // current handler has returned.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game_world.h"
+#include "platform/widget_dump.h"
 
 using namespace tolarka;
 using namespace tolarka::testing;
@@ -73,6 +74,10 @@ TEST(StartUp, TwoFilesInEveryCounterPassWithoutAQuestion) {
     EXPECT_EQ(w.app.StartUp().Label1(1).Caption(), "30 + 10");
     EXPECT_EQ(w.app.StartUp().Label1(3).Caption(), "OK");
     EXPECT_EQ(w.app.StartUp().QuestionCounts[18], 2);
+    // The window's labels at their places, as the widget tree shows them.
+    const std::string tree = platform::DumpWidgets(w.app.StartUp());
+    EXPECT_NE(tree.find("Label Label1(1) 2280,120 1935x255 \"30 + 10\""), std::string::npos) << tree;
+    EXPECT_NE(tree.find("Label Label1(5) 1560,960 1935x255 \"v. 1.1\""), std::string::npos) << tree;
     // The counting and checking pauses: 100 + 100 + 100 + 250 + 250 ms before the menu opens.
     EXPECT_EQ(w.When("frmMenu.WMPintro play"), 800);
 }
