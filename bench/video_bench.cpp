@@ -144,12 +144,12 @@ int main(int argc, char** argv) {
     if (clips.empty()) {
         std::filesystem::create_directories(dir);
         for (const auto codec : {ClipCodec::kMpeg4, ClipCodec::kMjpeg}) {
-            const ClipSpec spec{640, 480, 25, 250, codec};
+            const ClipSpec clipSpec{640, 480, 25, 250, codec};
             const std::string path =
                 (dir / (codec == ClipCodec::kMpeg4 ? "mpeg4.avi" : "mjpeg.avi")).string();
             const auto started = std::chrono::steady_clock::now();
-            const bool ok = WriteAviClip(path, spec, [&spec](int i, std::uint8_t* rgb, int pitch) {
-                Paint(i, rgb, pitch, spec.width, spec.height);
+            const bool ok = WriteAviClip(path, clipSpec, [&clipSpec](int i, std::uint8_t* rgb, int pitch) {
+                Paint(i, rgb, pitch, clipSpec.width, clipSpec.height);
             });
             if (!ok) {
                 std::printf("cannot write %s\n", path.c_str());
