@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/app.h"
+#include "game/audience_graph.h"
 #include "game/frm_main.h"
 #include "platform/runtime.h"
 #include "startup/frm_menu.h"
@@ -10,10 +11,6 @@
 namespace tolarka {
 
 using namespace platform;
-
-namespace {
-constexpr const char* kLetters[4] = {"A", "B", "C", "D"};
-}
 
 frmAnim::frmAnim(App& app)
     : Screen(app.Rt(), "frmAnim"),
@@ -56,21 +53,9 @@ void frmAnim::Design() {
 
     picNDivGraf_ = &f.Add<PictureBox>("picNDivGraf");
     picNDivGraf_->Move(6240, 480, 2400, 3150);
-    picNDivGraf_->SetPicture("NDIV-GRAF");
-    const int colLeft[4] = {375, 855, 1320, 1815};
-    const int lblLeft[4] = {200, 680, 1160, 1640};
-    for (size_t i = 0; i < 4; ++i) {
-        colNDiv_[i] = &picNDivGraf_->Add<Shape>(std::string("colNDiv") + kLetters[i]);
-        colNDiv_[i]->Move(colLeft[i], 1530, 255, 1245);
-        colNDiv_[i]->SetFillColour(0xFF0000);
-        lblNDiv_[i] = &picNDivGraf_->Add<Label>(std::string("lblNDiv") + kLetters[i]);
-        lblNDiv_[i]->Move(lblLeft[i], 100, 615, 255);
-        lblNDiv_[i]->SetFont(Font{"MS Sans Serif", 8.25, true});
-        lblNDiv_[i]->SetForeColour(0xFFFFFF);
-        lblNDiv_[i]->SetBackColour(0x000000);
-        lblNDiv_[i]->SetAlignment(Alignment::Center);
-        lblNDiv_[i]->SetCaption("25%");
-    }
+    const AudienceGraphWidgets graph = AddAudienceGraph(*picNDivGraf_, {375, 855, 1320, 1815}, false);
+    colNDiv_ = graph.bars;
+    lblNDiv_ = graph.labels;
 
     Picture1_ = &f.Add<PictureBox>("Picture1");
     Picture1_->Move(-720, 240, 6015, 495);

@@ -2,6 +2,7 @@
 
 #include "anim/frm_anim.h"
 #include "app/app.h"
+#include "game/audience_graph.h"
 #include "game/prize_ladder.h"
 #include "platform/runtime.h"
 #include "startup/frm_menu.h"
@@ -88,21 +89,9 @@ void frmMain::Design() {
 
     picNDivGraf_ = &f.Add<PictureBox>("picNDivGraf");
     picNDivGraf_->Move(2220, 170, 2400, 3150);
-    picNDivGraf_->SetPicture("NDIV-GRAF");
-    const int colLeft[4] = {375, 855, 1335, 1815};
-    const int lblLeft[4] = {200, 680, 1160, 1640};
-    for (size_t i = 0; i < 4; ++i) {
-        colNDiv_[i] = &picNDivGraf_->Add<Shape>(std::string("colNDiv") + kLetters[i]);
-        colNDiv_[i]->Move(colLeft[i], 1530, 255, 1245);
-        colNDiv_[i]->SetFillColour(0xFF0000);
-        lblNDiv_[i] = &picNDivGraf_->Add<Label>(std::string("lblNDiv") + kLetters[i]);
-        lblNDiv_[i]->Move(lblLeft[i], 100, 615, 255);
-        lblNDiv_[i]->SetFont(Font{"MS Sans Serif", 8.25, true});
-        lblNDiv_[i]->SetForeColour(0xFFFFFF);
-        lblNDiv_[i]->SetTransparent(true);
-        lblNDiv_[i]->SetAlignment(Alignment::Center);
-        lblNDiv_[i]->SetCaption("25%");
-    }
+    const AudienceGraphWidgets graph = AddAudienceGraph(*picNDivGraf_, {375, 855, 1335, 1815}, true);
+    colNDiv_ = graph.bars;
+    lblNDiv_ = graph.labels;
     picNDivGraf_->Hide();
 
     // The in-game menu bar: a panel whose width uncovers the buttons.
