@@ -30,6 +30,8 @@ frmMain::frmMain(App& app)
     tmrZvuk.onTick = [this] { tmrZvuk_Timer(); };
     tmrBlik.onTick = [this] { tmrBlik_Timer(); };
     tmrCastka.onTick = [this] { tmrCastka_Timer(); };
+    tmrMimoS.onTick = [this] { tmrMimoS_Timer(); };
+    tmrUlozeni.onTick = [this] { tmrUlozeni_Timer(); };
 }
 
 std::string frmMain::Sfx(const std::string& file) const { return app_.AppPath() + "/sfx/" + file; }
@@ -105,6 +107,7 @@ void frmMain::Design() {
         picMenu_[i] = &picMenu_[0]->Add<PictureBox>("picMenu(" + std::to_string(i) + ")");
         picMenu_[i]->Move(menuLeft[i], 0, menuWidth[i], 300);
         picMenu_[i]->SetPicture(menuPicture[i]);
+        picMenu_[i]->onClick = [this, i] { MenuItemClick(static_cast<int>(i)); };
     }
     // Item 1 lies in front of the others, as the shut panel shows it alone.
     picMenu_[0]->BringToFront(*picMenu_[1]);
@@ -132,6 +135,8 @@ void frmMain::Design() {
     lblUlozeni_->SetAlignment(Alignment::Center);
     lblUlozeni_->SetWordWrap(true);
     lblUlozeni_->SetCaption("Hra bude přerušena a uložena po správném zodpovězení této otázky.");
+    picUlozeni_->onClick = [this] { CloseSaveBanner(); };
+    lblUlozeni_->onClick = [this] { CloseSaveBanner(); };
     picUlozeni_->Hide();
 
     txtNTelVypis_ = &f.Add<TextBox>("txtNTelVypis");

@@ -42,6 +42,9 @@ public:
     platform::Image& imgNTel() { return *imgNTel_; }
     platform::PictureBox& picFade() { return *picFade_; }
     platform::PictureBox& picMenu(int i) { return *picMenu_.at(static_cast<size_t>(i)); }
+    platform::PictureBox& picMimoS() { return *picMimoS_; }
+    platform::PictureBox& picUlozeni() { return *picUlozeni_; }
+    platform::Shape& Shape1() { return *Shape1_; }
 
     bool OnKeyUp(int key) override;
 
@@ -71,6 +74,16 @@ private:
     std::string BandTrack() const;
     std::string BandClip() const;
     void PlayStudioClip();
+
+    // In-game menu: the sliding panel, saving on request, walking away.
+    void MenuItemClick(int index);
+    void SlideGameMenu(int& direction);
+    void RequestSave();
+    void WalkAwayFromGame();
+    void BlinkBanner(platform::PictureBox& banner);
+    void CloseSaveBanner();
+    void tmrMimoS_Timer();
+    void tmrUlozeni_Timer();
 
     // Audience graph.
     void HideAudienceGraph();

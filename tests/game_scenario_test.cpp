@@ -1,42 +1,12 @@
 // A game on the headless backend: build-up, pauses, reveal, blink, hand-over, clips, music.
 #include <gtest/gtest.h>
 
-#include "game_world.h"
+#include "playing_world.h"
 
 using namespace tolarka;
 using namespace tolarka::testing;
 using platform::keys::kF10;
 
-namespace {
-
-// A world with a full question set whose correct answer is always B, at the game screen.
-struct PlayingWorld : GameWorld {
-    explicit PlayingWorld(const std::string& correct = "B") {
-        AddQuestionSet(2, correct);
-        AddMedia();
-        FixRandom(0.0);  // always question 001, votes at the low end
-        StartToMenu();
-        StartGame();
-    }
-    // Waits for the current question's build-up to finish and picks `letter`; returns the time
-    // of the pick.
-    Millis Answer(char letter) {
-        char ladder[32];
-        std::snprintf(ladder, sizeof ladder, "frmMain.imgStupnice picture S%02d", Main().State.Level);
-        const Millis ready = std::max(*When(ladder) + 5000, rt.Now()) + 1;
-        rt.RunUntil(ready - 1);
-        backend.KeyPress(ready, letter);
-        rt.RunUntil(ready);
-        return ready;
-    }
-    // Runs until the next question has been loaded, or the game has ended.
-    void NextQuestion() {
-        const int level = Main().State.Level;
-        for (int i = 0; i < 200 && Main().Loaded() && Main().State.Level == level; ++i) rt.RunUntil(rt.Now() + 250);
-    }
-};
-
-}  // namespace
 
 TEST(Game, QuestionBuildsUpLineByLineThenOpensInput) {
     PlayingWorld w;

@@ -91,6 +91,7 @@ std::optional<InputEvent> HeadlessBackend::WaitEvent(std::optional<Millis> deadl
 void HeadlessBackend::Present(const std::vector<const Screen*>& screens) {
     presented_ = screens;
     ++presents_;
+    if (onPresent) onPresent(now_);
 }
 
 std::optional<int> HeadlessBackend::AnswerMessageBox(const MessageBoxRequest& request) {

@@ -67,6 +67,9 @@ public:
     AppPointer Pointer() const { return pointer_; }
     bool PointerVisible() const { return pointerVisible_; }
     int Presents() const { return presents_; }
+    // Called at every repaint with the clock, so tests can sample what the player saw, also
+    // inside pauses.
+    std::function<void(Millis)> onPresent;
     // Draws the screens last presented into a PNG file (640 x 480).
     bool Screenshot(const std::string& path);
     // Takes a screenshot when the clock reaches `at`, also inside message boxes and pauses.

@@ -1,0 +1,173 @@
+// The in-game menu: sliding panel, save request banner, walking away.
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "playing_world.h"
+
+using namespace tolarka;
+using namespace tolarka::testing;
+
+namespace {
+
+constexpr int kMenuX = 40, kMenuY = 17;        // "MENU"
+constexpr int kSaveX = 140, kSaveY = 17;       // "ULOŽIT HRU"
+constexpr int kEndX = 300, kEndY = 17;         // "UKONČIT HRU"
+constexpr int kBannerX = 320, kBannerY = 380;  // the save banner
+
+// Records a value of the game screen at every repaint, with its time.
+template <typename T>
+struct Sampler {
+    std::vector<std::pair<Millis, T>> samples;
+    Sampler(GameWorld& w, std::function<T()> read) {
+        w.backend.onPresent = [this, read](Millis t) { samples.emplace_back(t, read()); };
+    }
+    // The times at which the value changed, with the new value (the first sample included).
+    std::vector<std::pair<Millis, T>> Changes() const {
+        std::vector<std::pair<Millis, T>> out;
+        for (const auto& s : samples)
+            if (out.empty() || out.back().second != s.second) out.push_back(s);
+        return out;
+    }
+};
+
+// Opens the panel and waits until it is fully open; returns the time after.
+Millis OpenMenu(PlayingWorld& w, Millis at) {
+    w.backend.Click(at, kMenuX, kMenuY);
+    w.rt.RunUntil(at + 600);
+    return at + 600;
+}
+
+}  // namespace
+
+TEST(GameMenu, SlidesOpenInStepsOfFortyFiveAndShutsAgainOnlyWhileInputIsOpen) {
+    PlayingWorld w;
+    frmMain& m = w.Main();
+    const Millis t0 = *w.When("frmMain.imgStupnice picture S01");
+    EXPECT_EQ(m.picMenu(0).Width(), 1035);
+    w.backend.Click(t0 + 500, kMenuX, kMenuY);  // still building up: input locked
+    w.rt.RunUntil(t0 + 600);
+    EXPECT_EQ(m.picMenu(0).Width(), 1035);
+
+    const Millis ready = w.WaitForInput();
+    Sampler<int> width(w, [&m] { return m.picMenu(0).Width(); });
+    w.backend.Click(ready + 10, kMenuX, kMenuY);
+    w.backend.Click(ready + 100, kMenuX, kMenuY);  // during the slide: ignored
+    w.rt.RunUntil(ready + 1000);
+    EXPECT_EQ(m.picMenu(0).Width(), 5220);
+    const auto steps = width.Changes();
+    ASSERT_EQ(steps.size(), 93u);
+    for (size_t i = 1; i < steps.size(); ++i) EXPECT_EQ(steps[i].second - steps[i - 1].second, 45);
+    EXPECT_GT(steps.back().first, ready + 100);  // the second click came while it moved
+
+    w.backend.Click(ready + 1100, kMenuX, kMenuY);
+    w.rt.RunUntil(ready + 2000);
+    EXPECT_EQ(m.picMenu(0).Width(), 1035);
+}
+
+TEST(GameMenu, AnAnswerDuringTheSlideStopsItPartOpen) {
+    PlayingWorld w;
+    frmMain& m = w.Main();
+    const Millis ready = w.WaitForInput();
+    w.backend.Click(ready + 10, kMenuX, kMenuY);
+    w.backend.KeyPress(ready + 150, 'A');
+    w.rt.RunUntil(ready + 1000);
+    EXPECT_EQ(m.State.ChosenLetter, "A");
+    EXPECT_GT(m.picMenu(0).Width(), 1035);
+    EXPECT_LT(m.picMenu(0).Width(), 5220);
+    EXPECT_EQ((m.picMenu(0).Width() - 1035) % 45, 0);
+}
+
+TEST(GameMenu, SaveBannerBlinksThenClosesOnAClickOrByItself) {
+    PlayingWorld w;
+    frmMain& m = w.Main();
+    const Millis s = OpenMenu(w, w.WaitForInput());
+    Sampler<platform::Colour> colour(w, [&m] { return m.picUlozeni().BackColour(); });
+    w.backend.Click(s, kSaveX, kSaveY);
+    w.backend.Click(s + 300, kBannerX, kBannerY);  // still waiting to blink: no effect
+    w.rt.RunUntil(s + 400);
+    EXPECT_TRUE(m.State.SaveAfterAnswer);
+    EXPECT_TRUE(m.State.InputLocked);
+    EXPECT_TRUE(m.picUlozeni().Visible());
+    EXPECT_TRUE(m.Shape1().Visible());
+    EXPECT_FALSE(m.picMenu(2).Enabled());
+
+    w.rt.RunUntil(s + 1200);
+    const std::vector<std::pair<Millis, platform::Colour>> blink = {
+        {s, 0x0000C0},       {s + 500, 0x0000FF}, {s + 599, 0x0000C0}, {s + 699, 0x0000FF},
+        {s + 798, 0x0000C0}, {s + 898, 0x0000FF}, {s + 997, 0x0000C0}};
+    EXPECT_EQ(colour.Changes(), blink);
+    EXPECT_TRUE(m.picUlozeni().Visible());
+
+    w.backend.Click(s + 1200, kBannerX, kBannerY);
+    w.rt.RunUntil(s + 1201);
+    EXPECT_FALSE(m.picUlozeni().Visible());
+    EXPECT_FALSE(m.Shape1().Visible());
+    EXPECT_FALSE(m.State.InputLocked);
+    EXPECT_TRUE(m.State.SaveAfterAnswer);
+
+    // Asked again and left alone, it closes by itself 2.5 s after its blinking.
+    w.backend.Click(s + 2000, kSaveX, kSaveY);
+    w.rt.RunUntil(s + 2000 + 3490);
+    EXPECT_TRUE(m.picUlozeni().Visible());
+    w.rt.RunUntil(s + 2000 + 3500);
+    EXPECT_FALSE(m.picUlozeni().Visible());
+    EXPECT_FALSE(m.State.InputLocked);
+}
+
+TEST(GameMenu, WalkingAwayAtLevelOneWinsNothingAndTheBannerReturnsUntilAnAnswer) {
+    PlayingWorld w;
+    frmMain& m = w.Main();
+    const Millis s = OpenMenu(w, w.WaitForInput());
+    Sampler<bool> banner(w, [&m] { return m.picMimoS().Visible(); });
+    w.backend.Click(s, kEndX, kEndY);
+    w.rt.RunUntil(s + 20000);
+    EXPECT_TRUE(m.State.OutOfCompetition);
+    EXPECT_EQ(m.State.WonLevel, 0);
+    EXPECT_EQ(m.picMenu(0).Width(), 1035);
+    EXPECT_TRUE(w.When("frmMain.WMP1 stop", s));
+    EXPECT_TRUE(w.When("WMPfade play", s));
+
+    // Shown at once for 500 + 497 + 1500 ms, then again 15 s after the walk-away.
+    auto shows = banner.Changes();
+    ASSERT_GE(shows.size(), 5u);
+    EXPECT_TRUE(shows[1].second);
+    EXPECT_LE(shows[1].first - s, 400);  // after the panel has slid shut
+    EXPECT_FALSE(shows[2].second);
+    EXPECT_EQ(shows[2].first - shows[1].first, 2497);
+    EXPECT_TRUE(shows[3].second);
+    EXPECT_EQ(shows[3].first - shows[1].first, 15000);
+    EXPECT_FALSE(shows[4].second);
+
+    // The menu no longer opens.
+    w.backend.Click(s + 20000, kMenuX, kMenuY);
+    w.rt.RunUntil(s + 20500);
+    EXPECT_EQ(m.picMenu(0).Width(), 1035);
+
+    // An answer stops the banner; it wins nothing, plays no reveal sound, and the game ends.
+    w.backend.KeyPress(s + 20500, 'B');
+    w.rt.RunUntil(s + 20600);
+    const size_t showsAtAnswer = banner.Changes().size();
+    EXPECT_FALSE(w.When("frmMain.WMP2 file", s + 20500));
+    w.rt.RunUntil(s + 20500 + 3500 + 2000 + 15000);
+    EXPECT_EQ(m.State.WonLevel, 0);
+    EXPECT_FALSE(m.Visible());
+    EXPECT_TRUE(w.Menu().Visible());
+    EXPECT_EQ(banner.Changes().size(), showsAtAnswer);
+}
+
+TEST(GameMenu, WalkingAwayAtLevelSixKeepsTheAmountOfLevelFive) {
+    PlayingWorld w;
+    w.ClimbTo(6);
+    frmMain& m = w.Main();
+    ASSERT_EQ(m.State.Level, 6);
+    const Millis s = OpenMenu(w, w.WaitForInput());
+    w.backend.Click(s, kEndX, kEndY);
+    w.rt.RunUntil(s + 3000);
+    EXPECT_EQ(m.State.WonLevel, 5);
+    // A right answer out of competition changes nothing.
+    w.backend.KeyPress(s + 3000, 'B');
+    w.rt.RunUntil(s + 3000 + 3500 + 1100);
+    EXPECT_EQ(m.State.WonLevel, 5);
+}

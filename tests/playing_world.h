@@ -1,0 +1,50 @@
+#pragma once
+// A game under way on the headless backend, with helpers to answer and to move on.
+#include <algorithm>
+#include <cstdio>
+
+#include "game_world.h"
+
+namespace tolarka::testing {
+
+// A world with a full question set whose correct answer is always B, at the game screen.
+struct PlayingWorld : GameWorld {
+    explicit PlayingWorld(const std::string& correct = "B") {
+        AddQuestionSet(2, correct);
+        AddMedia();
+        FixRandom(0.0);  // always question 001, votes at the low end
+        StartToMenu();
+        StartGame();
+    }
+    // Waits for the current question's build-up to finish and picks `letter`; returns the time
+    // of the pick.
+    Millis Answer(char letter) {
+        const Millis ready = WaitForInput();
+        backend.KeyPress(ready, letter);
+        rt.RunUntil(ready);
+        return ready;
+    }
+    // Runs until the current question is fully shown and takes input; returns that time.
+    Millis WaitForInput() {
+        char ladder[32];
+        std::snprintf(ladder, sizeof ladder, "frmMain.imgStupnice picture S%02d", Main().State.Level);
+        const Millis ready = std::max(*When(ladder) + 5000, rt.Now()) + 1;
+        rt.RunUntil(ready);
+        return ready;
+    }
+    // Plays right answers (B) until the question of `level` is on screen.
+    void ClimbTo(int level) {
+        while (Main().State.Level < level) {
+            Answer('B');
+            NextQuestion();
+        }
+    }
+    // Runs until the next question has been loaded, or the game has ended.
+    void NextQuestion() {
+        const int level = Main().State.Level;
+        for (int i = 0; i < 200 && Main().Loaded() && Main().State.Level == level; ++i)
+            rt.RunUntil(rt.Now() + 250);
+    }
+};
+
+}  // namespace tolarka::testing
