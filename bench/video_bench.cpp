@@ -1,7 +1,11 @@
-// Prints what clip playback costs at the game's screen size: opening a clip, decoding a frame,
-// uploading and drawing it, and the CPU share of playing a clip in real time.
-// Usage: video_bench [clip.avi ...]   (without arguments it makes 640 x 480 clips of its own)
+// Prints what clip playback costs: opening a clip, decoding a frame, showing the first frame of a
+// stopped clip, uploading and drawing a frame, and the CPU time and memory used while a clip
+// plays in real time.
+// Usage: video_bench [clip.avi ...]   (without arguments it makes clips of its own at the game's
+// two sizes, 640 x 480 and 340 x 192, 15 frames a second)
+// Run it with SDL_AUDIODRIVER=dummy (or no sound card) so that only the clip is measured.
 #include <SDL.h>
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -9,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -35,11 +40,37 @@ private:
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
-double CpuSeconds() {
+// CPU seconds of the whole process (every thread) or of the calling thread only.
+double CpuSeconds(int who = RUSAGE_SELF) {
     rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
+    getrusage(who, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Resident memory of the process, in KiB (0 when /proc cannot be read).
+long ResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            long kib = 0;
+            status >> kib;
+            return kib;
+        }
+        status.ignore(1 << 16, '\n');
+    }
+    return 0;
+}
+
+// Bytes handed out by malloc, over every thread's arena (FFmpeg allocates through malloc too).
+double HeapMiB() { return static_cast<double>(mallinfo2().uordblks) / (1024.0 * 1024.0); }
+
+// CPU share of the process while it does nothing (the sound device's thread, if any).
+double IdleCpuShare() {
+    const double before = CpuSeconds();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    return CpuSeconds() - before;
 }
 
 // A moving gradient with a bright square: enough motion to keep the encoder and decoder busy.
@@ -81,6 +112,12 @@ void BenchDecode(const std::string& path) {
     std::printf("%s: %dx%d, %d frames, %.1f s of clip\n", path.c_str(), size.width, size.height, frames,
                 static_cast<double>(last_pts) / 1e6);
     std::printf("  open (SetFile, UI thread)   %8.2f ms (first time %.2f ms)\n", open_ms, first_open_ms);
+    // What Stop costs the UI thread the first time: rewinding and decoding the first frame.
+    started = std::chrono::steady_clock::now();
+    const bool first = decoder->Rewind() && decoder->Next().has_value();
+    const double first_ms = Seconds(std::chrono::steady_clock::now() - started).count() * 1000;
+    decoder->Rewind();
+    if (first) std::printf("  first frame (Stop, UI thread) %6.2f ms\n", first_ms);
     if (frames > 0) {
         std::printf("  decode per frame            %8.2f ms wall, %.2f ms CPU\n", wall * 1000 / frames,
                     cpu * 1000 / frames);
@@ -90,10 +127,6 @@ void BenchDecode(const std::string& path) {
 void BenchPlayback(const std::string& path) {
     SteadyClock clock;
     SdlMediaSystem media(clock);
-    auto channel = media.CreateSdlChannel("bench");
-    channel->SetFile(path);
-    const Size size = channel->VideoSize();
-    if (size.width == 0) return;
     struct SurfaceFreer {
         void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
     };
@@ -104,9 +137,21 @@ void BenchPlayback(const std::string& path) {
         SDL_CreateRGBSurfaceWithFormat(0, 640, 480, 32, SDL_PIXELFORMAT_ARGB8888));
     std::unique_ptr<SDL_Renderer, RendererDestroyer> renderer(SDL_CreateSoftwareRenderer(surface.get()));
     if (!renderer) return;
-    const SDL_Rect dst{0, 0, size.width, size.height};
 
+    // Memory is counted from before the file is opened: the decoder's context and its tables
+    // belong to the clip too.
+    const double idle = IdleCpuShare();
+    const long rss_before = ResidentKiB();
+    const double heap_before = HeapMiB();
+    auto channel = media.CreateSdlChannel("bench");  // after the renderer: its texture goes first
+    channel->SetFile(path);
+    const Size size = channel->VideoSize();
+    if (size.width == 0) return;
+    const SDL_Rect dst{0, 0, size.width, size.height};
+    long rss_peak = rss_before;
+    double heap_peak = heap_before;
     const double cpu_before = CpuSeconds();
+    const double main_before = CpuSeconds(RUSAGE_THREAD);
     const Millis start = clock.Now();
     channel->Play();
     int drawn = 0;
@@ -118,20 +163,34 @@ void BenchPlayback(const std::string& path) {
             channel->DrawFrame(renderer.get(), dst);
             draw_seconds += Seconds(std::chrono::steady_clock::now() - t0).count();
             ++drawn;
+            rss_peak = std::max(rss_peak, ResidentKiB());
+            heap_peak = std::max(heap_peak, HeapMiB());
         }
         const auto due = channel->NextFrameDue();
         const Millis wait = due ? std::max<Millis>(0, *due - clock.Now()) : 1;
         std::this_thread::sleep_for(std::chrono::milliseconds(wait));
     }
     const double wall = static_cast<double>(clock.Now() - start) / 1000;
-    const double cpu = CpuSeconds() - cpu_before;
+    const double cpu = CpuSeconds() - cpu_before - idle * wall;
+    const double main_cpu = CpuSeconds(RUSAGE_THREAD) - main_before;
     channel.reset();
     std::printf("  real-time playback          %d frames drawn in %.1f s\n", drawn, wall);
     if (drawn > 0) {
         std::printf("  upload + draw per frame     %8.2f ms (software renderer)\n",
                     draw_seconds * 1000 / drawn);
     }
-    std::printf("  CPU while playing           %8.1f %% of one core\n", wall > 0 ? 100 * cpu / wall : 0.0);
+    if (wall > 0) {
+        std::printf(
+            "  CPU while playing           %8.1f %% of one core (%.2f s CPU in %.1f s; idle process %.1f %% "
+            "taken off)\n",
+            100 * cpu / wall, cpu, wall, 100 * idle);
+        std::printf("    of which decoder thread   %8.1f %%, drawing thread %.1f %%\n",
+                    100 * (cpu - main_cpu) / wall, 100 * main_cpu / wall);
+    }
+    std::printf("  memory while playing        %8.1f MiB more resident (peak), %.1f MiB more heap (peak)\n",
+                static_cast<double>(rss_peak - rss_before) / 1024.0, heap_peak - heap_before);
+    std::printf("  after the channel is gone   %8.1f MiB resident over before, %.1f MiB heap\n",
+                static_cast<double>(ResidentKiB() - rss_before) / 1024.0, HeapMiB() - heap_before);
 }
 
 }  // namespace
@@ -143,10 +202,16 @@ int main(int argc, char** argv) {
     const auto dir = std::filesystem::temp_directory_path() / "tolarka-video-bench";
     if (clips.empty()) {
         std::filesystem::create_directories(dir);
-        for (const auto codec : {ClipCodec::kMpeg4, ClipCodec::kMjpeg}) {
-            const ClipSpec clipSpec{640, 480, 25, 250, codec};
+        // The game's clips: MPEG-4 at 15 frames a second, full screen and studio-area sized;
+        // the full-screen one also as MJPEG, which a replaced clip might be.
+        const ClipSpec specs[] = {{640, 480, 15, 120, ClipCodec::kMpeg4},
+                                  {340, 192, 15, 120, ClipCodec::kMpeg4},
+                                  {640, 480, 15, 120, ClipCodec::kMjpeg}};
+        for (const ClipSpec& clipSpec : specs) {
             const std::string path =
-                (dir / (codec == ClipCodec::kMpeg4 ? "mpeg4.avi" : "mjpeg.avi")).string();
+                (dir / ((clipSpec.codec == ClipCodec::kMpeg4 ? "mpeg4-" : "mjpeg-") +
+                        std::to_string(clipSpec.width) + "x" + std::to_string(clipSpec.height) + ".avi"))
+                    .string();
             const auto started = std::chrono::steady_clock::now();
             const bool ok = WriteAviClip(path, clipSpec, [&clipSpec](int i, std::uint8_t* rgb, int pitch) {
                 Paint(i, rgb, pitch, clipSpec.width, clipSpec.height);

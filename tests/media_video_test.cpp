@@ -132,8 +132,8 @@ TEST_P(ClipPlayback, StopAndRestart) {
     channel->Play();
     EXPECT_EQ(ShownAt(*channel, 700), 7);
     channel->Stop();
-    EXPECT_EQ(ShownAt(*channel, 700), -1);
-    EXPECT_EQ(ShownAt(*channel, 800), -1);
+    EXPECT_EQ(ShownAt(*channel, 700), 0) << "a stopped clip waits at its first frame";
+    EXPECT_EQ(ShownAt(*channel, 800), 0);
     EXPECT_FALSE(channel->NextFrameDue().has_value());
     EXPECT_FALSE(channel->HasNewFrame());
     channel->Stop();  // stopping an idle channel does nothing
@@ -144,6 +144,55 @@ TEST_P(ClipPlayback, StopAndRestart) {
     EXPECT_EQ(ShownAt(*channel, 1800), 3);
     channel->Play();  // playing again restarts too
     EXPECT_EQ(ShownAt(*channel, 1800), 0);
+}
+
+// Like a stopped video player: the first frame after Stop, the last one after the end.
+TEST_P(ClipPlayback, StoppedClipShowsItsFirstFrameAndAnEndedOneItsLast) {
+    auto channel = media_.CreateSdlChannel("WMPfade");
+    channel->SetFile(clip_);
+    channel->Stop();  // a new question: the studio clip waits at its start
+    EXPECT_EQ(ShownAt(*channel, 0), 0);
+    EXPECT_FALSE(channel->HasNewFrame());
+    channel->Play();
+    EXPECT_EQ(ShownAt(*channel, 1000), 10);
+    EXPECT_EQ(ShownAt(*channel, 5000), 19);  // ended: the last frame stays
+    channel->Stop();
+    EXPECT_EQ(ShownAt(*channel, 5000), 0);
+
+    // Playing again after a stop shows the first frame at once, without a blank picture while
+    // the decoder starts.
+    channel->Play();
+    canvas_.Clear();
+    channel->DrawFrame(canvas_.Renderer(), kView);
+    EXPECT_EQ(FrameIndexOf(canvas_.At(kView.x + 1, kView.y + 1)), 0);
+    EXPECT_EQ(ShownAt(*channel, 5300), 3);
+
+    // Stopped while repeating, in a later round.
+    channel->SetRepeat(true);
+    channel->Play();
+    EXPECT_EQ(ShownAt(*channel, 7700), 4);
+    channel->Stop();
+    EXPECT_EQ(ShownAt(*channel, 7700), 0);
+
+    // Another file: nothing until it is stopped or played, then its own first frame.
+    const std::string other = dir_.File("other.avi");
+    ASSERT_TRUE(platform::sdl::WriteAviClip(other, spec_, [this](int index, std::uint8_t* rgb, int pitch) {
+        const media_test::Rgb c = media_test::FrameColour(index + 5);
+        for (int y = 0; y < spec_.height; ++y) {
+            for (int x = 0; x < spec_.width; ++x) {
+                rgb[y * pitch + 3 * x] = static_cast<std::uint8_t>(c.r);
+                rgb[y * pitch + 3 * x + 1] = static_cast<std::uint8_t>(c.g);
+                rgb[y * pitch + 3 * x + 2] = static_cast<std::uint8_t>(c.b);
+            }
+        }
+    }));
+    channel->SetFile(other);
+    EXPECT_EQ(ShownAt(*channel, 8000), -1);
+    channel->Stop();
+    EXPECT_EQ(ShownAt(*channel, 8000), 5);
+    channel->SetFile(dir_.File("missing.avi"));
+    channel->Stop();
+    EXPECT_EQ(ShownAt(*channel, 8100), -1);
 }
 
 TEST_P(ClipPlayback, AnotherFileReplacesThePlayingClip) {
@@ -243,6 +292,9 @@ protected:
             EXPECT_GE(shown, -1) << "a colour no frame has at " << t << " ms";
         }
         channel->Stop();
+        canvas_.Clear();
+        channel->DrawFrame(canvas_.Renderer(), kView);
+        EXPECT_GE(FrameIndexOf(canvas_.At(kView.x + kView.w / 2, kView.y + kView.h / 2)), -1) << "stopped";
         channel->Play();
         channel->SetFile(path);  // and again, while playing
     }
@@ -283,6 +335,10 @@ TEST_F(BrokenClip, MissingEmptyAndGarbageFilesShowNothing) {
         channel->DrawFrame(canvas_.Renderer(), kView);
         EXPECT_EQ(FrameIndexOf(canvas_.At(kView.x + 5, kView.y + 5)), -1);
         EXPECT_FALSE(channel->NextFrameDue().has_value());
+        channel->Stop();
+        canvas_.Clear();
+        channel->DrawFrame(canvas_.Renderer(), kView);
+        EXPECT_EQ(FrameIndexOf(canvas_.At(kView.x + 5, kView.y + 5)), -1) << "stopped";
         PlayAndDraw(path, true);
     }
 }

@@ -31,6 +31,8 @@ public:
 
     // Saves what is on the screen now into a PNG file.
     bool Screenshot(const std::string& path);
+    // The renderer the screens are drawn with (tests read the picture back from it).
+    SDL_Renderer* Target() const { return renderer_.get(); }
 
 private:
     std::optional<InputEvent> Translate(const SDL_Event& e);

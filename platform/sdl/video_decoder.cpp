@@ -102,10 +102,11 @@ bool VideoDecoder::Rewind() {
     return OpenFile();
 }
 
-std::optional<DecodedFrame> VideoDecoder::Next() {
+std::optional<DecodedFrame> VideoDecoder::Next(int packet_limit) {
     if (!codec_) return std::nullopt;
     at_start_ = false;
     int errors = 0;
+    int packets = 0;
     for (;;) {
         int result = avcodec_receive_frame(codec_.get(), decoded_.get());
         if (result == 0) {
@@ -116,6 +117,7 @@ std::optional<DecodedFrame> VideoDecoder::Next() {
         if (result != AVERROR(EAGAIN) && ++errors > kMaxConsecutiveErrors) return std::nullopt;
         if (draining_) return std::nullopt;
 
+        if (packet_limit > 0 && ++packets > packet_limit) return std::nullopt;
         result = av_read_frame(input_.get(), packet_.get());
         if (result < 0) {
             // End of file (or an unreadable rest): drain the frames the decoder still holds.

@@ -37,8 +37,9 @@ public:
     Size FrameSize() const { return size_; }
     // Goes back to the first frame; false when neither seeking nor reopening the file works.
     bool Rewind();
-    // The next frame; nullopt at the end of the stream or when the rest of it cannot be read.
-    std::optional<DecodedFrame> Next();
+    // The next frame; nullopt at the end of the stream or when the rest of it cannot be read,
+    // or (with a limit above 0) when more than packet_limit packets give no frame.
+    std::optional<DecodedFrame> Next(int packet_limit = 0);
 
 private:
     bool OpenFile();

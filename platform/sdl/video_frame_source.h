@@ -12,7 +12,8 @@ class VideoFrameSource {
 public:
     virtual ~VideoFrameSource() = default;
     // Uploads the frame due at the clock's current time (if a newer one is ready) and draws the
-    // current frame into dst; draws nothing before the first frame or when not playing.
+    // current frame into dst: the clip's first frame once stopped, its last one once ended;
+    // nothing for a clip that was only set, nor before its first frame is decoded.
     virtual void DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) = 0;
     // When the next frame falls due (clock time), so the event loop can sleep until then;
     // nullopt when no video is playing.

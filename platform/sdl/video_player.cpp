@@ -4,13 +4,21 @@
 
 namespace tolarka::platform::sdl {
 
+namespace {
+// The first frame is the first packet of every clip we make; a file that needs more than this
+// to show one picture is not worth blocking the UI thread for.
+constexpr int kFirstFramePacketLimit = 256;
+}  // namespace
+
 VideoPlayer::VideoPlayer(const Clock& clock, Uint32 wake_event_type)
     : clock_(clock), wake_event_type_(wake_event_type) {}
 
-VideoPlayer::~VideoPlayer() { Stop(); }
+VideoPlayer::~VideoPlayer() { Halt(); }
 
 void VideoPlayer::SetFile(const std::string& path) {
-    Stop();
+    Halt();
+    texture_.Clear();
+    first_frame_.reset();
     decoder_.reset();
     size_ = {};
     if (path.empty()) return;
@@ -19,7 +27,8 @@ void VideoPlayer::SetFile(const std::string& path) {
 }
 
 void VideoPlayer::Play() {
-    Stop();
+    // The picture on show stays until the new first frame replaces it: no black flash.
+    Halt();
     if (!decoder_) return;
     queue_.Reset();
     timeline_.Start(clock_.Now());
@@ -28,6 +37,11 @@ void VideoPlayer::Play() {
 }
 
 void VideoPlayer::Stop() {
+    Halt();
+    ShowFirstFrame();
+}
+
+void VideoPlayer::Halt() {
     if (thread_.joinable()) {
         queue_.Abort();
         thread_.join();
@@ -36,14 +50,26 @@ void VideoPlayer::Stop() {
     playing_ = false;
     newest_.reset();
     fresh_ = false;
-    texture_.Clear();
+}
+
+// The decoder thread has ended, so this thread may use the decoder; the next Play rewinds it.
+void VideoPlayer::ShowFirstFrame() {
+    if (!decoder_) return;
+    if (!first_frame_ && decoder_->Rewind()) {
+        if (auto frame = decoder_->Next(kFirstFramePacketLimit)) first_frame_ = std::move(frame->frame);
+    }
+    if (!first_frame_) {
+        texture_.Clear();  // a file without a single readable frame shows nothing
+        return;
+    }
+    // The texture gets its own reference to the same picture buffers.
+    texture_.SetFrame(AvFramePtr(av_frame_clone(first_frame_.get())));
 }
 
 void VideoPlayer::SetRate(double rate) { timeline_.SetRate(rate, clock_.Now()); }
 
 void VideoPlayer::DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) {
-    if (!playing_) return;
-    TakeDueFrames();
+    if (playing_) TakeDueFrames();
     if (newest_) texture_.SetFrame(std::move(newest_));
     fresh_ = false;
     texture_.Draw(renderer, dst);

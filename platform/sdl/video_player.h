@@ -19,6 +19,10 @@ namespace tolarka::platform::sdl {
 // Plays one clip file: a decoder thread fills a small frame queue, the main thread takes the
 // frames as they fall due on the injected clock and draws them. Every public call belongs to the
 // main thread. A file that cannot be opened plays nothing.
+//
+// What the view shows: nothing after SetFile; the frames as they fall due while playing; the
+// last frame once a clip that does not repeat has ended; the first frame after Stop, like a
+// player stopped at its start.
 class VideoPlayer final : public VideoFrameSource {
 public:
     // wake_event_type: SDL event pushed when a frame arrives in an empty queue, so a main loop
@@ -31,6 +35,8 @@ public:
     // Stops and opens the file's header; an empty path only closes the current file.
     void SetFile(const std::string& path);
     void Play();
+    // Stops and shows the clip's first frame (decoded here, on the calling thread, the first
+    // time it is needed for this file).
     void Stop();
     void SetRate(double rate);
     void SetRepeat(bool forever) { repeat_ = forever; }
@@ -46,6 +52,9 @@ public:
     bool HasNewFrame() const override;
 
 private:
+    // Ends the decoder thread and forgets the queued frames; the picture on show stays.
+    void Halt();
+    void ShowFirstFrame();
     void TakeDueFrames() const;
     void DecodeLoop();
     void WakeMainThread() const;
@@ -63,6 +72,7 @@ private:
     bool playing_ = false;
     mutable AvFramePtr newest_;   // due, not yet uploaded
     mutable bool fresh_ = false;  // a new frame came due and was not reported or drawn yet
+    AvFramePtr first_frame_;      // of the file set last, once a Stop has needed it
     VideoTexture texture_;
 };
 
