@@ -194,6 +194,8 @@ void frmAnim::Timer1_Timer() {
     Rt().ShowCursor(true);
     Close();
     Rt().DoEvents();
+    // The phone call goes on only once this screen is gone.
+    if (clip == 5) app_.Main().OziveniPoNTel();
 }
 
 }  // namespace tolarka

@@ -32,6 +32,7 @@ frmMain::frmMain(App& app)
     tmrCastka.onTick = [this] { tmrCastka_Timer(); };
     tmrMimoS.onTick = [this] { tmrMimoS_Timer(); };
     tmrUlozeni.onTick = [this] { tmrUlozeni_Timer(); };
+    AddLifelineTimers();
 }
 
 std::string frmMain::Sfx(const std::string& file) const { return app_.AppPath() + "/sfx/" + file; }
@@ -160,6 +161,7 @@ void frmMain::Design() {
     tmrBlik.SetInterval(350);
     tmrCastka.SetInterval(1000);
     tmrMimoS.SetInterval(15000);
+    WireLifelines();
 }
 
 void frmMain::OnLoad() {
@@ -278,6 +280,7 @@ bool frmMain::OnKeyUp(int key) {
     } else if (key == keys::kF10) {
         ShowQuestionInfo();
     }
+    LifelineKeyUp(key);
     return false;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 #include <array>
 #include <string>
+#include <vector>
 
 #include "game/audience_votes.h"
 #include "game/game_state.h"
+#include "game/phone_call.h"
 #include "game/question_record.h"
 #include "platform/screen.h"
 #include "platform/timer.h"
@@ -26,6 +28,7 @@ public:
     // Continuations called by the animation screen.
     void OziveniPoOdpovedi();
     void OziveniPoNDiv();
+    void OziveniPoNTel();
     // Shows the audience graph (after the audience clip, and after a phone call).
     void ZobrazitGrafNDiv();
 
@@ -45,6 +48,11 @@ public:
     platform::PictureBox& picMimoS() { return *picMimoS_; }
     platform::PictureBox& picUlozeni() { return *picUlozeni_; }
     platform::Shape& Shape1() { return *Shape1_; }
+    platform::TextBox& txtNTelVypis() { return *txtNTelVypis_; }
+    platform::MediaView& WMP3() { return *WMP3_; }
+
+    // The phone call of this game (FriendAnswer, FriendSentence, PhoneTranscript, ...).
+    PhoneCall Phone;
 
     bool OnKeyUp(int key) override;
 
@@ -89,6 +97,20 @@ private:
     void HideAudienceGraph();
     void ComputeAudienceVotes();
 
+    // Lifelines.
+    void AddLifelineTimers();
+    void WireLifelines();
+    void LifelineKeyUp(int key);
+    bool LifelinesRefused() const;
+    void imgN5050_Click();
+    void RemoveAnswer(int index);
+    void imgNDiv_Click();
+    void imgNTel_Click();
+    void PreparePhoneCall();
+    void tmrNTel1_Timer();
+    void tmrNTel2_Timer();
+    void EndOfCall();
+
     std::string Sfx(const std::string& file) const;
     std::string Gfx(const std::string& file) const;
 
@@ -126,6 +148,9 @@ private:
     platform::Timer& tmrUlozeni;
 
     int TypedChars = 0;
+    platform::Timer* tmrNTel1_ = nullptr;
+    platform::Timer* tmrNTel2_ = nullptr;
+    std::vector<std::string> typingUnits_;
 };
 
 }  // namespace tolarka

@@ -1,0 +1,212 @@
+// The lifelines' draws: which answers the 50:50 removes, the audience votes and their split,
+// and the friend's call.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <set>
+
+#include "game/audience_votes.h"
+#include "game/fifty_fifty.h"
+#include "game/phone_call.h"
+#include "game/random_source.h"
+
+using namespace tolarka;
+
+namespace {
+
+// Gives the listed numbers in order, then `rest` for ever.
+UniformSource Script(std::vector<double> numbers, double rest = 0.0) {
+    auto queue = std::make_shared<std::deque<double>>(numbers.begin(), numbers.end());
+    return [queue, rest] {
+        if (queue->empty()) return rest;
+        const double u = queue->front();
+        queue->pop_front();
+        return u;
+    };
+}
+// The number that makes "draw from n" give d.
+double Giving(int d, int n) { return (d - 0.5) / n; }
+
+PhoneCallQuestion Question(int level, Votes votes) {
+    PhoneCallQuestion q;
+    q.Level = level;
+    q.Text = "  Kolik nohou má pavouk?   ";
+    q.Answers = {"šest ", " osm", "deset", "dvanáct"};
+    q.AudienceVotes = votes;
+    return q;
+}
+
+}  // namespace
+
+TEST(FiftyFifty, RedrawsUntilTwoDifferentWrongAnswersAreFound) {
+    // Correct B: B is refused, then D taken, D again refused, then A.
+    const auto removed =
+        DrawFiftyFifty("B", Script({Giving(2, 4), Giving(4, 4), Giving(4, 4), Giving(1, 4)}));
+    EXPECT_EQ(removed, (std::array<int, 2>{3, 0}));
+    // A source stuck on the correct answer still ends, with two wrong answers.
+    EXPECT_EQ(DrawFiftyFifty("A", Script({}, 0.0)), (std::array<int, 2>{1, 2}));
+    EXPECT_EQ(DrawFiftyFifty("D", Script({}, 0.99)), (std::array<int, 2>{0, 1}));
+    // Without a valid correct letter any two different answers go.
+    const auto any = DrawFiftyFifty("X", Script({0.1, 0.1, 0.6}));
+    EXPECT_EQ(any, (std::array<int, 2>{0, 2}));
+}
+
+TEST(FiftyFifty, TheWrongAnswerThatStaysIsUniform) {
+    const UniformSource u = MakeClockSeededSource();
+    std::map<int, int> kept;
+    const int runs = 30000;
+    for (int i = 0; i < runs; ++i) {
+        const auto removed = DrawFiftyFifty("C", u);
+        ASSERT_NE(removed[0], 2);
+        ASSERT_NE(removed[1], 2);
+        ASSERT_NE(removed[0], removed[1]);
+        ++kept[6 - 2 - removed[0] - removed[1]];  // indices sum to 6
+    }
+    ASSERT_EQ(kept.size(), 3u);
+    for (auto [answer, n] : kept) EXPECT_NEAR(n, runs / 3, runs / 30) << answer;
+}
+
+TEST(AudienceVotes, CorrectShareRoundsHalfToEvenAndWrongSharesFollowTheLetterOrder) {
+    // Level 1, A correct, P = 95: q = 1, r = 2, split 1 / 0 / 1 to B, C, D.
+    EXPECT_EQ(DrawAudienceVotes(1, "A", {}, Script({0.5, 0.5, 0.5})), (Votes{95, 2, 1, 2}));
+    // Level 15, D correct, P = 20: q = 20, r = 20, all of it goes to A as x3.
+    EXPECT_EQ(DrawAudienceVotes(15, "D", {}, Script({0.0, 0.0, 0.0})), (Votes{40, 20, 20, 20}));
+    // Level 2: 8u + 85 = 86.5 rounds to 86, 85.5 to 86 too.
+    EXPECT_EQ(DrawAudienceVotes(2, "B", {}, Script({0.1875, 0, 0}))[1], 86);
+    EXPECT_EQ(DrawAudienceVotes(2, "B", {}, Script({0.0625, 0, 0}))[1], 86);
+    // x1, x2, x3 receivers for C: B, A, D.
+    EXPECT_EQ(DrawAudienceVotes(13, "C", {}, Script({0.0, 0.5, 0.5})), (Votes{25, 30, 20, 25}));
+    // A letter outside A..D keeps what the file held.
+    EXPECT_EQ(DrawAudienceVotes(3, "E", {7, 8, 9, 10}, Script({0.5})), (Votes{7, 8, 9, 10}));
+}
+
+TEST(AudienceVotes, EveryLevelSumsToHundredWithTheCorrectShareInItsBand) {
+    const int base[16] = {0, 92, 85, 80, 68, 60, 50, 40, 32, 25, 25, 23, 21, 20, 20, 20};
+    const int spread[16] = {0, 6, 8, 10, 17, 20, 22, 20, 20, 20, 20, 15, 15, 15, 15, 15};
+    const UniformSource u = MakeClockSeededSource();
+    for (int level = 1; level <= 15; ++level)
+        for (const char* letter : {"A", "B", "C", "D"})
+            for (int i = 0; i < 200; ++i) {
+                const Votes v = DrawAudienceVotes(level, letter, {}, u);
+                ASSERT_EQ(v[0] + v[1] + v[2] + v[3], 100);
+                const int p = v[static_cast<size_t>(letter[0] - 'A')];
+                ASSERT_GE(p, base[level]);
+                ASSERT_LE(p, base[level] + spread[level]);
+                for (auto x : v) ASSERT_GE(x, 0);
+            }
+}
+
+TEST(AudienceVotes, AfterFiftyFiftyTheRemovedShareIsSplitFloorFirst) {
+    const Votes v{41, 25, 20, 14};
+    // A and C remain: R = 39, A gets 19, C gets 20.
+    EXPECT_EQ(DisplayedVotes(v, true, {true, false, true, false}), (Votes{60, 0, 40, 0}));
+    // B and C remain: R = 55.
+    EXPECT_EQ(DisplayedVotes(v, true, {false, true, true, false}), (Votes{0, 52, 48, 0}));
+    // B and D remain: R = 61.
+    EXPECT_EQ(DisplayedVotes(v, true, {false, true, false, true}), (Votes{0, 55, 0, 45}));
+    // Without the 50:50 the votes show as drawn.
+    EXPECT_EQ(DisplayedVotes(v, false, {true, false, true, false}), v);
+}
+
+TEST(PhoneCall, TranscriptHasQuestionOptionsSpacerAndSentence) {
+    // d = 50 names B (votes 10 / 60 / 20 / 10), the alternative d = 5 names A, k = 18, t = 1.
+    const auto call =
+        PreparePhoneCall(Question(3, {10, 60, 20, 10}),
+                         Script({Giving(50, 100), Giving(5, 100), Giving(18, 18), Giving(1, 9)}));
+    EXPECT_TRUE(call.Knows);
+    EXPECT_EQ(call.FriendAnswer, "B: osm");
+    EXPECT_EQ(call.FriendAlternative, "A: šest");
+    EXPECT_EQ(call.FriendSentence, "Podle mě to je B: osm. Na sto procent.");
+    EXPECT_EQ(call.PhoneTranscript,
+              "Kolik nohou má pavouk?\r\nA: šest,  B: osm,  C: deset,  D: dvanáct\r\n            \r\n"
+              "Podle mě to je B: osm. Na sto procent.");
+}
+
+TEST(PhoneCall, PickFollowsTheVoteRanges) {
+    const Votes v{95, 2, 1, 2};
+    auto pick = [&](int d) {
+        return PreparePhoneCall(Question(1, v),
+                                Script({Giving(d, 100), Giving(1, 100), Giving(18, 18), Giving(2, 9)}))
+            .FriendAnswer.substr(0, 1);
+    };
+    EXPECT_EQ(pick(1), "A");
+    EXPECT_EQ(pick(95), "A");
+    EXPECT_EQ(pick(96), "B");
+    EXPECT_EQ(pick(97), "B");
+    EXPECT_EQ(pick(98), "C");
+    EXPECT_EQ(pick(99), "D");
+    EXPECT_EQ(pick(100), "D");
+}
+
+TEST(PhoneCall, RefusalUpToTheLevelAndTheTableByLevelBand) {
+    const Votes v{10, 60, 20, 10};
+    auto call = [&](int level, int k, int t) {
+        return PreparePhoneCall(Question(level, v),
+                                Script({Giving(50, 100), Giving(1, 100), Giving(k, 18), Giving(t, 9)}));
+    };
+    EXPECT_EQ(call(5, 5, 6).FriendSentence, "Tak tohle bohužel nevím.");
+    EXPECT_EQ(call(5, 6, 6).FriendSentence, "Řekla bych, že to bude B: osm, ale není to stoprocentní.");
+    EXPECT_EQ(call(6, 6, 6).FriendSentence, "Tak tohle bohužel nevím.");
+    EXPECT_EQ(call(6, 7, 6).FriendSentence, "Nejsem zcela jistá, ale asi to bude B: osm.");
+    EXPECT_EQ(call(15, 15, 9).FriendSentence, "Promiň, ale tohle opravdu nevím.");
+    EXPECT_EQ(call(15, 16, 9).FriendSentence, "Nevím to úplně přesně, ale bude to buď B: osm nebo A: šest.");
+    EXPECT_EQ(call(1, 1, 2).FriendSentence, "Bohužel vůbec netuším co by to mohlo být.");
+    EXPECT_EQ(call(1, 2, 9).FriendSentence, "Řekl bych, že to bude B: osm, ale není to stoprocentně jistý.");
+}
+
+TEST(PhoneCall, AlternativeIsRedrawnUntilItDiffers) {
+    // The alternative first repeats B twice, then names D.
+    const auto call = PreparePhoneCall(Question(8, {10, 60, 20, 10}),
+                                       Script({Giving(50, 100), Giving(11, 100), Giving(70, 100),
+                                               Giving(95, 100), Giving(18, 18), Giving(9, 9)}));
+    EXPECT_EQ(call.FriendAlternative, "D: dvanáct");
+    EXPECT_EQ(call.FriendSentence, "Nevím to úplně přesně, ale bude to buď B: osm nebo D: dvanáct.");
+}
+
+TEST(PhoneCall, AfterFiftyFiftyOnlyTheTwoRemainingAnswersAreRead) {
+    PhoneCallQuestion q = Question(10, {10, 60, 20, 10});
+    q.FiftyFiftyApplied = true;
+    q.OnScreen = {true, false, true, false};
+    // d = 50 falls on the removed B: the preparation starts again; d = 85 names C. Then t = 9 is
+    // drawn again with k, and t = 3 stays. No alternative is drawn.
+    const auto call = PreparePhoneCall(q, Script({Giving(50, 100), Giving(85, 100), Giving(18, 18),
+                                                  Giving(9, 9), Giving(18, 18), Giving(3, 9)}));
+    EXPECT_EQ(call.FriendAnswer, "C: deset");
+    EXPECT_EQ(call.FriendAlternative, "");
+    EXPECT_EQ(call.Sentence, 3);
+    EXPECT_EQ(call.FriendSentence, "Řekl bych, že to bude C: deset, ale není to stoprocentně jistý.");
+    EXPECT_EQ(call.PhoneTranscript,
+              "Kolik nohou má pavouk?\r\nA: šest nebo C: deset\r\n            \r\n" + call.FriendSentence);
+
+    // Over many real draws: never a removed answer, never row 9, refusals about level / 18.
+    const UniformSource u = MakeClockSeededSource();
+    int refusals = 0;
+    const int runs = 9000;
+    for (int i = 0; i < runs; ++i) {
+        const auto c = PreparePhoneCall(q, u);
+        ASSERT_NE(c.Sentence, 9);
+        ASSERT_TRUE(c.FriendAnswer[0] == 'A' || c.FriendAnswer[0] == 'C') << c.FriendAnswer;
+        refusals += c.Knows ? 0 : 1;
+    }
+    EXPECT_NEAR(refusals, runs * 10 / 18, runs / 30);
+}
+
+TEST(PhoneCall, VotesThatNameNoAnswerOnScreenStillEndTheCall) {
+    PhoneCallQuestion q = Question(2, {0, 100, 0, 0});
+    q.FiftyFiftyApplied = true;
+    q.OnScreen = {true, false, false, true};
+    const auto call = PreparePhoneCall(q, MakeClockSeededSource());
+    EXPECT_TRUE(call.FriendAnswer[0] == 'A' || call.FriendAnswer[0] == 'D');
+    // Votes from a damaged file that do not reach 100, and a source stuck on one number.
+    const auto stuck = PreparePhoneCall(Question(7, {0, 0, 0, 0}), Script({}, 0.99));
+    EXPECT_FALSE(stuck.FriendAnswer.empty());
+    EXPECT_NE(stuck.FriendAlternative, stuck.FriendAnswer);
+}
+
+TEST(PhoneCall, TypingUnitsAreCharactersWithLineBreaksInTwoTicks) {
+    const auto units = TypingUnits("Až\r\nš");
+    EXPECT_EQ(units, (std::vector<std::string>{"A", "ž", "\r", "\n", "š"}));
+    EXPECT_TRUE(TypingUnits("").empty());
+}
