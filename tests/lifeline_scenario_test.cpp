@@ -380,14 +380,18 @@ TEST(Lifelines, RefusedWhileInputIsLockedOrTheGameIsDecided) {
     // While the question builds up.
     tryAll();
     untouched("build-up");
-    // After walking away (the decision alone is what the lifelines look at).
-    w.Ready();
-    m.State.OutOfCompetition = true;
+    // After walking away through the game menu: "MENU", then "UKONČIT HRU".
+    const Millis ready = w.Ready();
+    w.backend.Click(ready + 1, 40, 17);
+    w.backend.Click(ready + 600, 300, 17);
+    w.rt.RunUntil(ready + 4000);
+    ASSERT_TRUE(m.State.OutOfCompetition);
+    ASSERT_FALSE(m.State.InputLocked);
     tryAll();
     untouched("out of competition");
     // While an answer is locked in.
-    m.State.OutOfCompetition = false;
     w.Key('B');
+    ASSERT_TRUE(m.State.InputLocked);
     tryAll();
     untouched("answer locked");
 }
