@@ -167,7 +167,7 @@ void frmMain::Design() {
 void frmMain::OnLoad() {
     // The countdown clip is opened once so that it starts at once during a call.
     WMP3_->SetAutoSize(true);
-    WMP3_->SetTop(-2500);
+    WMP3_->SetTop(-3000);  // wholly above the screen: a stopped clip shows its first frame
     WMP3_->SetFile(Gfx("odpocet.avi"));
     WMP3_->Play();
     Rt().DoEvents();
