@@ -87,7 +87,7 @@ void frmMain::EndOfCall() {
     tmrNTel2_->Stop();
     txtNTelVypis_->Hide();
     WMP3_->Stop();
-    WMP3_->SetTop(-2500);
+    WMP3_->SetTop(-3000);  // wholly above the screen: a stopped clip shows its first frame
     Shape1_->Hide();
     if (!State.AudienceAsked) picFade_->Show();
 }
