@@ -23,6 +23,8 @@ void frmMain::WireLifelines() {
     tmrNTel2_->SetInterval(kPhoneTypingTickMs);
     // The transcript is shown, not edited: the box never takes the focus.
     txtNTelVypis_->SetEnabled(false);
+    // The countdown clip is taller than its parking place above the screen: hidden while parked.
+    WMP3_->Hide();
 }
 
 void frmMain::LifelineKeyUp(int key) {

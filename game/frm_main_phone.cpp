@@ -43,6 +43,7 @@ void frmMain::OziveniPoNTel() {
     picFade_->Hide();
     WMP3_->Play();
     WMP3_->Move(2520, (3090 - WMP3_->Height()) / 2 + 120);
+    WMP3_->Show();
     Rt().DoEvents();
     Shape1_->Show();
     txtNTelVypis_->Show();
@@ -88,6 +89,7 @@ void frmMain::EndOfCall() {
     txtNTelVypis_->Hide();
     WMP3_->Stop();
     WMP3_->SetTop(-3000);  // wholly above the screen: a stopped clip shows its first frame
+    WMP3_->Hide();
     Shape1_->Hide();
     if (!State.AudienceAsked) picFade_->Show();
 }

@@ -35,8 +35,8 @@ void frmMain::NacistOtazku() {
 
     if (!SelectAndReadQuestion()) return;
     lblZadani_->SetCaption(std::string(Trimmed(State.Question.Text)));
-    const std::string* answers[4] = {&State.Question.AnswerA, &State.Question.AnswerB, &State.Question.AnswerC,
-                                     &State.Question.AnswerD};
+    const std::string* answers[4] = {&State.Question.AnswerA, &State.Question.AnswerB,
+                                     &State.Question.AnswerC, &State.Question.AnswerD};
     for (size_t i = 0; i < 4; ++i) lbl_[i]->SetCaption(std::string(Trimmed(*answers[i])));
 
     LayoutQuestionText();
@@ -59,11 +59,12 @@ bool frmMain::SelectAndReadQuestion() {
     const std::filesystem::path listFile = RecentListPath(app, level);
     RecentList recent = ReadRecentList(listFile);
     std::copy(recent.begin(), recent.end(), State.RecentNumbers.begin());
-    const int count = level >= 1 && level <= 20 ? app_.StartUp().QuestionCounts[static_cast<size_t>(level)] : 0;
+    const int count =
+        level >= 1 && level <= 20 ? app_.StartUp().QuestionCounts[static_cast<size_t>(level)] : 0;
     State.ExcludeCount = ExcludeCount(count);
 
-    auto chosen = SelectQuestion(app / "qst", level, recent, State.ExcludeCount, OrdinaryFileExists,
-                                 app_.MakeRandom());
+    auto chosen =
+        SelectQuestion(app / "qst", level, recent, State.ExcludeCount, OrdinaryFileExists, app_.MakeRandom());
     if (!chosen) {
         for (Timer* t : {&tmrZvuk, &tmrBlik, &tmrCastka, &tmrZobrazeniOtazky}) t->Stop();
         Rt().MessageBox("Pro " + std::to_string(level) +

@@ -249,6 +249,7 @@ TEST(Phone, CallIsTypedOutAfterTheClipAndTheGameResumes) {
     EXPECT_TRUE(m.txtNTelVypis().Visible());
     EXPECT_EQ(m.txtNTelVypis().Text(), "");
     EXPECT_EQ(w.When("frmMain.WMP3 play", t), start);
+    EXPECT_TRUE(m.WMP3().Visible());
     EXPECT_EQ(m.WMP3().Left(), 2520);
     EXPECT_EQ(m.WMP3().Top(), (3090 - m.WMP3().Height()) / 2 + 120);
 
@@ -278,6 +279,7 @@ TEST(Phone, CallIsTypedOutAfterTheClipAndTheGameResumes) {
                                         "frmMain.WMP2 play"}));
     EXPECT_EQ(w.When("frmMain.WMP3 stop", start), end);
     EXPECT_LE(m.WMP3().Top() + m.WMP3().Height(), 0) << "the countdown is not wholly above the screen";
+    EXPECT_FALSE(m.WMP3().Visible());
     EXPECT_TRUE(m.picFade().Visible());
     EXPECT_FALSE(m.picNDivGraf().Visible());
     w.rt.RunUntil(end + 1299);

@@ -12,6 +12,7 @@
 #include "anim/frm_anim.h"
 #include "app/app.h"
 #include "game/frm_main.h"
+#include "game/phone_call.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/runtime.h"
 #include "platform/sdl/sdl_media.h"
@@ -34,8 +35,10 @@ struct Shooter {
         rt.MarkDirty();
         rt.DoEvents();
         const auto path = out / (name + ".png");
-        if (backend.Screenshot(path.string())) ++taken;
-        else std::fprintf(stderr, "screenshot failed: %s\n", path.c_str());
+        if (backend.Screenshot(path.string()))
+            ++taken;
+        else
+            std::fprintf(stderr, "screenshot failed: %s\n", path.c_str());
     }
     void At(Millis t, const std::string& name) {
         rt.RunUntil(t);
@@ -93,16 +96,33 @@ int main(int argc, char** argv) {
         s.At(t0 + 4100, "10-question-c");
         s.At(t0 + 5100, "11-question-full");
         const std::string correct = m.State.Question.CorrectLetter;
-        const char wrong = correct == "A" ? 'B' : 'A';
         backend.KeyPress(rt.Now() + 10, correct.empty() ? 'A' : correct[0]);
         s.At(rt.Now() + 500, "12-answer-locked");
         s.At(rt.Now() + 1600, "13-reveal-right");
         s.At(rt.Now() + 2500, "14-anim-right");
         rt.RunUntil(rt.Now() + 4000);
 
-        // The second question answered wrong ends the game.
+        // The second question answered wrong ends the game, after all three lifelines.
         const Millis t1 = rt.Now();
         rt.RunUntil(t1 + 5100);
+        backend.KeyPress(rt.Now() + 10, platform::keys::kF7);
+        s.At(rt.Now() + 15000, "14a-audience-clip");
+        s.At(rt.Now() + 2000, "14b-audience-graph");
+        backend.KeyPress(rt.Now() + 10, platform::keys::kF5);
+        s.At(rt.Now() + 300, "14c-fifty-fifty");
+        const Millis call = rt.Now() + 10;
+        backend.KeyPress(call, platform::keys::kF6);
+        s.At(call + 2000, "14d-phone-clip");
+        // The whole transcript is out, a moment before the call ends.
+        const auto typed = static_cast<Millis>(TypingUnits(m.Phone.PhoneTranscript).size());
+        s.At(call + 3700 + platform::Millis{kPhoneTypingTickMs} * typed + 100, "14e-phone-call");
+        rt.RunUntil(rt.Now() + 30000);
+        s.Shot("14f-after-phone");
+        char wrong = 'A';
+        for (int i = 0; i < 4; ++i)
+            if (m.lblAnswer(i).Visible() &&
+                std::string(1, static_cast<char>('A' + i)) != m.State.Question.CorrectLetter)
+                wrong = static_cast<char>('A' + i);
         backend.KeyPress(rt.Now() + 10, wrong);
         s.At(rt.Now() + 3100, "15-reveal-wrong");
         s.At(rt.Now() + 4500, "16-anim-end");
