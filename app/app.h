@@ -11,6 +11,9 @@ class frmStartUp;
 class frmMain;
 class frmAnim;
 class frmMenu;
+class frmSplash;
+class frmRules;
+class frmCredits;
 
 // Owns the screens for the whole run and lets them find one another, as the screens of the
 // game call each other's public operations and read each other's public variables.
@@ -35,6 +38,9 @@ public:
     frmMain& Main() { return *main_; }
     frmAnim& Anim() { return *anim_; }
     frmMenu& Menu() { return *menu_; }
+    frmSplash& Splash() { return *splash_; }
+    frmRules& Rules() { return *rules_; }
+    frmCredits& Credits() { return *credits_; }
 
     // Opens the first screen.
     void Start();
@@ -53,6 +59,9 @@ private:
     std::unique_ptr<frmMain> main_;
     std::unique_ptr<frmAnim> anim_;
     std::unique_ptr<frmMenu> menu_;
+    std::unique_ptr<frmSplash> splash_;
+    std::unique_ptr<frmRules> rules_;
+    std::unique_ptr<frmCredits> credits_;
 };
 
 }  // namespace tolarka

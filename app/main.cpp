@@ -22,11 +22,12 @@ std::string ProgramDirectory(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The whole command line as one text: only exactly "no_fullscreen" keeps the window.
+    // The whole command line as one text: only exactly "no_fullscreen" keeps the window (the
+    // splash switches the display).
     std::string commandLine;
     for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
     try {
-        tolarka::platform::sdl::SdlBackend backend(commandLine != "no_fullscreen");
+        tolarka::platform::sdl::SdlBackend backend;
         tolarka::platform::Runtime runtime(backend);
         tolarka::App app(runtime, ProgramDirectory(argc > 0 ? argv[0] : "tolarka"), commandLine);
         try {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/display.h"
 #include "platform/input.h"
 #include "platform/media.h"
 
@@ -18,7 +19,7 @@ enum class AppPointer { Default, Custom, Hourglass };
 
 // What the runtime needs from the outside world. The SDL backend talks to a window, a sound
 // device and a real clock; the headless backend to a virtual clock and a script.
-class Backend : public Clock {
+class Backend : public Clock, public Display {
 public:
     // Waits for the next input event until the clock reaches `deadline` (nullopt: no deadline).
     // Returns nullopt when the deadline passed (or the wait was woken) without input.

@@ -39,10 +39,13 @@ void Runtime::RunUntil(Millis until) {
     }
 }
 
-void Runtime::Step(std::optional<Millis> limit) {
+void Runtime::Step(std::optional<Millis> limit, const Screen* modal) {
     RunActivations();
     FireDueTimers();
     Draw();
+    // A modal screen that closed itself (the rules at the end of their presentation) returns
+    // to its opener at once.
+    if (modal && !modal->Visible()) return;
     std::optional<Millis> deadline = NextDeadline();
     if (limit && (!deadline || *limit < *deadline)) deadline = limit;
     if (auto e = backend_.WaitEvent(deadline)) Dispatch(*e);
@@ -77,7 +80,7 @@ int Runtime::MessageBox(const std::string& text, MessageButtons buttons, Message
 }
 
 void Runtime::RunModal(Screen& screen) {
-    while (!ended_ && screen.Visible()) Step(std::nullopt);
+    while (!ended_ && screen.Visible()) Step(std::nullopt, &screen);
     if (ended_) throw ProgramEnded{};
 }
 

@@ -81,7 +81,8 @@ public:
     void Dispatch(const InputEvent& e);
 
 private:
-    void Step(std::optional<Millis> limit);
+    // One turn of the loop; does not wait for input once `modal` has closed.
+    void Step(std::optional<Millis> limit, const Screen* modal = nullptr);
     bool FireDueTimers();
     bool RunActivations();
     void Draw();

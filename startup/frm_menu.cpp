@@ -8,6 +8,8 @@
 #include "game/frm_main.h"
 #include "game/question_record.h"
 #include "platform/runtime.h"
+#include "startup/frm_credits.h"
+#include "startup/frm_rules.h"
 
 namespace tolarka {
 
@@ -54,6 +56,7 @@ void frmMenu::Design() {
     }
     items_[0]->onClick = [this] { NewGameClick(); };
     items_[1]->onClick = [this] { ContinueClick(); };
+    items_[2]->onClick = [this] { RulesClick(); };
     items_[3]->onClick = [this] { QuitClick(); };
 
     picSetNew_ = &f.Add<PictureBox>("picSetNew");
@@ -252,10 +255,15 @@ void frmMenu::CloseNotice() {
     tmrNoSaved.Stop();
 }
 
+void frmMenu::RulesClick() {
+    app_.Rules().Show();
+    Rt().RunModal(app_.Rules());
+}
+
 void frmMenu::QuitClick() {
     WMPintro_->Stop();
+    app_.Credits().Show();
     Close();
-    Rt().EndProgram();
 }
 
 }  // namespace tolarka

@@ -43,6 +43,7 @@ private:
     void ChooseOption(int i);
     void NewGameClick();
     void ContinueClick();
+    void RulesClick();
     void QuitClick();
     void NameChanged();
     void tmrNoSaved_Timer();

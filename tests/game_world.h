@@ -34,6 +34,10 @@ struct GameWorld {
     platform::Runtime rt{backend};
     tolarka::App app{rt, dir.path().string(), ""};
 
+    GameWorld() = default;
+    // A program started with this command line.
+    explicit GameWorld(std::string commandLine) : app{rt, dir.path().string(), std::move(commandLine)} {}
+
     std::filesystem::path Path(const std::string& rel) const { return dir.path() / rel; }
 
     // A question of `level` whose correct answer is `correct`; texts tell level and number.
@@ -72,11 +76,23 @@ struct GameWorld {
         app.MakeRandom = [u] { return [u] { return u; }; };
     }
 
-    // Runs the start-up screen (answering its boxes) until the menu is up.
-    void StartToMenu(std::initializer_list<int> answers = {platform::kAnswerOk}) {
+    // Runs the start-up screen (answering its boxes) until the splash is up.
+    void StartToSplash(std::initializer_list<int> answers = {platform::kAnswerOk}) {
         backend.AnswerNextBoxes(answers);
         app.Start();
         rt.RunUntil(rt.Now() + 1000);
+    }
+    // Leaves both splash pages with a key each, once their hints have come up.
+    void PassSplash() {
+        for (int page = 0; page < 2; ++page) {
+            backend.KeyPress(rt.Now() + 1600, platform::keys::kSpace);
+            rt.RunUntil(rt.Now() + 1610);
+        }
+    }
+    // Runs the start-up screen (answering its boxes) and the splash until the menu is up.
+    void StartToMenu(std::initializer_list<int> answers = {platform::kAnswerOk}) {
+        StartToSplash(answers);
+        PassSplash();
     }
     // From the menu: "Nová hra", a name, Enter; then the start clip until the game screen is up.
     void StartGame(const std::string& name = "Hráč") {

@@ -78,8 +78,8 @@ TEST(StartUp, TwoFilesInEveryCounterPassWithoutAQuestion) {
     const std::string tree = platform::DumpWidgets(w.app.StartUp());
     EXPECT_NE(tree.find("Label Label1(1) 2280,120 1935x255 \"30 + 10\""), std::string::npos) << tree;
     EXPECT_NE(tree.find("Label Label1(5) 1560,960 1935x255 \"v. 1.1\""), std::string::npos) << tree;
-    // The counting and checking pauses: 100 + 100 + 100 + 250 + 250 ms before the menu opens.
-    EXPECT_EQ(w.When("frmMenu.WMPintro play"), 800);
+    // The counting and checking pauses: 100 + 100 + 100 + 250 + 250 ms before the splash opens.
+    EXPECT_EQ(w.When("frmSplash.Image1 picture"), 800);
 }
 
 TEST(StartUp, OneFileShortInTheLastFastestFingerSetRaisesTheQuestionBox) {

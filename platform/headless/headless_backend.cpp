@@ -47,17 +47,36 @@ std::optional<InputEvent> HeadlessBackend::PollEvent() {
     return e;
 }
 
-void HeadlessBackend::TakeShotsUntil(Millis until) {
-    while (!shots_.empty() && shots_.begin()->first <= until) {
-        auto shot = shots_.extract(shots_.begin());
-        if (shot.key() > now_) now_ = shot.key();
-        Screenshot(shot.mapped());
+void HeadlessBackend::ScreenshotAt(Millis at, std::string path) {
+    At(at, [this, path = std::move(path)] { Screenshot(path); });
+}
+
+void HeadlessBackend::RunProbesUntil(Millis until) {
+    while (!probes_.empty() && probes_.begin()->first <= until) {
+        auto probe = probes_.extract(probes_.begin());
+        if (probe.key() > now_) now_ = probe.key();
+        probe.mapped()();
     }
+}
+
+void HeadlessBackend::SetDisplay(DisplayMode size, std::vector<DisplayMode> modes) {
+    displaySize_ = size;
+    displayModes_ = std::move(modes);
+}
+
+std::optional<DisplayMode> HeadlessBackend::EnumDisplayMode(int index) const {
+    if (index < 0 || static_cast<size_t>(index) >= displayModes_.size()) return std::nullopt;
+    return displayModes_[static_cast<size_t>(index)];
+}
+
+void HeadlessBackend::SetDisplayMode(DisplayMode mode) {
+    displaySize_ = mode;
+    Trace("display mode " + std::to_string(mode.width) + "x" + std::to_string(mode.height));
 }
 
 void HeadlessBackend::Sleep(Millis ms) {
     const Millis end = now_ + ms;
-    TakeShotsUntil(end);
+    RunProbesUntil(end);
     now_ = end;
 }
 
@@ -67,14 +86,14 @@ void HeadlessBackend::SetVideoDrawer(std::function<void(const MediaView&, SDL_Re
 }
 
 std::optional<InputEvent> HeadlessBackend::WaitEvent(std::optional<Millis> deadline) {
-    if (!shots_.empty()) {
-        // A screenshot due before the next event or deadline is taken first; then the runtime
-        // loops again with the clock at the shot's time.
-        const Millis shot = shots_.begin()->first;
+    if (!probes_.empty()) {
+        // A probe or screenshot due before the next event or deadline runs first; then the
+        // runtime loops again with the clock at its time.
+        const Millis shot = probes_.begin()->first;
         auto next = script_.begin();
         const bool beforeEvent = next == script_.end() || shot < next->first;
         if (beforeEvent && (!deadline || shot <= *deadline)) {
-            TakeShotsUntil(shot);
+            RunProbesUntil(shot);
             return std::nullopt;
         }
     }

@@ -42,6 +42,10 @@ public:
     TextMetrics& Metrics() override { return metrics_; }
     void Trace(const std::string& line) override;
     void EndProgram() override { ended_ = true; }
+    DisplayMode DisplaySize() const override { return displaySize_; }
+    std::optional<DisplayMode> EnumDisplayMode(int index) const override;
+    // Records "display mode WxH" in the log and takes the size.
+    void SetDisplayMode(DisplayMode mode) override;
 
     // --- script ---
     void Inject(Millis at, InputEvent e);
@@ -55,6 +59,9 @@ public:
     // Answers for the next message boxes, in order (kAnswerOk / kAnswerYes / kAnswerNo). A box
     // with no scripted answer fails the run, unless DrawMessageBoxes is on.
     void AnswerNextBoxes(std::initializer_list<int> answers);
+    // The display the program finds: its size and the modes it offers (by default a 1024 x 768
+    // desktop offering 640 x 480, 800 x 600 and 1024 x 768).
+    void SetDisplay(DisplayMode size, std::vector<DisplayMode> modes);
     // Let the program show its own drawn box (answered by scripted keys or clicks).
     void DrawMessageBoxes(bool on) { drawBoxes_ = on; }
 
@@ -73,7 +80,10 @@ public:
     // Draws the screens last presented into a PNG file (640 x 480).
     bool Screenshot(const std::string& path);
     // Takes a screenshot when the clock reaches `at`, also inside message boxes and pauses.
-    void ScreenshotAt(Millis at, std::string path) { shots_.emplace(at, std::move(path)); }
+    void ScreenshotAt(Millis at, std::string path);
+    // Calls `probe` when the clock reaches `at`, also inside message boxes and pauses, so a test
+    // can look at a screen in the middle of a blocking sequence.
+    void At(Millis at, std::function<void()> probe) { probes_.emplace(at, std::move(probe)); }
     // Real channels instead of silent ones (clips decoded for screenshots), and how the
     // renderer draws their frames.
     void SetMedia(std::unique_ptr<MediaSystem> media) { media_ = std::move(media); }
@@ -81,9 +91,9 @@ public:
 
 private:
     struct Offscreen;
-    // Takes the screenshots due up to `until`, advancing the clock to each.
-    void TakeShotsUntil(Millis until);
-    std::multimap<Millis, std::string> shots_;
+    // Runs the probes and screenshots due up to `until`, advancing the clock to each.
+    void RunProbesUntil(Millis until);
+    std::multimap<Millis, std::function<void()>> probes_;
     std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect&)> videoDrawer_;
     Millis now_ = 0;
     std::multimap<Millis, InputEvent> script_;
@@ -95,6 +105,8 @@ private:
     AppPointer pointer_ = AppPointer::Default;
     bool pointerVisible_ = true;
     int presents_ = 0;
+    DisplayMode displaySize_{1024, 768};
+    std::vector<DisplayMode> displayModes_{{640, 480}, {800, 600}, {1024, 768}};
     std::vector<const Screen*> presented_;
     TextMetrics metrics_;
     std::unique_ptr<MediaSystem> media_;

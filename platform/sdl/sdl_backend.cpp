@@ -2,6 +2,7 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "media/picture_catalogue.h"
@@ -40,13 +41,12 @@ struct SurfaceDeleter {
 
 }  // namespace
 
-SdlBackend::SdlBackend(bool fullscreen) {
+SdlBackend::SdlBackend() {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER) != 0 && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
     start_ = SDL_GetTicks64();
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    const Uint32 flags = fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
-    window_.reset(SDL_CreateWindow("Tolarka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480, flags));
+    window_.reset(SDL_CreateWindow("Tolarka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480, 0));
     if (!window_) throw std::runtime_error(std::string("SDL_CreateWindow: ") + SDL_GetError());
     renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
     if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
@@ -171,6 +171,38 @@ void SdlBackend::SetPointer(AppPointer pointer, bool visible) {
     if (pointer == AppPointer::Custom && customCursor_) c = customCursor_.get();
     if (pointer == AppPointer::Hourglass) c = waitCursor_.get();
     if (c) SDL_SetCursor(c);
+}
+
+namespace {
+constexpr DisplayMode kGameMode{640, 480};
+
+int DisplayOf(SDL_Window* w) {
+    const int d = SDL_GetWindowDisplayIndex(w);
+    return d < 0 ? 0 : d;
+}
+}  // namespace
+
+DisplayMode SdlBackend::DisplaySize() const {
+    if (fullscreen_) return kGameMode;
+    SDL_DisplayMode m;
+    if (SDL_GetDesktopDisplayMode(DisplayOf(window_.get()), &m) != 0) return kGameMode;
+    return DisplayMode{m.w, m.h};
+}
+
+std::optional<DisplayMode> SdlBackend::EnumDisplayMode(int index) const {
+    const int display = DisplayOf(window_.get());
+    const int count = std::max(0, SDL_GetNumDisplayModes(display));
+    if (index < 0 || index > count) return std::nullopt;
+    if (index == count) return kGameMode;
+    SDL_DisplayMode m;
+    if (SDL_GetDisplayMode(display, index, &m) != 0) return DisplayMode{};
+    return DisplayMode{m.w, m.h};
+}
+
+void SdlBackend::SetDisplayMode(DisplayMode mode) {
+    const bool fill = mode == kGameMode;
+    if (SDL_SetWindowFullscreen(window_.get(), fill ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) fullscreen_ = fill;
+    exposed_ = true;
 }
 
 bool SdlBackend::Screenshot(const std::string& path) {

@@ -10,11 +10,12 @@
 
 namespace tolarka::platform::sdl {
 
-// The backend a player runs: one SDL window showing the 640 x 480 screens (full screen with
-// scaling, or a window with "no_fullscreen"), real time, sound and clips.
+// The backend a player runs: one SDL window showing the 640 x 480 screens, real time, sound and
+// clips. The window opens as a window; switching the display to 640 x 480 makes it a full-screen
+// desktop window that scales the screens, so the desktop's own mode is never touched.
 class SdlBackend : public Backend {
 public:
-    explicit SdlBackend(bool fullscreen);
+    SdlBackend();
     ~SdlBackend() override;
 
     Millis Now() const override;
@@ -28,6 +29,12 @@ public:
     MediaSystem& Media() override { return *media_; }
     TextMetrics& Metrics() override { return metrics_; }
     void EndProgram() override {}
+    // The desktop's size, or 640 x 480 while the game fills the screen.
+    DisplayMode DisplaySize() const override;
+    // The display's own modes, then 640 x 480, which scaling always offers.
+    std::optional<DisplayMode> EnumDisplayMode(int index) const override;
+    // 640 x 480 fills the screen; any other mode goes back to the window.
+    void SetDisplayMode(DisplayMode mode) override;
 
     // Saves what is on the screen now into a PNG file.
     bool Screenshot(const std::string& path);
@@ -65,6 +72,7 @@ private:
     std::unique_ptr<SDL_Cursor, CursorDeleter> waitCursor_;
     std::unique_ptr<SDL_Cursor, CursorDeleter> arrowCursor_;
     bool exposed_ = false;
+    bool fullscreen_ = false;
     std::vector<const Screen*> last_;
 };
 

@@ -77,7 +77,14 @@ int main(int argc, char** argv) {
         for (Millis t : {1400, 1500, 1600}) backend.KeyPress(t, platform::keys::kReturn);
         game.Start();
         s.taken += 2;
-        s.At(1700, "03-menu");
+        // The splash: each page is left by a key once its hint has come up.
+        rt.RunUntil(1700);
+        const Millis splash = rt.Now();
+        s.At(splash + 1600, "splash-1");
+        backend.KeyPress(splash + 1700, platform::keys::kSpace);
+        s.At(splash + 3300, "splash-2");
+        backend.KeyPress(splash + 3400, platform::keys::kSpace);
+        s.At(splash + 3500, "03-menu");
 
         backend.MouseMove(rt.Now() + 10, 319, 215);
         s.At(rt.Now() + 20, "04-menu-hover");
@@ -127,6 +134,21 @@ int main(int argc, char** argv) {
         s.At(rt.Now() + 3100, "15-reveal-wrong");
         s.At(rt.Now() + 4500, "16-anim-end");
         s.At(rt.Now() + 8000, "17-menu-again");
+
+        // The rules run by themselves for 31 s; the credits end the program.
+        const Millis rules = rt.Now() + 10;
+        backend.Click(rules, 319, 265);
+        const std::pair<Millis, const char*> rulesShots[] = {
+            {4000, "rules-1-ladder"}, {12000, "rules-2-lifelines"}, {16000, "rules-3-stop"}, {25000, "rules-4-keys"}};
+        for (const auto& [at, name] : rulesShots) backend.ScreenshotAt(rules + at, (out / name).string() + ".png");
+        rt.RunUntil(rules + 31100);
+        const Millis credits = rt.Now() + 10;
+        backend.Click(credits, 319, 315);
+        const std::pair<Millis, const char*> creditsShots[] = {
+            {500, "credits-1"}, {1700, "credits-2"}, {2800, "credits-3"}, {4000, "credits-4-end"}};
+        for (const auto& [at, name] : creditsShots) backend.ScreenshotAt(credits + at, (out / name).string() + ".png");
+        rt.RunUntil(credits + 6000);
+        s.taken += 8;
         std::printf("%d screenshots in %s\n", s.taken, out.c_str());
     }
     SDL_Quit();

@@ -1,0 +1,224 @@
+// The rules presentation and the credits on the headless backend, opened from the menu.
+#include <gtest/gtest.h>
+
+#include "game_world.h"
+#include "startup/frm_credits.h"
+#include "startup/frm_rules.h"
+#include "startup/frm_splash.h"
+
+using namespace tolarka;
+using namespace tolarka::testing;
+using platform::AppPointer;
+using platform::keys::kEscape;
+using platform::keys::kReturn;
+
+namespace {
+
+constexpr int kItemX = 319;
+constexpr int kRulesY = 265;  // "Pravidla a ovládání"
+constexpr int kQuitY = 315;   // "Ukončit hru"
+
+struct RulesWorld : GameWorld {
+    explicit RulesWorld(const std::string& commandLine = "") : GameWorld(commandLine) {
+        AddQuestionSet(2);
+        AddMedia();
+        StartToMenu();
+    }
+    frmRules& Rules() { return app.Rules(); }
+    frmCredits& Credits() { return app.Credits(); }
+    // Clicks a menu item at the next moment; returns that moment.
+    Millis ClickItem(int y) {
+        const Millis t = rt.Now() + 10;
+        backend.Click(t, kItemX, y);
+        return t;
+    }
+    // Ladder pictures of the rules from `from` on, with their times relative to `from`.
+    std::vector<std::pair<Millis, std::string>> Ladder(Millis from) const {
+        std::vector<std::pair<Millis, std::string>> out;
+        const std::string tag = "frmRules.picStup picture ";
+        for (const auto& line : backend.Log()) {
+            const auto space = line.find(' ');
+            const Millis t = std::stoll(line.substr(0, space));
+            const auto at = line.find(tag);
+            if (t >= from && at != std::string::npos)
+                out.emplace_back(t - from, line.substr(at + tag.size()));
+        }
+        return out;
+    }
+    int VisibleKeyRows() {
+        int n = 0;
+        for (int i = 0; i < 9; ++i) n += Rules().k(i).Visible() && Rules().l(i).Visible();
+        return n;
+    }
+};
+
+const std::string kCrLf = "\r\n";
+
+}  // namespace
+
+TEST(Rules, PresentationFollowsItsTimingTable) {
+    RulesWorld w;
+    const Millis t = w.ClickItem(kRulesY);
+    struct Seen {
+        std::string text;
+        bool line;
+        int rows;
+        bool row0, row8;
+        AppPointer pointer;
+        bool open;
+    };
+    std::map<Millis, Seen> seen;
+    for (Millis at : {100,   1000,  3000,  4000,  6000,  6300,  7000,  8000,  9000,  10000, 12000,
+                      14600, 15000, 19300, 20000, 21250, 22000, 22500, 30500, 30575, 30960, 30999})
+        w.backend.At(t + at, [&w, &seen, at] {
+            seen[at] = {w.Rules().lblPravidla().Caption(),
+                        w.Rules().Line1().Visible(),
+                        w.VisibleKeyRows(),
+                        w.Rules().k(0).Visible(),
+                        w.Rules().k(8).Visible(),
+                        w.backend.Pointer(),
+                        w.Rules().Visible()};
+        });
+    // The presentation blocks: the run returns only once the rules have closed.
+    w.rt.RunUntil(t + 10);
+    EXPECT_EQ(w.rt.Now(), t + 31000);
+    EXPECT_TRUE(seen.at(30999).open);
+    EXPECT_FALSE(w.Rules().Visible());
+    EXPECT_EQ(w.rt.ActiveScreen(), &w.Menu());
+    EXPECT_EQ(w.backend.Pointer(), AppPointer::Custom);
+
+    const std::string first = "Máte před sebou 15 otázek.";
+    const std::string safe = first + kCrLf + kCrLf + "Bíle jsou vyznačeny záchytné body.";
+    const std::string heading = "Máte k dispozici 3 nápovědy:" + kCrLf;
+    const std::string lifelines =
+        heading + kCrLf + "-  50:50" + kCrLf + "-  přítel na telefonu" + kCrLf + "-  pomoc publika";
+    const std::string keys = "Hru můžete ovládat myší nebo na klávesnici:";
+    const std::map<Millis, std::string> texts = {
+        {100, ""},
+        {1000, first},
+        {3000, safe},
+        {4000, safe + kCrLf + "To je otázka pátá a desátá."},
+        {6000, ""},
+        {6300, heading},
+        {7000, heading},
+        {8000, heading + kCrLf + "-  50:50"},
+        {9000, heading + kCrLf + "-  50:50" + kCrLf + "-  přítel na telefonu"},
+        {10000, lifelines},
+        {12000,
+         lifelines + kCrLf + kCrLf +
+             "Nápovědy můžete použít kdykoli budete chtít, ale každou z nich můžete v průběhu hry použít "
+             "pouze jednou."},
+        {14600, ""},
+        {15000,
+         "Hru můžete kdykoliv ukončit, pokud už definitivně nebyla označena odpověď u následující otázky."},
+        {19300, ""},
+        {20000, keys},
+        {21250, keys},
+        {30960, keys},
+    };
+    for (const auto& [at, text] : texts) EXPECT_EQ(seen.at(at).text, text) << "at " << at;
+    EXPECT_EQ(seen.at(100).pointer, AppPointer::Hourglass);
+    EXPECT_EQ(seen.at(30960).pointer, AppPointer::Hourglass);
+
+    // The rule and the key rows: rows come one by one from the top, go from the bottom up.
+    EXPECT_FALSE(seen.at(20000).line);
+    EXPECT_EQ(seen.at(20000).rows, 0);
+    EXPECT_TRUE(seen.at(21250).line);
+    EXPECT_EQ(seen.at(21250).rows, 1);
+    EXPECT_TRUE(seen.at(21250).row0);
+    EXPECT_EQ(seen.at(22000).rows, 6);
+    EXPECT_EQ(seen.at(22500).rows, 9);
+    EXPECT_EQ(seen.at(30500).rows, 9);
+    EXPECT_EQ(seen.at(30575).rows, 8);
+    EXPECT_FALSE(seen.at(30575).row8);
+    EXPECT_TRUE(seen.at(30575).row0);
+    EXPECT_EQ(seen.at(30960).rows, 0);
+    EXPECT_TRUE(seen.at(30960).line);
+
+    // The ladder climbs at 100 ms steps, then marks the safe levels.
+    std::vector<std::pair<Millis, std::string>> ladder{{0, "S00"}};
+    for (int i = 1; i <= 15; ++i)
+        ladder.emplace_back(150 + 100 * i, (i < 10 ? "S0" : "S") + std::to_string(i));
+    for (auto step : std::vector<std::pair<Millis, std::string>>{
+             {1750, "S00"}, {3450, "S05"}, {4450, "S10"}, {5950, "S00"}})
+        ladder.push_back(step);
+    EXPECT_EQ(w.Ladder(t), ladder);
+}
+
+TEST(Rules, RunsAgainFromAnEmptyTextAndIgnoresKeysAndClicks) {
+    RulesWorld w;
+    const Millis t1 = w.ClickItem(kRulesY);
+    // Keys and clicks during the presentation: the quit item, Escape, Enter.
+    w.backend.KeyPress(t1 + 2000, kEscape);
+    w.backend.KeyPress(t1 + 9000, kReturn);
+    w.backend.Click(t1 + 12000, kItemX, kQuitY);
+    w.backend.Type(t1 + 15000, "x");
+    w.rt.RunUntil(t1 + 31000);
+    EXPECT_FALSE(w.Rules().Visible());
+    EXPECT_FALSE(w.backend.Ended());
+    EXPECT_TRUE(w.Menu().Visible());
+    EXPECT_TRUE(w.Menu().picMenu().Visible());
+    EXPECT_TRUE(w.Lines("frmMenu.WMPintro stop").empty());  // the music went on
+
+    const Millis t2 = w.ClickItem(kRulesY);
+    std::string atStart = "?";
+    w.backend.At(t2 + 100, [&] { atStart = w.Rules().lblPravidla().Caption(); });
+    w.rt.RunUntil(t2 + 31000);
+    EXPECT_EQ(atStart, "");
+    auto firstRun = w.Ladder(t1);
+    std::erase_if(firstRun, [&](const auto& step) { return step.first >= t2 - t1; });
+    EXPECT_EQ(w.Ladder(t2), firstRun);
+    EXPECT_EQ(firstRun.size(), 20u);
+    EXPECT_FALSE(w.Rules().Visible());
+
+    // The menu takes input again.
+    w.backend.Click(w.rt.Now() + 10, kItemX, 165);
+    w.rt.RunUntil(w.rt.Now() + 20);
+    EXPECT_TRUE(w.Menu().picSetNew().Visible());
+}
+
+TEST(Credits, ShowTheirPicturesSwitchBackAndEndTheProgram) {
+    RulesWorld w;
+    const Millis t = w.ClickItem(kQuitY);
+    std::map<Millis, std::array<bool, 5>> seen;  // tit1, tit2, tit3, closing frame, pointer shown
+    for (Millis at : {100, 250, 1250, 1350, 2350, 2450, 3450, 3550, 5350})
+        w.backend.At(t + at, [&w, &seen, at] {
+            auto& c = w.Credits();
+            seen[at] = {c.tit(1).Visible(), c.tit(2).Visible(), c.tit(3).Visible(),
+                        c.Image1().Visible() && c.Label1().Visible() && c.Picture1().Visible(),
+                        w.backend.PointerVisible()};
+        });
+    w.backend.KeyPress(t + 1000, kEscape);  // cannot cut the credits short
+    bool endedEarly = true;
+    w.backend.At(t + 5599, [&] { endedEarly = w.backend.Ended() || w.Menu().Visible(); });
+    w.rt.RunUntil(t + 10000);
+    EXPECT_FALSE(endedEarly);
+    EXPECT_EQ(w.When("frmMenu.WMPintro stop", t), t);
+    EXPECT_TRUE(w.backend.Ended());
+    EXPECT_EQ(w.rt.Now(), t + 5600);
+    EXPECT_TRUE(w.backend.PointerVisible());
+
+    using Row = std::array<bool, 5>;
+    EXPECT_EQ(seen.at(100), (Row{false, false, false, false, false}));
+    EXPECT_EQ(seen.at(250), (Row{true, false, false, false, false}));
+    EXPECT_EQ(seen.at(1250), (Row{false, false, false, false, false}));
+    EXPECT_EQ(seen.at(1350), (Row{false, true, false, false, false}));
+    EXPECT_EQ(seen.at(2350), (Row{false, false, false, false, false}));
+    EXPECT_EQ(seen.at(2450), (Row{false, false, true, false, false}));
+    EXPECT_EQ(seen.at(3450), (Row{false, false, false, false, false}));
+    EXPECT_EQ(seen.at(3550), (Row{false, false, false, true, false}));
+    EXPECT_EQ(seen.at(5350), (Row{false, false, false, false, false}));
+
+    // Switched once at the splash, back once at the very end.
+    EXPECT_EQ(w.Lines("display mode"),
+              (std::vector<std::string>{"display mode 640x480", "display mode 1024x768"}));
+    EXPECT_EQ(w.When("display mode 1024x768"), t + 5600);
+}
+
+TEST(Credits, KeptDisplayEndsWithoutAnySwitch) {
+    RulesWorld w("no_fullscreen");
+    const Millis t = w.ClickItem(kQuitY);
+    w.rt.RunUntil(t + 6000);
+    EXPECT_TRUE(w.backend.Ended());
+    EXPECT_TRUE(w.Lines("display mode").empty());
+}
