@@ -35,13 +35,15 @@ InputEvent Ev(InputKind kind, int key = 0, std::string text = {}, int x = 0, int
     return InputEvent{kind, key, std::move(text), x, y};
 }
 
+constexpr DisplayMode kGameMode{640, 480};
+
 struct SurfaceDeleter {
     void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
 };
 
 }  // namespace
 
-SdlBackend::SdlBackend() {
+SdlBackend::SdlBackend(bool fullscreen) {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER) != 0 && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
     start_ = SDL_GetTicks64();
@@ -71,6 +73,7 @@ SdlBackend::SdlBackend() {
     waitCursor_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT));
     arrowCursor_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW));
     SDL_StartTextInput();
+    if (fullscreen) SetDisplayMode(kGameMode);
 }
 
 SdlBackend::~SdlBackend() {
@@ -174,8 +177,6 @@ void SdlBackend::SetPointer(AppPointer pointer, bool visible) {
 }
 
 namespace {
-constexpr DisplayMode kGameMode{640, 480};
-
 int DisplayOf(SDL_Window* w) {
     const int d = SDL_GetWindowDisplayIndex(w);
     return d < 0 ? 0 : d;

@@ -15,7 +15,8 @@ namespace tolarka::platform::sdl {
 // desktop window that scales the screens, so the desktop's own mode is never touched.
 class SdlBackend : public Backend {
 public:
-    SdlBackend();
+    // `fullscreen`: fill the screen at once instead of waiting for the display switch.
+    explicit SdlBackend(bool fullscreen = false);
     ~SdlBackend() override;
 
     Millis Now() const override;
