@@ -6,6 +6,7 @@
 #include "game/audience_graph.h"
 #include "game/frm_main.h"
 #include "platform/runtime.h"
+#include "saves/frm_load.h"
 #include "startup/frm_menu.h"
 
 namespace tolarka {
@@ -188,6 +189,7 @@ void frmAnim::Timer1_Timer() {
     if (clip == 4) app_.Main().OziveniPoNDiv();
     if (clip == 0 || clip == 1 || clip == 2 || clip == 3 || clip == 10) app_.Main().OziveniPoOdpovedi();
     if (clip == 9 && mode == "M") app_.Menu().OZIVIT();
+    if (clip == 9 && mode == "L") app_.Load().tmrLoad_Timer();
     Timer1.Stop();
     Timer2.Stop();
     Timer3.Stop();

@@ -3,6 +3,8 @@
 #include "anim/frm_anim.h"
 #include "game/frm_main.h"
 #include "game/random_source.h"
+#include "saves/frm_load.h"
+#include "saves/frm_save.h"
 #include "startup/frm_credits.h"
 #include "startup/frm_menu.h"
 #include "startup/frm_rules.h"
@@ -22,7 +24,9 @@ App::App(platform::Runtime& runtime, std::string appPath, std::string commandLin
       menu_(std::make_unique<frmMenu>(*this)),
       splash_(std::make_unique<frmSplash>(*this)),
       rules_(std::make_unique<frmRules>(*this)),
-      credits_(std::make_unique<frmCredits>(*this)) {}
+      credits_(std::make_unique<frmCredits>(*this)),
+      save_(std::make_unique<frmSave>(*this)),
+      load_(std::make_unique<frmLoad>(*this)) {}
 
 App::~App() = default;
 

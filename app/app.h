@@ -14,6 +14,8 @@ class frmMenu;
 class frmSplash;
 class frmRules;
 class frmCredits;
+class frmSave;
+class frmLoad;
 
 // Owns the screens for the whole run and lets them find one another, as the screens of the
 // game call each other's public operations and read each other's public variables.
@@ -41,15 +43,13 @@ public:
     frmSplash& Splash() { return *splash_; }
     frmRules& Rules() { return *rules_; }
     frmCredits& Credits() { return *credits_; }
+    frmSave& Save() { return *save_; }
+    frmLoad& Load() { return *load_; }
 
     // Opens the first screen.
     void Start();
     // Where the start-up screen hands over to.
     void AfterStartUp();
-
-    // The load screen's request to the game screen to restore a saved game, and its slot.
-    bool LoadRequested = false;
-    int LoadSlot = 0;
 
 private:
     platform::Runtime& runtime_;
@@ -62,6 +62,8 @@ private:
     std::unique_ptr<frmSplash> splash_;
     std::unique_ptr<frmRules> rules_;
     std::unique_ptr<frmCredits> credits_;
+    std::unique_ptr<frmSave> save_;
+    std::unique_ptr<frmLoad> load_;
 };
 
 }  // namespace tolarka

@@ -5,6 +5,8 @@
 #include "game/audience_graph.h"
 #include "game/prize_ladder.h"
 #include "platform/runtime.h"
+#include "saves/frm_load.h"
+#include "saves/frm_save.h"
 #include "startup/frm_menu.h"
 
 namespace tolarka {
@@ -188,6 +190,8 @@ void frmMain::OnLoad() {
     imgN5050_->SetPicture("N-5050");
     imgNDiv_->SetPicture("N-div");
     imgNTel_->SetPicture("N-tel");
+
+    if (app_.Load().LoadRequested && !RestoreSavedGame()) return;
 
     if (!State.FiftyFiftyAvailable) imgN5050_->SetPicture("N-5050x");
     if (!State.AudienceAvailable) imgNDiv_->SetPicture("N-divx");
@@ -390,7 +394,11 @@ void frmMain::tmrCastka_Timer() {
 }
 
 void frmMain::OziveniPoOdpovedi() {
-    if (!State.OutOfCompetition) {
+    if (State.SaveAfterAnswer && State.AnswerCorrect && !State.OutOfCompetition) {
+        Rt().PlaySystemSound(Sfx("klakson.wav"));
+        WMP1_->Stop();
+        app_.Save().Show();
+    } else if (!State.OutOfCompetition) {
         NacistOtazku();
     } else {
         LeaveForMenu();
@@ -426,7 +434,7 @@ void frmMain::StartLevelMusic() {
     if (State.Level == 1) {
         PlayBandTrack();
     } else if (State.Level <= 5) {
-        if (app_.LoadRequested || State.SaveAfterAnswer) PlayBandTrack();
+        if (app_.Load().LoadRequested || State.SaveAfterAnswer) PlayBandTrack();
     } else {
         PlayBandTrack();
     }

@@ -75,6 +75,9 @@ private:
     void ShowQuestionInfo();
     void LeaveForMenu();
     bool SelectAndReadQuestion();
+    // Takes the game over from the save slot that the load screen chose; false (and back to
+    // the menu) when the slot cannot be restored.
+    bool RestoreSavedGame();
 
     // Music and clip cues.
     void StartLevelMusic();

@@ -7,6 +7,7 @@
 #include "game/question_selection.h"
 #include "game/recent_questions.h"
 #include "platform/runtime.h"
+#include "saves/frm_load.h"
 #include "startup/frm_startup.h"
 
 namespace tolarka {
@@ -26,7 +27,7 @@ void frmMain::NacistOtazku() {
     ++State.Level;
 
     StartLevelMusic();
-    app_.LoadRequested = false;
+    app_.Load().LoadRequested = false;
     State.SaveAfterAnswer = false;
 
     char ladder[8];

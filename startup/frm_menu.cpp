@@ -8,6 +8,8 @@
 #include "game/frm_main.h"
 #include "game/question_record.h"
 #include "platform/runtime.h"
+#include "saves/frm_load.h"
+#include "saves/save_slots.h"
 #include "startup/frm_credits.h"
 #include "startup/frm_rules.h"
 
@@ -223,14 +225,10 @@ void frmMenu::OZIVIT() {
 }
 
 void frmMenu::ContinueClick() {
-    bool anySlot = false;
-    for (int slot = 1; slot <= 9; ++slot) {
-        char name[16];
-        std::snprintf(name, sizeof name, "/save/%02d.sav", slot);
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(app_.AppPath() + name, ec)) anySlot = true;
+    if (AnySlotFilled(app_.AppPath())) {
+        app_.Load().Show();
+        return;
     }
-    if (anySlot) return;  // the load screen opens here once saved games exist
     picMenu_->SetEnabled(false);
     picNoSaved_->Show();
     tmrNoSaved.SetInterval(1000);

@@ -1,0 +1,39 @@
+// Opening the game screen on a saved game: the slot chosen on the load screen gives the name,
+// the lifelines left and the level; the save is used up.
+#include <filesystem>
+
+#include "app/app.h"
+#include "game/frm_main.h"
+#include "game/question_record.h"
+#include "platform/runtime.h"
+#include "saves/frm_load.h"
+#include "saves/save_slots.h"
+#include "startup/frm_menu.h"
+
+namespace tolarka {
+
+using namespace platform;
+
+bool frmMain::RestoreSavedGame() {
+    frmLoad& load = app_.Load();
+    const std::filesystem::path appDir(app_.AppPath());
+    const auto record = ReadSlot(appDir, load.LoadSlot);
+    if (!record || !IsResumableLevel(record->ResumeLevel)) {
+        // Gone or damaged since it was listed: no game to continue, and the file stays.
+        load.LoadRequested = false;
+        Rt().MessageBox("Uloženou hru se nepodařilo obnovit.\r\nHra se vrátí do hlavního menu.",
+                        MessageButtons::Ok, MessageIcon::Exclamation, "Tolarka");
+        LeaveForMenu();
+        return false;
+    }
+    app_.Menu().CurrentPlayerName = Trimmed(record->PlayerName);
+    State.FiftyFiftyAvailable = record->FiftyFiftyAvailable;
+    State.AudienceAvailable = record->AudienceAvailable;
+    State.PhoneAvailable = record->PhoneAvailable;
+    State.Level = record->ResumeLevel - 1;
+    Rt().DoEvents();
+    DeleteSlot(appDir, load.LoadSlot);
+    return true;
+}
+
+}  // namespace tolarka

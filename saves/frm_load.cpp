@@ -1,0 +1,102 @@
+#include "saves/frm_load.h"
+
+#include "anim/frm_anim.h"
+#include "app/app.h"
+#include "game/frm_main.h"
+#include "platform/runtime.h"
+#include "startup/frm_menu.h"
+
+namespace tolarka {
+
+using namespace platform;
+
+frmLoad::frmLoad(App& app) : Screen(app.Rt(), "frmLoad"), tmrLoad(AddTimer("tmrLoad")), app_(app) {
+    // The start clip calls the handler itself; the timer is never started.
+    tmrLoad.onTick = [this] { tmrLoad_Timer(); };
+}
+
+void frmLoad::Design() {
+    Container& f = Form();
+    f.SetBackColour(0x000000);
+
+    auto& title = f.Add<Label>("Label1");
+    title.Move(113, 150, 9375, 390);
+    title.SetFont(Font{"Arial", 15.75, true});
+    title.SetForeColour(0xFFFFFF);
+    title.SetBackColour(0x000080);
+    title.SetAlignment(Alignment::Center);
+    title.SetCaption("Vyberte pozici s hrou, ve které chcete pokračovat.");
+
+    rows_.Design(
+        f, "picLoad", "lblLoad1", "lblLoad2", [this](int i) { picLoad_MouseMove(i); },
+        [this](int i) { picLoad_Click(i); });
+
+    tmrLoad.SetInterval(4400);
+}
+
+void frmLoad::OnLoad() {
+    ListSlots();
+    Busy_ = false;
+    SlotIndex_ = -1;
+    rows_.ShowAllAtRest();
+}
+
+void frmLoad::ListSlots() {
+    if (rows_.List(app_.AppPath()) == 0)
+        Rt().MessageBox("žádné uložené", MessageButtons::Ok, MessageIcon::Information, "Tolarka");
+}
+
+void frmLoad::HighlightSlot() {
+    if (!Busy_ && SlotIndex_ >= 0) rows_.SetPicture(SlotIndex_, "FF-O");
+}
+
+void frmLoad::picLoad_MouseMove(int index) {
+    if (index == SlotIndex_ || Busy_) return;
+    if (SlotIndex_ >= 0) rows_.SetPicture(SlotIndex_, "FF-M");
+    SlotIndex_ = index;
+    HighlightSlot();
+}
+
+void frmLoad::Flash(int row, const char* picture, int pauseMs) {
+    rows_.SetPicture(row, picture);
+    Rt().DoEvents();
+    Rt().Pause(pauseMs);
+}
+
+void frmLoad::picLoad_Click(int index) {
+    if (rows_.IsEmpty(index) || Busy_) return;
+    const auto& record = rows_.record.at(static_cast<size_t>(index));
+    if (record && !IsResumableLevel(record->ResumeLevel)) {
+        // A damaged file would start a game at a level without questions: refuse it, keep it.
+        Rt().MessageBox("Hru uloženou na této pozici nelze obnovit, soubor je poškozen.", MessageButtons::Ok,
+                        MessageIcon::Exclamation, "Tolarka");
+        return;
+    }
+    Rt().DoEvents();
+    Busy_ = true;
+    LoadRequested = true;
+    LoadSlot = index + 1;
+    app_.Menu().Close();
+    Rt().DoEvents();
+
+    Flash(index, "FF-Z", 500);
+    Flash(index, "FF-O", 500);
+    Flash(index, "FF-Z", 1000);
+
+    app_.Anim().PlayAnimation(9, "L");
+}
+
+void frmLoad::tmrLoad_Timer() {
+    tmrLoad.Stop();
+    app_.Main().Show();
+    Close();
+}
+
+bool frmLoad::OnKeyUp(int key) {
+    // Once a slot is chosen the menu is gone and the start clip will hand over: Escape would
+    // only leave the player without a screen to return to.
+    if (key == keys::kEscape && !Busy_) Close();
+    return false;
+}
+
+}  // namespace tolarka

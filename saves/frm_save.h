@@ -1,0 +1,62 @@
+#pragma once
+#include <functional>
+
+#include "platform/screen.h"
+#include "saves/save_record.h"
+#include "saves/slot_rows.h"
+#include "saves/slot_summary.h"
+
+namespace tolarka {
+
+class App;
+
+// The save screen: after a correctly answered question for which the player asked to save,
+// the game goes into one of nine slots and the player returns to the main menu; Escape lets
+// the game go on instead.
+class frmSave : public platform::Screen {
+public:
+    explicit frmSave(App& app);
+
+    // The local clock that dates a save (tests put a fixed one here).
+    std::function<LocalDateTime()> LocalNow = CurrentLocalDateTime;
+
+    bool OnKeyDown(int key) override;
+
+    platform::PictureBox& picSave(int i) { return *rows_.row.at(static_cast<size_t>(i)); }
+    platform::Label& lblSave1(int i) { return *rows_.left.at(static_cast<size_t>(i)); }
+    platform::Label& lblSave2(int i) { return *rows_.right.at(static_cast<size_t>(i)); }
+    platform::PictureBox& picBlock() { return *picBlock_; }
+    platform::Label& lblANO() { return *lblANO_; }
+    platform::Label& lblNE() { return *lblNE_; }
+    int SlotIndex() const { return SlotIndex_; }
+    bool Busy() const { return Busy_; }
+
+private:
+    void Design() override;
+    void OnLoad() override;
+
+    void ListSlots();
+    void HighlightSlot();
+    void SetSlotsEnabled(bool enabled);
+    void WriteSave();
+    void picSave_MouseMove(int index);
+    void picSave_Click(int index);
+    void lblANO_MouseMove();
+    void lblNE_MouseMove();
+    void picBlock_MouseMove();
+    void lblANO_Click();
+    void lblNE_Click();
+    void SetAnswerLook(platform::Label& label, bool pointed);
+    void Flash(int row, const char* picture, int pauseMs);
+
+    App& app_;
+    SlotRows rows_;
+    platform::PictureBox* picBlock_ = nullptr;
+    platform::Label* lblANO_ = nullptr;
+    platform::Label* lblNE_ = nullptr;
+    int SlotIndex_ = -1;
+    bool Busy_ = false;
+    SaveRecord SaveRecord_;
+};
+
+}  // namespace tolarka

@@ -1,0 +1,32 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+
+#include "saves/save_record.h"
+
+namespace tolarka {
+
+// The nine save slots: files save/01.sav … save/09.sav under the program's directory.
+constexpr int kSlotCount = 9;
+
+std::filesystem::path SlotPath(const std::filesystem::path& appDir, int slot);
+
+// An ordinary file of the slot's name exists. No read: an empty or damaged file still counts.
+bool SlotFilled(const std::filesystem::path& appDir, int slot);
+
+// At least one of the nine slots is filled.
+bool AnySlotFilled(const std::filesystem::path& appDir);
+
+// The slot's record; nullopt when the file is missing or cannot be opened. A file shorter
+// than a record reads as DecodeSaveRecord reads a short buffer.
+std::optional<SaveRecord> ReadSlot(const std::filesystem::path& appDir, int slot);
+
+// Writes the 63 bytes to a temporary file in the save directory (created when missing) and
+// renames it over the slot, so the slot holds either its old record or the new one, never
+// part of one. False when anything failed; the slot is then as it was.
+bool WriteSlot(const std::filesystem::path& appDir, int slot, const SaveRecord& record);
+
+// Removes the slot's file; false when it could not be removed.
+bool DeleteSlot(const std::filesystem::path& appDir, int slot);
+
+}  // namespace tolarka

@@ -1,0 +1,211 @@
+// The load screen on the headless backend: listing from the menu, choosing a slot, the start
+// clip, and the game screen taking the game over from the file.
+#include <gtest/gtest.h>
+
+#include "save_world.h"
+
+using namespace tolarka;
+using namespace tolarka::testing;
+using platform::keys::kEscape;
+
+namespace {
+
+SaveRecord Saved(const std::string& name, int level, bool fifty, bool audience, bool phone) {
+    SaveRecord r;
+    r.PlayerName = name;
+    r.ResumeLevel = static_cast<int16_t>(level);
+    r.SaveDate = "04.12.2026";
+    r.SaveTime = "09:05";
+    r.FiftyFiftyAvailable = fifty;
+    r.AudienceAvailable = audience;
+    r.PhoneAvailable = phone;
+    return r;
+}
+
+struct LoadWorld : SaveWorld {
+    // "Pokračovat ve hře" on the menu.
+    void Continue() {
+        backend.Click(rt.Now() + 10, 319, 215);
+        rt.RunUntil(rt.Now() + 20);
+    }
+    // Waits until the game screen shows its first question (or 10 s).
+    void WaitForGame() {
+        for (int i = 0; i < 100 && !Main().Visible(); ++i) RunFor(100);
+    }
+};
+
+}  // namespace
+
+TEST(LoadScreen, ListsTheFilledSlotsAndIgnoresEmptyRowsAndEscapeReturnsToTheMenu) {
+    LoadWorld w;
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 2, Saved("Petr", 7, true, true, true)));
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 7, Saved("Řehoř Žák", 8, false, true, true)));
+    w.Continue();
+    ASSERT_TRUE(w.Load().Visible());
+    EXPECT_TRUE(w.Menu().Visible());  // still open beneath
+    for (int i = 0; i < 9; ++i) {
+        const std::string left = i == 1 ? "Petr    40.000 Kč" : i == 6 ? "Řehoř Žák    80.000 Kč" : "";
+        EXPECT_EQ(w.Load().lblLoad1(i).Caption(), left) << i;
+        EXPECT_EQ(w.Load().lblLoad2(i).Caption(), left.empty() ? "" : "4. prosince 2026  9:05") << i;
+        EXPECT_EQ(w.Load().picLoad(i).Picture(), "FF-M") << i;
+    }
+    // Empty rows highlight like filled ones, one at a time; a click on them does nothing.
+    w.PointAt(320, SaveWorld::RowY(3));
+    w.PointAt(320, SaveWorld::RowY(0));
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(w.Load().picLoad(i).Picture(), i == 0 ? "FF-O" : "FF-M") << i;
+    w.ClickRow(0);
+    EXPECT_FALSE(w.Load().Busy());
+    EXPECT_FALSE(w.Load().LoadRequested);
+    EXPECT_TRUE(w.Menu().Loaded());
+
+    w.Key(kEscape);
+    EXPECT_FALSE(w.Load().Visible());
+    EXPECT_TRUE(w.Menu().Visible());
+    EXPECT_EQ(w.rt.ActiveScreen(), &w.Menu());
+    EXPECT_TRUE(SlotFilled(w.dir.path(), 2));
+    EXPECT_TRUE(SlotFilled(w.dir.path(), 7));
+}
+
+TEST(LoadScreen, ChosenSlotFlashesThenTheStartClipAndTheGameResumesAtItsLevel) {
+    LoadWorld w;
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 2, Saved("Petr", 3, true, true, true)));
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 7, Saved("Řehoř Žák", 8, false, true, true)));
+    w.Continue();
+    const Millis click = w.rt.Now() + 10;
+    w.backend.Click(click, 320, SaveWorld::RowY(6));
+    w.backend.Click(click + 300, 320, SaveWorld::RowY(1));  // a second click during the flash
+    // The click handler blocks through the flash: its steps are read from the log.
+    w.rt.RunUntil(click);
+    EXPECT_FALSE(w.Menu().Loaded());
+    EXPECT_EQ(w.When("frmMenu.WMPintro stop", click), click);  // the menu closed at once
+    EXPECT_TRUE(w.Load().LoadRequested);
+    EXPECT_EQ(w.Load().LoadSlot, 7);
+    EXPECT_EQ(w.When("frmLoad.picLoad(6) picture FF-Z", click), click);
+    EXPECT_EQ(w.When("frmLoad.picLoad(6) picture FF-O", click + 1), click + 500);
+    EXPECT_EQ(w.When("frmLoad.picLoad(6) picture FF-Z", click + 1), click + 1000);
+    EXPECT_EQ(w.When("frmAnim.WMPanim play", click), click + 2000);
+    w.rt.RunUntil(click + 2000);
+    EXPECT_TRUE(w.Lines("frmLoad.picLoad(1) picture FF-Z").empty());
+    EXPECT_TRUE(w.Lines("frmLoad.picLoad(1) picture FF-O").empty());
+    ASSERT_TRUE(w.Anim().Visible());
+    EXPECT_EQ(w.Anim().AnimClip, 9);
+    EXPECT_EQ(w.Lines("frmAnim.WMPanim file", click).at(0),
+              "frmAnim.WMPanim file " + w.Path("gfx/lights-st.avi").string());
+    EXPECT_TRUE(w.Load().Visible());  // behind the clip
+
+    // The clip ends after 4.5 s by handing over to the game screen.
+    w.rt.RunUntil(click + 2000 + 4499);
+    EXPECT_FALSE(w.Main().Loaded());
+    w.rt.RunUntil(click + 2000 + 4500);
+    ASSERT_TRUE(w.Main().Visible());
+    EXPECT_FALSE(w.Load().Visible());
+    EXPECT_FALSE(w.Anim().Visible());
+    EXPECT_EQ(w.rt.ActiveScreen(), &w.Main());
+    const GameState& g = w.Main().State;
+    EXPECT_EQ(g.Level, 8);
+    EXPECT_FALSE(g.FiftyFiftyAvailable);
+    EXPECT_TRUE(g.AudienceAvailable);
+    EXPECT_TRUE(g.PhoneAvailable);
+    EXPECT_EQ(w.Menu().CurrentPlayerName, "Řehoř Žák");
+    EXPECT_FALSE(w.Load().LoadRequested);
+    EXPECT_EQ(w.Main().imgN5050().Picture(), "N-5050x");
+    EXPECT_EQ(w.Main().imgNDiv().Picture(), "N-div");
+    EXPECT_EQ(w.Main().imgNTel().Picture(), "N-tel");
+    EXPECT_EQ(w.Main().imgStupnice().Picture(), "S08");
+    EXPECT_EQ(w.Main().lblZadani().Caption(), "Otázka 8/1 – která odpověď platí?");
+    EXPECT_TRUE(w.When("frmMain.WMP1 file " + w.Sfx("bgm2.wav"), click).has_value());
+    // A save is used once: its file is gone, the other slot stays, and both screens list the
+    // row as empty.
+    EXPECT_FALSE(SlotFilled(w.dir.path(), 7));
+    EXPECT_TRUE(SlotFilled(w.dir.path(), 2));
+    w.Load().Show();
+    EXPECT_EQ(w.Load().lblLoad1(6).Caption(), "");
+    EXPECT_EQ(w.Load().lblLoad1(1).Caption(), "Petr    3.000 Kč");
+    w.Load().Close();
+}
+
+TEST(LoadScreen, AGameSavedAtAnEarlyLevelStartsTheFirstTrackAtOnce) {
+    LoadWorld w;
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 1, Saved("Eva", 4, true, false, true)));
+    w.Continue();
+    const Millis click = w.rt.Now() + 10;
+    w.ClickRow(0);
+    w.WaitForGame();
+    ASSERT_TRUE(w.Main().Visible());
+    EXPECT_EQ(w.Main().State.Level, 4);
+    EXPECT_EQ(w.Main().imgNDiv().Picture(), "N-divx");
+    EXPECT_TRUE(w.When("frmMain.WMP1 file " + w.Sfx("bgm1.wav"), click).has_value());
+    // The next question at level 5 keeps the track going.
+    const size_t tracks = w.Lines("frmMain.WMP1 file").size();
+    w.PlayTo(5);
+    EXPECT_EQ(w.Lines("frmMain.WMP1 file").size(), tracks);
+}
+
+TEST(LoadScreen, ADamagedSaveIsListedButNotRestored) {
+    LoadWorld w;
+    // A short file: name "Jan", nothing after it, so level 0.
+    WriteFile(w.Path("save/04.sav"), {'J', 'a', 'n'});
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 5, Saved("Ota", 2, true, true, true)));
+    w.Continue();
+    EXPECT_EQ(w.Load().lblLoad1(3).Caption(), "Jan    ");
+    EXPECT_EQ(w.Load().lblLoad2(3).Caption(), std::string(10, ' ') + "  " + std::string(5, ' '));
+    w.backend.AnswerNextBoxes({platform::kAnswerOk});
+    w.ClickRow(3);
+    ASSERT_FALSE(w.backend.Boxes().empty());
+    EXPECT_EQ(w.backend.Boxes().back().request.text,
+              "Hru uloženou na této pozici nelze obnovit, soubor je poškozen.");
+    EXPECT_FALSE(w.Load().Busy());
+    EXPECT_TRUE(w.Menu().Loaded());
+    EXPECT_TRUE(SlotFilled(w.dir.path(), 4));
+
+    // A save that disappears while the start clip plays: a message and back to the menu.
+    w.ClickRow(4);
+    std::filesystem::remove(w.Path("save/05.sav"));
+    w.backend.AnswerNextBoxes({platform::kAnswerOk});
+    w.RunFor(7000);
+    EXPECT_EQ(w.backend.Boxes().back().request.text,
+              "Uloženou hru se nepodařilo obnovit.\r\nHra se vrátí do hlavního menu.");
+    EXPECT_FALSE(w.Main().Loaded());
+    EXPECT_TRUE(w.Menu().Visible());
+    EXPECT_EQ(w.rt.ActiveScreen(), &w.Menu());
+    EXPECT_FALSE(w.Load().LoadRequested);
+}
+
+TEST(LoadScreen, SavesRemovedBehindTheMenusBackAreReported) {
+    LoadWorld w;
+    w.Continue();  // nothing saved: the menu's own notice, no load screen
+    EXPECT_TRUE(w.Menu().picNoSaved().Visible());
+    EXPECT_FALSE(w.Load().Loaded());
+    w.backend.AnswerNextBoxes({platform::kAnswerOk});
+    w.Load().Show();
+    ASSERT_EQ(w.backend.Boxes().size(), 2u);
+    EXPECT_EQ(w.backend.Boxes()[1].request.text, "žádné uložené");
+    EXPECT_TRUE(w.Load().Visible());
+    w.Key(kEscape);
+    EXPECT_FALSE(w.Load().Visible());
+}
+
+TEST(SaveAndLoad, AGameSavedAfterLevel7ContinuesAtLevel8WithTheLifelinesLeft) {
+    LoadWorld w;
+    w.StartGame("Petr");
+    w.PlayTo(7);
+    w.Main().State.PhoneAvailable = false;
+    w.AnswerAndSave('B');
+    w.ClickRow(2);
+    w.RunFor(3100);
+    ASSERT_TRUE(w.Menu().Visible());
+    w.Menu().CurrentPlayerName = "někdo jiný";
+    w.Continue();
+    ASSERT_TRUE(w.Load().Visible());
+    EXPECT_EQ(w.Load().lblLoad1(2).Caption(), "Petr    80.000 Kč");
+    w.ClickRow(2);
+    w.WaitForGame();
+    ASSERT_TRUE(w.Main().Visible());
+    EXPECT_EQ(w.Main().State.Level, 8);
+    EXPECT_TRUE(w.Main().State.FiftyFiftyAvailable);
+    EXPECT_TRUE(w.Main().State.AudienceAvailable);
+    EXPECT_FALSE(w.Main().State.PhoneAvailable);
+    EXPECT_EQ(w.Main().imgNTel().Picture(), "N-telx");
+    EXPECT_EQ(w.Menu().CurrentPlayerName, "Petr");
+    EXPECT_FALSE(AnySlotFilled(w.dir.path()));
+}

@@ -1,0 +1,248 @@
+// The save record codec, the slot files and the slot summaries.
+#include "saves/save_record.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <fstream>
+#include <iterator>
+
+#include "game/question_record.h"
+#include "saves/save_slots.h"
+#include "saves/slot_summary.h"
+#include "scratch_dir.h"
+
+using namespace tolarka;
+
+namespace {
+
+SaveRecord Sample() {
+    SaveRecord r;
+    r.PlayerName = "Řehoř Žák";
+    r.ResumeLevel = 8;
+    r.SaveDate = "04.12.2026";
+    r.SaveTime = "09:05";
+    r.AudienceAvailable = true;
+    r.FiftyFiftyAvailable = false;
+    r.PhoneAvailable = true;
+    return r;
+}
+
+std::vector<unsigned char> FileBytes(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::filesystem::path& p, const std::vector<unsigned char>& bytes) {
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream out(p, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace
+
+TEST(SaveRecord, KnownRecordHasTheExactByteLayout) {
+    const auto bytes = EncodeSaveRecord(Sample());
+    ASSERT_EQ(bytes.size(), 63u);
+    // "Řehoř Žák" in Windows-1250 is 9 single bytes, then 31 spaces.
+    const unsigned char name[9] = {0xD8, 'e', 'h', 'o', 0xF8, ' ', 0x8E, 0xE1, 'k'};
+    for (size_t i = 0; i < 9; ++i) EXPECT_EQ(bytes[i], name[i]) << i;
+    for (size_t i = 9; i < 40; ++i) EXPECT_EQ(bytes[i], ' ') << i;
+    EXPECT_EQ(bytes[40], 8);
+    EXPECT_EQ(bytes[41], 0);
+    EXPECT_EQ(std::string(bytes.begin() + 42, bytes.begin() + 52), "04.12.2026");
+    EXPECT_EQ(std::string(bytes.begin() + 52, bytes.begin() + 57), "09:05");
+    // Audience, 50:50, phone: 50:50 used stores 0 at 59, the others -1.
+    EXPECT_EQ(bytes[57], 0xFF);
+    EXPECT_EQ(bytes[58], 0xFF);
+    EXPECT_EQ(bytes[59], 0x00);
+    EXPECT_EQ(bytes[60], 0x00);
+    EXPECT_EQ(bytes[61], 0xFF);
+    EXPECT_EQ(bytes[62], 0xFF);
+}
+
+TEST(SaveRecord, EveryFieldSurvivesARoundTrip) {
+    // Each flag alone, so a swapped pair of offsets cannot pass; a level above 255 checks the
+    // high byte.
+    for (int flag = 0; flag < 3; ++flag) {
+        SaveRecord r = Sample();
+        r.ResumeLevel = static_cast<int16_t>(300 + flag);
+        r.AudienceAvailable = flag == 0;
+        r.FiftyFiftyAvailable = flag == 1;
+        r.PhoneAvailable = flag == 2;
+        const auto bytes = EncodeSaveRecord(r);
+        SaveRecord back = DecodeSaveRecord(bytes);
+        EXPECT_EQ(back.PlayerName, "Řehoř Žák" + std::string(31, ' '));
+        back.PlayerName = r.PlayerName;
+        EXPECT_EQ(back, r) << flag;
+    }
+    SaveRecord negative = Sample();
+    negative.ResumeLevel = -2;
+    EXPECT_EQ(DecodeSaveRecord(EncodeSaveRecord(negative)).ResumeLevel, -2);
+}
+
+TEST(SaveRecord, LongNamesAreCutAndForeignCharactersBecomeQuestionMarks) {
+    SaveRecord r = Sample();
+    r.PlayerName = std::string(30, 'x') + "ěščřžýáíéů" + "ABCDE";  // 45 characters
+    EXPECT_EQ(DecodeSaveRecord(EncodeSaveRecord(r)).PlayerName, std::string(30, 'x') + "ěščřžýáíéů");
+    r.PlayerName = "Jan 王";
+    EXPECT_EQ(Trimmed(DecodeSaveRecord(EncodeSaveRecord(r)).PlayerName), "Jan ?");
+    // Over-long date and time texts cannot spill into the next field.
+    r.SaveDate = "04.12.2026 extra";
+    r.SaveTime = "09:05:33";
+    const auto bytes = EncodeSaveRecord(r);
+    EXPECT_EQ(bytes[57], 0xFF);
+    EXPECT_EQ(DecodeSaveRecord(bytes).SaveTime, "09:05");
+}
+
+TEST(SaveRecord, ShortOrOddBuffersStillDecode) {
+    const auto full = EncodeSaveRecord(Sample());
+    // Cut inside the date: the rest reads as spaces and zeros.
+    const SaveRecord cut = DecodeSaveRecord(std::span(full.data(), 47));
+    EXPECT_EQ(cut.ResumeLevel, 8);
+    EXPECT_EQ(cut.SaveDate, "04.12     ");
+    EXPECT_EQ(cut.SaveTime, "     ");
+    EXPECT_FALSE(cut.AudienceAvailable);
+    EXPECT_FALSE(cut.PhoneAvailable);
+    // Cut inside the level: its low byte only.
+    EXPECT_EQ(DecodeSaveRecord(std::span(full.data(), 41)).ResumeLevel, 8);
+    const SaveRecord empty = DecodeSaveRecord({});
+    EXPECT_EQ(empty.PlayerName, std::string(40, ' '));
+    EXPECT_EQ(empty.ResumeLevel, 0);
+    // A flag that is neither 0 nor -1 counts as set.
+    auto odd = full;
+    odd[59] = 1;
+    odd[60] = 0;
+    EXPECT_TRUE(DecodeSaveRecord(odd).FiftyFiftyAvailable);
+    EXPECT_FALSE(IsResumableLevel(0));
+    EXPECT_TRUE(IsResumableLevel(1));
+    EXPECT_TRUE(IsResumableLevel(15));
+    EXPECT_FALSE(IsResumableLevel(16));
+}
+
+TEST(SaveSlots, WriteReadListAndDelete) {
+    ScratchDir dir;
+    const auto app = dir.path();
+    EXPECT_EQ(SlotPath(app, 3), app / "save" / "03.sav");
+    EXPECT_FALSE(AnySlotFilled(app));
+    EXPECT_FALSE(ReadSlot(app, 3).has_value());
+    // The save directory is created when missing.
+    ASSERT_TRUE(WriteSlot(app, 3, Sample()));
+    EXPECT_EQ(FileBytes(app / "save" / "03.sav").size(), 63u);
+    EXPECT_TRUE(SlotFilled(app, 3));
+    EXPECT_FALSE(SlotFilled(app, 4));
+    EXPECT_TRUE(AnySlotFilled(app));
+    EXPECT_EQ(Trimmed(ReadSlot(app, 3)->PlayerName), "Řehoř Žák");
+    EXPECT_FALSE(std::filesystem::exists(app / "save" / "03.sav.tmp"));
+
+    // Saving over an older save replaces every field, also over a longer foreign file.
+    WriteBytes(app / "save" / "05.sav", std::vector<unsigned char>(100, 'z'));
+    SaveRecord other = Sample();
+    other.PlayerName = "Petr";
+    other.ResumeLevel = 3;
+    other.SaveDate = "31.01.2027";
+    other.SaveTime = "23:59";
+    other.AudienceAvailable = false;
+    other.FiftyFiftyAvailable = true;
+    other.PhoneAvailable = false;
+    ASSERT_TRUE(WriteSlot(app, 5, other));
+    EXPECT_EQ(FileBytes(app / "save" / "05.sav").size(), 63u);
+    SaveRecord back = *ReadSlot(app, 5);
+    back.PlayerName = Trimmed(back.PlayerName);
+    EXPECT_EQ(back, other);
+
+    EXPECT_TRUE(DeleteSlot(app, 3));
+    EXPECT_FALSE(SlotFilled(app, 3));
+    EXPECT_FALSE(DeleteSlot(app, 3));
+    // A directory of a slot's name is not a filled slot.
+    std::filesystem::create_directories(app / "save" / "07.sav");
+    EXPECT_FALSE(SlotFilled(app, 7));
+    EXPECT_FALSE(ReadSlot(app, 7).has_value());
+}
+
+TEST(SaveSlots, EmptyAndShortFilesCountAsFilledAndReadPadded) {
+    ScratchDir dir;
+    WriteBytes(dir.path() / "save" / "01.sav", {});
+    const auto full = EncodeSaveRecord(Sample());
+    WriteBytes(dir.path() / "save" / "02.sav", std::vector<unsigned char>(full.begin(), full.begin() + 45));
+    EXPECT_TRUE(SlotFilled(dir.path(), 1));
+    EXPECT_EQ(ReadSlot(dir.path(), 1)->ResumeLevel, 0);
+    const SaveRecord shortOne = *ReadSlot(dir.path(), 2);
+    EXPECT_EQ(shortOne.ResumeLevel, 8);
+    EXPECT_EQ(shortOne.SaveDate, "04.       ");
+}
+
+TEST(SaveSlots, AFailedWriteLeavesTheOldSaveWholeAndNoTemporaryFile) {
+    ScratchDir dir;
+    const auto app = dir.path();
+    SaveRecord old = Sample();
+    ASSERT_TRUE(WriteSlot(app, 4, old));
+    const auto before = FileBytes(SlotPath(app, 4));
+
+    // The file system refuses to let any file grow past 20 bytes: the write of the temporary
+    // file fails half-way, as on a full disk.
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = saved;
+    tiny.rlim_cur = 20;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    SaveRecord fresh = Sample();
+    fresh.PlayerName = "Nový hráč";
+    const bool written = WriteSlot(app, 4, fresh);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(FileBytes(SlotPath(app, 4)), before);
+    EXPECT_FALSE(std::filesystem::exists(app / "save" / "04.sav.tmp"));
+    // A save directory that cannot be made (a file stands in its place) fails cleanly too.
+    ScratchDir other;
+    WriteBytes(other.path() / "save", {'x'});
+    EXPECT_FALSE(WriteSlot(other.path(), 1, fresh));
+}
+
+TEST(SlotSummary, LeftTextIsTheNameAndThePrizeOfTheResumeLevel) {
+    SaveRecord r = Sample();
+    r.PlayerName = "  Petr" + std::string(34, ' ');
+    r.ResumeLevel = 7;
+    EXPECT_EQ(MakeSlotSummary(r).Left, "Petr    40.000 Kč");
+    r.ResumeLevel = 12;
+    EXPECT_EQ(MakeSlotSummary(r).Left, "Petr    1,250.000 Kč");
+    for (int16_t outside : {0, -1, 16, 300}) {
+        r.ResumeLevel = outside;
+        EXPECT_EQ(MakeSlotSummary(r).Left, "Petr    ") << outside;
+    }
+    r.PlayerName = std::string(40, ' ');
+    EXPECT_EQ(MakeSlotSummary(r).Left, "    ");  // still not an empty row
+}
+
+TEST(SlotSummary, RightTextIsTheLongCzechDateAndTheShortTime) {
+    SaveRecord r = Sample();
+    EXPECT_EQ(MakeSlotSummary(r).Right, "4. prosince 2026  9:05");
+    EXPECT_EQ(LongCzechDate("01.01.2027"), "1. ledna 2027");
+    EXPECT_EQ(LongCzechDate("29.02.2028"), "29. února 2028");
+    EXPECT_EQ(LongCzechDate("4.7.2026"), "4. července 2026");
+    EXPECT_EQ(ShortTime("23:59"), "23:59");
+    EXPECT_EQ(ShortTime("00:00"), "0:00");
+    // What does not read as a date or time is shown as it stands.
+    for (const char* bad : {"29.02.2027", "31.04.2026", "00.01.2026", "12.13.2026", "xx.12.2026",
+                            "04-12-2026", "04.12.", "", "04.12.2026.1"})
+        EXPECT_EQ(LongCzechDate(bad), bad) << bad;
+    for (const char* bad : {"24:00", "09:60", "9", "ab:cd", "", "1:2:3"})
+        EXPECT_EQ(ShortTime(bad), bad) << bad;
+    r.SaveDate = "          ";
+    r.SaveTime = "?????";
+    EXPECT_EQ(MakeSlotSummary(r).Right, "            ?????");
+}
+
+TEST(SlotSummary, SaveStampsFillTheirFieldsExactly) {
+    const LocalDateTime t{2026, 12, 4, 9, 5};
+    EXPECT_EQ(FormatSaveDate(t), "04.12.2026");
+    EXPECT_EQ(FormatSaveTime(t), "09:05");
+    const LocalDateTime now = CurrentLocalDateTime();
+    EXPECT_EQ(FormatSaveDate(now).size(), 10u);
+    EXPECT_EQ(FormatSaveTime(now).size(), 5u);
+    EXPECT_EQ(LongCzechDate(FormatSaveDate(now)).find('.'), std::to_string(now.day).size());
+}

@@ -1,0 +1,202 @@
+// The save screen on the headless backend: the request, the right answer, the nine slots,
+// the overwrite question, Escape back into the game.
+#include <gtest/gtest.h>
+
+#include "save_world.h"
+
+using namespace tolarka;
+using namespace tolarka::testing;
+using platform::keys::kEscape;
+
+namespace {
+
+SaveRecord OldSave() {
+    SaveRecord r;
+    r.PlayerName = "Stará hra";
+    r.ResumeLevel = 3;
+    r.SaveDate = "01.01.2026";
+    r.SaveTime = "10:00";
+    r.AudienceAvailable = r.FiftyFiftyAvailable = r.PhoneAvailable = true;
+    return r;
+}
+
+}  // namespace
+
+TEST(SaveScreen, RightAnswerAfterARequestOpensItAndAFreeSlotIsWrittenAtOnce) {
+    SaveWorld w;
+    w.StartGame("Řehoř Žák");
+    w.PlayTo(7);
+    w.Main().State.FiftyFiftyAvailable = false;
+    const Millis asked = w.rt.Now();
+    w.AnswerAndSave('B');
+    ASSERT_TRUE(w.Save().Visible());
+    // Instead of the next question: the horn outside every channel, the music stopped.
+    EXPECT_EQ(w.Main().State.Level, 7);
+    EXPECT_TRUE(w.Main().Visible());
+    EXPECT_EQ(w.Lines("system sound", asked),
+              std::vector<std::string>{"system sound " + w.Sfx("klakson.wav")});
+    const Millis shown = *w.When("system sound", asked);
+    EXPECT_TRUE(w.When("frmMain.WMP1 stop", shown).has_value());
+    // The clip after the right answer at level 7 was cut short to 3 s.
+    EXPECT_EQ(w.Anim().AnimClip, 1);
+    EXPECT_EQ(shown - *w.When("frmAnim.WMPanim play", asked), 3000);
+
+    // All rows at rest and empty; the first pointer move highlights that row alone.
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(w.Save().picSave(i).Picture(), "FF-M") << i;
+        EXPECT_EQ(w.Save().lblSave1(i).Caption(), "") << i;
+    }
+    w.PointAt(100, SaveWorld::RowY(4));
+    w.PointAt(600, SaveWorld::RowY(4));  // the right label of the same row
+    EXPECT_EQ(w.Save().SlotIndex(), 4);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(w.Save().picSave(i).Picture(), i == 4 ? "FF-O" : "FF-M") << i;
+
+    const Millis click = w.rt.Now() + 10;
+    w.ClickRow(4);
+    ASSERT_TRUE(SlotFilled(w.dir.path(), 5));
+    const SaveRecord saved = *ReadSlot(w.dir.path(), 5);
+    EXPECT_EQ(saved.PlayerName, "Řehoř Žák" + std::string(31, ' '));
+    EXPECT_EQ(saved.ResumeLevel, 8);
+    EXPECT_EQ(saved.SaveDate, "04.12.2026");
+    EXPECT_EQ(saved.SaveTime, "09:05");
+    EXPECT_FALSE(saved.FiftyFiftyAvailable);
+    EXPECT_TRUE(saved.AudienceAvailable);
+    EXPECT_TRUE(saved.PhoneAvailable);
+
+    // The row shows its new summary and flashes green, orange, green; the menu after 3 s.
+    w.RunFor(3100);
+    EXPECT_EQ(w.When("frmSave.picSave(4) picture FF-Z", click), click);
+    EXPECT_EQ(w.When("frmSave.picSave(4) picture FF-O", click), click + 500);
+    EXPECT_EQ(w.When("frmSave.picSave(4) picture FF-Z", click + 1), click + 1000);
+    EXPECT_EQ(w.Save().lblSave1(4).Caption(), "Řehoř Žák    80.000 Kč");
+    EXPECT_EQ(w.Save().lblSave2(4).Caption(), "4. prosince 2026  9:05");
+    EXPECT_FALSE(w.Save().Visible());
+    EXPECT_FALSE(w.Main().Loaded());
+    EXPECT_TRUE(w.Menu().Visible());
+    EXPECT_EQ(w.rt.ActiveScreen(), &w.Menu());
+    EXPECT_EQ(w.When("frmMenu.WMPintro play", click), click + 3000);
+}
+
+TEST(SaveScreen, ATakenSlotAsksFirstAndNoLeavesTheFileAlone) {
+    SaveWorld w;
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 3, OldSave()));
+    const auto before = *ReadSlot(w.dir.path(), 3);
+    w.StartGame("Petr");
+    w.AnswerAndSave('B');
+    ASSERT_TRUE(w.Save().Visible());
+    EXPECT_EQ(w.Save().lblSave1(2).Caption(), "Stará hra    3.000 Kč");
+    EXPECT_EQ(w.Save().lblSave2(2).Caption(), "1. ledna 2026  10:00");
+
+    w.Key('A');  // no question on screen: nothing
+    EXPECT_FALSE(w.Save().picBlock().Visible());
+    w.ClickRow(2);
+    ASSERT_TRUE(w.Save().picBlock().Visible());
+    EXPECT_EQ(w.Save().picSave(2).Picture(), "FF-O");
+    // The rows are off: pointing at another row changes nothing.
+    w.PointAt(320, SaveWorld::RowY(6));
+    EXPECT_EQ(w.Save().SlotIndex(), 2);
+    EXPECT_EQ(w.Save().picSave(6).Picture(), "FF-M");
+    // "ANO" and "NE" light up under the pointer; the panel around them dims both.
+    w.PointAt(275, 258);
+    EXPECT_EQ(w.Save().lblANO().ForeColour(), 0xFFFFFFu);
+    EXPECT_TRUE(w.Save().lblANO().GetFont().bold);
+    w.PointAt(351, 258);
+    EXPECT_EQ(w.Save().lblANO().ForeColour(), 0xE0E0E0u);
+    EXPECT_TRUE(w.Save().lblNE().GetFont().bold);
+    w.PointAt(120, 200);
+    EXPECT_FALSE(w.Save().lblNE().GetFont().bold);
+    EXPECT_EQ(w.Save().lblNE().ForeColour(), 0xE0E0E0u);
+
+    w.Key('N');
+    EXPECT_FALSE(w.Save().picBlock().Visible());
+    EXPECT_EQ(*ReadSlot(w.dir.path(), 3), before);
+    EXPECT_TRUE(w.Save().picSave(6).Enabled());
+    // A click on "NE" does the same.
+    w.ClickRow(2);
+    w.backend.Click(w.rt.Now() + 10, 351, 258);
+    w.RunFor(20);
+    EXPECT_FALSE(w.Save().picBlock().Visible());
+    EXPECT_TRUE(w.Save().Visible());
+    EXPECT_EQ(*ReadSlot(w.dir.path(), 3), before);
+}
+
+TEST(SaveScreen, YesOverwritesEveryFieldAndTheFlashShowsTheNewSummary) {
+    SaveWorld w;
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 3, OldSave()));
+    w.StartGame("Jana");
+    w.PlayTo(4);
+    w.Main().State.PhoneAvailable = false;
+    w.Main().State.AudienceAvailable = false;
+    w.AnswerAndSave('B');
+    w.ClickRow(2);
+    const Millis yes = w.rt.Now() + 10;
+    w.Key('A');  // as "ANO"
+    EXPECT_FALSE(w.Save().picBlock().Visible());
+    EXPECT_EQ(w.Save().lblSave1(2).Caption(), "Jana    10.000 Kč");
+    const SaveRecord saved = *ReadSlot(w.dir.path(), 3);
+    EXPECT_EQ(Trimmed(saved.PlayerName), "Jana");
+    EXPECT_EQ(saved.ResumeLevel, 5);
+    EXPECT_EQ(saved.SaveDate, "04.12.2026");
+    EXPECT_EQ(saved.SaveTime, "09:05");
+    EXPECT_TRUE(saved.FiftyFiftyAvailable);
+    EXPECT_FALSE(saved.AudienceAvailable);
+    EXPECT_FALSE(saved.PhoneAvailable);
+    // Keys during the flash change nothing: the game is not taken up again.
+    w.backend.KeyPress(yes + 700, kEscape);
+    w.RunFor(3100);
+    EXPECT_EQ(w.When("frmSave.picSave(2) picture FF-Z", yes), yes);
+    EXPECT_TRUE(w.Menu().Visible());
+    EXPECT_FALSE(w.Main().Loaded());
+    EXPECT_TRUE(w.Lines("frmMain.imgStupnice picture S05").empty());
+}
+
+TEST(SaveScreen, EscapeEvenWithTheQuestionShownGoesOnWithTheNextQuestion) {
+    SaveWorld w;
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 1, OldSave()));
+    const auto before = *ReadSlot(w.dir.path(), 1);
+    w.StartGame();
+    w.PlayTo(2);
+    const size_t firstTrack = w.Lines("frmMain.WMP1 file " + w.Sfx("bgm1.wav")).size();
+    w.AnswerAndSave('B');
+    w.ClickRow(0);
+    ASSERT_TRUE(w.Save().picBlock().Visible());
+    const Millis escape = w.rt.Now() + 10;
+    w.Key(kEscape);
+    EXPECT_FALSE(w.Save().Visible());
+    EXPECT_EQ(w.Main().State.Level, 3);
+    EXPECT_FALSE(w.Main().State.SaveAfterAnswer);
+    EXPECT_EQ(*ReadSlot(w.dir.path(), 1), before);
+    for (int slot = 2; slot <= 9; ++slot) EXPECT_FALSE(SlotFilled(w.dir.path(), slot));
+    // Back from the save screen the level 1 track starts again from the beginning.
+    EXPECT_EQ(w.Lines("frmMain.WMP1 file " + w.Sfx("bgm1.wav")).size(), firstTrack + 1);
+    EXPECT_TRUE(w.When("frmMain.WMP1 play", escape).has_value());
+    // The game goes on as usual: the next right answer loads level 4 without a save screen.
+    w.PlayTo(4);
+    EXPECT_FALSE(w.Save().Visible());
+    EXPECT_EQ(w.Lines("system sound").size(), 1u);
+}
+
+TEST(SaveScreen, NoSaveAfterAWrongAnswerOrAfterWalkingAway) {
+    {
+        SaveWorld w;
+        w.StartGame();
+        w.PlayTo(3);
+        w.AnswerAndSave('C');
+        for (int i = 0; i < 200 && !w.Menu().Visible(); ++i) w.RunFor(100);
+        EXPECT_TRUE(w.Menu().Visible());
+        EXPECT_FALSE(w.Save().Loaded());
+        EXPECT_TRUE(w.Lines("system sound").empty());
+        EXPECT_FALSE(AnySlotFilled(w.dir.path()));
+    }
+    {
+        SaveWorld w;
+        w.StartGame();
+        w.PlayTo(2);
+        w.Main().State.OutOfCompetition = true;  // as after walking away
+        w.AnswerAndSave('B');
+        for (int i = 0; i < 200 && !w.Menu().Visible(); ++i) w.RunFor(100);
+        EXPECT_TRUE(w.Menu().Visible());
+        EXPECT_FALSE(w.Save().Loaded());
+        EXPECT_TRUE(w.Lines("system sound").empty());
+    }
+}

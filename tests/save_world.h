@@ -1,0 +1,64 @@
+#pragma once
+// A game world for the save and load screens: helpers to play to a level and to point at and
+// click the nine slot rows.
+#include "game_world.h"
+#include "saves/frm_load.h"
+#include "saves/frm_save.h"
+#include "saves/save_slots.h"
+
+namespace tolarka::testing {
+
+struct SaveWorld : GameWorld {
+    SaveWorld() {
+        AddQuestionSet(2, "B");
+        AddMedia();
+        FixRandom(0.0);
+        StartToMenu();
+        app.Save().LocalNow = [] { return LocalDateTime{2026, 12, 4, 9, 5}; };
+    }
+
+    frmSave& Save() { return app.Save(); }
+    frmLoad& Load() { return app.Load(); }
+
+    // Pixel centre of slot row i (rows are 41 pixels high, 48 apart, from y 49).
+    static int RowY(int i) { return 49 + 48 * i + 20; }
+    void ClickRow(int i) {
+        backend.Click(rt.Now() + 10, 320, RowY(i));
+        rt.RunUntil(rt.Now() + 20);
+    }
+    void PointAt(int x, int y) {
+        backend.MouseMove(rt.Now() + 10, x, y);
+        rt.RunUntil(rt.Now() + 20);
+    }
+    void Key(int key) {
+        backend.KeyPress(rt.Now() + 10, key);
+        rt.RunUntil(rt.Now() + 20);
+    }
+    void RunFor(Millis ms) { rt.RunUntil(rt.Now() + ms); }
+
+    // Waits for the build-up of the question on screen and picks `letter`.
+    void Answer(char letter) {
+        for (int i = 0; i < 100 && Main().State.InputLocked; ++i) RunFor(100);
+        Key(letter);
+    }
+    // Answers B up to the question at `level`.
+    void PlayTo(int level) {
+        while (Main().State.Level < level) {
+            const int now = Main().State.Level;
+            Answer('B');
+            for (int i = 0; i < 400 && Main().State.Level == now; ++i) RunFor(100);
+        }
+    }
+    // Asks to save during the current question, answers it and waits until the save screen
+    // (or anything else) follows the answer's clip.
+    void AnswerAndSave(char letter) {
+        const int level = Main().State.Level;
+        Main().State.SaveAfterAnswer = true;
+        Answer(letter);
+        for (int i = 0; i < 400 && !Save().Visible() && !Menu().Visible() && Main().State.Level == level; ++i)
+            RunFor(100);
+    }
+    std::string Sfx(const char* file) const { return Path(std::string("sfx/") + file).string(); }
+};
+
+}  // namespace tolarka::testing
