@@ -28,6 +28,9 @@ TEST(SaveScreen, RightAnswerAfterARequestOpensItAndAFreeSlotIsWrittenAtOnce) {
     w.PlayTo(7);
     w.Main().State.FiftyFiftyAvailable = false;
     const Millis asked = w.rt.Now();
+    w.UseGameMenu(true);
+    ASSERT_TRUE(w.Main().State.SaveAfterAnswer);
+    ASSERT_FALSE(w.Main().State.InputLocked);
     w.AnswerAndSave('B');
     ASSERT_TRUE(w.Save().Visible());
     // Instead of the next question: the horn outside every channel, the music stopped.
@@ -192,7 +195,9 @@ TEST(SaveScreen, NoSaveAfterAWrongAnswerOrAfterWalkingAway) {
         SaveWorld w;
         w.StartGame();
         w.PlayTo(2);
-        w.Main().State.OutOfCompetition = true;  // as after walking away
+        w.UseGameMenu(true);
+        w.UseGameMenu(false);  // walk away; the request stays but the game is decided
+        ASSERT_TRUE(w.Main().State.OutOfCompetition);
         w.AnswerAndSave('B');
         for (int i = 0; i < 200 && !w.Menu().Visible(); ++i) w.RunFor(100);
         EXPECT_TRUE(w.Menu().Visible());

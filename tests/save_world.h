@@ -58,6 +58,17 @@ struct SaveWorld : GameWorld {
         for (int i = 0; i < 400 && !Save().Visible() && !Menu().Visible() && Main().State.Level == level; ++i)
             RunFor(100);
     }
+    // Opens the game's menu and clicks "ULOŽIT HRU" (or "UKONČIT HRU"), as the player does;
+    // returns once the save banner has closed by itself.
+    void UseGameMenu(bool save) {
+        for (int i = 0; i < 100 && Main().State.InputLocked; ++i) RunFor(100);
+        if (Main().picMenu(0).Width() == 1035) {
+            backend.Click(rt.Now() + 10, 40, 17);
+            RunFor(600);
+        }
+        backend.Click(rt.Now() + 10, save ? 140 : 300, 17);
+        RunFor(save ? 3600 : 20);
+    }
     std::string Sfx(const char* file) const { return Path(std::string("sfx/") + file).string(); }
 };
 

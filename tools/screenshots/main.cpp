@@ -16,6 +16,9 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/runtime.h"
 #include "platform/sdl/sdl_media.h"
+#include "saves/frm_load.h"
+#include "saves/frm_save.h"
+#include "saves/save_slots.h"
 #include "startup/frm_menu.h"
 
 using namespace tolarka;
@@ -45,6 +48,71 @@ struct Shooter {
         Shot(name);
     }
 };
+
+// A second game saved after its first question, then continued from the load screen. A demo
+// save fills a slot for the overwrite question; it is removed again, and the game saved here
+// is used up by the load, so the program's save directory ends as it was.
+void SaveAndLoadShots(App& game, Shooter& s) {
+    auto& backend = s.backend;
+    auto& rt = s.rt;
+    const std::filesystem::path app(game.AppPath());
+    int demo = 0, free = 0;
+    for (int slot = kSlotCount; slot >= 1; --slot)
+        if (!SlotFilled(app, slot)) (demo == 0 ? demo : free) = slot;
+    if (demo == 0 || free == 0) {
+        std::fprintf(stderr, "save screens skipped: fewer than two free slots in %s\n", app.c_str());
+        return;
+    }
+    SaveRecord older;
+    older.PlayerName = "Petr Svoboda";
+    older.ResumeLevel = 8;
+    older.SaveDate = "04.12.2026";
+    older.SaveTime = "09:05";
+    older.AudienceAvailable = older.PhoneAvailable = true;
+    WriteSlot(app, demo, older);
+    // A fixed clock, so that the pictures do not change with every run.
+    game.Save().LocalNow = [] { return LocalDateTime{2026, 12, 6, 18, 30}; };
+    auto rowY = [](int slot) { return 49 + 48 * (slot - 1) + 20; };
+
+    backend.Click(rt.Now() + 10, 319, 165);
+    backend.KeyPress(rt.Now() + 30, platform::keys::kReturn);
+    rt.RunUntil(rt.Now() + 4600);
+    frmMain& m = game.Main();
+    for (int i = 0; i < 100 && m.State.InputLocked; ++i) rt.RunUntil(rt.Now() + 100);
+    m.State.SaveAfterAnswer = true;
+    const std::string correct = m.State.Question.CorrectLetter;
+    backend.KeyPress(rt.Now() + 10, correct.empty() ? 'A' : correct[0]);
+    for (int i = 0; i < 300 && !game.Save().Visible(); ++i) rt.RunUntil(rt.Now() + 100);
+
+    backend.MouseMove(rt.Now() + 10, 320, rowY(free));
+    s.At(rt.Now() + 20, "30-save-slots");
+    backend.Click(rt.Now() + 10, 320, rowY(demo));
+    backend.MouseMove(rt.Now() + 20, 275, 258);
+    s.At(rt.Now() + 40, "31-save-overwrite");
+    backend.KeyPress(rt.Now() + 10, 'N');
+    backend.MouseMove(rt.Now() + 20, 320, rowY(free));
+    const Millis write = rt.Now() + 30;
+    backend.Click(write, 320, rowY(free));
+    backend.ScreenshotAt(write + 100, (s.out / "32-save-flash.png").string());
+    ++s.taken;
+    rt.RunUntil(write + 3500);
+
+    backend.Click(rt.Now() + 10, 319, 215);  // "Pokračovat ve hře"
+    backend.MouseMove(rt.Now() + 20, 320, rowY(free));
+    s.At(rt.Now() + 40, "33-load-slots");
+    const Millis load = rt.Now() + 10;
+    backend.Click(load, 320, rowY(free));
+    backend.ScreenshotAt(load + 600, (s.out / "34-load-flash.png").string());
+    ++s.taken;
+    rt.RunUntil(load + 2000 + 4500);
+    s.At(rt.Now() + 5100, "35-load-restored");
+    DeleteSlot(app, demo);
+    // A wrong answer ends the restored game, back on the menu.
+    const std::string right = m.State.Question.CorrectLetter;
+    backend.KeyPress(rt.Now() + 10, right == "A" ? 'B' : 'A');
+    for (int i = 0; i < 300 && !game.Menu().Visible(); ++i) rt.RunUntil(rt.Now() + 100);
+    rt.RunUntil(rt.Now() + 500);
+}
 
 }  // namespace
 
@@ -134,6 +202,7 @@ int main(int argc, char** argv) {
         s.At(rt.Now() + 3100, "15-reveal-wrong");
         s.At(rt.Now() + 4500, "16-anim-end");
         s.At(rt.Now() + 8000, "17-menu-again");
+        SaveAndLoadShots(game, s);
 
         // The rules run by themselves for 31 s; the credits end the program.
         const Millis rules = rt.Now() + 10;
