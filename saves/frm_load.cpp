@@ -73,6 +73,8 @@ void frmLoad::picLoad_Click(int index) {
         return;
     }
     Rt().DoEvents();
+    // A second click already queued has run this whole step inside the line above.
+    if (Busy_) return;
     Busy_ = true;
     LoadRequested = true;
     LoadSlot = index + 1;

@@ -108,8 +108,8 @@ void frmSave::picSave_Click(int index) {
         return;
     }
     SetSlotsEnabled(false);
-    SetAnswerLook(*lblANO_, false);
-    SetAnswerLook(*lblNE_, false);
+    lblANO_->SetForeColour(kAnswerRest);
+    lblNE_->SetForeColour(kAnswerRest);
     picBlock_->Show();
 }
 

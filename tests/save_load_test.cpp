@@ -128,9 +128,13 @@ TEST(LoadScreen, AGameSavedAtAnEarlyLevelStartsTheFirstTrackAtOnce) {
     LoadWorld w;
     ASSERT_TRUE(WriteSlot(w.dir.path(), 1, Saved("Eva", 4, true, false, true)));
     w.Continue();
+    // A double click: the second click is handled while the first lets events run.
     const Millis click = w.rt.Now() + 10;
-    w.ClickRow(0);
+    w.backend.Click(click, 320, SaveWorld::RowY(0));
+    w.backend.Click(click, 320, SaveWorld::RowY(0));
     w.WaitForGame();
+    EXPECT_EQ(w.Lines("frmLoad.picLoad(0) picture FF-Z").size(), 2u);  // one flash
+    EXPECT_EQ(w.Lines("frmAnim.WMPanim play").size(), 1u);
     ASSERT_TRUE(w.Main().Visible());
     EXPECT_EQ(w.Main().State.Level, 4);
     EXPECT_EQ(w.Main().imgNDiv().Picture(), "N-divx");
