@@ -115,10 +115,6 @@ TEST(SaveRecord, ShortOrOddBuffersStillDecode) {
     odd[59] = 1;
     odd[60] = 0;
     EXPECT_TRUE(DecodeSaveRecord(odd).FiftyFiftyAvailable);
-    EXPECT_FALSE(IsResumableLevel(0));
-    EXPECT_TRUE(IsResumableLevel(1));
-    EXPECT_TRUE(IsResumableLevel(15));
-    EXPECT_FALSE(IsResumableLevel(16));
 }
 
 TEST(SaveSlots, WriteReadListAndDelete) {
@@ -235,14 +231,4 @@ TEST(SlotSummary, RightTextIsTheLongCzechDateAndTheShortTime) {
     r.SaveDate = "          ";
     r.SaveTime = "?????";
     EXPECT_EQ(MakeSlotSummary(r).Right, "            ?????");
-}
-
-TEST(SlotSummary, SaveStampsFillTheirFieldsExactly) {
-    const LocalDateTime t{2026, 12, 4, 9, 5};
-    EXPECT_EQ(FormatSaveDate(t), "04.12.2026");
-    EXPECT_EQ(FormatSaveTime(t), "09:05");
-    const LocalDateTime now = CurrentLocalDateTime();
-    EXPECT_EQ(FormatSaveDate(now).size(), 10u);
-    EXPECT_EQ(FormatSaveTime(now).size(), 5u);
-    EXPECT_EQ(LongCzechDate(FormatSaveDate(now)).find('.'), std::to_string(now.day).size());
 }

@@ -205,3 +205,22 @@ TEST(SaveScreen, NoSaveAfterAWrongAnswerOrAfterWalkingAway) {
         EXPECT_TRUE(w.Lines("system sound").empty());
     }
 }
+
+TEST(SaveScreen, AFailedWriteSaysSoAndKeepsTheGame) {
+    SaveWorld w;
+    WriteFile(w.Path("save"), {'x'});  // a file where the save directory belongs
+    w.StartGame();
+    w.AnswerAndSave('B');
+    ASSERT_TRUE(w.Save().Visible());
+    w.backend.AnswerNextBoxes({platform::kAnswerOk});
+    w.ClickRow(0);
+    ASSERT_EQ(w.backend.Boxes().size(), 2u);
+    EXPECT_EQ(
+        w.backend.Boxes()[1].request.text,
+        "Hru se nepodařilo uložit do pozice 1.\r\nZkuste jinou pozici, nebo klávesou Esc pokračujte ve hře.");
+    EXPECT_TRUE(w.Save().Visible());
+    EXPECT_FALSE(w.Save().Busy());
+    EXPECT_TRUE(w.Main().Loaded());
+    w.Key(kEscape);
+    EXPECT_EQ(w.Main().State.Level, 2);
+}
