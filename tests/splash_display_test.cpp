@@ -37,10 +37,6 @@ TEST(DisplayMode, ChangesOnlyToAModeTheDisplayOffersWhereverItIsListed) {
     none.modes = {{800, 600}, {1024, 768}, {480, 640}};
     ChangeDisplayMode(none, 640, 480);
     EXPECT_TRUE(none.changes.empty());
-
-    FakeDisplay empty;
-    ChangeDisplayMode(empty, 640, 480);
-    EXPECT_TRUE(empty.changes.empty());
 }
 
 TEST(DisplayMode, RestoreGoesBackToALandscapeSizeUnlessTheDisplayWasKept) {
