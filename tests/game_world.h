@@ -116,6 +116,15 @@ struct GameWorld {
         }
         return std::nullopt;
     }
+    // Virtual time of the last log line that contains `text`.
+    std::optional<Millis> LastWhen(const std::string& text) const {
+        std::optional<Millis> last;
+        for (const auto& line : backend.Log()) {
+            const auto space = line.find(' ');
+            if (line.find(text, space) != std::string::npos) last = std::stoll(line.substr(0, space));
+        }
+        return last;
+    }
     // Runs in small steps until a log line with `text` appears at or after `from` (at most
     // `limit` ms); returns its time. Timers fire at their exact times whatever the step.
     std::optional<Millis> RunUntilLogged(const std::string& text, Millis from, Millis limit = 60000) {

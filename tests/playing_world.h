@@ -28,7 +28,7 @@ struct PlayingWorld : GameWorld {
     Millis WaitForInput() {
         char ladder[32];
         std::snprintf(ladder, sizeof ladder, "frmMain.imgStupnice picture S%02d", Main().State.Level);
-        const Millis ready = std::max(*When(ladder) + 5000, rt.Now()) + 1;
+        const Millis ready = std::max(*LastWhen(ladder) + 5000, rt.Now()) + 1;
         rt.RunUntil(ready);
         return ready;
     }

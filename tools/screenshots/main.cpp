@@ -202,6 +202,25 @@ int main(int argc, char** argv) {
         s.At(rt.Now() + 3100, "15-reveal-wrong");
         s.At(rt.Now() + 4500, "16-anim-end");
         s.At(rt.Now() + 8000, "17-menu-again");
+        // A second game: the in-game menu, the save request and walking away.
+        backend.Click(rt.Now() + 10, 319, 165);
+        backend.Type(rt.Now() + 20, "Petr");
+        backend.KeyPress(rt.Now() + 30, platform::keys::kReturn);
+        rt.RunUntil(rt.Now() + 4500 + 5200);
+        backend.Click(rt.Now() + 10, 40, 17);
+        s.At(rt.Now() + 800, "18-game-menu-open");
+        backend.Click(rt.Now() + 10, 140, 17);
+        s.At(rt.Now() + 1500, "19-save-banner");
+        backend.Click(rt.Now() + 10, 320, 380);  // the banner closes; the panel is still open
+        rt.RunUntil(rt.Now() + 100);
+        backend.Click(rt.Now() + 10, 300, 17);
+        backend.ScreenshotAt(rt.Now() + 1000, (out / "20-walk-away-banner.png").string());
+        s.taken += 1;
+        rt.RunUntil(rt.Now() + 3000);
+        // An answer out of competition, then the game ends and the menu is back.
+        backend.KeyPress(rt.Now() + 10, 'A');
+        rt.RunUntil(rt.Now() + 20000);
+
         SaveAndLoadShots(game, s);
 
         // The rules run by themselves for 31 s; the credits end the program.
