@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "game/cp1250.h"
+#include "game/file_io.h"
 
 namespace tolarka {
 
@@ -86,12 +87,9 @@ std::vector<unsigned char> EncodeQuestionRecord(const QuestionRecord& q) {
 }
 
 std::optional<QuestionRecord> ReadQuestionFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<unsigned char> bytes(kQuestionRecordSize);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    return DecodeQuestionRecord(bytes);
+    const auto bytes = ReadLeadingBytes(path, kQuestionRecordSize);
+    if (!bytes) return std::nullopt;
+    return DecodeQuestionRecord(*bytes);
 }
 
 }  // namespace tolarka

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <system_error>
+#include <vector>
+
+#include "game/file_io.h"
 
 namespace tolarka {
 
@@ -34,27 +36,13 @@ RecentList PushRecent(const RecentList& list, const std::string& number) {
 }
 
 bool WriteRecentList(const fs::path& file, const RecentList& list) {
-    std::error_code ec;
-    fs::create_directories(file.parent_path(), ec);
-    fs::path temp = file;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        for (const auto& entry : list) out << entry << "\r\n";
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temp, ec);
-            return false;
-        }
+    std::vector<unsigned char> bytes;
+    for (const auto& entry : list) {
+        bytes.insert(bytes.end(), entry.begin(), entry.end());
+        bytes.push_back('\r');
+        bytes.push_back('\n');
     }
-    fs::rename(temp, file, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return ReplaceFile(file, bytes);
 }
 
 int ExcludeCount(int questionCount) { return std::clamp(questionCount / 2, 0, kRecentListSize); }
