@@ -100,9 +100,10 @@ void frmAnim::SetUpClip() {
     auto clip = [&](const char* file, const char* sound, int t1, int t2, int t3) {
         if (file) WMPanim_->SetFile(Path(file));
         if (sound) WMPanimSND_->SetFile(Path(sound));
-        if (t1) Timer1.SetInterval(t1);
-        if (t2) Timer2.SetInterval(t2);
-        if (t3) Timer3.SetInterval(t3);
+        // A clip without a timer leaves it at 0, so it never ticks: no earlier clip's interval stays.
+        Timer1.SetInterval(t1);
+        Timer2.SetInterval(t2);
+        Timer3.SetInterval(t3);
     };
     switch (AnimClip) {
         case 0: clip("/gfx/r1.avi", nullptr, 4000, 0, 0); break;

@@ -136,7 +136,6 @@ void Line::SetPoints(int x1, int y1, int x2, int y2) {
 }
 
 void TextBox::SetText(std::string text) {
-    if (maxLength_ > 0 && Utf8Length(text) > maxLength_) text.resize(Utf8Offset(text, maxLength_));
     if (text == text_) return;
     text_ = std::move(text);
     selStart_ = std::min(selStart_, Utf8Length(text_));

@@ -230,7 +230,7 @@ class TextBox : public Widget {
 public:
     using Widget::Widget;
     const std::string& Text() const { return text_; }
-    // Sets the text (cut to MaxLength characters when one is set) and fires onChange.
+    // Sets the text and fires onChange. MaxLength limits only typing, never text set here.
     void SetText(std::string text);
     int MaxLength() const { return maxLength_; }  // characters; 0 = no limit
     void SetMaxLength(int n) { maxLength_ = n; }

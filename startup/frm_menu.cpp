@@ -92,7 +92,7 @@ void frmMenu::Design() {
         hit.Move(960, optionTop[i], 375, 375);
         hit.onClick = [this, i] { ChooseOption(i); };
         auto& caption = picSetNew_->Add<Label>("lblSet" + n);
-        caption.Move(1680, optionTop[i] + 30, 4500, 375);
+        caption.Move(1680, optionTop[i], 4500, 375);
         caption.SetFont(kPanelFont);
         caption.SetForeColour(kLavender);
         caption.SetTransparent(true);

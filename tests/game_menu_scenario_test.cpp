@@ -170,4 +170,9 @@ TEST(GameMenu, WalkingAwayAtLevelSixKeepsTheAmountOfLevelFive) {
     w.backend.KeyPress(s + 3000, 'B');
     w.rt.RunUntil(s + 3000 + 3500 + 1100);
     EXPECT_EQ(m.State.WonLevel, 5);
+    // The right box still blinks, without a reveal sound, and the end clip follows.
+    EXPECT_EQ(w.Lines("frmMain.imgB picture B-Z", s + 3000).size(), 2u);
+    EXPECT_FALSE(w.When("frmMain.WMP2 file", s + 3000));
+    w.rt.RunUntil(s + 3000 + 3500 + 700 + 1500);
+    EXPECT_EQ(w.Anim().AnimClip, 3);
 }

@@ -71,6 +71,22 @@ TEST(Menu, BlankNameIsIgnoredAndEscapeReturnsWithoutChangingTheName) {
     EXPECT_TRUE(w.Menu().picMenu().Visible());
 }
 
+TEST(Menu, ReopenedPanelShowsTheWholeConfirmedNameAfterAShorterOneWasTyped) {
+    MenuWorld w;
+    w.OpenNewGame();
+    w.Type("Alexandr");
+    w.backend.Click(w.rt.Now() + 10, 180, 264);  // the qualifier: Enter confirms, panel stays
+    w.rt.RunUntil(w.rt.Now() + 20);
+    w.backend.AnswerNextBoxes({platform::kAnswerOk});
+    w.Key(kReturn);
+    ASSERT_EQ(w.Menu().CurrentPlayerName, "Alexandr");
+    for (int i = 0; i < 6; ++i) w.Key(platform::keys::kBack);
+    ASSERT_EQ(w.Menu().txtJmeno().Text(), "Al");
+    w.Key(kEscape);
+    w.OpenNewGame();
+    EXPECT_EQ(w.Menu().txtJmeno().Text(), "Alexandr");
+}
+
 TEST(Menu, NameStopsGrowingAtTheRenderedWidthLimit) {
     MenuWorld w;
     w.OpenNewGame();

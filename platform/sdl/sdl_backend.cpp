@@ -6,30 +6,11 @@
 #include <stdexcept>
 
 #include "media/picture_catalogue.h"
+#include "platform/sdl/key_codes.h"
 
 namespace tolarka::platform::sdl {
 
 namespace {
-
-int KeyCode(SDL_Keycode k) {
-    if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
-    if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
-    if (k >= SDLK_F1 && k <= SDLK_F12) return keys::kF1 + (k - SDLK_F1);
-    switch (k) {
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER: return keys::kReturn;
-        case SDLK_ESCAPE: return keys::kEscape;
-        case SDLK_BACKSPACE: return keys::kBack;
-        case SDLK_TAB: return keys::kTab;
-        case SDLK_SPACE: return keys::kSpace;
-        case SDLK_DELETE: return keys::kDelete;
-        case SDLK_LEFT: return keys::kLeft;
-        case SDLK_RIGHT: return keys::kRight;
-        case SDLK_HOME: return keys::kHome;
-        case SDLK_END: return keys::kEnd;
-        default: return 0;
-    }
-}
 
 InputEvent Ev(InputKind kind, int key = 0, std::string text = {}, int x = 0, int y = 0) {
     return InputEvent{kind, key, std::move(text), x, y};
@@ -91,7 +72,7 @@ std::optional<InputEvent> SdlBackend::Translate(const SDL_Event& e) {
         case SDL_QUIT: return Ev(InputKind::Quit);
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
-            const int key = KeyCode(e.key.keysym.sym);
+            const int key = KeyCode(e.key.keysym);
             if (key == 0) return Ev(InputKind::Wake);
             return Ev(e.type == SDL_KEYDOWN ? InputKind::KeyDown : InputKind::KeyUp, key);
         }
