@@ -178,3 +178,34 @@ TEST(Game, RecentListRemembersTheQuestionAsked) {
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(content.substr(0, 5), "001\r\n");
 }
+
+TEST(Game, WrongAnswerAtTheTopLevelFallsToTheSecondSafeLevel) {
+    PlayingWorld w;
+    w.ClimbTo(15);
+    ASSERT_EQ(w.Main().State.Level, 15);
+    const Millis pick = w.Answer('A');
+    const Millis reveal = w.RunUntilLogged("frmMain.WMP2 play", pick + 1).value_or(-1);
+    EXPECT_EQ(reveal - pick, 20000);
+    EXPECT_EQ(w.Lines("frmMain.WMP2 file", pick).back(), "frmMain.WMP2 file " + w.Path("sfx/w4.wav").string());
+    EXPECT_EQ(w.Main().State.WonLevel, 10);
+    w.rt.RunUntil(reveal + 6899);
+    EXPECT_FALSE(w.Anim().Visible());
+    w.rt.RunUntil(reveal + 6900);
+    EXPECT_TRUE(w.Anim().Visible());
+    EXPECT_EQ(w.Anim().AnimClip, 3);
+}
+
+TEST(Game, LightsAfterARightAnswerFollowTheBand) {
+    PlayingWorld w;
+    std::vector<std::string> lights;
+    for (int level = 1; level <= 14; ++level) {
+        const Millis pick = w.Answer('B');
+        w.RunUntilLogged("frmAnim.WMPanim play", pick);
+        const auto files = w.Lines("frmAnim.WMPanim2 file", pick);
+        lights.push_back(files.empty() ? "" : files.back().substr(files.back().rfind('/') + 1));
+        w.NextQuestion();
+    }
+    // Clip 1 plays at levels 6-9 and 11-14: the second lights up to level 9, the third after.
+    for (int level : {6, 7, 8, 9}) EXPECT_EQ(lights[static_cast<size_t>(level - 1)], "lights-r2.avi") << level;
+    for (int level : {11, 12, 13, 14}) EXPECT_EQ(lights[static_cast<size_t>(level - 1)], "lights-r3.avi") << level;
+}
