@@ -128,7 +128,7 @@ TEST(ClipCatalogue, HoldsEveryClipTheGameNamesOnceWithEncodableSizes) {
                                         "odpocet.avi", "r1.avi",        "r23.avi",       "r4.avi",
                                         "tel.avi",     "ff-int.avi"};
     std::set<std::string> seen;
-    for (const clipgen::ClipSpec& clip : clipgen::ClipCatalogue()) {
+    for (const clipgen::ClipFormat& clip : clipgen::ClipCatalogue()) {
         EXPECT_TRUE(seen.insert(clip.file).second) << clip.file << " twice";
         EXPECT_EQ(clip.width % 2, 0) << clip.file;
         EXPECT_EQ(clip.height % 2, 0) << clip.file;
@@ -144,7 +144,7 @@ TEST(ClipCatalogue, HoldsEveryClipTheGameNamesOnceWithEncodableSizes) {
 TEST(RenderClip, TheSameClipComesOutByteForByteTheSame) {
     ScratchDir first("render-a");
     ScratchDir second("render-b");
-    const clipgen::ClipSpec* clip = clipgen::FindClip("fade2.avi");
+    const clipgen::ClipFormat* clip = clipgen::FindClip("fade2.avi");
     ASSERT_NE(clip, nullptr);
     const int frames = clipgen::RenderClip(*clip, first.Path());
     EXPECT_EQ(frames, clipgen::FrameCount(*clip));
@@ -158,7 +158,7 @@ TEST(RenderClip, TheSameClipComesOutByteForByteTheSame) {
 // band near the bottom; the clips under those overlays keep both parts dim so the overlays read.
 TEST(RenderClip, ClipsUnderTheOverlaysKeepTheirBandsDim) {
     for (const char* file : {"r1.avi", "r23.avi", "ex.avi", "lights-st.avi"}) {
-        const clipgen::ClipSpec* clip = clipgen::FindClip(file);
+        const clipgen::ClipFormat* clip = clipgen::FindClip(file);
         ASSERT_NE(clip, nullptr);
         clipgen::Canvas canvas(clip->width, clip->height);
         auto scene = clip->makeScene(clip->width, clip->height);

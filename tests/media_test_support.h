@@ -59,12 +59,12 @@ inline Rgb FrameColour(int index) {
     return {16 + 12 * (index % 20), 240 - 12 * (index % 20), index % 2 == 0 ? 60 : 190};
 }
 
-inline bool WriteSolidClip(const std::string& path, const platform::sdl::ClipSpec& clipSpec) {
-    return platform::sdl::WriteAviClip(path, clipSpec, [&clipSpec](int index, std::uint8_t* rgb, int pitch) {
+inline bool WriteSolidClip(const std::string& path, const platform::sdl::ClipFormat& clipFormat) {
+    return platform::sdl::WriteAviClip(path, clipFormat, [&clipFormat](int index, std::uint8_t* rgb, int pitch) {
         const Rgb c = FrameColour(index);
-        for (int y = 0; y < clipSpec.height; ++y) {
+        for (int y = 0; y < clipFormat.height; ++y) {
             std::uint8_t* row = rgb + y * pitch;
-            for (int x = 0; x < clipSpec.width; ++x) {
+            for (int x = 0; x < clipFormat.width; ++x) {
                 row[3 * x] = static_cast<std::uint8_t>(c.r);
                 row[3 * x + 1] = static_cast<std::uint8_t>(c.g);
                 row[3 * x + 2] = static_cast<std::uint8_t>(c.b);

@@ -17,7 +17,7 @@ using media_test::TempDir;
 using platform::Millis;
 using platform::Size;
 using platform::sdl::ClipCodec;
-using platform::sdl::ClipSpec;
+using platform::sdl::ClipFormat;
 using platform::sdl::SdlMediaChannel;
 using platform::sdl::SdlMediaSystem;
 
@@ -27,9 +27,9 @@ class ClipPlayback : public ::testing::TestWithParam<ClipCodec> {
 protected:
     void SetUp() override {
         ASSERT_NE(canvas_.Renderer(), nullptr) << SDL_GetError();
-        spec_.codec = GetParam();
+        format_.codec = GetParam();
         clip_ = dir_.File("clip.avi");
-        ASSERT_TRUE(media_test::WriteSolidClip(clip_, spec_));
+        ASSERT_TRUE(media_test::WriteSolidClip(clip_, format_));
     }
 
     // The frame shown at clock time t, once the decoder has delivered every frame due by then;
@@ -58,7 +58,7 @@ protected:
     int Outside() const { return FrameIndexOf(canvas_.At(kView.x + kView.w + 2, kView.y)); }
 
     TempDir dir_;
-    ClipSpec spec_;  // 64 x 48, 10 fps, 20 frames
+    ClipFormat format_;  // 64 x 48, 10 fps, 20 frames
     std::string clip_;
     ManualClock clock_;
     // Channels are made after the canvas, so their textures go before its renderer.
@@ -176,10 +176,10 @@ TEST_P(ClipPlayback, StoppedClipShowsItsFirstFrameAndAnEndedOneItsLast) {
 
     // Another file: nothing until it is stopped or played, then its own first frame.
     const std::string other = dir_.File("other.avi");
-    ASSERT_TRUE(platform::sdl::WriteAviClip(other, spec_, [this](int index, std::uint8_t* rgb, int pitch) {
+    ASSERT_TRUE(platform::sdl::WriteAviClip(other, format_, [this](int index, std::uint8_t* rgb, int pitch) {
         const media_test::Rgb c = media_test::FrameColour(index + 5);
-        for (int y = 0; y < spec_.height; ++y) {
-            for (int x = 0; x < spec_.width; ++x) {
+        for (int y = 0; y < format_.height; ++y) {
+            for (int x = 0; x < format_.width; ++x) {
                 rgb[y * pitch + 3 * x] = static_cast<std::uint8_t>(c.r);
                 rgb[y * pitch + 3 * x + 1] = static_cast<std::uint8_t>(c.g);
                 rgb[y * pitch + 3 * x + 2] = static_cast<std::uint8_t>(c.b);

@@ -42,22 +42,22 @@ bool Encode(AVFormatContext* out, AVStream* stream, AVCodecContext* encoder, con
 
 }  // namespace
 
-bool WriteAviClip(const std::string& path, const ClipSpec& clipSpec, const ClipPainter& paint) {
+bool WriteAviClip(const std::string& path, const ClipFormat& clipFormat, const ClipPainter& paint) {
     AVFormatContext* raw = nullptr;
     if (avformat_alloc_output_context2(&raw, nullptr, "avi", path.c_str()) < 0 || !raw) return false;
     AvOutputPtr out(raw);
 
-    const bool mjpeg = clipSpec.codec == ClipCodec::kMjpeg;
+    const bool mjpeg = clipFormat.codec == ClipCodec::kMjpeg;
     const AVCodec* codec = avcodec_find_encoder(mjpeg ? AV_CODEC_ID_MJPEG : AV_CODEC_ID_MPEG4);
     if (!codec) return false;
     AVStream* stream = avformat_new_stream(out.get(), nullptr);
     AvCodecContextPtr encoder(avcodec_alloc_context3(codec));
     if (!stream || !encoder) return false;
     const AVPixelFormat format = mjpeg ? AV_PIX_FMT_YUVJ420P : AV_PIX_FMT_YUV420P;
-    encoder->width = clipSpec.width;
-    encoder->height = clipSpec.height;
-    encoder->time_base = AVRational{1, clipSpec.fps};
-    encoder->framerate = AVRational{clipSpec.fps, 1};
+    encoder->width = clipFormat.width;
+    encoder->height = clipFormat.height;
+    encoder->time_base = AVRational{1, clipFormat.fps};
+    encoder->framerate = AVRational{clipFormat.fps, 1};
     encoder->pix_fmt = format;
     encoder->gop_size = 5;
     encoder->max_b_frames = 0;
@@ -72,17 +72,17 @@ bool WriteAviClip(const std::string& path, const ClipSpec& clipSpec, const ClipP
     if (avio_open(&out->pb, path.c_str(), AVIO_FLAG_WRITE) < 0) return false;
     if (avformat_write_header(out.get(), nullptr) < 0) return false;
 
-    AvFramePtr rgb = AllocFrame(AV_PIX_FMT_RGB24, clipSpec.width, clipSpec.height);
-    AvFramePtr yuv = AllocFrame(format, clipSpec.width, clipSpec.height);
+    AvFramePtr rgb = AllocFrame(AV_PIX_FMT_RGB24, clipFormat.width, clipFormat.height);
+    AvFramePtr yuv = AllocFrame(format, clipFormat.width, clipFormat.height);
     AvPacketPtr packet(av_packet_alloc());
-    SwsPtr sws(sws_getContext(clipSpec.width, clipSpec.height, AV_PIX_FMT_RGB24, clipSpec.width, clipSpec.height, format,
+    SwsPtr sws(sws_getContext(clipFormat.width, clipFormat.height, AV_PIX_FMT_RGB24, clipFormat.width, clipFormat.height, format,
                               SWS_BILINEAR, nullptr, nullptr, nullptr));
     if (!rgb || !yuv || !packet || !sws) return false;
 
-    for (int i = 0; i < clipSpec.frame_count; ++i) {
+    for (int i = 0; i < clipFormat.frame_count; ++i) {
         if (av_frame_make_writable(rgb.get()) < 0 || av_frame_make_writable(yuv.get()) < 0) return false;
         paint(i, rgb->data[0], rgb->linesize[0]);
-        sws_scale(sws.get(), rgb->data, rgb->linesize, 0, clipSpec.height, yuv->data, yuv->linesize);
+        sws_scale(sws.get(), rgb->data, rgb->linesize, 0, clipFormat.height, yuv->data, yuv->linesize);
         yuv->pts = i;
         if (!Encode(out.get(), stream, encoder.get(), yuv.get(), packet.get())) return false;
     }

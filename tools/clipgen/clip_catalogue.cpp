@@ -9,11 +9,11 @@ namespace {
 
 // Lengths carry a margin of at least 0.2 s over the time on screen. Clips played at rate 0.8 are
 // made as long as their wall time, so they also last when a player ignores the rate.
-std::vector<ClipSpec> BuildCatalogue() {
-    std::vector<ClipSpec> clips;
+std::vector<ClipFormat> BuildCatalogue() {
+    std::vector<ClipFormat> clips;
     auto add = [&clips](std::string file, int w, int h, int fps, double seconds, double shown, double rate,
                         std::string where, std::function<std::unique_ptr<Scene>(int, int)> make) {
-        ClipSpec c;
+        ClipFormat c;
         c.file = std::move(file);
         c.width = w;
         c.height = h;
@@ -62,17 +62,17 @@ std::vector<ClipSpec> BuildCatalogue() {
 
 }  // namespace
 
-const std::vector<ClipSpec>& ClipCatalogue() {
-    static const std::vector<ClipSpec> clips = BuildCatalogue();
+const std::vector<ClipFormat>& ClipCatalogue() {
+    static const std::vector<ClipFormat> clips = BuildCatalogue();
     return clips;
 }
 
-const ClipSpec* FindClip(const std::string& file) {
-    for (const ClipSpec& clip : ClipCatalogue())
+const ClipFormat* FindClip(const std::string& file) {
+    for (const ClipFormat& clip : ClipCatalogue())
         if (clip.file == file) return &clip;
     return nullptr;
 }
 
-int FrameCount(const ClipSpec& clip) { return static_cast<int>(std::ceil(clip.seconds * clip.fps - 1e-9)); }
+int FrameCount(const ClipFormat& clip) { return static_cast<int>(std::ceil(clip.seconds * clip.fps - 1e-9)); }
 
 }  // namespace clipgen

@@ -10,7 +10,7 @@
 
 namespace clipgen {
 
-struct ClipSpec {
+struct ClipFormat {
     std::string file;
     int width = 0;
     int height = 0;
@@ -23,9 +23,9 @@ struct ClipSpec {
     std::function<std::unique_ptr<Scene>(int width, int height)> makeScene;
 };
 
-const std::vector<ClipSpec>& ClipCatalogue();
+const std::vector<ClipFormat>& ClipCatalogue();
 // nullptr when no clip of that file name exists.
-const ClipSpec* FindClip(const std::string& file);
-int FrameCount(const ClipSpec& clip);
+const ClipFormat* FindClip(const std::string& file);
+int FrameCount(const ClipFormat& clip);
 
 }  // namespace clipgen

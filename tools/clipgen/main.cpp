@@ -22,8 +22,8 @@ int Usage() {
     return 2;
 }
 
-const clipgen::ClipSpec* Lookup(const std::string& file) {
-    const clipgen::ClipSpec* clip = clipgen::FindClip(file);
+const clipgen::ClipFormat* Lookup(const std::string& file) {
+    const clipgen::ClipFormat* clip = clipgen::FindClip(file);
     if (clip == nullptr) std::fprintf(stderr, "clipgen: neznámý klip %s\n", file.c_str());
     return clip;
 }
@@ -31,31 +31,31 @@ const clipgen::ClipSpec* Lookup(const std::string& file) {
 int Run(const std::vector<std::string>& args) {
     if (args.empty()) return Usage();
     if (args[0] == "--list") {
-        for (const clipgen::ClipSpec& c : clipgen::ClipCatalogue())
+        for (const clipgen::ClipFormat& c : clipgen::ClipCatalogue())
             std::printf("%-14s %4d x %-4d %2d fps %5.1f s  %s\n", c.file.c_str(), c.width, c.height, c.fps,
                         c.seconds, c.where.c_str());
         return 0;
     }
     if (args[0] == "--still") {
         if (args.size() != 4) return Usage();
-        const clipgen::ClipSpec* clip = Lookup(args[1]);
+        const clipgen::ClipFormat* clip = Lookup(args[1]);
         if (clip == nullptr) return 1;
         clipgen::RenderStill(*clip, std::stod(args[2]), args[3]);
         return 0;
     }
     const std::filesystem::path directory = args[0];
     std::filesystem::create_directories(directory);
-    std::vector<const clipgen::ClipSpec*> chosen;
+    std::vector<const clipgen::ClipFormat*> chosen;
     if (args.size() == 1) {
-        for (const clipgen::ClipSpec& c : clipgen::ClipCatalogue()) chosen.push_back(&c);
+        for (const clipgen::ClipFormat& c : clipgen::ClipCatalogue()) chosen.push_back(&c);
     } else {
         for (std::size_t i = 1; i < args.size(); ++i) {
-            const clipgen::ClipSpec* clip = Lookup(args[i]);
+            const clipgen::ClipFormat* clip = Lookup(args[i]);
             if (clip == nullptr) return 1;
             chosen.push_back(clip);
         }
     }
-    for (const clipgen::ClipSpec* clip : chosen) clipgen::RenderClip(*clip, directory);
+    for (const clipgen::ClipFormat* clip : chosen) clipgen::RenderClip(*clip, directory);
     return 0;
 }
 

@@ -5,7 +5,7 @@
 
 namespace clipgen {
 
-int RenderClip(const ClipSpec& clip, const std::filesystem::path& directory) {
+int RenderClip(const ClipFormat& clip, const std::filesystem::path& directory) {
     Canvas canvas(clip.width, clip.height);
     std::unique_ptr<Scene> scene = clip.makeScene(clip.width, clip.height);
     AviWriter writer(directory / clip.file,
@@ -19,7 +19,7 @@ int RenderClip(const ClipSpec& clip, const std::filesystem::path& directory) {
     return writer.FramesWritten();
 }
 
-void RenderStill(const ClipSpec& clip, double t, const std::string& pngPath) {
+void RenderStill(const ClipFormat& clip, double t, const std::string& pngPath) {
     Canvas canvas(clip.width, clip.height);
     std::unique_ptr<Scene> scene = clip.makeScene(clip.width, clip.height);
     scene->Paint(canvas.Context(), t);

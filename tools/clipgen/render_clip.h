@@ -9,9 +9,9 @@
 namespace clipgen {
 
 // Writes `clip` as directory/clip.file; returns the number of frames written.
-int RenderClip(const ClipSpec& clip, const std::filesystem::path& directory);
+int RenderClip(const ClipFormat& clip, const std::filesystem::path& directory);
 
 // Writes the frame at time t (seconds) as a PNG image.
-void RenderStill(const ClipSpec& clip, double t, const std::string& pngPath);
+void RenderStill(const ClipFormat& clip, double t, const std::string& pngPath);
 
 }  // namespace clipgen
