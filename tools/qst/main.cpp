@@ -90,9 +90,12 @@ int Check(const std::vector<std::string>& args) {
     if (args.size() < 2) return Usage();
     tolarka::platform::TextMetrics metrics;
     int count = 0;
-    const ProblemList problems = CheckPaths(Paths(args, 1), metrics, &count);
+    ProblemList warnings;
+    const ProblemList problems = CheckPaths(Paths(args, 1), metrics, &count, &warnings);
     Print(problems);
-    std::cout << "tolarka-qst: zkontrolováno otázek: " << count << ", problémů: " << problems.size() << "\n";
+    for (const auto& w : warnings) std::cerr << "varování: " << w.ToString() << "\n";
+    std::cout << "tolarka-qst: zkontrolováno otázek: " << count << ", problémů: " << problems.size()
+              << ", varování: " << warnings.size() << "\n";
     return problems.empty() ? kOk : kProblems;
 }
 

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "game/cp1250.h"
+#include "tools/qst/pack_balance.h"
 
 namespace tolarka::qst {
 
@@ -217,7 +218,7 @@ std::vector<fs::path> ExpandPath(const fs::path& path) {
 }
 
 ProblemList CheckPaths(const std::vector<fs::path>& paths, platform::TextMetrics& metrics,
-                       int* questionsChecked) {
+                       int* questionsChecked, ProblemList* warnings) {
     std::vector<fs::path> sources, questionFiles;
     for (const auto& path : paths) {
         for (auto& file : ExpandPath(path))
@@ -235,6 +236,14 @@ ProblemList CheckPaths(const std::vector<fs::path>& paths, platform::TextMetrics
         count += static_cast<int>(set.Questions.size());
     }
     if (questionsChecked) *questionsChecked = count;
+    if (warnings) {
+        for (const auto& set : sets) {
+            auto found = BalanceWarnings(set, MeasureBalance(set));
+            warnings->insert(warnings->end(), found.begin(), found.end());
+        }
+        auto repeats = RepeatWarnings(sets);
+        warnings->insert(warnings->end(), repeats.begin(), repeats.end());
+    }
     std::stable_sort(problems.begin(), problems.end(), [](const Problem& a, const Problem& b) {
         return std::tie(a.File, a.Line) < std::tie(b.File, b.Line);
     });

@@ -41,8 +41,9 @@ std::vector<SetContent> LoadQuestionFiles(const std::vector<std::filesystem::pat
                                           ProblemList& problems);
 
 // The whole `check` command over directories or files; every problem found, in file order.
+// Warnings (tells by position or length, likely repeats) go to `warnings` when given.
 ProblemList CheckPaths(const std::vector<std::filesystem::path>& paths, platform::TextMetrics& metrics,
-                       int* questionsChecked = nullptr);
+                       int* questionsChecked = nullptr, ProblemList* warnings = nullptr);
 
 // The .txt and .qst files of a directory (sorted by name), or the path itself when it is a
 // file. Throws std::runtime_error when it does not exist.

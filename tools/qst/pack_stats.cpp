@@ -11,8 +11,8 @@ namespace fs = std::filesystem;
 
 std::vector<SetStats> CollectStats(const std::vector<fs::path>& paths, ProblemList& problems) {
     std::vector<SetStats> stats;
-    for (int level = 1; level <= 15; ++level) stats.push_back({QuestionSet{false, level}});
-    for (int set = 1; set <= 5; ++set) stats.push_back({QuestionSet{true, set}});
+    for (int level = 1; level <= 15; ++level) stats.push_back({QuestionSet{false, level}, 0, {}, {}});
+    for (int set = 1; set <= 5; ++set) stats.push_back({QuestionSet{true, set}, 0, {}, {}});
 
     std::vector<fs::path> sources, questionFiles;
     std::vector<std::string> names;
@@ -36,6 +36,16 @@ std::vector<SetStats> CollectStats(const std::vector<fs::path>& paths, ProblemLi
     for (size_t s = 0; s < sets.size(); ++s) {
         SetStats& row = stats[static_cast<size_t>(sets[s].Set.Order() - 1)];
         if (s < sourceSets) row.Count += static_cast<int>(sets[s].Questions.size());
+        const Balance b = MeasureBalance(sets[s]);
+        row.Tells.Questions += b.Questions;
+        row.Tells.Ordered += b.Ordered;
+        row.Tells.OrderedExtreme += b.OrderedExtreme;
+        row.Tells.LongestCorrect += b.LongestCorrect;
+        for (size_t i = 0; i < 4; ++i) {
+            row.Tells.Letters[i] += b.Letters[i];
+            row.Tells.OrderedLetters[i] += b.OrderedLetters[i];
+            row.Tells.OtherLetters[i] += b.OtherLetters[i];
+        }
         for (const auto& q : sets[s].Questions) {
             const std::string& letter = q.Record.CorrectLetter;
             if (letter.size() == 1 && letter[0] >= 'A' && letter[0] <= 'D')
@@ -61,6 +71,19 @@ std::string FormatStats(const std::vector<SetStats>& stats) {
         out += row + target + "\n";
     }
     out += "celkem (jako na startu): " + QuestionTotalsText(counts) + "\n";
+    out += "\núroveň  číselné  krajní   A  B  C  D (číselné)   A  B  C  D (ostatní)  nejdelší\n";
+    for (const auto& s : stats) {
+        if (s.Set.FastestFinger) continue;
+        const Balance& b = s.Tells;
+        char row[200];
+        std::snprintf(row, sizeof row, "%-6s  %7d  %5d %%  %2d %2d %2d %2d             %3d %3d %3d %3d         %3d %%\n",
+                      s.Set.Name().c_str(), b.Ordered, b.Ordered ? b.OrderedExtreme * 100 / b.Ordered : 0,
+                      b.OrderedLetters[0], b.OrderedLetters[1], b.OrderedLetters[2], b.OrderedLetters[3],
+                      b.OtherLetters[0], b.OtherLetters[1], b.OtherLetters[2], b.OtherLetters[3],
+                      b.Questions ? b.LongestCorrect * 100 / b.Questions : 0);
+        out += row;
+    }
+    out += "(krajní: správná je nejmenší nebo největší hodnota; nejdelší: správná odpověď je nejdelší)\n";
     return out;
 }
 

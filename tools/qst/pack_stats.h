@@ -4,19 +4,21 @@
 #include <string>
 #include <vector>
 
+#include "tools/qst/pack_balance.h"
 #include "tools/qst/problem.h"
 #include "tools/qst/question_set.h"
 
 namespace tolarka::qst {
 
 // The project's aims for a finished question pack.
-constexpr int kTargetPerLevel = 40;
-constexpr int kTargetPerFastestFingerSet = 5;
+constexpr int kTargetPerLevel = 100;
+constexpr int kTargetPerFastestFingerSet = 10;
 
 struct SetStats {
     QuestionSet Set;
     int Count = 0;
     std::array<int, 4> CorrectLetters{};  // how many answers are A, B, C, D
+    Balance Tells;                        // position and length figures of the questions read
 
     int Target() const { return Set.FastestFinger ? kTargetPerFastestFingerSet : kTargetPerLevel; }
 };
@@ -25,7 +27,8 @@ struct SetStats {
 // Question files are counted by the start-up rules, so the figures are what the game sees.
 std::vector<SetStats> CollectStats(const std::vector<std::filesystem::path>& paths, ProblemList& problems);
 
-// A table with one row per set and the two totals as the start-up screen shows them.
+// A table with one row per set and the two totals as the start-up screen shows them, then the
+// levels' balance figures (where ordered numbers put the right answer, which is the longest).
 std::string FormatStats(const std::vector<SetStats>& stats);
 
 // True when every set reaches its target (and thereby the start-up threshold).
