@@ -1,5 +1,6 @@
 #include "game/audience_votes.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tolarka {
@@ -42,7 +43,11 @@ Votes DrawAudienceVotes(int level, const std::string& correctLetter, const Votes
 }
 
 Votes DisplayedVotes(const Votes& votes, bool fiftyFiftyApplied, const std::array<bool, 4>& remaining) {
-    if (!fiftyFiftyApplied) return votes;
+    // A damaged file's votes are any 16-bit numbers: the graph keeps within 0..100 per cent.
+    auto shown = [](int v) { return static_cast<std::int16_t>(std::clamp(v, 0, 100)); };
+    Votes out{};
+    for (size_t i = 0; i < 4; ++i) out[i] = shown(votes[i]);
+    if (!fiftyFiftyApplied) return out;
     static constexpr int kPairs[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 3}, {1, 2}, {2, 3}};
     for (const auto& pair : kPairs) {
         const auto a = static_cast<size_t>(pair[0]), b = static_cast<size_t>(pair[1]);
@@ -50,12 +55,12 @@ Votes DisplayedVotes(const Votes& votes, bool fiftyFiftyApplied, const std::arra
         int removed = 0;
         for (size_t i = 0; i < 4; ++i)
             if (i != a && i != b) removed += votes[i];
-        Votes out{};
-        out[a] = static_cast<std::int16_t>(votes[a] + RoundHalfEven(removed / 2.0 - 0.1));
-        out[b] = static_cast<std::int16_t>(votes[b] + RoundHalfEven(removed / 2.0 + 0.1));
+        out = Votes{};
+        out[a] = shown(votes[a] + RoundHalfEven(removed / 2.0 - 0.1));
+        out[b] = shown(votes[b] + RoundHalfEven(removed / 2.0 + 0.1));
         return out;
     }
-    return votes;
+    return out;
 }
 
 }  // namespace tolarka

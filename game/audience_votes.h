@@ -19,7 +19,8 @@ Votes DrawAudienceVotes(int level, const std::string& correctLetter, const Votes
 
 // What the graph shows: after a 50:50 the two removed answers' votes go to the two that remain
 // (floor of half to the first in alphabetical order, ceiling to the second), the removed ones
-// show 0. `remaining` says which answers are still on screen.
+// show 0. `remaining` says which answers are still on screen. Every value shown lies within
+// 0..100, whatever a damaged file holds.
 Votes DisplayedVotes(const Votes& votes, bool fiftyFiftyApplied, const std::array<bool, 4>& remaining);
 
 }  // namespace tolarka

@@ -1,10 +1,14 @@
 #include "game/file_io.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
-#include <fstream>
+#include <charconv>
+#include <string>
 #include <system_error>
 
 namespace tolarka {
@@ -13,27 +17,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A POSIX file descriptor closed when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return fd_; }
-    // Closes now and reports whether the close (which can be the first to see a write error)
-    // succeeded.
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
+// Temporary names are "<name>.tmp.<pid>.<serial>": the process id tells a temporary of a
+// running writer from one a killed writer left. Older versions used "<name>.tmp".
+constexpr std::string_view kTempMark = ".tmp";
+constexpr int kCreateAttempts = 100;
 
 bool WriteAll(int fd, const unsigned char* data, size_t size) {
     while (size > 0) {
@@ -46,35 +33,123 @@ bool WriteAll(int fd, const unsigned char* data, size_t size) {
     return true;
 }
 
+// The process id in a temporary's name, 0 for the old fixed name, nothing when `entry` is not
+// a temporary of `target`.
+std::optional<long> TemporaryOwner(const std::string& entry, const std::string& target) {
+    const std::string prefix = target + std::string(kTempMark);
+    if (entry.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
+    std::string_view rest(entry);
+    rest.remove_prefix(prefix.size());
+    if (rest.empty()) return 0;
+    if (rest.front() != '.') return std::nullopt;
+    rest.remove_prefix(1);
+    long pid = 0;
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+    if (ec != std::errc() || end == rest.data() || *end != '.' || pid <= 0) return std::nullopt;
+    return pid;
+}
+
+bool ProcessGone(long pid) {
+    if (pid <= 0 || pid == static_cast<long>(::getpid())) return true;
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+void RemoveStaleTemporaries(const fs::path& file) {
+    std::error_code ec;
+    const std::string target = file.filename().string();
+    for (fs::directory_iterator it(file.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
+        const auto owner = TemporaryOwner(it->path().filename().string(), target);
+        if (!owner || !ProcessGone(*owner)) continue;
+        std::error_code ignored;
+        if (!it->is_directory(ignored)) fs::remove(it->path(), ignored);
+    }
+}
+
+bool SyncDirectory(const fs::path& dir) {
+    Descriptor fd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd.Get() >= 0 && ::fsync(fd.Get()) == 0;
+}
+
 }  // namespace
 
+Descriptor::~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+Descriptor& Descriptor::operator=(Descriptor&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+bool Descriptor::Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd >= 0 && ::close(fd) == 0;
+}
+
+Descriptor OpenOrdinaryFile(const fs::path& file) {
+    // Non-blocking so that opening a pipe returns at once; the flag is dropped again for reading.
+    Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat info {};
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return Descriptor();
+    const int flags = ::fcntl(fd.Get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return Descriptor();
+    return fd;
+}
+
 std::optional<std::vector<unsigned char>> ReadLeadingBytes(const fs::path& file, size_t count) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
+    Descriptor fd = OpenOrdinaryFile(file);
+    if (fd.Get() < 0) return std::nullopt;
     std::vector<unsigned char> bytes(count);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<size_t>(in.gcount()));
+    size_t got = 0;
+    while (got < count) {
+        const ssize_t n = ::read(fd.Get(), bytes.data() + got, count - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    bytes.resize(got);
     return bytes;
+}
+
+Descriptor CreateTemporaryBeside(const fs::path& file, fs::path& temp) {
+    static std::atomic<unsigned> serial{0};
+    const std::string base = file.string() + std::string(kTempMark) + "." + std::to_string(::getpid()) + ".";
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        temp = base + std::to_string(serial++);
+        Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+        if (fd.Get() >= 0) return fd;
+        if (errno != EEXIST) break;
+    }
+    temp.clear();
+    return Descriptor();
 }
 
 bool ReplaceFile(const fs::path& file, std::span<const unsigned char> bytes) {
     std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
-    fs::path temp = file;
-    temp += ".tmp";
+    RemoveStaleTemporaries(file);
+    fs::path temp;
     bool ok;
     {
-        Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        Descriptor fd = CreateTemporaryBeside(file, temp);
         if (fd.Get() < 0) return false;
         ok = WriteAll(fd.Get(), bytes.data(), bytes.size()) && ::fsync(fd.Get()) == 0;
         ok = fd.Close() && ok;
     }
-    if (ok) {
-        fs::rename(temp, file, ec);
-        ok = !ec;
+    if (ok) ok = ::rename(temp.c_str(), file.c_str()) == 0;
+    if (!ok) {
+        fs::remove(temp, ec);
+        return false;
     }
-    if (!ok) fs::remove(temp, ec);
-    return ok;
+    // The rename itself reaches the disk only with the directory.
+    SyncDirectory(file.parent_path());
+    return true;
 }
 
 }  // namespace tolarka

@@ -1,6 +1,7 @@
 // Opening the game screen on a saved game: the slot chosen on the load screen gives the name,
 // the lifelines left and the level; the save is used up.
 #include <filesystem>
+#include <string>
 
 #include "app/app.h"
 #include "game/frm_main.h"
@@ -26,13 +27,23 @@ bool frmMain::RestoreSavedGame() {
         LeaveForMenu();
         return false;
     }
+    // A save is used once: a slot that cannot be removed (a read-only save directory) would
+    // give the same game again and again, so it is not restored.
+    if (!DeleteSlot(appDir, load.LoadSlot)) {
+        load.LoadRequested = false;
+        Rt().MessageBox("Uloženou hru nelze obnovit, protože pozici " + std::to_string(load.LoadSlot) +
+                            " nejde uvolnit (složka save nejspíš nedovoluje zápis).\r\n"
+                            "Hra se vrátí do hlavního menu.",
+                        MessageButtons::Ok, MessageIcon::Exclamation, "Tolarka");
+        LeaveForMenu();
+        return false;
+    }
     app_.Menu().CurrentPlayerName = Trimmed(record->PlayerName);
     State.FiftyFiftyAvailable = record->FiftyFiftyAvailable;
     State.AudienceAvailable = record->AudienceAvailable;
     State.PhoneAvailable = record->PhoneAvailable;
     State.Level = record->ResumeLevel - 1;
     Rt().DoEvents();
-    DeleteSlot(appDir, load.LoadSlot);
     return true;
 }
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <system_error>
 
+#include "game/file_io.h"
+
 namespace tolarka {
 
 namespace fs = std::filesystem;
@@ -38,7 +40,7 @@ std::string QuestionNumberText(int number) {
 
 bool OrdinaryFileExists(const fs::path& path) {
     std::error_code ec;
-    return fs::is_regular_file(path, ec);
+    return fs::is_regular_file(path, ec) && OpenOrdinaryFile(path).Get() >= 0;
 }
 
 std::optional<SelectedQuestion> SelectQuestion(const fs::path& qstDir, int level, const RecentList& recent,

@@ -24,7 +24,8 @@ struct SelectedQuestion {
 
 using FileExists = std::function<bool(const std::filesystem::path&)>;
 
-// True for an existing ordinary file.
+// True for an existing ordinary file that can be opened for reading: a file the game may not
+// read counts as missing, so the draw goes on instead of asking a blank question.
 bool OrdinaryFileExists(const std::filesystem::path& path);
 
 // Draws a question file of `level` in `qstDir`: N = int(r * 999) + 1 until the file exists and

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <vector>
 
 #include "game/file_io.h"
@@ -17,15 +16,34 @@ fs::path RecentListPath(const fs::path& appDir, int level) {
     return appDir / "logs" / name;
 }
 
-RecentList ReadRecentList(const fs::path& file) {
+RecentList ParseRecentList(std::span<const unsigned char> bytes) {
     RecentList list;
-    std::ifstream in(file, std::ios::binary);
+    size_t entry = 0;
     std::string line;
-    for (size_t i = 0; in && i < list.size() && std::getline(in, line); ++i) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        list[i] = line;
+    for (size_t i = 0; i < bytes.size() && entry < list.size(); ++i) {
+        const char c = static_cast<char>(bytes[i]);
+        if (c == '\n') {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            list[entry++] = std::move(line);
+            line.clear();
+        } else if (line.size() <= kRecentLineLimit) {
+            line.push_back(c);
+        }
     }
+    // A last line without its line end still counts.
+    if (!line.empty() && entry < list.size()) {
+        if (line.back() == '\r') line.pop_back();
+        list[entry] = std::move(line);
+    }
+    for (auto& e : list)
+        if (e.size() > kRecentLineLimit) e.resize(kRecentLineLimit);
     return list;
+}
+
+RecentList ReadRecentList(const fs::path& file) {
+    // Only what 50 lines of the longest kept length hold is read, so a huge file costs nothing.
+    const auto bytes = ReadLeadingBytes(file, kRecentListSize * (kRecentLineLimit + 2));
+    return bytes ? ParseRecentList(*bytes) : RecentList{};
 }
 
 RecentList PushRecent(const RecentList& list, const std::string& number) {

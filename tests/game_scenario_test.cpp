@@ -1,7 +1,10 @@
 // A game on the headless backend: build-up, pauses, reveal, blink, hand-over, clips, music.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "playing_world.h"
+#include "unprivileged.h"
 
 using namespace tolarka;
 using namespace tolarka::testing;
@@ -170,6 +173,37 @@ TEST(Game, ALevelWithoutQuestionFilesReturnsToTheMenuWithAMessage) {
     EXPECT_NE(w.backend.Boxes()[2].request.text.find("1. otázku"), std::string::npos);
     EXPECT_FALSE(w.Main().Loaded());
     EXPECT_TRUE(w.Menu().Visible());
+}
+
+TEST(Game, AQuestionFileThatCannotBeReadCountsAsMissing) {
+    GameWorld w;
+    w.AddQuestionSet(2);
+    w.AddMedia();
+    w.FixRandom(0.0);  // every draw asks for number 001
+    RunUnprivileged(w.dir.path(), [&] {
+        ASSERT_EQ(chmod(w.Path("qst/01-001.qst").c_str(), 0), 0);
+        w.StartToMenu();
+        w.StartGame();
+        ASSERT_TRUE(w.Main().Visible());
+        EXPECT_EQ(Trimmed(w.Main().State.Question.Text), "Otázka 1/2 – která odpověď platí?");
+        EXPECT_EQ(w.Main().State.Question.CorrectLetter, "B");
+    });
+
+    // With no readable file of the level left: the message of a level without questions.
+    GameWorld none;
+    none.AddQuestionSet(2);
+    none.AddMedia();
+    RunUnprivileged(none.dir.path(), [&] {
+        for (const char* f : {"qst/01-001.qst", "qst/01-002.qst"}) ASSERT_EQ(chmod(none.Path(f).c_str(), 0), 0);
+        none.StartToMenu();
+        none.backend.AnswerNextBoxes({platform::kAnswerOk});
+        none.StartGame();
+        ASSERT_FALSE(none.backend.Boxes().empty());
+        EXPECT_EQ(none.backend.Boxes().back().request.title, "chyba");
+        EXPECT_NE(none.backend.Boxes().back().request.text.find("1. otázku"), std::string::npos);
+        EXPECT_FALSE(none.Main().Loaded());
+        EXPECT_TRUE(none.Menu().Visible());
+    });
 }
 
 TEST(Game, RecentListRemembersTheQuestionAsked) {

@@ -110,6 +110,23 @@ TEST(AudienceVotes, AfterFiftyFiftyTheRemovedShareIsSplitFloorFirst) {
     EXPECT_EQ(DisplayedVotes(v, false, {true, false, true, false}), v);
 }
 
+TEST(AudienceVotes, DamagedVotesShowWithinZeroToHundred) {
+    // A file whose correct letter is not A..D keeps its own votes; any 16-bit value may stand there.
+    const Votes damaged{-32768, 32767, 250, -1};
+    const Votes kept = DrawAudienceVotes(5, "X", damaged, [] { return 0.5; });
+    EXPECT_EQ(DisplayedVotes(kept, false, {true, true, true, true}), (Votes{0, 100, 100, 0}));
+    // The 50:50 split adds the removed shares: still within the graph.
+    for (const auto& remaining : {std::array<bool, 4>{true, true, false, false}, {false, true, true, false},
+                                  {true, false, false, true}}) {
+        for (int v : DisplayedVotes(kept, true, remaining)) {
+            EXPECT_GE(v, 0);
+            EXPECT_LE(v, 100);
+        }
+    }
+    EXPECT_EQ(DisplayedVotes(Votes{32767, 32767, 32767, 0}, true, {false, true, false, true}),
+              (Votes{0, 100, 0, 100}));
+}
+
 TEST(PhoneCall, TranscriptHasQuestionOptionsSpacerAndSentence) {
     // d = 50 names B (votes 10 / 60 / 20 / 10), the alternative d = 5 names A, k = 18, t = 1.
     const auto call =

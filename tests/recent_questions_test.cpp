@@ -1,8 +1,13 @@
 #include "game/recent_questions.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <fstream>
+#include <future>
 #include <sstream>
 
 #include "scratch_dir.h"
@@ -86,4 +91,47 @@ TEST(RecentQuestions, WriteFailsCleanlyWhereNoDirectoryCanBeMade) {
     ScratchDir dir;
     std::ofstream(dir.path() / "logs") << "a file where the directory should be";
     EXPECT_FALSE(WriteRecentList(dir.path() / "logs" / "01.log", RecentList{}));
+}
+
+// A log that is not a short text file must neither hang the game nor swamp it.
+TEST(RecentQuestions, HostileLogFilesReadQuicklyAndSmall) {
+    ScratchDir dir;
+    const auto fifo = dir.path() / "01.log";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    auto reading = std::async(std::launch::async, [&] { return ReadRecentList(fifo); });
+    if (reading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "reading a named pipe blocks";
+        // A writer that comes and goes lets the blocked reader finish.
+        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0) ::close(writer);
+    }
+    EXPECT_EQ(reading.get(), RecentList{});
+
+    // A single 64 MB line (sparse: no disk is used) and a list of long lines.
+    const auto huge = dir.path() / "02.log";
+    std::ofstream(huge, std::ios::binary) << "123";
+    std::filesystem::resize_file(huge, 64u << 20);
+    const auto start = std::chrono::steady_clock::now();
+    RecentList list = ReadRecentList(huge);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    EXPECT_EQ(list[0].substr(0, 3), "123");
+    size_t total = 0;
+    for (const auto& e : list) total += e.size();
+    EXPECT_LE(total, 50 * kRecentLineLimit);
+
+    const auto wide = dir.path() / "03.log";
+    {
+        std::ofstream out(wide, std::ios::binary);
+        for (int i = 0; i < 60; ++i) out << std::string(1000, 'x') << i << "\r\n";
+    }
+    list = ReadRecentList(wide);
+    for (const auto& e : list) EXPECT_LE(e.size(), kRecentLineLimit);
+    // Writing it back keeps the file small.
+    ASSERT_TRUE(WriteRecentList(wide, PushRecent(list, "042")));
+    EXPECT_LE(std::filesystem::file_size(wide), 50 * (kRecentLineLimit + 2));
+    EXPECT_EQ(ReadRecentList(wide)[0], "042");
+
+    // A directory of the list's name reads as a missing list.
+    std::filesystem::create_directory(dir.path() / "04.log");
+    EXPECT_EQ(ReadRecentList(dir.path() / "04.log"), RecentList{});
 }

@@ -2,7 +2,10 @@
 // clip, and the game screen taking the game over from the file.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "save_world.h"
+#include "unprivileged.h"
 
 using namespace tolarka;
 using namespace tolarka::testing;
@@ -173,6 +176,28 @@ TEST(LoadScreen, ADamagedSaveIsListedButNotRestored) {
     EXPECT_TRUE(w.Menu().Visible());
     EXPECT_EQ(w.rt.ActiveScreen(), &w.Menu());
     EXPECT_FALSE(w.Load().LoadRequested);
+}
+
+TEST(LoadScreen, ASaveThatCannotBeRemovedIsNotRestored) {
+    LoadWorld w;
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 3, Saved("Ota", 6, true, true, true)));
+    RunUnprivileged(w.dir.path(), [&] {
+        ASSERT_EQ(chmod(w.Path("save").c_str(), 0555), 0);
+        w.Continue();
+        w.backend.AnswerNextBoxes({platform::kAnswerOk});
+        w.ClickRow(2);
+        w.RunFor(7000);
+        ASSERT_FALSE(w.backend.Boxes().empty());
+        EXPECT_EQ(w.backend.Boxes().back().request.text,
+                  "Uloženou hru nelze obnovit, protože pozici 3 nejde uvolnit (složka save nejspíš "
+                  "nedovoluje zápis).\r\nHra se vrátí do hlavního menu.");
+        EXPECT_FALSE(w.Main().Loaded());
+        EXPECT_TRUE(w.Menu().Visible());
+        EXPECT_EQ(w.rt.ActiveScreen(), &w.Menu());
+        EXPECT_FALSE(w.Load().LoadRequested);
+        EXPECT_TRUE(SlotFilled(w.dir.path(), 3));
+        EXPECT_NE(w.Menu().CurrentPlayerName, "Ota");
+    });
 }
 
 TEST(LoadScreen, SavesRemovedBehindTheMenusBackAreReported) {

@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include <filesystem>
+#include "platform/sdl/wav_loader.h"
 
 namespace tolarka::platform::sdl {
 
@@ -61,10 +61,8 @@ void AudioDevice::ReleaseChannel(int channel) {
 }
 
 MixChunkPtr AudioDevice::LoadWav(const std::string& path) const {
-    // Only ordinary files: reading a FIFO would block the UI thread.
-    std::error_code error;
-    if (!open_ || !std::filesystem::is_regular_file(path, error)) return nullptr;
-    MixChunkPtr chunk(Mix_LoadWAV(path.c_str()));
+    if (!open_) return nullptr;
+    MixChunkPtr chunk = LoadWavChunk(path);
     if (!chunk) SDL_LogDebug(SDL_LOG_CATEGORY_AUDIO, "cannot play %s: %s", path.c_str(), Mix_GetError());
     return chunk;
 }

@@ -1,7 +1,5 @@
 #include "platform/sdl/video_decoder.h"
 
-#include <filesystem>
-
 extern "C" {
 #include <libavutil/imgutils.h>
 }
@@ -26,11 +24,16 @@ bool Usable(const AVCodecParameters& p) {
 }  // namespace
 
 std::unique_ptr<VideoDecoder> VideoDecoder::Open(const std::string& path) {
-    // Only ordinary files: opening a FIFO would block the UI thread.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return nullptr;
+    return OpenSource([path] { return OpenClipFile(path); });
+}
+
+std::unique_ptr<VideoDecoder> VideoDecoder::OpenBytes(std::span<const std::uint8_t> bytes) {
+    return OpenSource([bytes] { return ClipBytesInMemory(bytes); });
+}
+
+std::unique_ptr<VideoDecoder> VideoDecoder::OpenSource(ClipBytesFactory source) {
     auto decoder = std::make_unique<VideoDecoder>(Key{});
-    decoder->path_ = path;
+    decoder->source_ = std::move(source);
     if (!decoder->OpenFile()) return nullptr;
     return decoder;
 }
@@ -38,15 +41,9 @@ std::unique_ptr<VideoDecoder> VideoDecoder::Open(const std::string& path) {
 bool VideoDecoder::OpenFile() {
     codec_.reset();
     input_.reset();
-    AVFormatContext* raw = avformat_alloc_context();
-    if (!raw) return false;
-    // Probing a header that names neither codec nor size reads no more than a short stretch.
-    raw->probesize = 1 << 20;
-    raw->max_analyze_duration = AV_TIME_BASE / 2;
-    // "file:" keeps a name with a colon from being taken for another protocol.
-    const std::string url = "file:" + path_;
-    if (avformat_open_input(&raw, url.c_str(), nullptr, nullptr) < 0) return false;  // frees raw
-    input_.reset(raw);
+    input_ = AviInput::Open(source_());
+    if (!input_) return false;
+    AVFormatContext* raw = input_->Format();
 
     // An AVI header names the codec and the picture size; probing the stream (which reads and
     // decodes packets) is needed only when it does not.
@@ -89,9 +86,9 @@ bool VideoDecoder::OpenFile() {
 
 bool VideoDecoder::Rewind() {
     if (at_start_) return true;
-    const AVStream* stream = input_->streams[stream_index_];
+    const AVStream* stream = input_->Format()->streams[stream_index_];
     const std::int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
-    if (av_seek_frame(input_.get(), stream_index_, start, AVSEEK_FLAG_BACKWARD) >= 0) {
+    if (av_seek_frame(input_->Format(), stream_index_, start, AVSEEK_FLAG_BACKWARD) >= 0) {
         avcodec_flush_buffers(codec_.get());  // a drained decoder returns nothing but EOF
         draining_ = false;
         next_pts_us_ = 0;
@@ -118,7 +115,7 @@ std::optional<DecodedFrame> VideoDecoder::Next(int packet_limit) {
         if (draining_) return std::nullopt;
 
         if (packet_limit > 0 && ++packets > packet_limit) return std::nullopt;
-        result = av_read_frame(input_.get(), packet_.get());
+        result = av_read_frame(input_->Format(), packet_.get());
         if (result < 0) {
             // End of file (or an unreadable rest): drain the frames the decoder still holds.
             draining_ = true;

@@ -2,9 +2,11 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "platform/geometry.h"
+#include "platform/sdl/avi_input.h"
 #include "platform/sdl/video_av_handles.h"
 
 namespace tolarka::platform::sdl {
@@ -25,9 +27,11 @@ class VideoDecoder {
 
 public:
     // Opens the file's header and a decoder for its video stream (the header is small: this is
-    // quick enough for the UI thread). nullptr when the file is missing, broken, has no video
-    // stream or one we cannot decode.
+    // quick enough for the UI thread). nullptr when the file is missing, not an ordinary file,
+    // not an AVI, broken, has no video stream or one we cannot decode.
     static std::unique_ptr<VideoDecoder> Open(const std::string& path);
+    // The same over a clip held in memory, which must outlive the decoder.
+    static std::unique_ptr<VideoDecoder> OpenBytes(std::span<const std::uint8_t> bytes);
 
     explicit VideoDecoder(Key) {}
     VideoDecoder(const VideoDecoder&) = delete;
@@ -42,12 +46,13 @@ public:
     std::optional<DecodedFrame> Next(int packet_limit = 0);
 
 private:
+    static std::unique_ptr<VideoDecoder> OpenSource(ClipBytesFactory source);
     bool OpenFile();
     std::optional<DecodedFrame> Convert();
 
-    std::string path_;
+    ClipBytesFactory source_;
     Size size_;
-    AvInputPtr input_;
+    std::unique_ptr<AviInput> input_;
     AvCodecContextPtr codec_;
     AvFramePtr decoded_;
     AvPacketPtr packet_;

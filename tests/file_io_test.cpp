@@ -1,0 +1,141 @@
+// Replacing files safely: saves and recent lists are written through a temporary file that
+// nothing planted in the directory can redirect, and that never outlives its writer.
+#include "game/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "scratch_dir.h"
+
+using namespace tolarka;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<unsigned char> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+
+std::set<std::string> Entries(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+    return names;
+}
+
+}  // namespace
+
+TEST(ReplaceFile, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
+    ScratchDir dir;
+    const fs::path victim = dir.path() / "victim.txt";
+    std::ofstream(victim) << "keep me";
+    const fs::path save = dir.path() / "save" / "01.sav";
+    fs::create_directories(save.parent_path());
+    // The name older versions wrote through, and a dangling link beside it.
+    fs::create_symlink(victim, save.string() + ".tmp");
+    fs::create_symlink(dir.path() / "nowhere", save.string() + ".tmp.1.0");
+
+    ASSERT_TRUE(ReplaceFile(save, Bytes("new record")));
+    EXPECT_EQ(Slurp(victim), "keep me");
+    EXPECT_EQ(Slurp(save), "new record");
+    EXPECT_FALSE(fs::is_symlink(save));
+    EXPECT_FALSE(fs::exists(dir.path() / "nowhere"));
+
+    // A link at the file's own name is replaced, its target left alone.
+    const fs::path linked = dir.path() / "save" / "02.sav";
+    fs::create_symlink(victim, linked);
+    ASSERT_TRUE(ReplaceFile(linked, Bytes("second")));
+    EXPECT_FALSE(fs::is_symlink(linked));
+    EXPECT_EQ(Slurp(linked), "second");
+    EXPECT_EQ(Slurp(victim), "keep me");
+}
+
+TEST(ReplaceFile, LeavesNoTemporaryWhetherItSucceedsOrFails) {
+    ScratchDir dir;
+    const fs::path file = dir.path() / "logs" / "05.log";
+    for (int i = 0; i < 20; ++i) ASSERT_TRUE(ReplaceFile(file, Bytes("round " + std::to_string(i))));
+    EXPECT_EQ(Slurp(file), "round 19");
+    EXPECT_EQ(Entries(file.parent_path()), (std::set<std::string>{"05.log"}));
+
+    // The rename cannot replace a directory holding a file: the write fails, the old content
+    // (here the directory) stays and no temporary is left.
+    const fs::path blocked = dir.path() / "logs" / "06.log";
+    fs::create_directories(blocked / "inside");
+    EXPECT_FALSE(ReplaceFile(blocked, Bytes("x")));
+    EXPECT_TRUE(fs::is_directory(blocked / "inside"));
+    EXPECT_EQ(Entries(file.parent_path()), (std::set<std::string>{"05.log", "06.log"}));
+}
+
+TEST(ReplaceFile, RemovesWhatKilledWritersLeftButNotWhatLiveOnesWrite) {
+    ScratchDir dir;
+    const fs::path file = dir.path() / "save" / "03.sav";
+    fs::create_directories(file.parent_path());
+    std::ofstream(file.string() + ".tmp") << "left by an older version";
+
+    // A writer that dies between creating its temporary and renaming it.
+    const pid_t dead = fork();
+    ASSERT_GE(dead, 0);
+    if (dead == 0) {
+        fs::path temp;
+        Descriptor fd = CreateTemporaryBeside(file, temp);
+        _exit(fd.Get() >= 0 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(dead, &status, 0), dead);
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+
+    // A writer still at work, which holds on until told to go.
+    int ready[2], go[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(go), 0);
+    const pid_t live = fork();
+    ASSERT_GE(live, 0);
+    if (live == 0) {
+        fs::path temp;
+        Descriptor fd = CreateTemporaryBeside(file, temp);
+        char c = fd.Get() >= 0 ? 'y' : 'n';
+        (void)!write(ready[1], &c, 1);
+        (void)!read(go[0], &c, 1);
+        _exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    ASSERT_EQ(c, 'y');
+    EXPECT_EQ(Entries(file.parent_path()).size(), 3u) << "the older leftover, the killed and the live writer's";
+
+    ASSERT_TRUE(ReplaceFile(file, Bytes("saved")));
+    const auto left = Entries(file.parent_path());
+    EXPECT_EQ(left.size(), 2u);
+    EXPECT_TRUE(left.count("03.sav"));
+    EXPECT_FALSE(left.count("03.sav.tmp"));
+
+    (void)!write(go[1], &c, 1);
+    waitpid(live, &status, 0);
+    for (int fd : {ready[0], ready[1], go[0], go[1]}) close(fd);
+    EXPECT_EQ(Slurp(file), "saved");
+}
+
+TEST(ReadLeadingBytes, ReadsOnlyOrdinaryFilesAndNeverWaitsOnAPipe) {
+    ScratchDir dir;
+    const fs::path file = dir.path() / "a.qst";
+    std::ofstream(file, std::ios::binary) << "abcdef";
+    EXPECT_EQ(ReadLeadingBytes(file, 4), Bytes("abcd"));
+    EXPECT_EQ(ReadLeadingBytes(file, 100), Bytes("abcdef"));
+    EXPECT_FALSE(ReadLeadingBytes(dir.path() / "missing", 4));
+    EXPECT_FALSE(ReadLeadingBytes(dir.path(), 4));
+    const fs::path fifo = dir.path() / "b.qst";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(ReadLeadingBytes(fifo, 4));  // returns at once: no writer ever comes
+}

@@ -1,0 +1,214 @@
+// Which sound files reach the mixer: RIFF/WAVE PCM of sane size, read by the game itself.
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/sdl/audio_device.h"
+#include "platform/sdl/wav_data.h"
+#include "tests/media_test_support.h"
+
+namespace tolarka {
+namespace {
+
+using media_test::TempDir;
+using platform::sdl::AudioDevice;
+using platform::sdl::CanonicalWav;
+using platform::sdl::InspectWav;
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A WAV file built chunk by chunk, so each test can damage one part.
+struct WavBuilder {
+    std::uint16_t encoding = 1, channels = 2, bits = 16;
+    std::uint32_t rate = 22050;
+    std::uint32_t frames = 100;
+    std::uint32_t fmtSize = 16;
+    std::int64_t dataSizeField = -1;  // -1: the true size
+    Bytes extraBeforeData;
+
+    Bytes Build() const {
+        Bytes b;
+        auto tag = [&](const char* t) {
+            for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(t[i]));
+        };
+        auto u32 = [&](std::uint32_t v) {
+            for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        };
+        auto u16 = [&](std::uint32_t v) {
+            for (int i = 0; i < 2; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        };
+        const std::uint32_t frameBytes = channels * bits / 8u;
+        const std::uint32_t data = frames * frameBytes;
+        tag("RIFF");
+        u32(0);  // patched below
+        tag("WAVE");
+        tag("fmt ");
+        u32(fmtSize);
+        u16(encoding);
+        u16(channels);
+        u32(rate);
+        u32(rate * frameBytes);
+        u16(frameBytes);
+        u16(bits);
+        for (std::uint32_t i = 16; i < fmtSize; ++i) b.push_back(0);
+        b.insert(b.end(), extraBeforeData.begin(), extraBeforeData.end());
+        tag("data");
+        u32(dataSizeField < 0 ? data : static_cast<std::uint32_t>(dataSizeField));
+        for (std::uint32_t i = 0; i < data; ++i) b.push_back(static_cast<std::uint8_t>(i * 37));
+        const std::uint32_t riff = static_cast<std::uint32_t>(b.size() - 8);
+        for (int i = 0; i < 4; ++i) b[4 + i] = static_cast<std::uint8_t>(riff >> (8 * i));
+        return b;
+    }
+};
+
+// A tiny Creative Voice file: header, one block of 8-bit samples, terminator.
+Bytes VocFile() {
+    const std::string magic = "Creative Voice File\x1A";
+    Bytes b(magic.begin(), magic.end());
+    for (int v : {0x1A, 0x00, 0x0A, 0x01, 0x29, 0x11}) b.push_back(static_cast<std::uint8_t>(v));
+    const int samples = 30;
+    for (int v : {0x01, samples + 2, 0x00, 0x00, 0xA6, 0x00}) b.push_back(static_cast<std::uint8_t>(v));
+    for (int i = 0; i < samples; ++i) b.push_back(static_cast<std::uint8_t>(128 + (i % 2 ? 40 : -40)));
+    b.push_back(0);
+    return b;
+}
+
+void Write(const std::string& path, const Bytes& bytes) {
+    media_test::WriteBytes(path, std::vector<char>(bytes.begin(), bytes.end()));
+}
+
+int OpenDescriptors() {
+    int n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+    return n;
+}
+
+TEST(WavData, AcceptsPlainPcmAndFloatAndSkipsOtherChunks) {
+    const auto good = InspectWav(WavBuilder{}.Build());
+    ASSERT_TRUE(good);
+    EXPECT_EQ(good->channels, 2);
+    EXPECT_EQ(good->rate, 22050u);
+    EXPECT_EQ(good->frames, 100u);
+
+    WavBuilder mono8;
+    mono8.channels = 1;
+    mono8.bits = 8;
+    mono8.frames = 7;  // odd data size: the pad byte of an odd chunk
+    mono8.extraBeforeData = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
+    ASSERT_TRUE(InspectWav(mono8.Build()));
+    EXPECT_EQ(InspectWav(mono8.Build())->frames, 7u);
+
+    WavBuilder floats;
+    floats.encoding = 3;
+    floats.bits = 32;
+    floats.fmtSize = 18;
+    EXPECT_TRUE(InspectWav(floats.Build()));
+
+    // A data chunk claiming more than the file holds counts the whole frames present; the copy
+    // for the mixer says exactly that.
+    WavBuilder longer;
+    longer.dataSizeField = 0x7FFFFFF0;
+    Bytes cut = longer.Build();
+    cut.resize(cut.size() - 6);
+    ASSERT_TRUE(InspectWav(cut));
+    EXPECT_EQ(InspectWav(cut)->frames, 98u);
+    const auto clean = CanonicalWav(cut);
+    ASSERT_TRUE(clean);
+    EXPECT_EQ(clean->size(), 44u + 98 * 4);
+    EXPECT_EQ(InspectWav(*clean)->frames, 98u);
+    EXPECT_TRUE(std::equal(clean->begin() + 44, clean->end(), cut.begin() + 44));
+}
+
+TEST(WavData, RefusesOtherContainersCodecsAndOddFormats) {
+    const Bytes good = WavBuilder{}.Build();
+    for (size_t n = 0; n < 44; ++n) EXPECT_FALSE(InspectWav(Bytes(good.begin(), good.begin() + n))) << n;
+    EXPECT_FALSE(InspectWav(VocFile()));
+    Bytes aiff = good;
+    std::copy_n("FORM", 4, aiff.begin());
+    std::copy_n("AIFF", 4, aiff.begin() + 8);
+    EXPECT_FALSE(InspectWav(aiff));
+
+    auto refused = [](auto change) {
+        WavBuilder w;
+        change(w);
+        return !InspectWav(w.Build());
+    };
+    EXPECT_TRUE(refused([](WavBuilder& w) { w.encoding = 2; }));  // ADPCM
+    EXPECT_TRUE(refused([](WavBuilder& w) { w.encoding = 0xFFFE; }));
+    EXPECT_TRUE(refused([](WavBuilder& w) { w.channels = 0; }));
+    EXPECT_TRUE(refused([](WavBuilder& w) { w.channels = 6; }));
+    EXPECT_TRUE(refused([](WavBuilder& w) { w.bits = 12; }));
+    EXPECT_TRUE(refused([](WavBuilder& w) { w.rate = 0; }));
+    EXPECT_TRUE(refused([](WavBuilder& w) { w.rate = 1'000'000; }));
+    EXPECT_TRUE(refused([](WavBuilder& w) { w.frames = 0; }));
+    EXPECT_TRUE(refused([](WavBuilder& w) { w.fmtSize = 14; }));
+    // Eleven minutes of 8-bit mono at 4 kHz: a small file, a huge sound.
+    EXPECT_TRUE(refused([](WavBuilder& w) {
+        w.channels = 1;
+        w.bits = 8;
+        w.rate = 4000;
+        w.frames = 11 * 60 * 4000;
+    }));
+    // A chunk whose size runs past the end before any data.
+    WavBuilder w;
+    w.extraBeforeData = {'j', 'u', 'n', 'k', 0xFF, 0xFF, 0xFF, 0x7F};
+    EXPECT_FALSE(InspectWav(w.Build()));
+}
+
+class SoundFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!device_.IsOpen()) GTEST_SKIP() << "no audio device";
+    }
+    TempDir dir_;
+    AudioDevice device_;
+};
+
+TEST_F(SoundFiles, TinyAndForeignFilesLoadNothingAndLeakNothing) {
+    const Bytes good = WavBuilder{}.Build();
+    std::vector<std::string> files;
+    // 4 to 11 bytes: the start of a WAV, and bytes that are no sound at all.
+    const std::string text = "not a sound";
+    for (size_t n = 4; n <= 11; ++n) {
+        files.push_back(dir_.File("tiny" + std::to_string(n) + ".wav"));
+        Write(files.back(), Bytes(good.begin(), good.begin() + static_cast<long>(n)));
+        files.push_back(dir_.File("text" + std::to_string(n) + ".wav"));
+        Write(files.back(), Bytes(text.begin(), text.begin() + static_cast<long>(n)));
+    }
+    files.push_back(dir_.File("menu.wav"));
+    Write(files.back(), VocFile());
+    files.push_back(dir_.File("huge.wav"));
+    Write(files.back(), good);
+    std::filesystem::resize_file(files.back(), platform::sdl::kMaxWavFileBytes + 1);
+
+    const int before = OpenDescriptors();
+    for (int round = 0; round < 20; ++round) {
+        for (const auto& f : files) EXPECT_EQ(device_.LoadWav(f), nullptr) << f;
+    }
+    EXPECT_EQ(OpenDescriptors(), before);
+}
+
+TEST_F(SoundFiles, AGoodWavLoadsAtTheMixersRateWhateverItsOwn) {
+    WavBuilder w;
+    w.rate = 44100;
+    w.frames = 4410;
+    const std::string path = dir_.File("good.wav");
+    Write(path, w.Build());
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
+    const int before = OpenDescriptors();
+    auto chunk = device_.LoadWav(path);
+    ASSERT_NE(chunk, nullptr);
+    EXPECT_EQ(chunk->alen, 4410u * static_cast<Uint32>(channels) * (SDL_AUDIO_BITSIZE(format) / 8) *
+                               static_cast<Uint32>(rate) / 44100u);
+    chunk.reset();
+    EXPECT_EQ(OpenDescriptors(), before);
+}
+
+}  // namespace
+}  // namespace tolarka
