@@ -26,6 +26,7 @@ public:
     // `onBad` appends a replacement and returns how many input bytes to skip.
     template <typename OnBad>
     std::string Convert(std::string_view in, OnBad onBad) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
         std::string out;
         std::string buffer(in.size() * 3 + 16, '\0');
         char* inPtr = const_cast<char*>(in.data());
@@ -69,28 +70,35 @@ size_t Utf8SequenceLength(std::string_view s) {
     return n;
 }
 
+// One descriptor per direction and thread: opening one costs far more than a conversion.
+Iconv& FromCp1250() {
+    thread_local Iconv cv("UTF-8", "WINDOWS-1250");
+    return cv;
+}
+Iconv& ToCp1250() {
+    thread_local Iconv cv("WINDOWS-1250", "UTF-8");
+    return cv;
+}
+
 }  // namespace
 
 std::string Cp1250ToUtf8(std::string_view bytes) {
-    Iconv cv("UTF-8", "WINDOWS-1250");
-    return cv.Convert(bytes, [](std::string_view, std::string& out) {
+    return FromCp1250().Convert(bytes, [](std::string_view, std::string& out) {
         out += "\xEF\xBF\xBD";  // U+FFFD
         return size_t{1};
     });
 }
 
 std::string Utf8ToCp1250(std::string_view utf8) {
-    Iconv cv("WINDOWS-1250", "UTF-8");
-    return cv.Convert(utf8, [](std::string_view rest, std::string& out) {
+    return ToCp1250().Convert(utf8, [](std::string_view rest, std::string& out) {
         out += '?';
         return Utf8SequenceLength(rest);
     });
 }
 
 bool IsRepresentableInCp1250(std::string_view utf8) {
-    Iconv cv("WINDOWS-1250", "UTF-8");
     bool ok = true;
-    cv.Convert(utf8, [&ok](std::string_view, std::string&) {
+    ToCp1250().Convert(utf8, [&ok](std::string_view, std::string&) {
         ok = false;
         return size_t{1};
     });

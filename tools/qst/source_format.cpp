@@ -112,11 +112,14 @@ public:
             }
             q_.Record.Corrected = value == "ano";
         } else if (key == kKeyVotes) {
-            if (!ParseVotes(value, q_.Record.AudienceVotes)) {
+            // Parsed aside: a rejected line leaves no part of its numbers in the question.
+            std::array<int16_t, 4> votes{};
+            if (!ParseVotes(value, votes)) {
                 Report(line, "hlasy: čekám čtyři celá čísla od -32768 do 32767 oddělená mezerou, je " +
                                  Quoted(value));
                 return;
             }
+            q_.Record.AudienceVotes = votes;
             q_.HasVotes = true;
         } else {
             Report(line, "neznámé pole " + Quoted(key));
