@@ -55,6 +55,7 @@ public:
 
     // Timers belong to their screen and stop when it closes.
     Timer& AddTimer(const std::string& name);
+    const std::vector<std::unique_ptr<Timer>>& Timers() const { return timers_; }
 
     void MarkDirty();
     // A message box: showing and closing it does not re-activate the screen beneath.
