@@ -28,6 +28,8 @@ public:
     virtual std::optional<InputEvent> PollEvent() = 0;
     // Blocks for ms without handling input (input stays queued).
     virtual void Sleep(Millis ms) = 0;
+    // Told before Present when a widget changed (otherwise only a clip's frame is new).
+    virtual void SceneChanged() {}
     // Draws the visible screens, bottom first. Called only when something changed.
     virtual void Present(const std::vector<const Screen*>& screens) = 0;
     // True when a playing clip has a new frame to show.

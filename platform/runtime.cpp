@@ -194,6 +194,7 @@ std::optional<Millis> Runtime::NextDeadline() const {
 
 void Runtime::Draw() {
     if (!dirty_ && !backend_.VideoWantsRedraw()) return;
+    if (dirty_) backend_.SceneChanged();
     dirty_ = false;
     backend_.Present(VisibleScreens());
 }

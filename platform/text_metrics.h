@@ -28,6 +28,9 @@ public:
     // The opened font handle, for the SDL renderer (a TTF_Font*, typed void* to keep SDL
     // headers out of this header).
     void* Handle(const Font& font);
+    // The same font drawn `scale` times larger (for an output with more pixels than the
+    // layout); widths of text in it are about scale times the logical widths.
+    void* Handle(const Font& font, double scale);
 
 private:
     struct Impl;

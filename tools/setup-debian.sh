@@ -12,4 +12,4 @@ $SUDO apt-get install -y --no-install-recommends \
   libcairo2-dev \
   fonts-liberation fonts-dejavu-core \
   libgtest-dev googletest \
-  xvfb xauth x11-utils imagemagick sox xdotool openbox
+  xvfb xauth x11-utils imagemagick sox xdotool openbox ffmpeg

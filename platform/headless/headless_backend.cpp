@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cmath>
 #include <stdexcept>
 
 #include "platform/headless/headless_media.h"
@@ -20,6 +21,7 @@ struct HeadlessBackend::Offscreen {
     std::unique_ptr<SDL_Surface, SurfaceDeleter> surface;
     std::unique_ptr<SDL_Renderer, RendererDeleter> renderer;
     std::unique_ptr<sdl::Renderer> painter;
+    double scale = 1.0;
 };
 
 HeadlessBackend::HeadlessBackend()
@@ -133,15 +135,20 @@ void HeadlessBackend::SetPointer(AppPointer pointer, bool visible) {
 void HeadlessBackend::Trace(const std::string& line) { log_.push_back(std::to_string(now_) + " " + line); }
 
 bool HeadlessBackend::Screenshot(const std::string& path) {
-    if (!offscreen_) {
+    if (!offscreen_ || offscreen_->scale != shotScale_) {
         offscreen_ = std::make_unique<Offscreen>();
-        offscreen_->surface.reset(SDL_CreateRGBSurfaceWithFormat(0, 640, 480, 32, SDL_PIXELFORMAT_ARGB8888));
+        offscreen_->scale = shotScale_;
+        const int w = static_cast<int>(std::lround(640 * shotScale_));
+        const int h = static_cast<int>(std::lround(480 * shotScale_));
+        offscreen_->surface.reset(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
         if (!offscreen_->surface) return false;
         offscreen_->renderer.reset(SDL_CreateSoftwareRenderer(offscreen_->surface.get()));
         if (!offscreen_->renderer) return false;
         offscreen_->painter = std::make_unique<sdl::Renderer>(offscreen_->renderer.get(), metrics_);
+        offscreen_->painter->SetView(sdl::OutputView{shotScale_, 0, 0});
         if (videoDrawer_) offscreen_->painter->SetVideoDrawer(videoDrawer_);
     }
+    if (!offscreen_->painter) return false;
     offscreen_->painter->Draw(presented_);
     SDL_RenderPresent(offscreen_->renderer.get());
     return IMG_SavePNG(offscreen_->surface.get(), path.c_str()) == 0;

@@ -77,8 +77,10 @@ public:
     // Called at every repaint with the clock, so tests can sample what the player saw, also
     // inside pauses.
     std::function<void(Millis)> onPresent;
-    // Draws the screens last presented into a PNG file (640 x 480).
+    // Draws the screens last presented into a PNG file (640 x 480 times the screenshot scale).
     bool Screenshot(const std::string& path);
+    // Screenshots drawn `scale` times larger, as on a screen with more pixels (2: 1280 x 960).
+    void SetScreenshotScale(double scale) { shotScale_ = scale; }
     // Takes a screenshot when the clock reaches `at`, also inside message boxes and pauses.
     void ScreenshotAt(Millis at, std::string path);
     // Calls `probe` when the clock reaches `at`, also inside message boxes and pauses, so a test
@@ -111,6 +113,7 @@ private:
     TextMetrics metrics_;
     std::unique_ptr<MediaSystem> media_;
     std::unique_ptr<Offscreen> offscreen_;
+    double shotScale_ = 1.0;
 };
 
 }  // namespace tolarka::platform::headless

@@ -1,6 +1,5 @@
 #include "platform/sdl/renderer.h"
 
-#include <SDL_image.h>
 #include <SDL_ttf.h>
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 #include <cmath>
 
 #include "media/picture_catalogue.h"
+#include "platform/sdl/picture_raster.h"
 
 namespace tolarka::platform::sdl {
 
@@ -24,10 +24,9 @@ std::string Upper(std::string s) {
     for (auto& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
 constexpr size_t kMaxCachedTexts = 600;
+// Far enough outside the screen to stand for "no limit".
+constexpr int kFar = 1 << 14;
 }  // namespace
 
 Renderer::Renderer(SDL_Renderer* renderer, TextMetrics& metrics) : r_(renderer), metrics_(metrics) {}
@@ -37,79 +36,122 @@ void Renderer::Reset() {
     texts_.clear();
 }
 
+void Renderer::SetView(const OutputView& view) {
+    if (view.scale != view_.scale) Reset();
+    view_ = view;
+}
+
+SDL_Rect Renderer::Out(const SDL_Rect& r) const {
+    const int x = view_.OutX(r.x), y = view_.OutY(r.y);
+    return SDL_Rect{x, y, view_.OutX(r.x + r.w) - x, view_.OutY(r.y + r.h) - y};
+}
+
 SDL_Texture* Renderer::PictureTexture(const std::string& name) {
     const std::string key = Upper(name);
     if (auto it = pictures_.find(key); it != pictures_.end()) return it->second.get();
     SDL_Texture* tex = nullptr;
-    if (const auto* p = media::FindPicture(key)) {
-        SDL_RWops* rw = SDL_RWFromConstMem(p->png.data(), static_cast<int>(p->png.size()));
-        std::unique_ptr<SDL_Surface, SurfaceDeleter> surface(IMG_Load_RW(rw, 1));
-        if (surface) tex = SDL_CreateTextureFromSurface(r_, surface.get());
-    }
+    if (SurfacePtr surface = PictureSurface(key, view_.scale))
+        tex = SDL_CreateTextureFromSurface(r_, surface.get());
     pictures_.emplace(key, TexturePtr(tex));
     return tex;
+}
+
+std::vector<const Screen*> Renderer::SeenScreens(const std::vector<const Screen*>& screens) {
+    size_t first = 0;
+    for (size_t i = 0; i < screens.size(); ++i) {
+        const Screen& s = *screens[i];
+        const bool covers = s.Loaded() && !s.IsDialog() && s.WidthTwips() >= 9600 &&
+                            s.HeightTwips() >= 7200 && s.Form().Visible() && !s.Form().Transparent();
+        if (covers) first = i;
+    }
+    return {screens.begin() + static_cast<std::ptrdiff_t>(first), screens.end()};
 }
 
 void Renderer::Draw(const std::vector<const Screen*>& screens) {
     SDL_RenderSetClipRect(r_, nullptr);
     SDL_SetRenderDrawColor(r_, 0, 0, 0, 255);
     SDL_RenderClear(r_);
-    for (const Screen* s : screens) DrawScreen(*s);
+    videoRects_.clear();
+    DrawScreens(screens, SDL_Rect{-kFar, -kFar, 2 * kFar, 2 * kFar});
     SDL_RenderSetClipRect(r_, nullptr);
 }
 
-void Renderer::DrawScreen(const Screen& s) {
+void Renderer::DrawRegion(const std::vector<const Screen*>& screens, const SDL_Rect& logical) {
+    if (logical.w <= 0 || logical.h <= 0) return;
+    const std::vector<SDL_Rect> keep = videoRects_;
+    SetClip(logical);
+    FillRect(logical, 0x000000);
+    DrawScreens(screens, logical);
+    videoRects_ = keep;
+    SDL_RenderSetClipRect(r_, nullptr);
+}
+
+void Renderer::DrawScreens(const std::vector<const Screen*>& screens, const SDL_Rect& limit) {
+    for (const Screen* s : SeenScreens(screens)) DrawScreen(*s, limit);
+}
+
+void Renderer::DrawScreen(const Screen& s, const SDL_Rect& limit) {
     if (!s.Loaded()) return;
     const int x = s.OriginX();
     const int y = s.OriginY();
     const int w = TwipsToPixels(s.WidthTwips());
     const int h = TwipsToPixels(s.HeightTwips());
     if (!s.IsDialog() && (w < 640 || h < 480)) {
-        // A small window gets a frame and a caption bar, like a desktop window.
+        // A small window gets a frame and a caption bar, like a desktop window (seen only where
+        // the window is not already the screen's own size).
         constexpr int bar = 20;
-        FillRect(SDL_Rect{x - 3, y - bar - 3, w + 6, h + bar + 6}, 0xC0C0C0);
-        FillRect(SDL_Rect{x, y - bar, w, bar - 2}, 0x000080);
-        SetClip(SDL_Rect{x, y - bar, w, bar - 2});
-        DrawText(Font{"MS Sans Serif", 8.25, true}, 0xFFFFFF, s.Caption, x + 5, y - bar + 2);
+        const SDL_Rect frame = Intersect(SDL_Rect{x - 3, y - bar - 3, w + 6, h + bar + 6}, limit);
+        if (frame.w > 0 && frame.h > 0) {
+            SetClip(frame);
+            FillRect(SDL_Rect{x - 3, y - bar - 3, w + 6, h + bar + 6}, 0xC0C0C0);
+            FillRect(SDL_Rect{x, y - bar, w, bar - 2}, 0x000080);
+            const SDL_Rect caption = Intersect(SDL_Rect{x, y - bar, w, bar - 2}, limit);
+            if (caption.w > 0 && caption.h > 0) {
+                SetClip(caption);
+                DrawText(Font{"MS Sans Serif", 8.25, true}, 0xFFFFFF, s.Caption, x + 5, y - bar + 2, w - 5,
+                         Alignment::Left);
+            }
+        }
     }
-    DrawWidget(s.Form(), x, y, SDL_Rect{x, y, w, h});
+    DrawWidget(s.Form(), x, y, Intersect(SDL_Rect{x, y, w, h}, limit));
 }
 
-void Renderer::SetClip(const SDL_Rect& r) { SDL_RenderSetClipRect(r_, &r); }
+void Renderer::SetClip(const SDL_Rect& r) {
+    const SDL_Rect out = Out(r);
+    SDL_RenderSetClipRect(r_, &out);
+}
+
+void Renderer::DrawPicture(const std::string& name, int x, int y) {
+    SDL_Texture* t = PictureTexture(name);
+    const media::Picture* p = media::FindPicture(name);
+    if (!t || !p) return;
+    const SDL_Rect dst = Out(SDL_Rect{x, y, p->width, p->height});
+    SDL_RenderCopy(r_, t, nullptr, &dst);
+}
 
 void Renderer::DrawWidget(const Widget& w, int ox, int oy, const SDL_Rect& parentClip) {
     if (!w.Visible()) return;
+    if (parentClip.w <= 0 || parentClip.h <= 0) return;
     const SDL_Rect r{ox + TwipsToPixels(w.Left()), oy + TwipsToPixels(w.Top()), TwipsToPixels(w.Width()),
                      TwipsToPixels(w.Height())};
     SDL_Rect clip = Intersect(r, parentClip);
     if (const auto* line = dynamic_cast<const Line*>(&w)) {
         // Lines are positioned by their end points, not clipped to their own box.
         SetClip(parentClip);
-        ThickLine(static_cast<float>(ox + TwipsToPixels(line->X1())), static_cast<float>(oy + TwipsToPixels(line->Y1())),
-                  static_cast<float>(ox + TwipsToPixels(line->X2())), static_cast<float>(oy + TwipsToPixels(line->Y2())),
-                  line->LineWidth(), line->LineColour());
+        ThickLine(static_cast<float>(ox + TwipsToPixels(line->X1())),
+                  static_cast<float>(oy + TwipsToPixels(line->Y1())),
+                  static_cast<float>(ox + TwipsToPixels(line->X2())),
+                  static_cast<float>(oy + TwipsToPixels(line->Y2())), line->LineWidth(), line->LineColour());
         return;
     }
     if (clip.w <= 0 || clip.h <= 0) return;
     SetClip(clip);
     if (const auto* c = dynamic_cast<const Container*>(&w)) {
         if (!c->Transparent()) FillRect(r, c->BackColour());
-        if (!c->Picture().empty()) {
-            if (SDL_Texture* t = PictureTexture(c->Picture())) {
-                int tw = 0, th = 0;
-                SDL_QueryTexture(t, nullptr, nullptr, &tw, &th);
-                SDL_Rect dst{r.x, r.y, tw, th};
-                SDL_RenderCopy(r_, t, nullptr, &dst);
-            }
-        }
+        if (!c->Picture().empty()) DrawPicture(c->Picture(), r.x, r.y);
         for (const auto& child : c->Children()) DrawWidget(*child, r.x, r.y, clip);
     } else if (const auto* img = dynamic_cast<const Image*>(&w)) {
-        if (SDL_Texture* t = PictureTexture(img->Picture())) {
-            int tw = 0, th = 0;
-            SDL_QueryTexture(t, nullptr, nullptr, &tw, &th);
-            SDL_Rect dst{r.x, r.y, tw, th};
-            SDL_RenderCopy(r_, t, nullptr, &dst);
-        }
+        DrawPicture(img->Picture(), r.x, r.y);
     } else if (const auto* label = dynamic_cast<const Label*>(&w)) {
         DrawLabel(*label, r);
     } else if (const auto* box = dynamic_cast<const TextBox*>(&w)) {
@@ -125,27 +167,21 @@ void Renderer::DrawWidget(const Widget& w, int ox, int oy, const SDL_Rect& paren
             if (bw > 0) Frame(r, bw, shape->BorderColour());
         }
     } else if (const auto* view = dynamic_cast<const MediaView*>(&w)) {
-        if (videoDrawer_) videoDrawer_(*view, r_, r);
+        videoRects_.push_back(clip);
+        if (videoDrawer_) videoDrawer_(*view, r_, Out(r));
     }
 }
 
 void Renderer::DrawLabel(const Label& l, const SDL_Rect& r) {
     if (!l.Transparent()) FillRect(r, l.BackColour());
     if (l.Caption().empty()) return;
-    std::vector<std::string> lines;
-    if (l.WordWrap()) {
-        lines = metrics_.Wrap(l.GetFont(), l.Caption(), r.w);
-    } else {
-        lines = metrics_.Wrap(l.GetFont(), l.Caption(), 1 << 20);
-    }
+    // Line breaks are found in logical pixels at the design size, whatever the scale.
+    const std::vector<std::string> lines =
+        metrics_.Wrap(l.GetFont(), l.Caption(), l.WordWrap() ? r.w : 1 << 20);
     const int lh = metrics_.LineHeight(l.GetFont());
     int y = r.y;
     for (const auto& line : lines) {
-        const int tw = metrics_.Width(l.GetFont(), line);
-        int x = r.x;
-        if (l.Align() == Alignment::Center) x = r.x + (r.w - tw) / 2;
-        if (l.Align() == Alignment::Right) x = r.x + r.w - tw;
-        DrawText(l.GetFont(), l.ForeColour(), line, x, y);
+        DrawText(l.GetFont(), l.ForeColour(), line, r.x, y, r.w, l.Align());
         y += lh;
     }
 }
@@ -161,13 +197,14 @@ void Renderer::DrawTextBox(const TextBox& t, const SDL_Rect& r) {
     const Font& f = t.GetFont();
     const int lh = metrics_.LineHeight(f);
     const int pad = 3;
-    std::vector<std::string> lines = t.MultiLine() ? metrics_.Wrap(f, t.Text(), r.w - 2 * pad)
-                                                   : std::vector<std::string>{t.Text()};
+    std::vector<std::string> lines =
+        t.MultiLine() ? metrics_.Wrap(f, t.Text(), r.w - 2 * pad) : std::vector<std::string>{t.Text()};
     // A multi-line box scrolls so that its last line stays in view.
     const int visible = std::max(1, (r.h - 2 * pad) / lh);
     const size_t first = lines.size() > static_cast<size_t>(visible) ? lines.size() - visible : 0;
     int y = r.y + (t.MultiLine() ? pad : (r.h - lh) / 2);
-    for (size_t i = first; i < lines.size(); ++i, y += lh) DrawText(f, t.ForeColour(), lines[i], r.x + pad, y);
+    for (size_t i = first; i < lines.size(); ++i, y += lh)
+        DrawText(f, t.ForeColour(), lines[i], r.x + pad, y, r.w - 2 * pad, Alignment::Left);
     if (t.HasFocus() && !t.MultiLine()) {
         std::string before = t.Text();
         int chars = 0;
@@ -179,32 +216,62 @@ void Renderer::DrawTextBox(const TextBox& t, const SDL_Rect& r) {
             }
         }
         before.resize(cut);
-        const int cx = r.x + pad + metrics_.Width(f, before);
-        FillRect(SDL_Rect{cx, r.y + (r.h - lh) / 2 + 1, 1, lh - 2}, t.ForeColour());
+        // The caret follows the text as drawn, at the output's size.
+        const SDL_Rect line = Out(SDL_Rect{r.x + pad, r.y + (r.h - lh) / 2 + 1, 1, lh - 2});
+        const int cx = line.x + OutTextWidth(f, before);
+        const Colour c = t.ForeColour();
+        SDL_SetRenderDrawColor(r_, static_cast<Uint8>(c >> 16), static_cast<Uint8>(c >> 8),
+                               static_cast<Uint8>(c), 255);
+        const SDL_Rect caret{cx, line.y, view_.OutLength(1), line.h};
+        SDL_RenderFillRect(r_, &caret);
     }
 }
 
-void Renderer::DrawText(const Font& font, Colour colour, const std::string& text, int x, int y) {
-    if (text.empty()) return;
+SDL_Texture* Renderer::TextTexture(const Font& font, Colour colour, const std::string& text) {
     TextKey key{font.face, font.points, font.bold, colour, text};
     auto it = texts_.find(key);
     if (it == texts_.end()) {
         if (texts_.size() > kMaxCachedTexts) texts_.clear();
-        auto* ttf = static_cast<TTF_Font*>(metrics_.Handle(font));
-        std::unique_ptr<SDL_Surface, SurfaceDeleter> s(TTF_RenderUTF8_Blended(ttf, text.c_str(), ToSdl(colour)));
+        auto* ttf = static_cast<TTF_Font*>(view_.scale == 1.0 ? metrics_.Handle(font)
+                                                              : metrics_.Handle(font, view_.scale));
+        std::unique_ptr<SDL_Surface, SurfaceDeleter> s(
+            TTF_RenderUTF8_Blended(ttf, text.c_str(), ToSdl(colour)));
         SDL_Texture* tex = s ? SDL_CreateTextureFromSurface(r_, s.get()) : nullptr;
         it = texts_.emplace(key, TexturePtr(tex)).first;
     }
-    if (!it->second) return;
+    return it->second.get();
+}
+
+int Renderer::OutTextWidth(const Font& font, const std::string& text) {
+    if (text.empty()) return 0;
+    if (view_.scale == 1.0) return metrics_.Width(font, text);
     int w = 0, h = 0;
-    SDL_QueryTexture(it->second.get(), nullptr, nullptr, &w, &h);
-    SDL_Rect dst{x, y, w, h};
-    SDL_RenderCopy(r_, it->second.get(), nullptr, &dst);
+    if (TTF_SizeUTF8(static_cast<TTF_Font*>(metrics_.Handle(font, view_.scale)), text.c_str(), &w, &h) != 0)
+        return 0;
+    return w;
+}
+
+void Renderer::DrawText(const Font& font, Colour colour, const std::string& text, int x, int y, int w,
+                        Alignment align) {
+    if (text.empty()) return;
+    SDL_Texture* tex = TextTexture(font, colour, text);
+    if (!tex) return;
+    int tw = 0, th = 0;
+    SDL_QueryTexture(tex, nullptr, nullptr, &tw, &th);
+    const int left = view_.OutX(x);
+    const int right = view_.OutX(x + w);
+    int ox = left;
+    if (align == Alignment::Center) ox = left + (right - left - tw) / 2;
+    if (align == Alignment::Right) ox = right - tw;
+    SDL_Rect dst{ox, view_.OutY(y), tw, th};
+    SDL_RenderCopy(r_, tex, nullptr, &dst);
 }
 
 void Renderer::FillRect(const SDL_Rect& r, Colour c) {
-    SDL_SetRenderDrawColor(r_, static_cast<Uint8>(c >> 16), static_cast<Uint8>(c >> 8), static_cast<Uint8>(c), 255);
-    SDL_RenderFillRect(r_, &r);
+    SDL_SetRenderDrawColor(r_, static_cast<Uint8>(c >> 16), static_cast<Uint8>(c >> 8), static_cast<Uint8>(c),
+                           255);
+    const SDL_Rect out = Out(r);
+    SDL_RenderFillRect(r_, &out);
 }
 
 void Renderer::Frame(const SDL_Rect& r, int width, Colour c) {
@@ -214,16 +281,18 @@ void Renderer::Frame(const SDL_Rect& r, int width, Colour c) {
     FillRect(SDL_Rect{r.x + r.w - width, r.y, width, r.h}, c);
 }
 
-void Renderer::FillOval(const SDL_Rect& r, Colour c) {
+void Renderer::FillOval(const SDL_Rect& logical, Colour c) {
+    const SDL_Rect r = Out(logical);
     if (r.w <= 0 || r.h <= 0) return;
-    constexpr int kSegments = 48;
+    // Enough segments that the outline stays round at the output's size.
+    const int segments = std::clamp((r.w + r.h) / 4, 48, 256);
     const SDL_Color col = ToSdl(c);
     const float cx = r.x + r.w / 2.0f, cy = r.y + r.h / 2.0f, rx = r.w / 2.0f, ry = r.h / 2.0f;
     std::vector<SDL_Vertex> v;
-    v.reserve(kSegments * 3);
-    for (int i = 0; i < kSegments; ++i) {
-        const float a0 = 2.0f * static_cast<float>(M_PI) * i / kSegments;
-        const float a1 = 2.0f * static_cast<float>(M_PI) * (i + 1) / kSegments;
+    v.reserve(static_cast<size_t>(segments) * 3);
+    for (int i = 0; i < segments; ++i) {
+        const float a0 = 2.0f * static_cast<float>(M_PI) * i / segments;
+        const float a1 = 2.0f * static_cast<float>(M_PI) * (i + 1) / segments;
         v.push_back(SDL_Vertex{{cx, cy}, col, {0, 0}});
         v.push_back(SDL_Vertex{{cx + rx * std::cos(a0), cy + ry * std::sin(a0)}, col, {0, 0}});
         v.push_back(SDL_Vertex{{cx + rx * std::cos(a1), cy + ry * std::sin(a1)}, col, {0, 0}});
@@ -233,17 +302,25 @@ void Renderer::FillOval(const SDL_Rect& r, Colour c) {
 
 void Renderer::ThickLine(float x1, float y1, float x2, float y2, int width, Colour c) {
     const SDL_Color col = ToSdl(c);
-    if (width <= 1) {
+    const bool scaled = view_.scale != 1.0;
+    if (width <= 1 && !scaled) {
         SDL_SetRenderDrawColor(r_, col.r, col.g, col.b, 255);
-        SDL_RenderDrawLineF(r_, x1, y1, x2, y2);
+        SDL_RenderDrawLineF(r_, view_.OutXf(x1), view_.OutYf(y1), view_.OutXf(x2), view_.OutYf(y2));
         return;
     }
-    // A quad around the centre line, half the width on each side.
+    // A quad around the centre line, half the width on each side. Scaled, the line runs through
+    // the middle of the logical pixels it covers.
+    const float half = scaled ? 0.5f : 0.0f;
+    x1 = view_.OutXf(x1 + half), y1 = view_.OutYf(y1 + half);
+    x2 = view_.OutXf(x2 + half), y2 = view_.OutYf(y2 + half);
+    const float thick = static_cast<float>(std::max(1.0, std::max(1, width) * view_.scale));
     const float dx = x2 - x1, dy = y2 - y1;
     const float len = std::max(0.001f, std::sqrt(dx * dx + dy * dy));
-    const float nx = -dy / len * width / 2.0f, ny = dx / len * width / 2.0f;
-    const SDL_Vertex v[4] = {{{x1 + nx, y1 + ny}, col, {0, 0}}, {{x2 + nx, y2 + ny}, col, {0, 0}},
-                             {{x2 - nx, y2 - ny}, col, {0, 0}}, {{x1 - nx, y1 - ny}, col, {0, 0}}};
+    const float nx = -dy / len * thick / 2.0f, ny = dx / len * thick / 2.0f;
+    const SDL_Vertex v[4] = {{{x1 + nx, y1 + ny}, col, {0, 0}},
+                             {{x2 + nx, y2 + ny}, col, {0, 0}},
+                             {{x2 - nx, y2 - ny}, col, {0, 0}},
+                             {{x1 - nx, y1 - ny}, col, {0, 0}}};
     const int idx[6] = {0, 1, 2, 0, 2, 3};
     SDL_RenderGeometry(r_, nullptr, v, 4, idx, 6);
 }

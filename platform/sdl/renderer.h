@@ -4,11 +4,13 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "platform/screen.h"
+#include "platform/sdl/output_view.h"
 #include "platform/text_metrics.h"
 
 namespace tolarka::platform::sdl {
@@ -18,26 +20,49 @@ struct TextureDeleter {
 };
 using TexturePtr = std::unique_ptr<SDL_Texture, TextureDeleter>;
 
-// Draws screens' widget trees on an SDL renderer (a window's, or a software renderer for
-// screenshots). Textures of pictures and texts are cached; 640 x 480 logical pixels.
+// Draws screens' widget trees on an SDL renderer (a window's, a cached scene texture, or a
+// software renderer for screenshots). Widgets keep their logical 640 x 480 places; the view
+// says how large and where they come out, and everything is drawn at that size: text in fonts
+// of the output's size, pictures redrawn by their art code, shapes and lines at scale. Line
+// breaks and alignment are still measured in logical pixels, so the layout is the same at any
+// scale. Textures of pictures and texts are cached for the current scale.
 class Renderer {
 public:
     using VideoDrawer = std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect&)>;
     Renderer(SDL_Renderer* renderer, TextMetrics& metrics);
     void SetVideoDrawer(VideoDrawer d) { videoDrawer_ = std::move(d); }
-    // Clears to black and draws the screens, bottom first (no present).
+    // Where logical pixels land; a new scale drops the cached textures.
+    void SetView(const OutputView& view);
+    const OutputView& View() const { return view_; }
+    // Clears to black and draws the screens, bottom first (no present). Screens wholly behind an
+    // opaque full-size screen are skipped.
     void Draw(const std::vector<const Screen*>& screens);
-    // The texture of a compiled-in picture, or nullptr.
+    // Draws the screens again inside one logical rectangle only (for a clip's new frame: the
+    // rest of the picture stays as it was).
+    void DrawRegion(const std::vector<const Screen*>& screens, const SDL_Rect& logical);
+    // Logical rectangles of the clip views drawn by the last Draw, clipped to what showed.
+    const std::vector<SDL_Rect>& VideoRects() const { return videoRects_; }
+    // The texture of a compiled-in picture at the current scale, or nullptr.
     SDL_Texture* PictureTexture(const std::string& name);
     // Forget every texture (after SDL_RENDER_TARGETS_RESET / DEVICE_RESET).
     void Reset();
+    // The output rectangle of a logical one.
+    SDL_Rect Out(const SDL_Rect& logical) const;
+    // The screens that can be seen: from the last opaque full-size one up.
+    static std::vector<const Screen*> SeenScreens(const std::vector<const Screen*>& screens);
 
 private:
-    void DrawScreen(const Screen& s);
+    void DrawScreens(const std::vector<const Screen*>& screens, const SDL_Rect& limit);
+    void DrawScreen(const Screen& s, const SDL_Rect& limit);
     void DrawWidget(const Widget& w, int originX, int originY, const SDL_Rect& clip);
     void DrawLabel(const Label& l, const SDL_Rect& r);
     void DrawTextBox(const TextBox& t, const SDL_Rect& r);
-    void DrawText(const Font& font, Colour colour, const std::string& text, int x, int y);
+    void DrawPicture(const std::string& name, int x, int y);
+    // Draws one line of text in the logical box x .. x + w at the top y, aligned as asked.
+    void DrawText(const Font& font, Colour colour, const std::string& text, int x, int y, int w,
+                  Alignment align);
+    SDL_Texture* TextTexture(const Font& font, Colour colour, const std::string& text);
+    int OutTextWidth(const Font& font, const std::string& text);
     void FillRect(const SDL_Rect& r, Colour c);
     void FillOval(const SDL_Rect& r, Colour c);
     void Frame(const SDL_Rect& r, int width, Colour c);
@@ -46,7 +71,9 @@ private:
 
     SDL_Renderer* r_;
     TextMetrics& metrics_;
+    OutputView view_;
     VideoDrawer videoDrawer_;
+    std::vector<SDL_Rect> videoRects_;
     std::map<std::string, TexturePtr> pictures_;
     using TextKey = std::tuple<std::string, double, bool, Colour, std::string>;
     std::map<TextKey, TexturePtr> texts_;

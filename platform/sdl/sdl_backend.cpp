@@ -3,10 +3,14 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <stdexcept>
 
 #include "media/picture_catalogue.h"
 #include "platform/sdl/key_codes.h"
+#include "platform/sdl/picture_raster.h"
+#include "platform/sdl/renderer_choice.h"
 
 namespace tolarka::platform::sdl {
 
@@ -17,40 +21,58 @@ InputEvent Ev(InputKind kind, int key = 0, std::string text = {}, int x = 0, int
 }
 
 constexpr DisplayMode kGameMode{640, 480};
+// How long a window manager may take to grant full screen before the window covers the
+// screen by itself.
+constexpr Uint32 kFullscreenGrantMillis = 600;
 
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
+int DisplayOf(SDL_Window* w) {
+    const int d = SDL_GetWindowDisplayIndex(w);
+    return d < 0 ? 0 : d;
+}
+
+// Window pixels per logical pixel for a new window: as large a whole number as leaves a fifth
+// of the desktop free, so a 640 x 480 window is not a postage stamp on a large screen.
+int WindowZoom(SDL_Window* w) {
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(DisplayOf(w), &usable) != 0) return 1;
+    const int zoom = static_cast<int>(std::min(usable.w * 0.8 / 640, usable.h * 0.8 / 480));
+    return std::max(1, zoom);
+}
+
+bool IsToggleKey(const SDL_Keysym& k) {
+    const bool enter = k.sym == SDLK_RETURN || k.sym == SDLK_KP_ENTER;
+    return k.sym == SDLK_F11 || (enter && (k.mod & KMOD_ALT) != 0);
+}
 
 }  // namespace
 
 SdlBackend::SdlBackend(bool fullscreen) {
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER) != 0 && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
+    const RendererChoice choice = ChooseRenderer();
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER) != 0 &&
+        SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
     start_ = SDL_GetTicks64();
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    window_.reset(SDL_CreateWindow("Tolarka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480, 0));
+    // Pictures and text are drawn at the output's size and copied pixel for pixel; only clips
+    // are scaled, and they ask for linear filtering themselves.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    window_.reset(SDL_CreateWindow("Tolarka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
+                                   SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN));
     if (!window_) throw std::runtime_error(std::string("SDL_CreateWindow: ") + SDL_GetError());
-    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
+    SDL_SetWindowMinimumSize(window_.get(), 160, 120);
+    if (!choice.software) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
     if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
     if (!renderer_) throw std::runtime_error(std::string("SDL_CreateRenderer: ") + SDL_GetError());
-    SDL_RenderSetLogicalSize(renderer_.get(), 640, 480);
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(renderer_.get(), &info);
+    std::fprintf(stderr, "Tolarka: renderer %s (%s)\n", info.name ? info.name : "?", choice.reason.c_str());
     painter_ = std::make_unique<Renderer>(renderer_.get(), metrics_);
     media_ = std::make_unique<Channels>(*this);
     painter_->SetVideoDrawer([](const MediaView& view, SDL_Renderer* r, const SDL_Rect& dst) {
         if (auto* source = AsVideoFrameSource(view.Playback())) source->DrawFrame(r, dst);
     });
 
-    if (const auto* icon = media::FindPicture("ICON")) {
-        std::unique_ptr<SDL_Surface, SurfaceDeleter> s(
-            IMG_Load_RW(SDL_RWFromConstMem(icon->png.data(), static_cast<int>(icon->png.size())), 1));
-        if (s) SDL_SetWindowIcon(window_.get(), s.get());
-    }
-    if (const auto* arrow = media::FindPicture("ARROW")) {
-        std::unique_ptr<SDL_Surface, SurfaceDeleter> s(
-            IMG_Load_RW(SDL_RWFromConstMem(arrow->png.data(), static_cast<int>(arrow->png.size())), 1));
-        if (s) customCursor_.reset(SDL_CreateColorCursor(s.get(), 0, 0));
-    }
+    if (SurfacePtr icon = PictureSurface("ICON-48", 1.0)) SDL_SetWindowIcon(window_.get(), icon.get());
+    UpdateCursor();
     waitCursor_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT));
     arrowCursor_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW));
     SDL_StartTextInput();
@@ -59,6 +81,7 @@ SdlBackend::SdlBackend(bool fullscreen) {
 
 SdlBackend::~SdlBackend() {
     media_.reset();
+    scene_.reset();
     painter_.reset();
     renderer_.reset();
     window_.reset();
@@ -68,21 +91,36 @@ SdlBackend::~SdlBackend() {
 Millis SdlBackend::Now() const { return static_cast<Millis>(SDL_GetTicks64() - start_); }
 
 std::optional<InputEvent> SdlBackend::Translate(const SDL_Event& e) {
+    // Window pixels to the logical pixel under them.
+    const auto logical = [this](int x, int y) {
+        return std::pair{windowView_.LogicalX(static_cast<int>(std::floor(x * pixelRatio_))),
+                         windowView_.LogicalY(static_cast<int>(std::floor(y * pixelRatio_)))};
+    };
     switch (e.type) {
-        case SDL_QUIT: return Ev(InputKind::Quit);
+        case SDL_QUIT:
+            return Ev(InputKind::Quit);
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
+            if (IsToggleKey(e.key.keysym)) {
+                if (e.type == SDL_KEYDOWN && !e.key.repeat) ToggleFullscreen();
+                return Ev(InputKind::Wake);
+            }
             const int key = KeyCode(e.key.keysym);
             if (key == 0) return Ev(InputKind::Wake);
             return Ev(e.type == SDL_KEYDOWN ? InputKind::KeyDown : InputKind::KeyUp, key);
         }
-        case SDL_TEXTINPUT: return Ev(InputKind::Text, 0, e.text.text);
-        case SDL_MOUSEMOTION: return Ev(InputKind::MouseMove, 0, {}, e.motion.x, e.motion.y);
+        case SDL_TEXTINPUT:
+            return Ev(InputKind::Text, 0, e.text.text);
+        case SDL_MOUSEMOTION: {
+            const auto [x, y] = logical(e.motion.x, e.motion.y);
+            return Ev(InputKind::MouseMove, 0, {}, x, y);
+        }
         case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
+        case SDL_MOUSEBUTTONUP: {
             if (e.button.button != SDL_BUTTON_LEFT) return Ev(InputKind::Wake);
-            return Ev(e.type == SDL_MOUSEBUTTONDOWN ? InputKind::MouseDown : InputKind::MouseUp, 0, {}, e.button.x,
-                      e.button.y);
+            const auto [x, y] = logical(e.button.x, e.button.y);
+            return Ev(e.type == SDL_MOUSEBUTTONDOWN ? InputKind::MouseDown : InputKind::MouseUp, 0, {}, x, y);
+        }
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
                 exposed_ = true;
@@ -90,9 +128,11 @@ std::optional<InputEvent> SdlBackend::Translate(const SDL_Event& e) {
         case SDL_RENDER_TARGETS_RESET:
         case SDL_RENDER_DEVICE_RESET:
             painter_->Reset();
+            scene_.reset();
             exposed_ = true;
             return Ev(InputKind::Wake);
-        default: return Ev(InputKind::Wake);
+        default:
+            return Ev(InputKind::Wake);
     }
 }
 
@@ -121,10 +161,129 @@ void SdlBackend::Sleep(Millis ms) {
     if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
 }
 
+SDL_Rect SdlBackend::Canvas(const std::vector<const Screen*>& screens) const {
+    const SDL_Rect whole{0, 0, 640, 480};
+    if (fullscreen_) return whole;
+    SDL_Rect box{0, 0, 0, 0};
+    for (const Screen* s : screens) {
+        if (!s->Loaded()) continue;
+        const SDL_Rect r{s->OriginX(), s->OriginY(), TwipsToPixels(s->WidthTwips()),
+                         TwipsToPixels(s->HeightTwips())};
+        if (box.w == 0) {
+            box = r;
+        } else {
+            SDL_UnionRect(&box, &r, &box);
+        }
+    }
+    if (box.w <= 0 || box.h <= 0) return canvas_;
+    SDL_IntersectRect(&box, &whole, &box);
+    return box;
+}
+
+void SdlBackend::FitWindowTo(const SDL_Rect& canvas, const std::vector<const Screen*>& screens) {
+    // The window's caption is its topmost screen's (a message box's only while it is alone).
+    std::string title = screens.empty() ? title_ : screens.back()->Caption;
+    for (auto it = screens.rbegin(); it != screens.rend(); ++it) {
+        if (!(*it)->IsDialog()) {
+            title = (*it)->Caption;
+            break;
+        }
+    }
+    if (title != title_) {
+        title_ = title;
+        SDL_SetWindowTitle(window_.get(), title_.c_str());
+    }
+    if (fullscreen_ || SDL_RectEquals(&canvas, &fittedCanvas_)) return;
+    fittedCanvas_ = canvas;
+    const int zoom = WindowZoom(window_.get());
+    SDL_SetWindowSize(window_.get(), canvas.w * zoom, canvas.h * zoom);
+    SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(DisplayOf(window_.get())),
+                          SDL_WINDOWPOS_CENTERED_DISPLAY(DisplayOf(window_.get())));
+    if (!shown_) {
+        SDL_ShowWindow(window_.get());
+        shown_ = true;
+    }
+}
+
+bool SdlBackend::UpdateView() {
+    int ow = 0, oh = 0, ww = 0, wh = 0;
+    SDL_GetRendererOutputSize(renderer_.get(), &ow, &oh);
+    SDL_GetWindowSize(window_.get(), &ww, &wh);
+    pixelRatio_ = ww > 0 ? static_cast<double>(ow) / ww : 1.0;
+    const OutputView fit = FitView(ow, oh, canvas_.w, canvas_.h);
+    const OutputView view{fit.scale, fit.x - static_cast<int>(std::lround(canvas_.x * fit.scale)),
+                          fit.y - static_cast<int>(std::lround(canvas_.y * fit.scale))};
+    if (view == windowView_ && scene_) return false;
+    windowView_ = view;
+    UpdateCursor();
+    return true;
+}
+
+void SdlBackend::UpdateCursor() {
+    const double scale = std::max(1.0, windowView_.scale);
+    if (scale != cursorScale_) {
+        cursorScale_ = scale;
+        // The arrow's tip is the middle of its hotspot pixel; it stays the tip at any size.
+        if (SurfacePtr arrow = PictureSurface("ARROW", scale)) {
+            const int hx = static_cast<int>(std::floor((media::kArrowHotspot.x + 0.5) * scale));
+            const int hy = static_cast<int>(std::floor((media::kArrowHotspot.y + 0.5) * scale));
+            customCursor_.reset(SDL_CreateColorCursor(arrow.get(), hx, hy));
+        }
+    }
+    SetPointer(pointer_, pointerVisible_);
+}
+
+void SdlBackend::PaintScene(const std::vector<const Screen*>& screens, bool whole) {
+    const double s = windowView_.scale;
+    const int w = static_cast<int>(std::lround(canvas_.w * s));
+    const int h = static_cast<int>(std::lround(canvas_.h * s));
+    if (SDL_RenderTargetSupported(renderer_.get()) && (!scene_ || w != sceneW_ || h != sceneH_)) {
+        scene_.reset(
+            SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h));
+        sceneW_ = w;
+        sceneH_ = h;
+        whole = true;
+    }
+    if (!scene_) {
+        // No texture to keep the scene in: the window gets the whole picture every time.
+        SDL_SetRenderTarget(renderer_.get(), nullptr);
+        painter_->SetView(windowView_);
+        painter_->Draw(screens);
+        return;
+    }
+    SDL_SetRenderTarget(renderer_.get(), scene_.get());
+    painter_->SetView(OutputView{s, -static_cast<int>(std::lround(canvas_.x * s)),
+                                 -static_cast<int>(std::lround(canvas_.y * s))});
+    if (whole) {
+        painter_->Draw(screens);
+    } else {
+        SDL_Rect dirty{0, 0, 0, 0};
+        for (const SDL_Rect& r : painter_->VideoRects()) {
+            if (dirty.w == 0) {
+                dirty = r;
+            } else {
+                SDL_UnionRect(&dirty, &r, &dirty);
+            }
+        }
+        painter_->DrawRegion(screens, dirty);
+    }
+    SDL_SetRenderTarget(renderer_.get(), nullptr);
+    SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+    SDL_RenderClear(renderer_.get());
+    const SDL_Rect dst{windowView_.OutX(canvas_.x), windowView_.OutY(canvas_.y), w, h};
+    SDL_RenderCopy(renderer_.get(), scene_.get(), nullptr, &dst);
+}
+
 void SdlBackend::Present(const std::vector<const Screen*>& screens) {
     last_ = screens;
+    const SDL_Rect canvas = Canvas(screens);
+    FitWindowTo(canvas, screens);
+    bool whole = sceneChanged_ || !SDL_RectEquals(&canvas, &canvas_);
+    canvas_ = canvas;
+    whole = UpdateView() || whole;
+    sceneChanged_ = false;
     exposed_ = false;
-    painter_->Draw(screens);
+    PaintScene(screens, whole);
     SDL_RenderPresent(renderer_.get());
 }
 
@@ -135,10 +294,10 @@ std::unique_ptr<MediaPlayback> SdlBackend::Channels::CreateChannel(const std::st
 }
 
 bool SdlBackend::VideoWantsRedraw() {
-    if (exposed_) return true;
+    bool any = exposed_;
     for (auto* c : media_->made)
-        if (c->HasNewFrame()) return true;
-    return false;
+        if (c->HasNewFrame()) any = true;
+    return any;
 }
 
 std::optional<Millis> SdlBackend::NextVideoFrame() {
@@ -150,19 +309,14 @@ std::optional<Millis> SdlBackend::NextVideoFrame() {
 }
 
 void SdlBackend::SetPointer(AppPointer pointer, bool visible) {
+    pointer_ = pointer;
+    pointerVisible_ = visible;
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
     SDL_Cursor* c = arrowCursor_.get();
     if (pointer == AppPointer::Custom && customCursor_) c = customCursor_.get();
     if (pointer == AppPointer::Hourglass) c = waitCursor_.get();
     if (c) SDL_SetCursor(c);
 }
-
-namespace {
-int DisplayOf(SDL_Window* w) {
-    const int d = SDL_GetWindowDisplayIndex(w);
-    return d < 0 ? 0 : d;
-}
-}  // namespace
 
 DisplayMode SdlBackend::DisplaySize() const {
     if (fullscreen_) return kGameMode;
@@ -182,16 +336,81 @@ std::optional<DisplayMode> SdlBackend::EnumDisplayMode(int index) const {
 }
 
 void SdlBackend::SetDisplayMode(DisplayMode mode) {
-    const bool fill = mode == kGameMode;
-    if (SDL_SetWindowFullscreen(window_.get(), fill ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) fullscreen_ = fill;
+    if (mode == kGameMode) {
+        EnterFullscreen();
+    } else {
+        LeaveFullscreen();
+    }
+}
+
+void SdlBackend::ToggleFullscreen() {
+    if (fullscreen_) {
+        LeaveFullscreen();
+    } else {
+        EnterFullscreen();
+    }
+}
+
+void SdlBackend::EnterFullscreen() {
+    if (fullscreen_) return;
+    if (!shown_) {
+        SDL_ShowWindow(window_.get());
+        shown_ = true;
+    }
+    const int display = DisplayOf(window_.get());
+    SDL_Rect bounds{};
+    SDL_GetDisplayBounds(display, &bounds);
+    fullscreen_ = true;
     exposed_ = true;
+    if (SDL_SetWindowFullscreen(window_.get(), SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) {
+        // The window manager grants full screen in its own time; without one nobody does.
+        const Uint64 until = SDL_GetTicks64() + kFullscreenGrantMillis;
+        for (;;) {
+            SDL_PumpEvents();
+            int w = 0, h = 0;
+            SDL_GetWindowSize(window_.get(), &w, &h);
+            if (w >= bounds.w && h >= bounds.h) return;
+            if (SDL_GetTicks64() >= until) break;
+            SDL_Delay(20);
+        }
+        SDL_SetWindowFullscreen(window_.get(), 0);
+    }
+    // No window manager (a kiosk, a bare X server): the window covers the screen by itself.
+    coveredByHand_ = true;
+    SDL_GetWindowPosition(window_.get(), &windowed_.x, &windowed_.y);
+    SDL_GetWindowSize(window_.get(), &windowed_.w, &windowed_.h);
+    SDL_SetWindowBordered(window_.get(), SDL_FALSE);
+    SDL_SetWindowPosition(window_.get(), bounds.x, bounds.y);
+    SDL_SetWindowSize(window_.get(), bounds.w, bounds.h);
+    SDL_RaiseWindow(window_.get());
+}
+
+void SdlBackend::LeaveFullscreen() {
+    if (!fullscreen_) return;
+    fullscreen_ = false;
+    exposed_ = true;
+    if (coveredByHand_) {
+        coveredByHand_ = false;
+        SDL_SetWindowBordered(window_.get(), SDL_TRUE);
+        SDL_SetWindowSize(window_.get(), windowed_.w, windowed_.h);
+        SDL_SetWindowPosition(window_.get(), windowed_.x, windowed_.y);
+    } else {
+        SDL_SetWindowFullscreen(window_.get(), 0);
+    }
+    FitWindowTo(Canvas(last_), last_);
 }
 
 bool SdlBackend::Screenshot(const std::string& path) {
-    std::unique_ptr<SDL_Surface, SurfaceDeleter> s(SDL_CreateRGBSurfaceWithFormat(0, 640, 480, 32, SDL_PIXELFORMAT_ARGB8888));
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer_.get(), &w, &h);
+    SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
     if (!s) return false;
-    painter_->Draw(last_);
-    if (SDL_RenderReadPixels(renderer_.get(), nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) != 0) return false;
+    sceneChanged_ = true;
+    canvas_ = Canvas(last_);
+    UpdateView();
+    PaintScene(last_, true);
+    if (SDL_RenderReadPixels(renderer_.get(), nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) != 0)
+        return false;
     return IMG_SavePNG(s.get(), path.c_str()) == 0;
 }
 

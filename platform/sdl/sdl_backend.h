@@ -2,17 +2,21 @@
 #include <SDL.h>
 
 #include <memory>
+#include <string>
 
 #include "platform/backend.h"
+#include "platform/sdl/output_view.h"
 #include "platform/sdl/renderer.h"
 #include "platform/sdl/sdl_media.h"
 #include "platform/text_metrics.h"
 
 namespace tolarka::platform::sdl {
 
-// The backend a player runs: one SDL window showing the 640 x 480 screens, real time, sound and
-// clips. The window opens as a window; switching the display to 640 x 480 makes it a full-screen
-// desktop window that scales the screens, so the desktop's own mode is never touched.
+// The backend a player runs: one SDL window showing the screens, real time, sound and clips.
+// The window takes the size of the screens it shows (the small start-up window, then 640 x 480)
+// and can be resized; switching the display to 640 x 480 makes it a full-screen desktop window,
+// so the desktop's own mode is never touched. Whatever the window's size, the screens are drawn
+// at the output's own resolution, kept 4:3 with black bars.
 class SdlBackend : public Backend {
 public:
     // `fullscreen`: fill the screen at once instead of waiting for the display switch.
@@ -23,6 +27,7 @@ public:
     std::optional<InputEvent> WaitEvent(std::optional<Millis> deadline) override;
     std::optional<InputEvent> PollEvent() override;
     void Sleep(Millis ms) override;
+    void SceneChanged() override { sceneChanged_ = true; }
     void Present(const std::vector<const Screen*>& screens) override;
     bool VideoWantsRedraw() override;
     std::optional<Millis> NextVideoFrame() override;
@@ -36,14 +41,29 @@ public:
     std::optional<DisplayMode> EnumDisplayMode(int index) const override;
     // 640 x 480 fills the screen; any other mode goes back to the window.
     void SetDisplayMode(DisplayMode mode) override;
+    // Between window and full screen (Alt+Enter, F11).
+    void ToggleFullscreen();
 
-    // Saves what is on the screen now into a PNG file.
+    // Saves what is on the screen now into a PNG file, at the output's size.
     bool Screenshot(const std::string& path);
     // The renderer the screens are drawn with (tests read the picture back from it).
     SDL_Renderer* Target() const { return renderer_.get(); }
+    SDL_Window* Window() const { return window_.get(); }
+    // How logical pixels map to the window's output now.
+    const OutputView& View() const { return windowView_; }
 
 private:
     std::optional<InputEvent> Translate(const SDL_Event& e);
+    void EnterFullscreen();
+    void LeaveFullscreen();
+    // Logical canvas the window shows: the bounding box of the visible screens while they are
+    // smaller than 640 x 480 in a window, else the 640 x 480 screen.
+    SDL_Rect Canvas(const std::vector<const Screen*>& screens) const;
+    void FitWindowTo(const SDL_Rect& canvas, const std::vector<const Screen*>& screens);
+    // Recomputes the view for the output's present size; true when it changed.
+    bool UpdateView();
+    void UpdateCursor();
+    void PaintScene(const std::vector<const Screen*>& screens, bool whole);
     struct WindowDeleter {
         void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
     };
@@ -72,8 +92,25 @@ private:
     std::unique_ptr<SDL_Cursor, CursorDeleter> customCursor_;
     std::unique_ptr<SDL_Cursor, CursorDeleter> waitCursor_;
     std::unique_ptr<SDL_Cursor, CursorDeleter> arrowCursor_;
+    double cursorScale_ = 0;
+    AppPointer pointer_ = AppPointer::Default;
+    bool pointerVisible_ = true;
+    // The scene at the output's size: a new clip frame redraws only the clip's rectangle in it.
+    TexturePtr scene_;
+    int sceneW_ = 0, sceneH_ = 0;
+    bool sceneChanged_ = true;
     bool exposed_ = false;
     bool fullscreen_ = false;
+    // Full screen made by hand (no window manager granted it): borderless, desktop-sized.
+    bool coveredByHand_ = false;
+    SDL_Rect windowed_{0, 0, 640, 480};  // the window's place before it covered the screen
+    bool shown_ = false;
+    SDL_Rect canvas_{0, 0, 640, 480};
+    SDL_Rect fittedCanvas_{0, 0, 0, 0};
+    std::string title_;
+    OutputView windowView_;
+    // Window pixels to output pixels (not 1 where the desktop scales windows).
+    double pixelRatio_ = 1.0;
     std::vector<const Screen*> last_;
 };
 

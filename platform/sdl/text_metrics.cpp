@@ -37,14 +37,17 @@ size_t NextChar(std::string_view s, size_t i) {
 }  // namespace
 
 struct TextMetrics::Impl {
-    using Key = std::tuple<bool, int, bool>;  // verdana, pixel size, bold
+    using Key = std::tuple<bool, int, bool, unsigned>;  // verdana, pixel size, bold, dots per inch
     std::map<Key, std::unique_ptr<TTF_Font, TtfCloser>> fonts;
 
-    TTF_Font* Get(const Font& font) {
-        Key key{font.face == "Verdana", FontPixelSize(font.points), font.bold};
+    // At 72 dots per inch a point is a pixel; a scaled font keeps the pixel size as its point
+    // size and raises the resolution, so FreeType sizes it to the fraction of a pixel.
+    TTF_Font* Get(const Font& font, unsigned dpi = 72) {
+        Key key{font.face == "Verdana", FontPixelSize(font.points), font.bold, dpi};
         auto it = fonts.find(key);
         if (it != fonts.end()) return it->second.get();
-        TTF_Font* f = TTF_OpenFont(FontFile(font), std::get<1>(key));
+        TTF_Font* f = dpi == 72 ? TTF_OpenFont(FontFile(font), std::get<1>(key))
+                                : TTF_OpenFontDPI(FontFile(font), std::get<1>(key), dpi, dpi);
         if (!f) throw std::runtime_error(std::string("Nelze otevřít písmo: ") + FontFile(font));
         return fonts.emplace(key, std::unique_ptr<TTF_Font, TtfCloser>(f)).first->second.get();
     }
@@ -60,6 +63,11 @@ TextMetrics::TextMetrics() : impl_(std::make_unique<Impl>()) {
 TextMetrics::~TextMetrics() = default;
 
 void* TextMetrics::Handle(const Font& font) { return impl_->Get(font); }
+
+void* TextMetrics::Handle(const Font& font, double scale) {
+    const long dpi = std::lround(72.0 * scale);
+    return impl_->Get(font, static_cast<unsigned>(dpi < 1 ? 1 : dpi));
+}
 
 int TextMetrics::Width(const Font& font, std::string_view utf8) {
     if (utf8.empty()) return 0;

@@ -27,6 +27,8 @@ bool VideoTexture::Upload(SDL_Renderer* renderer) {
         texture_.reset(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_IYUV, SDL_TEXTUREACCESS_STREAMING, f.width,
                                          f.height));
         if (!texture_) return false;
+        // Clips are video: scaled smoothly, unlike the pictures drawn at the output's size.
+        SDL_SetTextureScaleMode(texture_.get(), SDL_ScaleModeLinear);
         renderer_ = renderer;
         width_ = f.width;
         height_ = f.height;

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -117,8 +118,15 @@ void SaveAndLoadShots(App& game, Shooter& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "použití: tolarka-screenshots <adresář programu> <výstupní adresář>\n");
+    // "--scale 2" draws every picture twice as large, as a modern screen shows the game.
+    double scale = 1.0;
+    if (argc == 5 && std::string(argv[1]) == "--scale") {
+        scale = std::atof(argv[2]);
+        argv += 2;
+        argc -= 2;
+    }
+    if (argc != 3 || scale <= 0 || scale > 8) {
+        std::fprintf(stderr, "použití: tolarka-screenshots [--scale N] <adresář programu> <výstupní adresář>\n");
         return 2;
     }
     const std::filesystem::path app(argv[1]);
@@ -132,6 +140,7 @@ int main(int argc, char** argv) {
         if (auto* source = platform::sdl::AsVideoFrameSource(view.Playback())) source->DrawFrame(r, dst);
     });
     backend.DrawMessageBoxes(true);
+    backend.SetScreenshotScale(scale);
     {
         platform::Runtime rt(backend);
         App game(rt, std::filesystem::absolute(app).string(), "no_fullscreen");

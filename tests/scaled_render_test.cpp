@@ -1,0 +1,295 @@
+// Drawing at the output's own resolution: sharp text at any scale, widgets in their logical
+// places, the pointer landing on the widget it shows, only the screens that can be seen drawn.
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/runtime.h"
+#include "platform/screen.h"
+#include "platform/sdl/output_view.h"
+#include "platform/sdl/picture_raster.h"
+#include "platform/sdl/renderer.h"
+#include "platform/sdl/renderer_choice.h"
+#include "platform/sdl/sdl_backend.h"
+#include "scratch_dir.h"
+
+using namespace tolarka::platform;
+using tolarka::platform::sdl::OutputView;
+
+namespace {
+
+const Font kQuestionFont{"MS Sans Serif", 13.5, false};
+const std::string kQuestion = "Které město leží na soutoku Vltavy a Labe? Mělník, nebo Kolín?";
+
+// A screen like the game's: a question in white on navy, word-wrapped, and a few blocks of
+// colour that take clicks.
+struct Board : Screen {
+    explicit Board(Runtime& rt) : Screen(rt, "board") {}
+    void Design() override {
+        Form().SetBackColour(0x000000);
+        question = &Form().Add<Label>("question");
+        question->Move(1080, 1200, 4000, 1500);  // 72, 80 .. 338, 180: two or three lines
+        question->SetFont(kQuestionFont);
+        question->SetWordWrap(true);
+        question->SetTransparent(true);
+        question->SetForeColour(0xFFFFFF);
+        question->SetCaption(kQuestion);
+        const Colour colours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF};
+        for (int i = 0; i < 6; ++i) {
+            auto& b = Form().Add<PictureBox>("block" + std::to_string(i));
+            // Odd sizes and places, so that scaled edges fall between output pixels.
+            b.Move(6000 + (i % 2) * 1515, 600 + (i / 2) * 1290, 1305 + i * 15, 1095 - i * 30);
+            b.SetBackColour(colours[i]);
+            b.onClick = [this, i] { clicked = i; };
+            blocks.push_back(&b);
+        }
+    }
+    Label* question = nullptr;
+    std::vector<PictureBox*> blocks;
+    int clicked = -1;
+};
+
+struct SurfaceFree {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using Picture = std::unique_ptr<SDL_Surface, SurfaceFree>;
+
+Picture Load(const std::string& path) {
+    Picture raw(IMG_Load(path.c_str()));
+    if (!raw) return nullptr;
+    return Picture(SDL_ConvertSurfaceFormat(raw.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+}
+
+Uint32 PixelAt(const SDL_Surface* s, int x, int y) {
+    return static_cast<const Uint32*>(s->pixels)[y * (s->pitch / 4) + x] & 0xFFFFFF;
+}
+
+int Grey(Uint32 p) { return static_cast<int>(((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF)) / 3); }
+
+// Edge sharpness of light text on a dark ground inside a rectangle: of the pixels the text
+// touches at all, the share that are solid ink. Text drawn at the output's size has solid
+// cores and one-pixel edges; text scaled up from fewer pixels ramps over several.
+double Sharpness(const SDL_Surface* s, const SDL_Rect& r) {
+    int touched = 0, solid = 0;
+    for (int y = r.y; y < r.y + r.h; ++y) {
+        for (int x = r.x; x < r.x + r.w; ++x) {
+            const int g = Grey(PixelAt(s, x, y));
+            if (g > 40) ++touched;
+            if (g > 215) ++solid;
+        }
+    }
+    return touched == 0 ? 0.0 : static_cast<double>(solid) / touched;
+}
+
+// Rows that hold text, as bands of consecutive inked rows.
+std::vector<int> TextBandTops(const SDL_Surface* s, const SDL_Rect& r) {
+    std::vector<int> tops;
+    bool inBand = false;
+    for (int y = r.y; y < r.y + r.h; ++y) {
+        bool ink = false;
+        for (int x = r.x; x < r.x + r.w && !ink; ++x) ink = Grey(PixelAt(s, x, y)) > 120;
+        if (ink && !inBand) tops.push_back(y);
+        inBand = ink;
+    }
+    return tops;
+}
+
+// The 1x picture scaled up with linear filtering, as a full screen did before.
+Picture ScaledUp(const SDL_Surface* small, int factor) {
+    Picture big(SDL_CreateRGBSurfaceWithFormat(0, small->w * factor, small->h * factor, 32,
+                                               SDL_PIXELFORMAT_ARGB8888));
+    SDL_Renderer* r = SDL_CreateSoftwareRenderer(big.get());
+    SDL_Texture* t = SDL_CreateTextureFromSurface(r, const_cast<SDL_Surface*>(small));
+    SDL_SetTextureScaleMode(t, SDL_ScaleModeLinear);
+    SDL_RenderCopy(r, t, nullptr, nullptr);
+    SDL_RenderPresent(r);
+    SDL_DestroyTexture(t);
+    SDL_DestroyRenderer(r);
+    return big;
+}
+
+struct Shots {
+    headless::HeadlessBackend backend;
+    Runtime rt{backend};
+    Board board{rt};
+    ScratchDir dir;
+    Shots() {
+        board.Show();
+        rt.RunUntil(10);
+    }
+    Picture At(double scale) {
+        if (const char* keep = std::getenv("TOLARKA_KEEP_SHOTS"))
+            backend.Screenshot(std::string(keep) + std::to_string(scale) + ".png");
+        backend.SetScreenshotScale(scale);
+        const std::string path = (dir.path() / ("shot" + std::to_string(scale) + ".png")).string();
+        if (!backend.Screenshot(path)) return nullptr;
+        return Load(path);
+    }
+};
+
+SDL_Rect Scaled(const SDL_Rect& r, int k) { return {r.x * k, r.y * k, r.w * k, r.h * k}; }
+
+}  // namespace
+
+TEST(ScaledRender, QuestionTextAtTwiceTheSizeHasSolidCoresWhereScalingUpBlurs) {
+    Shots s;
+    Picture one = s.At(1.0);
+    Picture two = s.At(2.0);
+    ASSERT_TRUE(one && two) << SDL_GetError();
+    ASSERT_EQ(two->w, 1280);
+    ASSERT_EQ(two->h, 960);
+    const SDL_Rect text{72, 80, 266, 100};
+    const double drawn = Sharpness(two.get(), Scaled(text, 2));
+    const double blurred = Sharpness(ScaledUp(one.get(), 2).get(), Scaled(text, 2));
+    EXPECT_GT(drawn, 0.5) << "blurred " << blurred;
+    EXPECT_LT(blurred, drawn - 0.15) << "drawn " << drawn;
+    // The same lines at both sizes: wrapping is measured in logical pixels.
+    const auto linesOne = TextBandTops(one.get(), text);
+    const auto linesTwo = TextBandTops(two.get(), Scaled(text, 2));
+    ASSERT_GE(linesOne.size(), 2u);
+    ASSERT_EQ(linesTwo.size(), linesOne.size());
+    for (size_t i = 0; i < linesOne.size(); ++i) EXPECT_NEAR(linesTwo[i], 2 * linesOne[i], 3) << "line " << i;
+}
+
+TEST(ScaledRender, EveryWidgetKeepsItsLogicalRectangleAtAnyScale) {
+    Shots s;
+    std::vector<Rect> before;
+    for (auto* b : s.board.blocks) before.push_back(b->ScreenBounds());
+    for (double scale : {1.0, 2.0, 2.25}) {
+        Picture shot = s.At(scale);
+        ASSERT_TRUE(shot) << SDL_GetError();
+        const OutputView view{scale, 0, 0};
+        for (size_t i = 0; i < s.board.blocks.size(); ++i) {
+            const PictureBox& b = *s.board.blocks[i];
+            EXPECT_EQ(b.ScreenBounds(), before[i]);
+            const Rect r = b.ScreenBounds();
+            const int l = TwipsToPixels(r.left), t = TwipsToPixels(r.top);
+            const int w = TwipsToPixels(r.width), h = TwipsToPixels(r.height);
+            const int x0 = view.OutX(l), y0 = view.OutY(t), x1 = view.OutX(l + w) - 1,
+                      y1 = view.OutY(t + h) - 1;
+            // Every corner inside, the pixels just outside belong to the black ground.
+            const Uint32 c = b.BackColour();
+            for (auto [x, y] : {std::pair{x0, y0}, {x1, y0}, {x0, y1}, {x1, y1}})
+                EXPECT_EQ(PixelAt(shot.get(), x, y), c) << "block " << i << " at scale " << scale;
+            for (auto [x, y] : {std::pair{x0 - 1, y0}, {x1 + 1, y0}, {x0, y0 - 1}, {x0, y1 + 1}})
+                EXPECT_EQ(PixelAt(shot.get(), x, y), 0u) << "block " << i << " at scale " << scale;
+        }
+    }
+}
+
+TEST(ScaledRender, OutputViewFitsFourByThreeAndMapsEveryPixelBack) {
+    const OutputView hd = sdl::FitView(1920, 1080, 640, 480);
+    EXPECT_DOUBLE_EQ(hd.scale, 2.25);
+    EXPECT_EQ(hd.x, 240);
+    EXPECT_EQ(hd.y, 0);
+    const OutputView uhd = sdl::FitView(3840, 2160, 640, 480);
+    EXPECT_DOUBLE_EQ(uhd.scale, 4.5);
+    EXPECT_EQ(uhd.x, 480);
+    const OutputView tall = sdl::FitView(800, 1000, 640, 480);
+    EXPECT_DOUBLE_EQ(tall.scale, 1.25);
+    EXPECT_EQ(tall.y, 200);
+    for (const OutputView& v : {hd, uhd, tall}) {
+        for (int lx = -1; lx <= 640; ++lx) {
+            // Every output pixel of a logical pixel maps back to it, and the pixels tile.
+            for (int ox = v.OutX(lx); ox < v.OutX(lx + 1); ++ox)
+                ASSERT_EQ(v.LogicalX(ox), lx) << v.scale << " " << ox;
+            ASSERT_GT(v.OutX(lx + 1), v.OutX(lx));
+        }
+    }
+}
+
+TEST(ScaledRender, ClickOnTheLetterboxedFullScreenLandsOnTheWidgetUnderThePointer) {
+    sdl::SdlBackend backend;
+    Runtime rt(backend);
+    Board board(rt);
+    board.Show();
+    rt.RunUntil(rt.Now() + 10);
+    SDL_SetWindowSize(backend.Window(), 1920, 1080);
+    rt.MarkDirty();
+    rt.DoEvents();
+    ASSERT_DOUBLE_EQ(backend.View().scale, 2.25);
+    ASSERT_EQ(backend.View().x, 240);
+    for (size_t i = 0; i < board.blocks.size(); ++i) {
+        const Rect r = board.blocks[i]->ScreenBounds();
+        // A window pixel near the block's right bottom edge, inside it.
+        const int wx = backend.View().OutX(TwipsToPixels(r.left + r.width)) - 2;
+        const int wy = backend.View().OutY(TwipsToPixels(r.top + r.height)) - 2;
+        board.clicked = -1;
+        for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+            SDL_Event e{};
+            e.type = type;
+            e.button.button = SDL_BUTTON_LEFT;
+            e.button.x = wx;
+            e.button.y = wy;
+            e.button.windowID = SDL_GetWindowID(backend.Window());
+            SDL_PushEvent(&e);
+        }
+        rt.DoEvents();
+        EXPECT_EQ(board.clicked, static_cast<int>(i)) << "window pixel " << wx << ", " << wy;
+    }
+    // The bar beside the picture is nobody's.
+    board.clicked = -1;
+    SDL_Event e{};
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.x = 100;
+    e.button.y = 540;
+    SDL_PushEvent(&e);
+    e.type = SDL_MOUSEBUTTONUP;
+    SDL_PushEvent(&e);
+    rt.DoEvents();
+    EXPECT_EQ(board.clicked, -1);
+}
+
+TEST(ScaledRender, PicturesAreRedrawnAtTheScaleNotStretched) {
+    auto one = sdl::PictureSurface("N-div", 1.0);
+    auto big = sdl::PictureSurface("N-DIV", 2.25);
+    ASSERT_TRUE(one && big);
+    EXPECT_EQ(one->w, 72);
+    EXPECT_EQ(big->w, 162);
+    EXPECT_EQ(big->h, 106);
+    EXPECT_FALSE(sdl::PictureSurface("NO-SUCH-PICTURE", 2.0));
+}
+
+namespace {
+struct Plain : Screen {
+    Plain(Runtime& rt, std::string name, int w, int h, bool dialog, bool transparent)
+        : Screen(rt, std::move(name), w, h), dialog_(dialog), transparent_(transparent) {}
+    void Design() override { Form().SetTransparent(transparent_); }
+    bool IsDialog() const override { return dialog_; }
+    bool dialog_, transparent_;
+};
+}  // namespace
+
+TEST(ScaledRender, ScreensBehindAnOpaqueFullScreenAreNotDrawn) {
+    headless::HeadlessBackend backend;
+    Runtime rt(backend);
+    Plain menu(rt, "menu", 9600, 7200, false, false);
+    Plain small(rt, "small", 3585, 1230, false, false);
+    Plain clip(rt, "clip", 9600, 7200, false, false);
+    Plain box(rt, "box", 5000, 2000, true, false);
+    Plain glass(rt, "glass", 9600, 7200, false, true);
+    for (Screen* s : std::initializer_list<Screen*>{&menu, &small, &clip, &box, &glass}) s->Load();
+    using List = std::vector<const Screen*>;
+    EXPECT_EQ(sdl::Renderer::SeenScreens(List{&menu, &small, &clip, &box}), (List{&clip, &box}));
+    // A full-size screen that lets what lies beneath show through hides nothing; a small one
+    // hides nothing either.
+    EXPECT_EQ(sdl::Renderer::SeenScreens(List{&menu, &glass}), (List{&menu, &glass}));
+    EXPECT_EQ(sdl::Renderer::SeenScreens(List{&menu, &small}), (List{&menu, &small}));
+}
+
+TEST(ScaledRender, OnlyProcessorEmulatedOpenGlCountsAsSoftware) {
+    EXPECT_TRUE(sdl::IsEmulatedGl("llvmpipe (LLVM 15.0.6, 256 bits)"));
+    EXPECT_TRUE(sdl::IsEmulatedGl("Gallium 0.4 on softpipe"));
+    EXPECT_TRUE(sdl::IsEmulatedGl("Software Rasterizer"));
+    EXPECT_FALSE(sdl::IsEmulatedGl("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
+    EXPECT_FALSE(sdl::IsEmulatedGl("NVIDIA GeForce GTX 1060 6GB/PCIe/SSE2"));
+    EXPECT_FALSE(sdl::IsEmulatedGl("AMD Radeon RX 580 (polaris10, LLVM 15.0.6, DRM 3.49)"));
+}
