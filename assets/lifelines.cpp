@@ -93,18 +93,20 @@ void DrawPhone(const Painter& p) {
     DrawHandset(p, kCx, kCy + 1.0, 1.0, palette::kWhite);
 }
 
-// A used lifeline: the icon dimmed and crossed out.
+// A used lifeline: the icon dimmed and crossed out. The red cross has a light edge, so it stands
+// out by lightness and shape also for eyes that see red as dark.
 void DrawCross(const Painter& p) {
     cairo_t* cr = p.cr();
     p.Ellipse(kCx, kCy, kRx, kRy);
-    p.FillSolid(Hex(0x000000, 0.45));
+    p.FillSolid(Hex(0x000000, 0.55));
     cairo_new_path(cr);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_move_to(cr, 15, 7);
     cairo_line_to(cr, 57, 40);
     cairo_move_to(cr, 57, 7);
     cairo_line_to(cr, 15, 40);
-    p.Stroke(Hex(0x200000, 0.85), 8);
+    p.Stroke(Hex(0x200000, 0.85), 10);
+    p.Stroke(Hex(0xFFE0E0), 8);
     p.Stroke(palette::kRed, 5.5);
     p.Stroke(Hex(0xFF8080, 0.6), 1.5);
     cairo_new_path(cr);

@@ -7,18 +7,23 @@ namespace {
 
 struct Gradient {
     Color top, middle, bottom;
+    double sheen;      // white over the top of the box, fading out before the text band
+    double spotlight;  // white across the middle
 };
 
 Gradient GradientOf(BoxFill fill) {
     switch (fill) {
         case BoxFill::Navy:
-            return {Hex(0x24379E), Hex(0x0C185E), Hex(0x040936)};
+            return {Hex(0x14246E), Hex(0x050C3A), Hex(0x02041E), 0.22, 0.04};
         case BoxFill::Violet:
-            return {Hex(0x6A34B8), Hex(0x3A1680), Hex(0x1A0848)};
+            return {Hex(0x6A34B8), Hex(0x3A1680), Hex(0x1A0848), 0.26, 0.07};
+        // Picked and right differ in lightness as well as in hue (navy darkest, orange in the
+        // middle, green lightest), so the states read without colour vision; both stay dark
+        // enough for the white answer text.
         case BoxFill::Orange:
-            return {Hex(0xFFB547), Hex(0xE67A08), Hex(0xA64800)};
+            return {Hex(0x784402), Hex(0x6C3A00), Hex(0x4C2700), 0.16, 0.0};
         case BoxFill::Green:
-            return {Hex(0x6EE888), Hex(0x1FA640), Hex(0x09601E)};
+            return {Hex(0x1C8438), Hex(0x1C8438), Hex(0x167434), 0.16, 0.0};
     }
     return {};
 }
@@ -50,17 +55,18 @@ void DrawStudioBox(const Painter& p, const BoxShape& s, BoxFill fill) {
     p.FillLinear(0, top, 0, bottom, {{0.0, g.top}, {0.48, g.middle}, {1.0, g.bottom}});
     cairo_new_path(cr);
 
-    // Sheen on the upper half, as if lit from above, and a faint spotlight on the middle.
+    // Sheen on the upper edge, as if lit from above, and a faint spotlight on the middle. The
+    // sheen ends above the text band so the white answer text keeps its contrast.
     cairo_save(cr);
     p.Hexagon(s.left + 2, s.right - 2, top + 1.5, bottom - 1.5, s.slant);
     cairo_clip(cr);
     cairo_rectangle(cr, 0, top, s.width, bottom - top);
     p.FillLinear(s.left, 0, s.right, 0,
-                 {{0.0, WithAlpha(palette::kWhite, 0.0)}, {0.5, WithAlpha(palette::kWhite, 0.07)},
+                 {{0.0, WithAlpha(palette::kWhite, 0.0)}, {0.5, WithAlpha(palette::kWhite, g.spotlight)},
                   {1.0, WithAlpha(palette::kWhite, 0.0)}});
     cairo_new_path(cr);
     cairo_rectangle(cr, 0, top, s.width, mid - top);
-    p.FillLinear(0, top, 0, mid, {{0.0, WithAlpha(palette::kWhite, 0.26)}, {1.0, WithAlpha(palette::kWhite, 0.03)}});
+    p.FillLinear(0, top, 0, mid, {{0.0, WithAlpha(palette::kWhite, g.sheen)}, {0.45, WithAlpha(palette::kWhite, 0.0)}});
     cairo_new_path(cr);
     cairo_restore(cr);
 
@@ -70,8 +76,20 @@ void DrawStudioBox(const Painter& p, const BoxShape& s, BoxFill fill) {
     cairo_new_path(cr);
     p.Hexagon(s.left, s.right, top, bottom, s.slant);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
-    p.Stroke(palette::kCyan, 2.0);
-    p.Stroke(WithAlpha(palette::kCyanSoft, 0.7), 0.8);
+    if (fill == BoxFill::Green) {
+        // The right answer is lit: a thick pale rim, a cue that needs no colour vision.
+        p.Stroke(Hex(0xE8FFEE), 3.2);
+        cairo_new_path(cr);
+        p.Hexagon(s.left + 2.6, s.right - 2.6, top + 2.6, bottom - 2.6, s.slant);
+        p.Stroke(WithAlpha(palette::kWhite, 0.55), 1.0);
+    } else if (fill == BoxFill::Orange) {
+        // The picked answer: a gold rim in place of the studio's cyan.
+        p.Stroke(palette::kGold, 2.2);
+        p.Stroke(WithAlpha(palette::kOrangeLight, 0.7), 0.8);
+    } else {
+        p.Stroke(palette::kCyan, 2.0);
+        p.Stroke(WithAlpha(palette::kCyanSoft, 0.7), 0.8);
+    }
     cairo_new_path(cr);
 }
 

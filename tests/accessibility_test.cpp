@@ -1,0 +1,163 @@
+// The states the game shows by colour must also differ in lightness, for every kind of colour
+// vision, and its texts must be readable against what lies behind them.
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "colour_vision.h"
+#include "media/picture_catalogue.h"
+#include "playing_world.h"
+
+using namespace tolarka;
+using namespace tolarka::testing;
+
+namespace {
+
+using SurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
+
+SurfacePtr Rgba(SDL_Surface* loaded) {
+    SurfacePtr owned(loaded, SDL_FreeSurface);
+    if (!owned) return {nullptr, SDL_FreeSurface};
+    return {SDL_ConvertSurfaceFormat(owned.get(), SDL_PIXELFORMAT_RGBA32, 0), SDL_FreeSurface};
+}
+
+SurfacePtr DecodePicture(const std::string& name) {
+    const media::Picture* p = media::FindPicture(name);
+    if (!p) return {nullptr, SDL_FreeSurface};
+    SDL_RWops* rw = SDL_RWFromConstMem(p->png.data(), static_cast<int>(p->png.size()));
+    return Rgba(IMG_LoadPNG_RW(rw));
+}
+
+struct Pixel {
+    int r, g, b, a;
+};
+
+Pixel At(const SDL_Surface* s, int x, int y) {
+    const auto* row = static_cast<const unsigned char*>(s->pixels) + y * s->pitch;
+    const unsigned char* px = row + x * 4;
+    return {px[0], px[1], px[2], px[3]};
+}
+
+// Mean lightness (L*, perceptually even) of a box's fill, the band the answer text sits on,
+// as seen with `vision`.
+double FillLightness(const SDL_Surface* s, Vision vision) {
+    double sum = 0;
+    int n = 0;
+    for (int y = 8; y < s->h - 8; ++y) {
+        for (int x = 80; x < s->w - 40; ++x) {
+            const Pixel p = At(s, x, y);
+            if (p.a < 255) continue;
+            sum += LightnessOf(Luminance(Simulate(LinearOf(p.r, p.g, p.b), vision)));
+            ++n;
+        }
+    }
+    return n == 0 ? -1 : sum / n;
+}
+
+const char* VisionName(Vision v) {
+    return v == Vision::Normal ? "normal" : v == Vision::Deuteranopia ? "deuteranopia" : "protanopia";
+}
+
+// Rest, picked and right must be told apart by lightness alone.
+void ExpectStatesApart(const std::string& rest, const std::string& picked, const std::string& right) {
+    const auto m = DecodePicture(rest), o = DecodePicture(picked), z = DecodePicture(right);
+    ASSERT_TRUE(m && o && z) << rest;
+    for (Vision v : {Vision::Normal, Vision::Deuteranopia, Vision::Protanopia}) {
+        const double lm = FillLightness(m.get(), v), lo = FillLightness(o.get(), v), lz = FillLightness(z.get(), v);
+        SCOPED_TRACE(std::string(VisionName(v)) + " " + rest + " L* " + std::to_string(lm) + ", " + picked + " " +
+                     std::to_string(lo) + ", " + right + " " + std::to_string(lz));
+        EXPECT_GE(lo - lm, 15);
+        EXPECT_GE(lz - lo, 15);
+    }
+}
+
+// Contrast of a white label's glyphs against what the screen shows beneath them: the screen is
+// drawn with and without the label's text, and the glyphs are where the two differ. The
+// lightest background pixel under a glyph counts, so a bright sheen cannot hide.
+double TextContrast(PlayingWorld& w, platform::Label& label, const ScratchDir& dir, const std::string& tag) {
+    const auto with = dir.path() / (tag + "-with.png");
+    const auto without = dir.path() / (tag + "-without.png");
+    EXPECT_TRUE(w.backend.Screenshot(with.string()));
+    const std::string caption = label.Caption();
+    label.SetCaption("");
+    EXPECT_TRUE(w.backend.Screenshot(without.string()));
+    label.SetCaption(caption);
+    const SurfacePtr a = Rgba(IMG_Load(with.string().c_str()));
+    const SurfacePtr b = Rgba(IMG_Load(without.string().c_str()));
+    if (!a || !b) return 0;
+    std::vector<double> background;
+    for (int y = 0; y < a->h; ++y) {
+        for (int x = 0; x < a->w; ++x) {
+            const Pixel p = At(a.get(), x, y), q = At(b.get(), x, y);
+            // Solid glyph pixels only: the text colour (white) mostly covers the background.
+            if (std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) < 120) continue;
+            if (p.r < 230 || p.g < 230 || p.b < 230) continue;
+            background.push_back(Luminance(LinearOf(q.r, q.g, q.b)));
+        }
+    }
+    if (background.size() < 20) return 0;
+    std::sort(background.begin(), background.end());
+    const double worst = background[background.size() * 95 / 100];
+    return Contrast(1.0, worst);
+}
+
+}  // namespace
+
+TEST(ColourStates, AnswerBoxesDifferInLightnessForEveryVision) {
+    for (char letter : {'A', 'B', 'C', 'D'}) {
+        const std::string l(1, letter);
+        ExpectStatesApart(l + "-M", l + "-O", l + "-Z");
+    }
+}
+
+TEST(ColourStates, SaveAndLoadSlotFlashesDifferInLightness) { ExpectStatesApart("FF-M", "FF-O", "FF-Z"); }
+
+TEST(TextContrast, QuestionAndAnswersAreReadableInEveryState) {
+    PlayingWorld w;
+    ScratchDir dir;
+    w.WaitForInput();
+    EXPECT_GE(TextContrast(w, w.Main().lblZadani(), dir, "question"), 4.5);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_GE(TextContrast(w, w.Main().lblAnswer(i), dir, "rest" + std::to_string(i)), 4.5) << "answer " << i;
+
+    // Pick A (wrong: B is right), then look at the picked box and, after the reveal, the right one.
+    const Millis picked = w.Answer('A');
+    w.rt.RunUntil(picked + 100);
+    EXPECT_GE(TextContrast(w, w.Main().lblAnswer(0), dir, "picked"), 4.5);
+    bool sawRight = false;
+    for (int step = 0; step < 80 && !sawRight; ++step) {
+        w.rt.RunUntil(w.rt.Now() + 100);
+        for (const auto& line : w.backend.Log())
+            if (line.find("picture B-Z") != std::string::npos) sawRight = true;
+    }
+    ASSERT_TRUE(sawRight) << "the right answer was never shown";
+    EXPECT_GE(TextContrast(w, w.Main().lblAnswer(1), dir, "right"), 4.5);
+}
+
+// A used lifeline must look used without colour vision: the crossed icon differs from the plain
+// one, pixel by pixel, by a clear mean lightness difference.
+TEST(ColourStates, UsedLifelinesStandOutForEveryVision) {
+    for (const std::string name : {"N-5050", "N-DIV", "N-TEL"}) {
+        const auto plain = DecodePicture(name), used = DecodePicture(name + "X");
+        ASSERT_TRUE(plain && used) << name;
+        for (Vision v : {Vision::Normal, Vision::Deuteranopia, Vision::Protanopia}) {
+            double sum = 0;
+            int n = 0;
+            for (int y = 0; y < plain->h; ++y) {
+                for (int x = 0; x < plain->w; ++x) {
+                    const Pixel a = At(plain.get(), x, y), b = At(used.get(), x, y);
+                    if (a.a < 255) continue;
+                    sum += std::abs(LightnessOf(Luminance(Simulate(LinearOf(a.r, a.g, a.b), v))) -
+                                    LightnessOf(Luminance(Simulate(LinearOf(b.r, b.g, b.b), v))));
+                    ++n;
+                }
+            }
+            EXPECT_GE(sum / n, 15) << name << " " << VisionName(v);
+        }
+    }
+}
