@@ -262,7 +262,10 @@ namespace {
 struct Plain : Screen {
     Plain(Runtime& rt, std::string name, int w, int h, bool dialog, bool transparent)
         : Screen(rt, std::move(name), w, h), dialog_(dialog), transparent_(transparent) {}
-    void Design() override { Form().SetTransparent(transparent_); }
+    void Design() override {
+        Form().SetBackColour(0xC0C0C0);
+        Form().SetTransparent(transparent_);
+    }
     bool IsDialog() const override { return dialog_; }
     bool dialog_, transparent_;
 };
@@ -292,4 +295,40 @@ TEST(ScaledRender, OnlyProcessorEmulatedOpenGlCountsAsSoftware) {
     EXPECT_FALSE(sdl::IsEmulatedGl("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
     EXPECT_FALSE(sdl::IsEmulatedGl("NVIDIA GeForce GTX 1060 6GB/PCIe/SSE2"));
     EXPECT_FALSE(sdl::IsEmulatedGl("AMD Radeon RX 580 (polaris10, LLVM 15.0.6, DRM 3.49)"));
+}
+
+TEST(GameWindow, TakesTheSizeAndCaptionOfTheScreensItShows) {
+    sdl::SdlBackend backend;
+    Runtime rt(backend);
+    Plain startUp(rt, "frmStartUp", 3585, 1230, false, false);
+    startUp.Caption = "Tolarka   Start-Up";
+    Plain splash(rt, "frmSplash", 9600, 7200, false, false);
+    startUp.Show();
+    rt.RunUntil(rt.Now() + 10);
+    // The offscreen display is small enough for the window's own size.
+    int w = 0, h = 0;
+    SDL_GetWindowSize(backend.Window(), &w, &h);
+    EXPECT_EQ(w, 239);
+    EXPECT_EQ(h, 82);
+    EXPECT_STREQ(SDL_GetWindowTitle(backend.Window()), "Tolarka   Start-Up");
+    // Centred on the desktop.
+    SDL_Rect desk{};
+    SDL_GetDisplayBounds(0, &desk);
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(backend.Window(), &x, &y);
+    EXPECT_NEAR(x, desk.x + (desk.w - 239) / 2, 1);
+    EXPECT_NEAR(y, desk.y + (desk.h - 82) / 2, 1);
+    // The start-up window's own picture fills it, caption bar not drawn into it.
+    Uint32 pixel = 0;
+    const SDL_Rect corner{0, 0, 1, 1};
+    ASSERT_EQ(SDL_RenderReadPixels(backend.Target(), &corner, SDL_PIXELFORMAT_ARGB8888, &pixel, 4), 0);
+    EXPECT_EQ(pixel & 0xFFFFFF, 0xC0C0C0u);
+
+    startUp.Close();
+    splash.Show();
+    rt.RunUntil(rt.Now() + 10);
+    SDL_GetWindowSize(backend.Window(), &w, &h);
+    EXPECT_EQ(w, 640);
+    EXPECT_EQ(h, 480);
+    EXPECT_STREQ(SDL_GetWindowTitle(backend.Window()), "Tolarka");
 }

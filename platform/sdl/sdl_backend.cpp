@@ -11,6 +11,7 @@
 #include "platform/sdl/key_codes.h"
 #include "platform/sdl/picture_raster.h"
 #include "platform/sdl/renderer_choice.h"
+#include "platform/sdl/window_manager.h"
 
 namespace tolarka::platform::sdl {
 
@@ -21,9 +22,6 @@ InputEvent Ev(InputKind kind, int key = 0, std::string text = {}, int x = 0, int
 }
 
 constexpr DisplayMode kGameMode{640, 480};
-// How long a window manager may take to grant full screen before the window covers the
-// screen by itself.
-constexpr Uint32 kFullscreenGrantMillis = 600;
 
 int DisplayOf(SDL_Window* w) {
     const int d = SDL_GetWindowDisplayIndex(w);
@@ -58,7 +56,7 @@ SdlBackend::SdlBackend(bool fullscreen) {
     window_.reset(SDL_CreateWindow("Tolarka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
                                    SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN));
     if (!window_) throw std::runtime_error(std::string("SDL_CreateWindow: ") + SDL_GetError());
-    SDL_SetWindowMinimumSize(window_.get(), 160, 120);
+    SDL_SetWindowMinimumSize(window_.get(), 64, 48);
     if (!choice.software) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
     if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
     if (!renderer_) throw std::runtime_error(std::string("SDL_CreateRenderer: ") + SDL_GetError());
@@ -357,32 +355,23 @@ void SdlBackend::EnterFullscreen() {
         SDL_ShowWindow(window_.get());
         shown_ = true;
     }
-    const int display = DisplayOf(window_.get());
-    SDL_Rect bounds{};
-    SDL_GetDisplayBounds(display, &bounds);
     fullscreen_ = true;
     exposed_ = true;
-    if (SDL_SetWindowFullscreen(window_.get(), SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) {
-        // The window manager grants full screen in its own time; without one nobody does.
-        const Uint64 until = SDL_GetTicks64() + kFullscreenGrantMillis;
-        for (;;) {
-            SDL_PumpEvents();
-            int w = 0, h = 0;
-            SDL_GetWindowSize(window_.get(), &w, &h);
-            if (w >= bounds.w && h >= bounds.h) return;
-            if (SDL_GetTicks64() >= until) break;
-            SDL_Delay(20);
-        }
-        SDL_SetWindowFullscreen(window_.get(), 0);
-    }
-    // No window manager (a kiosk, a bare X server): the window covers the screen by itself.
+    if (HasWindowManager(window_.get()) &&
+        SDL_SetWindowFullscreen(window_.get(), SDL_WINDOW_FULLSCREEN_DESKTOP) == 0)
+        return;
+    // No window manager (a kiosk, a bare X server) would grant full screen: the window covers
+    // the display by itself, without a border.
     coveredByHand_ = true;
     SDL_GetWindowPosition(window_.get(), &windowed_.x, &windowed_.y);
     SDL_GetWindowSize(window_.get(), &windowed_.w, &windowed_.h);
+    SDL_Rect bounds{};
+    SDL_GetDisplayBounds(DisplayOf(window_.get()), &bounds);
     SDL_SetWindowBordered(window_.get(), SDL_FALSE);
     SDL_SetWindowPosition(window_.get(), bounds.x, bounds.y);
     SDL_SetWindowSize(window_.get(), bounds.w, bounds.h);
     SDL_RaiseWindow(window_.get());
+    SDL_SetWindowInputFocus(window_.get());
 }
 
 void SdlBackend::LeaveFullscreen() {
