@@ -24,7 +24,7 @@ frmAnim::frmAnim(App& app)
     Timer3.onTick = [this] { Timer3_Timer(); };
 }
 
-std::string frmAnim::Path(const std::string& relative) const { return app_.AppPath() + relative; }
+std::string frmAnim::Path(const std::string& relative) const { return app_.DataPath() + relative; }
 
 void frmAnim::PlayAnimation(int clip, const std::string& mode) {
     AnimClip = clip;

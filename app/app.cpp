@@ -1,5 +1,7 @@
 #include "app/app.h"
 
+#include <cstdio>
+
 #include "anim/frm_anim.h"
 #include "game/frm_main.h"
 #include "game/random_source.h"
@@ -13,10 +15,13 @@
 
 namespace tolarka {
 
-App::App(platform::Runtime& runtime, std::string appPath, std::string commandLine)
+App::App(platform::Runtime& runtime, GamePaths paths, std::string commandLine)
     : MakeRandom(MakeClockSeededSource),
+      PrintWarning([](const std::string& line) { std::fprintf(stderr, "tolarka: %s\n", line.c_str()); }),
       runtime_(runtime),
-      appPath_(std::move(appPath)),
+      paths_(std::move(paths)),
+      dataPath_(paths_.Data.string()),
+      writablePath_(paths_.Writable.string()),
       commandLine_(std::move(commandLine)),
       startUp_(std::make_unique<frmStartUp>(*this)),
       main_(std::make_unique<frmMain>(*this)),
@@ -28,7 +33,17 @@ App::App(platform::Runtime& runtime, std::string appPath, std::string commandLin
       save_(std::make_unique<frmSave>(*this)),
       load_(std::make_unique<frmLoad>(*this)) {}
 
+App::App(platform::Runtime& runtime, const std::string& folder, std::string commandLine)
+    : App(runtime, GamePaths::InOneFolder(folder), std::move(commandLine)) {}
+
 App::~App() = default;
+
+void App::WarnRecentListUnwritable(const std::filesystem::path& file) {
+    if (recentListWarned_) return;
+    recentListWarned_ = true;
+    PrintWarning("seznam posledních otázek nelze zapsat do " + file.parent_path().string() +
+                 ", otázky se proto mohou opakovat");
+}
 
 void App::Start() { startUp_->Show(); }
 

@@ -1,8 +1,10 @@
 #pragma once
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "app/game_paths.h"
 #include "platform/runtime.h"
 
 namespace tolarka {
@@ -21,20 +23,30 @@ class frmLoad;
 // game call each other's public operations and read each other's public variables.
 class App {
 public:
-    // appPath: the program's directory, without a trailing separator.
-    App(platform::Runtime& runtime, std::string appPath, std::string commandLine);
+    App(platform::Runtime& runtime, GamePaths paths, std::string commandLine);
+    // Data, logs and saves all in `folder`, as in the build tree.
+    App(platform::Runtime& runtime, const std::string& folder, std::string commandLine);
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
     platform::Runtime& Rt() { return runtime_; }
-    // The program's directory; every data path is AppPath() + "/qst/..." and so on.
-    const std::string& AppPath() const { return appPath_; }
+    // Where the shipped data lies: DataPath() + "/qst/...", "/sfx/...", "/gfx/...".
+    const std::string& DataPath() const { return dataPath_; }
+    // Where logs/ and save/ go.
+    const std::string& WritablePath() const { return writablePath_; }
+    // The player's own question files (empty when there is no such directory).
+    const std::filesystem::path& OwnQuestionPath() const { return paths_.OwnQuestions; }
     const std::string& CommandLine() const { return commandLine_; }
 
     // A fresh source of uniform numbers in [0, 1) for each operation that draws; the real one
     // is seeded from the clock each time, tests put a scripted one here.
     std::function<std::function<double()>()> MakeRandom;
+
+    // One line for the player's terminal (standard error; tests capture it).
+    std::function<void(const std::string&)> PrintWarning;
+    // Reports once per run that the recent-question lists cannot be written.
+    void WarnRecentListUnwritable(const std::filesystem::path& file);
 
     frmStartUp& StartUp() { return *startUp_; }
     frmMain& Main() { return *main_; }
@@ -53,7 +65,10 @@ public:
 
 private:
     platform::Runtime& runtime_;
-    std::string appPath_;
+    GamePaths paths_;
+    std::string dataPath_;
+    std::string writablePath_;
+    bool recentListWarned_ = false;
     std::string commandLine_;
     std::unique_ptr<frmStartUp> startUp_;
     std::unique_ptr<frmMain> main_;

@@ -37,8 +37,8 @@ frmMain::frmMain(App& app)
     AddLifelineTimers();
 }
 
-std::string frmMain::Sfx(const std::string& file) const { return app_.AppPath() + "/sfx/" + file; }
-std::string frmMain::Gfx(const std::string& file) const { return app_.AppPath() + "/gfx/" + file; }
+std::string frmMain::Sfx(const std::string& file) const { return app_.DataPath() + "/sfx/" + file; }
+std::string frmMain::Gfx(const std::string& file) const { return app_.DataPath() + "/gfx/" + file; }
 
 void frmMain::Design() {
     Container& f = Form();

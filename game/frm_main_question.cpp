@@ -55,17 +55,16 @@ void frmMain::NacistOtazku() {
 // A level without any question file cannot be played: the player is told so and the game
 // returns to the main menu instead of drawing for ever.
 bool frmMain::SelectAndReadQuestion() {
-    const std::filesystem::path app(app_.AppPath());
     const int level = State.Level;
-    const std::filesystem::path listFile = RecentListPath(app, level);
+    const std::filesystem::path listFile = RecentListPath(app_.WritablePath(), level);
     RecentList recent = ReadRecentList(listFile);
     std::copy(recent.begin(), recent.end(), State.RecentNumbers.begin());
     const int count =
         level >= 1 && level <= 20 ? app_.StartUp().QuestionCounts[static_cast<size_t>(level)] : 0;
     State.ExcludeCount = ExcludeCount(count);
 
-    auto chosen =
-        SelectQuestion(app / "qst", level, recent, State.ExcludeCount, OrdinaryFileExists, app_.MakeRandom());
+    auto chosen = SelectQuestion(app_.StartUp().QuestionDir(level), level, recent, State.ExcludeCount,
+                                 OrdinaryFileExists, app_.MakeRandom());
     if (!chosen) {
         for (Timer* t : {&tmrZvuk, &tmrBlik, &tmrCastka, &tmrZobrazeniOtazky}) t->Stop();
         Rt().MessageBox("Pro " + std::to_string(level) +
@@ -75,7 +74,8 @@ bool frmMain::SelectAndReadQuestion() {
         return false;
     }
     State.QuestionFile = chosen->File.string();
-    WriteRecentList(listFile, PushRecent(recent, chosen->NumberText));
+    if (!WriteRecentList(listFile, PushRecent(recent, chosen->NumberText)))
+        app_.WarnRecentListUnwritable(listFile);
     if (auto record = ReadQuestionFile(chosen->File)) State.Question = *record;
     return true;
 }

@@ -17,7 +17,7 @@ using namespace platform;
 
 bool frmMain::RestoreSavedGame() {
     frmLoad& load = app_.Load();
-    const std::filesystem::path appDir(app_.AppPath());
+    const std::filesystem::path appDir(app_.WritablePath());
     const auto record = ReadSlot(appDir, load.LoadSlot);
     if (!record || !IsResumableLevel(record->ResumeLevel)) {
         // Gone or damaged since it was listed: no game to continue, and the file stays.

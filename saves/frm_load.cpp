@@ -42,7 +42,7 @@ void frmLoad::OnLoad() {
 }
 
 void frmLoad::ListSlots() {
-    if (rows_.List(app_.AppPath()) == 0)
+    if (rows_.List(app_.WritablePath()) == 0)
         Rt().MessageBox("žádné uložené", MessageButtons::Ok, MessageIcon::Information, "Tolarka");
 }
 

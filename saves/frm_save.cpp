@@ -78,7 +78,7 @@ void frmSave::OnLoad() {
     SetAnswerLook(*lblNE_, false);
 }
 
-void frmSave::ListSlots() { rows_.List(app_.AppPath()); }
+void frmSave::ListSlots() { rows_.List(app_.WritablePath()); }
 
 void frmSave::HighlightSlot() {
     if (!Busy_ && SlotIndex_ >= 0) rows_.SetPicture(SlotIndex_, "FF-O");
@@ -171,7 +171,8 @@ void frmSave::WriteSave() {
     SaveRecord_.AudienceAvailable = game.AudienceAvailable;
     SaveRecord_.PhoneAvailable = game.PhoneAvailable;
     const int slot = SlotIndex_ + 1;
-    if (!WriteSlot(app_.AppPath(), slot, SaveRecord_)) {
+    if (!WriteSlot(app_.WritablePath(), slot, SaveRecord_)) {
+        app_.PrintWarning("hru nelze uložit do " + SlotPath(app_.WritablePath(), slot).string());
         // The game is still on: the player may try another slot or go on playing.
         Rt().MessageBox("Hru se nepodařilo uložit do pozice " + std::to_string(slot) +
                             ".\r\nZkuste jinou pozici, nebo klávesou Esc pokračujte ve hře.",

@@ -147,7 +147,7 @@ void frmMenu::OnLoad() {
     UpdateMarks();
     picSetNew_->Hide();
     picMenu_->Show();
-    WMPintro_->SetFile(app_.AppPath() + "/sfx/menu.wav");
+    WMPintro_->SetFile(app_.DataPath() + "/sfx/menu.wav");
     WMPintro_->Play();
 }
 
@@ -225,7 +225,7 @@ void frmMenu::OZIVIT() {
 }
 
 void frmMenu::ContinueClick() {
-    if (AnySlotFilled(app_.AppPath())) {
+    if (AnySlotFilled(app_.WritablePath())) {
         app_.Load().Show();
         return;
     }

@@ -48,7 +48,8 @@ void frmStartUp::OnLoad() {
         MessageButtons::Ok, MessageIcon::Information, "info");
     for (auto* l : label1_) l->SetCaption("");
     Label1(5).SetCaption("v. " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor));
-    questionDir_ = app_.AppPath() + "/qst";
+    questionDir_ = app_.DataPath() + "/qst";
+    ownQuestionDir_ = app_.OwnQuestionPath();
     GraphicsOk = true;
     SoundsOk = true;
     QuestionsOk = true;
@@ -66,11 +67,12 @@ void frmStartUp::CountQuestions() {
     Label1(0).SetCaption("počítám otázky...");
     Rt().DoEvents();
     Rt().Pause(100);
-    for (const std::string& name : ListOrdinaryFiles(questionDir_)) {
-        FilePrefix = name.substr(0, 2);
-        if (int counter = QuestionCounterFor(name); counter >= 1 && counter <= kQuestionCounterCount)
-            ++QuestionCounts[static_cast<size_t>(counter)];
-    }
+    const std::vector<std::string> shipped = ListOrdinaryFiles(questionDir_);
+    const std::vector<std::string> own =
+        ownQuestionDir_.empty() ? std::vector<std::string>{} : ListOrdinaryFiles(ownQuestionDir_);
+    const QuestionSources sources = ChooseQuestionSources(shipped, own);
+    QuestionCounts = sources.Counts;
+    ownSets_ = sources.Own;
     Label1(1).SetCaption(QuestionTotalsText(QuestionCounts));
     Rt().DoEvents();
     Rt().Pause(100);
@@ -80,7 +82,7 @@ void frmStartUp::CheckFiles() {
     Label1(2).SetCaption("kontroluji soubory...");
     Rt().DoEvents();
     Rt().Pause(100);
-    const std::filesystem::path app(app_.AppPath());
+    const std::filesystem::path app(app_.DataPath());
     if (!AllMediaPresent(app, kGraphicsChecklist, OrdinaryFile)) GraphicsOk = false;
     if (!AllMediaPresent(app, kSoundChecklist, OrdinaryFile)) SoundsOk = false;
     if (!EveryCounterReaches(QuestionCounts)) QuestionsOk = false;
@@ -93,6 +95,11 @@ void frmStartUp::CheckFiles() {
     Label1(4).SetCaption("spouštím hru...");
     Rt().DoEvents();
     Rt().Pause(250);
+}
+
+std::filesystem::path frmStartUp::QuestionDir(int level) const {
+    const bool own = level >= 1 && level <= kQuestionCounterCount && ownSets_[static_cast<size_t>(level)];
+    return own ? ownQuestionDir_ : std::filesystem::path(app_.DataPath()) / "qst";
 }
 
 bool frmStartUp::AskToGoOn(const std::string& firstLine) {

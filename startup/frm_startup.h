@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <filesystem>
 #include <string>
 
 #include "platform/screen.h"
@@ -19,6 +20,10 @@ public:
     // for the whole run; the question selection reads it.
     tolarka::QuestionCounts QuestionCounts{};
 
+    // The directory a level's questions are drawn from: the player's own directory when it
+    // took the level over at start-up, else the shipped qst/.
+    std::filesystem::path QuestionDir(int level) const;
+
     platform::Label& Label1(int i) { return *label1_.at(static_cast<size_t>(i)); }
 
 private:
@@ -31,11 +36,12 @@ private:
     bool AskToGoOn(const std::string& firstLine);
 
     App& app_;
-    std::string FilePrefix;
     bool GraphicsOk = true;
     bool SoundsOk = true;
     bool QuestionsOk = true;
     std::string questionDir_;
+    std::filesystem::path ownQuestionDir_;
+    std::array<bool, kQuestionCounterCount + 1> ownSets_{};
     std::array<platform::Label*, 6> label1_{};
 };
 

@@ -47,6 +47,18 @@ QuestionCounts CountQuestionFiles(const std::vector<std::string>& names) {
     return counts;
 }
 
+QuestionSources ChooseQuestionSources(const std::vector<std::string>& shippedNames,
+                                      const std::vector<std::string>& ownNames) {
+    const QuestionCounts shipped = CountQuestionFiles(shippedNames);
+    const QuestionCounts own = CountQuestionFiles(ownNames);
+    QuestionSources sources;
+    for (size_t i = 1; i < shipped.size(); ++i) {
+        sources.Own[i] = own[i] > 0;
+        sources.Counts[i] = sources.Own[i] ? own[i] : shipped[i];
+    }
+    return sources;
+}
+
 std::vector<std::string> ListOrdinaryFiles(const fs::path& dir) {
     std::vector<std::string> names;
     std::error_code ec;

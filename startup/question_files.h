@@ -23,6 +23,16 @@ int QuestionCounterFor(std::string_view name);
 // Counts the names of a question directory listing.
 QuestionCounts CountQuestionFiles(const std::vector<std::string>& names);
 
+// The player's own question directory takes over a counter (a level or a fastest-finger set)
+// when it holds at least one file of it: that counter is then played from the own files only,
+// every other counter from the shipped ones.
+struct QuestionSources {
+    QuestionCounts Counts{};
+    std::array<bool, kQuestionCounterCount + 1> Own{};
+};
+QuestionSources ChooseQuestionSources(const std::vector<std::string>& shippedNames,
+                                      const std::vector<std::string>& ownNames);
+
 // The names of the ordinary, non-hidden files of a directory, in listing order; empty when
 // the directory is missing or unreadable.
 std::vector<std::string> ListOrdinaryFiles(const std::filesystem::path& dir);

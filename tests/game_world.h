@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,9 @@ struct GameWorld {
     GameWorld() = default;
     // A program started with this command line.
     explicit GameWorld(std::string commandLine) : app{rt, dir.path().string(), std::move(commandLine)} {}
+    // A program whose directories are chosen from its scratch folder by `paths`.
+    using PathsFor = std::function<GamePaths(const std::filesystem::path& programDir)>;
+    explicit GameWorld(const PathsFor& paths) : app{rt, paths(dir.path()), ""} {}
 
     std::filesystem::path Path(const std::string& rel) const { return dir.path() / rel; }
 

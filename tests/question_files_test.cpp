@@ -95,3 +95,20 @@ TEST(MediaChecklist, ListsInOrderAndTestsEveryFile) {
     EXPECT_EQ(asked[1], fs::path("/app/sfx/aud.wav"));
     EXPECT_TRUE(AllMediaPresent("/app", kGraphicsChecklist, [](const fs::path&) { return true; }));
 }
+
+TEST(QuestionFileNames, OwnFilesTakeOverOnlyTheirLevels) {
+    const std::vector<std::string> shipped = {"01-001.qst", "01-002.qst", "02-001.qst",
+                                              "02-002.qst", "F1-001.qst", "16-001.qst"};
+    const QuestionSources none = ChooseQuestionSources(shipped, {"notes.txt", "01-1.qst"});
+    EXPECT_EQ(none.Counts, CountQuestionFiles(shipped));
+    EXPECT_FALSE(none.Own[1]);
+
+    const QuestionSources own = ChooseQuestionSources(shipped, {"02-007.qst", "F1-003.qst"});
+    EXPECT_FALSE(own.Own[1]);
+    EXPECT_EQ(own.Counts[1], 2);
+    EXPECT_TRUE(own.Own[2]);
+    EXPECT_EQ(own.Counts[2], 1);  // the shipped level 2 is not added in
+    EXPECT_TRUE(own.Own[16]);
+    EXPECT_EQ(own.Counts[16], 1);
+    EXPECT_FALSE(own.Own[17]);
+}

@@ -9,7 +9,10 @@
 namespace tolarka::testing {
 
 struct SaveWorld : GameWorld {
-    SaveWorld() {
+    SaveWorld() { Prepare(); }
+    explicit SaveWorld(const PathsFor& paths) : GameWorld(paths) { Prepare(); }
+
+    void Prepare() {
         AddQuestionSet(2, "B");
         AddMedia();
         FixRandom(0.0);

@@ -12,4 +12,5 @@ $SUDO apt-get install -y --no-install-recommends \
   libcairo2-dev \
   fonts-liberation fonts-dejavu-core \
   libgtest-dev googletest \
-  xvfb xauth x11-utils imagemagick sox xdotool openbox ffmpeg
+  xvfb xauth x11-utils imagemagick sox xdotool openbox ffmpeg \
+  desktop-file-utils appstream dpkg-dev file

@@ -56,7 +56,7 @@ struct Shooter {
 void SaveAndLoadShots(App& game, Shooter& s) {
     auto& backend = s.backend;
     auto& rt = s.rt;
-    const std::filesystem::path app(game.AppPath());
+    const std::filesystem::path app(game.WritablePath());
     int demo = 0, free = 0;
     for (int slot = kSlotCount; slot >= 1; --slot)
         if (!SlotFilled(app, slot)) (demo == 0 ? demo : free) = slot;

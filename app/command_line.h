@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "app/game_paths.h"
+
+namespace tolarka {
+
+enum class StartAction { Play, Help, Version, UnknownOption };
+
+struct StartRequest {
+    StartAction Action = StartAction::Play;
+    // For Play: the arguments joined by single spaces, as the splash reads them (only exactly
+    // "no_fullscreen" keeps the window).
+    std::string CommandLine;
+    // For UnknownOption: the argument that was not understood.
+    std::string Option;
+};
+
+// --help (-h) and --version (-V) win over everything else; any other argument starting with
+// "--" is an unknown option; the rest is the game's own command line.
+StartRequest ReadCommandLine(const std::vector<std::string>& args);
+
+// The Czech help, naming the directories this run would use.
+std::string HelpText(const GamePaths& paths);
+// "tolarka 1.1.0.2".
+std::string VersionText();
+
+}  // namespace tolarka

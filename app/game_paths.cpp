@@ -1,0 +1,54 @@
+#include "app/game_paths.h"
+
+#include <unistd.h>
+
+namespace tolarka {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsDirectory(const fs::path& p) {
+    std::error_code ec;
+    return fs::is_directory(p, ec);
+}
+
+bool WritableDirectory(const fs::path& p) { return IsDirectory(p) && access(p.c_str(), W_OK | X_OK) == 0; }
+
+}  // namespace
+
+bool HoldsGameData(const fs::path& dir) {
+    return IsDirectory(dir / "qst") || IsDirectory(dir / "sfx") || IsDirectory(dir / "gfx");
+}
+
+bool AcceptsGameFiles(const fs::path& dir) {
+    if (!WritableDirectory(dir)) return false;
+    for (const char* sub : {"logs", "save"}) {
+        std::error_code ec;
+        if (fs::exists(fs::symlink_status(dir / sub, ec)) && !WritableDirectory(dir / sub)) return false;
+    }
+    return true;
+}
+
+fs::path PlayerDirectory(const std::string& xdgDataHome, const std::string& home) {
+    if (!xdgDataHome.empty() && fs::path(xdgDataHome).is_absolute()) return fs::path(xdgDataHome) / "tolarka";
+    if (!home.empty()) return fs::path(home) / ".local" / "share" / "tolarka";
+    return {};
+}
+
+GamePaths ResolveGamePaths(const PathEnvironment& env, const DirectoryTest& holdsData,
+                           const DirectoryTest& acceptsFiles) {
+    const fs::path player = PlayerDirectory(env.XdgDataHome, env.Home);
+    GamePaths paths;
+    paths.OwnQuestions = player.empty() ? fs::path() : player / "qst";
+    const fs::path installed = (env.ProgramDir / env.DataFromProgram).lexically_normal();
+    const bool ownFolder = holdsData(env.ProgramDir) || env.DataFromProgram.empty() || !holdsData(installed);
+    paths.Data = ownFolder ? env.ProgramDir : installed;
+    if (ownFolder && acceptsFiles(env.ProgramDir))
+        paths.Writable = env.ProgramDir;
+    else
+        paths.Writable = player.empty() ? paths.Data : player;
+    return paths;
+}
+
+}  // namespace tolarka

@@ -1,0 +1,96 @@
+// A game whose program folder cannot take files (as an installed one): the recent-question
+// lists and the saves go to the player's own directory, and own questions replace a level.
+#include <gtest/gtest.h>
+
+#include "game/recent_questions.h"
+#include "save_world.h"
+
+using namespace tolarka;
+using namespace tolarka::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct PlayerWorld : SaveWorld {
+    // The resolution as main() does it, with a program folder that holds the data but does
+    // not accept files (root ignores permissions, so that is what the probe says here).
+    explicit PlayerWorld(const fs::path& xdgDataHome)
+        : SaveWorld([xdgDataHome](const fs::path& program) {
+              return ResolveGamePaths(
+                  {program, "../share/games/tolarka", xdgDataHome.string(), "/nonexistent-home"},
+                  [program](const fs::path& p) { return p == program; },
+                  [](const fs::path&) { return false; });
+          }) {}
+    void Continue() {
+        backend.Click(rt.Now() + 10, 319, 215);
+        rt.RunUntil(rt.Now() + 20);
+    }
+};
+
+}  // namespace
+
+TEST(PlayerDirectory, AReadOnlyProgramFolderSavesAndLoadsFromThePlayersDirectory) {
+    ScratchDir xdg;
+    PlayerWorld w(xdg.path());
+    const fs::path own = xdg.path() / "tolarka";
+    ASSERT_EQ(w.app.WritablePath(), own.string());
+    ASSERT_EQ(w.app.DataPath(), w.dir.path().string());
+
+    w.StartGame("Eva");
+    w.AnswerAndSave('B');
+    ASSERT_TRUE(w.Save().Visible());
+    w.ClickRow(0);
+    w.RunFor(3100);
+    ASSERT_TRUE(w.Menu().Visible());
+    EXPECT_TRUE(SlotFilled(own, 1));
+    EXPECT_FALSE(fs::exists(w.Path("save")));
+    EXPECT_EQ(ReadRecentList(RecentListPath(own, 1))[0], "001");
+    EXPECT_FALSE(fs::exists(w.Path("logs")));
+
+    w.Continue();
+    ASSERT_TRUE(w.Load().Visible());
+    EXPECT_EQ(w.Load().lblLoad1(0).Caption().rfind("Eva ", 0), 0u) << w.Load().lblLoad1(0).Caption();
+    w.ClickRow(0);
+    for (int i = 0; i < 100 && !w.Main().Visible(); ++i) w.RunFor(100);
+    ASSERT_TRUE(w.Main().Visible());
+    EXPECT_EQ(w.Main().State.Level, 2);
+    EXPECT_FALSE(SlotFilled(own, 1));  // used up
+}
+
+TEST(PlayerDirectory, AnUnusablePlayerDirectoryIsReportedOnceAndTheGameGoesOn) {
+    ScratchDir xdg;
+    WriteFile(xdg.path() / "tolarka", {'x'});  // a file where the player's directory belongs
+    PlayerWorld w(xdg.path());
+    std::vector<std::string> warnings;
+    w.app.PrintWarning = [&](const std::string& line) { warnings.push_back(line); };
+    w.StartGame();
+    for (int i = 0; i < 100 && w.Main().State.InputLocked; ++i) w.RunFor(100);
+    EXPECT_EQ(w.Main().State.QuestionFile, w.Path("qst/01-001.qst").string());
+    w.PlayTo(3);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("otázky se proto mohou opakovat"), std::string::npos) << warnings[0];
+}
+
+TEST(PlayerDirectory, AnOwnQuestionFileTakesItsLevelOver) {
+    ScratchDir xdg;
+    QuestionRecord q;
+    q.Text = "Vlastní otázka učitelky";
+    q.AnswerA = "a";
+    q.AnswerB = "b";
+    q.AnswerC = "c";
+    q.AnswerD = "d";
+    q.CorrectLetter = "B";
+    // At least two files, so that the start-up count of the level does not warn.
+    for (const char* name : {"02-001.qst", "02-002.qst", "02-003.qst"})
+        WriteFile(xdg.path() / "tolarka" / "qst" / name, EncodeQuestionRecord(q));
+    PlayerWorld fresh(xdg.path());
+    fresh.StartGame();
+    for (int i = 0; i < 100 && fresh.Main().State.InputLocked; ++i) fresh.RunFor(100);
+    EXPECT_EQ(fresh.Main().State.QuestionFile, fresh.Path("qst/01-001.qst").string());
+    fresh.PlayTo(2);
+    for (int i = 0; i < 100 && fresh.Main().State.InputLocked; ++i) fresh.RunFor(100);
+    EXPECT_EQ(fresh.Main().State.QuestionFile, (xdg.path() / "tolarka/qst/02-001.qst").string());
+    EXPECT_EQ(Trimmed(fresh.Main().State.Question.Text), "Vlastní otázka učitelky");
+    EXPECT_EQ(fresh.app.StartUp().QuestionCounts[2], 3);  // the own ones only
+    EXPECT_EQ(fresh.app.StartUp().QuestionCounts[3], 2);
+}
