@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -82,6 +84,12 @@ std::vector<std::string> CheckText(const std::string& text, const std::string& n
     return out;
 }
 
+// Builds as the tool does, with the check's text measure.
+BuildResult Build(const fs::path& src, const fs::path& out, BuildOptions options = {}) {
+    platform::TextMetrics metrics;
+    return BuildQuestionFiles(src, out, metrics, options);
+}
+
 ::testing::AssertionResult HasMessage(const std::vector<std::string>& messages, const std::string& part) {
     for (const auto& m : messages) {
         if (m.find(part) != std::string::npos) return ::testing::AssertionSuccess();
@@ -97,7 +105,7 @@ TEST(QstTool, SourceToFilesToSourceIsLossless) {
     ScratchDir src, out, back;
     WriteFile(src.path() / "07.txt", kLevelSource);
     WriteFile(src.path() / "F2.txt", kFastestSource);
-    const BuildResult built = BuildQuestionFiles(src.path(), out.path());
+    const BuildResult built = Build(src.path(), out.path());
     EXPECT_TRUE(built.Problems.empty());
     EXPECT_EQ(built.Written, 3);
     EXPECT_EQ(fs::file_size(out.path() / "07-042.qst"), kQuestionRecordSize);
@@ -118,32 +126,74 @@ TEST(QstTool, SourceToFilesToSourceIsLossless) {
     EXPECT_EQ(texts.at("F2.txt"), kFastestSource);
 }
 
-TEST(QstTool, RebuildKeepsUpToDateFilesAndRemovesOnlyItsOwnStaleOnes) {
+TEST(QstTool, RebuildKeepsUpToDateFilesAndDeletesOnlyWithPrune) {
     ScratchDir src, out;
     WriteFile(src.path() / "07.txt", kLevelSource);
-    BuildQuestionFiles(src.path(), out.path());
+    Build(src.path(), out.path());
     WriteFile(out.path() / "07-500.qst", "placed by hand");
 
-    BuildResult again = BuildQuestionFiles(src.path(), out.path());
+    BuildResult again = Build(src.path(), out.path());
     EXPECT_EQ(again.Written, 0);
     EXPECT_EQ(again.Unchanged, 2);
 
     WriteFile(src.path() / "07.txt",
               std::string(kLevelSource).substr(0, std::string(kLevelSource).find("[042]")));
-    again = BuildQuestionFiles(src.path(), out.path());
+    again = Build(src.path(), out.path());
+    EXPECT_EQ(again.Removed, 0);
+    EXPECT_TRUE(fs::exists(out.path() / "07-042.qst"));
+    // The build that no longer wrote 07-042.qst still remembers it as its own.
+    again = Build(src.path(), out.path(), {.Prune = true});
     EXPECT_EQ(again.Removed, 1);
     EXPECT_FALSE(fs::exists(out.path() / "07-042.qst"));
     EXPECT_TRUE(fs::exists(out.path() / "07-001.qst"));
     EXPECT_TRUE(fs::exists(out.path() / "07-500.qst"));  // not ours: left alone
 
-    // A block with a syntax problem is left out and reported, the rest is built.
-    WriteFile(src.path() / "08.txt", Block("001", {{"A", "<none>"}}) + Block("002", {}));
-    again = BuildQuestionFiles(src.path(), out.path());
-    EXPECT_EQ(again.Problems.size(), 1u);
-    EXPECT_FALSE(fs::exists(out.path() / "08-001.qst"));
-    EXPECT_TRUE(fs::exists(out.path() / "08-002.qst"));
+    EXPECT_THROW(Build(src.path() / "missing", out.path()), std::runtime_error);
+}
 
-    EXPECT_THROW(BuildQuestionFiles(src.path() / "missing", out.path()), std::runtime_error);
+TEST(QstTool, AddingOwnQuestionsToACopyOfTheShippedSetDeletesNothing) {
+    ScratchDir shippedSrc, mine, qst;
+    WriteFile(shippedSrc.path() / "07.txt", kLevelSource);
+    Build(shippedSrc.path(), qst.path());  // the copy carries the shipped build's manifest
+    WriteFile(mine.path() / "05.txt", Block("001", {}));
+    const BuildResult added = Build(mine.path(), qst.path());
+    EXPECT_EQ(added.Written, 1);
+    EXPECT_EQ(added.Removed, 0);
+    for (const char* name : {"07-001.qst", "07-042.qst", "05-001.qst"})
+        EXPECT_TRUE(fs::exists(qst.path() / name)) << name;
+}
+
+TEST(QstTool, BuildRefusesWhatCheckRejectsUnlessLenient) {
+    ScratchDir src, out;
+    const std::string source = Block("001", {}) + Block("002", {{"správně", "b"}}) +
+                               Block("003", {{"A", "Šest 😀"}}) + Block("004", {{"D", std::string(51, 'i')}}) +
+                               Block("005", {{"hlasy", "10 20 x 40"}}) +
+                               Block("006", {{"otázka", "Kolik nohou má moucha?"}});
+    WriteFile(src.path() / "05.txt", source);
+    const fs::path target = out.path() / "qst";
+
+    const BuildResult refused = Build(src.path(), target);
+    EXPECT_TRUE(refused.Refused);
+    EXPECT_FALSE(fs::exists(target));
+    // Exactly what check says about the same sources.
+    std::vector<std::string> fromBuild, fromCheck = CheckText(source);
+    for (const auto& p : refused.Problems) fromBuild.push_back(p.ToString());
+    std::sort(fromBuild.begin(), fromBuild.end());
+    std::sort(fromCheck.begin(), fromCheck.end());
+    for (auto& m : fromCheck) m = m.substr(m.find("05.txt"));
+    for (auto& m : fromBuild) m = m.substr(m.find("05.txt"));
+    EXPECT_EQ(fromBuild, fromCheck);
+    EXPECT_TRUE(HasMessage(fromBuild, "hlasy: čekám čtyři celá čísla"));
+
+    const BuildResult lenient = Build(src.path(), target, {.Lenient = true});
+    EXPECT_FALSE(lenient.Refused);
+    EXPECT_EQ(lenient.LeftOut, 3);
+    EXPECT_EQ(lenient.Written, 2);
+    EXPECT_TRUE(fs::exists(target / "05-001.qst"));
+    EXPECT_TRUE(fs::exists(target / "05-006.qst"));
+    // Nothing half-parsed is written: not the votes read before the bad one either.
+    for (const char* name : {"05-002.qst", "05-003.qst", "05-004.qst", "05-005.qst"})
+        EXPECT_FALSE(fs::exists(target / name)) << name;
 }
 
 TEST(QstCheck, CleanSourcesPass) {
@@ -314,7 +364,7 @@ TEST(QstStats, CountsSetsAndLettersAgainstTargets) {
     EXPECT_NE(table.find("chybí 60 do 100"), std::string::npos) << table;
 
     // Question files are counted as the start-up screen counts them.
-    BuildQuestionFiles(src.path(), out.path());
+    Build(src.path(), out.path());
     WriteFile(out.path() / "16-001.qst", "");
     stats = CollectStats({out.path()}, problems);
     EXPECT_EQ(stats[0].Count, 40);
@@ -339,6 +389,27 @@ TEST(QstTool, ExitCodes) {
     EXPECT_EQ(run("stats " + dir.path().string()), 1);  // far below the targets
     WriteFile(dir.path() / "06.txt", Block("001", {{"správně", "x"}}));
     EXPECT_EQ(run("check " + dir.path().string()), 1);
+    EXPECT_EQ(run("build " + dir.path().string() + " " + (dir.path() / "refused").string()), 1);
+    EXPECT_FALSE(fs::exists(dir.path() / "refused"));
+    EXPECT_EQ(run("build --lenient " + dir.path().string() + " " + (dir.path() / "refused").string()), 0);
+    EXPECT_EQ(run("build --prune --lenient " + dir.path().string() + " " + (dir.path() / "qst").string()), 0);
+    EXPECT_EQ(run("build --bogus " + dir.path().string() + " " + (dir.path() / "qst").string()), 2);
+
+    // Help and version go to standard output and succeed.
+    auto output = [&](const std::string& args) {
+        std::string text;
+        if (FILE* pipe = popen((tool.string() + " " + args + " 2>/dev/null").c_str(), "r")) {
+            char buffer[256];
+            while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) text.append(buffer, n);
+            const int status = pclose(pipe);
+            text += "|exit " + std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+        }
+        return text;
+    };
+    const std::string help = output("--help");
+    EXPECT_NE(help.find("--prune"), std::string::npos) << help;
+    EXPECT_TRUE(help.ends_with("|exit 0")) << help;
+    EXPECT_EQ(output("--version"), "tolarka-qst " TOLARKA_VERSION "\n|exit 0");
 }
 
 // The questions shipped with the game must pass every check.

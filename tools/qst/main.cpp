@@ -24,10 +24,17 @@ constexpr int kUsage = 2;
 
 constexpr const char* kUsageText =
     "použití:\n"
-    "  tolarka-qst build [--lenient] ZDROJE VÝSTUP   zdroje NN.txt/FN.txt -> soubory NN-NNN.qst\n"
+    "  tolarka-qst build [--lenient] [--prune] ZDROJE VÝSTUP\n"
+    "                     zdroje NN.txt/FN.txt -> soubory NN-NNN.qst; se zdroji, které\n"
+    "                     check odmítne, nezapíše nic (--lenient vynechá jen vadné otázky);\n"
+    "                     nic nemaže, jen s --prune odstraní soubory dřívějšího sestavení,\n"
+    "                     které už žádný zdroj nevytváří\n"
     "  tolarka-qst dump [--out ADRESÁŘ] CESTA...     soubory .qst zpět do textu\n"
     "  tolarka-qst check CESTA...                    kontrola zdrojů nebo souborů .qst\n"
     "  tolarka-qst stats CESTA...                    počty otázek na úroveň a sadu\n"
+    "  tolarka-qst --help | --version\n"
+    "vlastní otázky pro nainstalovanou hru: tolarka-qst build ZDROJE ~/.local/share/tolarka/qst\n"
+    "  (úroveň, pro kterou tam je aspoň jeden soubor, se hraje jen z vlastních otázek)\n"
     "návratový kód: 0 v pořádku, 1 nalezeny problémy, 2 chybné použití nebo chyba čtení/zápisu\n";
 
 int Usage() {
@@ -44,15 +51,31 @@ std::vector<fs::path> Paths(const std::vector<std::string>& args, size_t from) {
 }
 
 int Build(const std::vector<std::string>& args) {
-    size_t i = 1;
-    const bool lenient = args.size() > i && args[i] == "--lenient";
-    if (lenient) ++i;
-    if (args.size() != i + 2) return Usage();
-    const BuildResult r = BuildQuestionFiles(args[i], args[i + 1]);
+    BuildOptions options;
+    std::vector<std::string> paths;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--lenient")
+            options.Lenient = true;
+        else if (args[i] == "--prune")
+            options.Prune = true;
+        else if (args[i].starts_with("--"))
+            return Usage();
+        else
+            paths.push_back(args[i]);
+    }
+    if (paths.size() != 2) return Usage();
+    tolarka::platform::TextMetrics metrics;
+    const BuildResult r = BuildQuestionFiles(paths[0], paths[1], metrics, options);
     Print(r.Problems);
+    if (r.Refused) {
+        std::cout << "tolarka-qst: nic nezapsáno, zdroje mají problémů: " << r.Problems.size()
+                  << " (opravte je, nebo s --lenient vynechte otázky s problémy)\n";
+        return kProblems;
+    }
     std::cout << "tolarka-qst: zapsáno " << r.Written << ", beze změny " << r.Unchanged << ", odstraněno "
-              << r.Removed << (r.Problems.empty() ? "" : ", vynechané otázky viz výše") << "\n";
-    return r.Problems.empty() || lenient ? kOk : kProblems;
+              << r.Removed << ", vynecháno " << r.LeftOut
+              << (r.Problems.empty() ? "" : " (problémy viz výše)") << "\n";
+    return kOk;
 }
 
 int Dump(const std::vector<std::string>& args) {
@@ -113,6 +136,14 @@ int Stats(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return Usage();
+    if (args[0] == "--help" || args[0] == "-h") {
+        std::cout << kUsageText;
+        return kOk;
+    }
+    if (args[0] == "--version" || args[0] == "-V") {
+        std::cout << "tolarka-qst " << TOLARKA_VERSION << "\n";
+        return kOk;
+    }
     try {
         if (args[0] == "build") return Build(args);
         if (args[0] == "dump") return Dump(args);

@@ -44,23 +44,46 @@ std::set<std::string> ReadManifest(const fs::path& file) {
     return names;
 }
 
+// Whether a problem of the set lies on the lines of one question's block.
+bool HasProblemWithin(const ProblemList& problems, int firstLine, int lastLine) {
+    for (const auto& p : problems) {
+        if (p.Line >= firstLine && p.Line <= lastLine) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
-BuildResult BuildQuestionFiles(const fs::path& sourceDir, const fs::path& outDir) {
+BuildResult BuildQuestionFiles(const fs::path& sourceDir, const fs::path& outDir,
+                               platform::TextMetrics& metrics, const BuildOptions& options) {
     BuildResult result;
     std::vector<fs::path> sources;
     for (const auto& file : ExpandPath(sourceDir)) {
         if (file.extension() == ".txt") sources.push_back(file);
     }
     const std::vector<SetContent> sets = LoadSources(sources, result.Problems);
+    std::vector<ProblemList> setProblems;
+    for (const auto& set : sets) {
+        setProblems.push_back(CheckSet(set, metrics));
+        result.Problems.insert(result.Problems.end(), setProblems.back().begin(), setProblems.back().end());
+    }
+    if (!result.Problems.empty() && !options.Lenient) {
+        result.Refused = true;
+        return result;
+    }
 
     std::error_code ec;
     fs::create_directories(outDir, ec);
     if (ec) throw std::runtime_error("nelze vytvořit adresář " + outDir.string() + ": " + ec.message());
 
     std::set<std::string> written;
-    for (const auto& set : sets) {
+    for (size_t s = 0; s < sets.size(); ++s) {
+        const SetContent& set = sets[s];
         for (const auto& q : set.Questions) {
+            if (HasProblemWithin(setProblems[s], q.Line, q.EndLine)) {
+                ++result.LeftOut;
+                continue;
+            }
             const std::string name = set.Set.QuestionFileName(q.Number);
             const auto bytes = EncodeQuestionRecord(q.Record);
             written.insert(name);
@@ -73,14 +96,21 @@ BuildResult BuildQuestionFiles(const fs::path& sourceDir, const fs::path& outDir
         }
     }
 
+    // The manifest lists every file a build wrote that is still there, so a later --prune can
+    // remove the ones no source produces any more.
     const fs::path manifest = outDir / kManifestName;
+    std::set<std::string> listed = written;
     for (const auto& old : ReadManifest(manifest)) {
         // Only plain names that the build could have made: never a path outside outDir.
-        if (written.count(old) == 0 && IdFromQuestionFileName(old) && fs::remove(outDir / old, ec))
-            ++result.Removed;
+        if (written.count(old) > 0 || !IdFromQuestionFileName(old)) continue;
+        if (options.Prune) {
+            if (fs::remove(outDir / old, ec)) ++result.Removed;
+        } else if (fs::exists(outDir / old, ec)) {
+            listed.insert(old);
+        }
     }
     std::string list;
-    for (const auto& name : written) list += name + "\n";
+    for (const auto& name : listed) list += name + "\n";
     WriteAtomically(manifest, list.data(), list.size());
     return result;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text_metrics.h"
 #include "tools/qst/problem.h"
 
 namespace tolarka::qst {
@@ -11,16 +12,28 @@ namespace tolarka::qst {
 // dot, so the game's directory listing skips it.
 inline constexpr const char* kManifestName = ".tolarka-qst-manifest";
 
+struct BuildOptions {
+    // Leave out the questions that have problems and write the rest; otherwise a single
+    // problem refuses the whole build.
+    bool Lenient = false;
+    // Remove the files an earlier build wrote that no source produces any more. Without it,
+    // nothing is ever deleted.
+    bool Prune = false;
+};
+
 struct BuildResult {
-    ProblemList Problems;  // source syntax problems; those questions were left out
+    ProblemList Problems;  // everything `check` finds in the sources
+    bool Refused = false;  // problems without Lenient: nothing was written
+    int LeftOut = 0;       // questions not written because of their problems
     int Written = 0;       // files whose content changed
     int Unchanged = 0;     // files already up to date (left untouched, timestamps kept)
-    int Removed = 0;       // stale files of an earlier build removed
+    int Removed = 0;       // stale files of an earlier build removed (only with Prune)
 };
 
 // Turns every NN.txt / FN.txt of `sourceDir` into question files in `outDir` (created when
-// missing). Files the previous build wrote that no source produces any more are removed;
-// files it did not write are never touched. Throws std::runtime_error on I/O errors.
-BuildResult BuildQuestionFiles(const std::filesystem::path& sourceDir, const std::filesystem::path& outDir);
+// missing), after checking the sources as `check` does. Files it did not write are never
+// touched. Throws std::runtime_error on I/O errors.
+BuildResult BuildQuestionFiles(const std::filesystem::path& sourceDir, const std::filesystem::path& outDir,
+                               platform::TextMetrics& metrics, const BuildOptions& options = {});
 
 }  // namespace tolarka::qst

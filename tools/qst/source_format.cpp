@@ -83,6 +83,7 @@ public:
     void Start(int number, int line) {
         open_ = true;
         broken_ = false;
+        rejected_ = false;
         q_ = SourceQuestion{};
         q_.Number = number;
         q_.Line = line;
@@ -93,6 +94,10 @@ public:
         broken_ = true;
     }
     bool Open() const { return open_; }
+    // The open block had a line that could not be used: it is reported, then left out.
+    void Reject() {
+        if (open_) rejected_ = true;
+    }
     bool Broken() const { return broken_; }
 
     void Field(std::string_view key, std::string_view value, int line) {
@@ -141,7 +146,7 @@ public:
                 complete = false;
             }
         }
-        if (!complete) return std::nullopt;
+        if (!complete || rejected_) return std::nullopt;
         return q_;
     }
 
@@ -152,12 +157,17 @@ public:
     }
 
 private:
-    void Report(int line, std::string message) { problems_.push_back({file_, line, std::move(message)}); }
+    // A rejected line leaves its whole question out: half of a question is never built.
+    void Report(int line, std::string message) {
+        problems_.push_back({file_, line, std::move(message)});
+        Reject();
+    }
 
     const std::string& file_;
     ProblemList& problems_;
     bool open_ = false;
     bool broken_ = false;
+    bool rejected_ = false;
     SourceQuestion q_;
 };
 
@@ -167,12 +177,16 @@ ParsedSource ParseQuestionSource(std::string_view text, const std::string& fileN
     ParsedSource out;
     BlockBuilder block(fileName, out.Problems);
     std::map<int, int> numberLines;  // number -> line of its header
-    auto finish = [&] {
-        if (auto q = block.Finish()) out.Questions.push_back(std::move(*q));
+    int lineNo = 0;
+    // Ends the open block at the line before `nextLine`.
+    auto finish = [&](int nextLine) {
+        if (auto q = block.Finish()) {
+            q->EndLine = nextLine - 1;
+            out.Questions.push_back(std::move(*q));
+        }
     };
 
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    int lineNo = 0;
     size_t pos = 0;
     while (pos < text.size()) {
         size_t eol = text.find('\n', pos);
@@ -183,13 +197,14 @@ ParsedSource ParseQuestionSource(std::string_view text, const std::string& fileN
         if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
         if (!IsValidUtf8(raw)) {
             out.Problems.push_back({fileName, lineNo, "řádek není v kódování UTF-8"});
+            block.Reject();
             continue;
         }
         const std::string_view line = TrimBlanks(raw);
         if (line.empty() || line.front() == '#') continue;
 
         if (line.front() == '[') {
-            finish();
+            finish(lineNo);
             const int number = ParseHeader(line);
             if (number == 0) {
                 out.Problems.push_back(
@@ -209,6 +224,7 @@ ParsedSource ParseQuestionSource(std::string_view text, const std::string& fileN
         const size_t colon = line.find(':');
         if (colon == std::string_view::npos) {
             out.Problems.push_back({fileName, lineNo, "řádek bez dvojtečky: čekám „pole: hodnota“"});
+            block.Reject();
             continue;
         }
         if (!block.Open()) {
@@ -217,7 +233,7 @@ ParsedSource ParseQuestionSource(std::string_view text, const std::string& fileN
         }
         block.Field(TrimBlanks(line.substr(0, colon)), TrimBlanks(line.substr(colon + 1)), lineNo);
     }
-    finish();
+    finish(lineNo + 1);
     return out;
 }
 

@@ -21,6 +21,7 @@ inline constexpr std::string_view kDefaultAuthor = "Tým Tolarka";
 struct SourceQuestion {
     int Number = 0;
     int Line = 0;                           // line of the [NNN] header
+    int EndLine = 0;                        // last line of the block (before the next header)
     std::map<std::string, int> FieldLines;  // key -> line, for messages
     bool HasVotes = false;
     QuestionRecord Record;
