@@ -19,11 +19,9 @@ void AudioTrack::SetFile(const std::string& path) {
 
 void AudioTrack::Play(bool repeat) {
     if (channel_ < 0 || !chunk_) return;
-    Mix_PlayChannel(channel_, chunk_.get(), repeat ? -1 : 0);
+    device_->Play(channel_, chunk_.get(), repeat);
 }
 
-void AudioTrack::Stop() {
-    if (channel_ >= 0) Mix_HaltChannel(channel_);
-}
+void AudioTrack::Stop() { device_->Halt(channel_); }
 
 }  // namespace tolarka::platform::sdl

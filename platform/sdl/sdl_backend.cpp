@@ -89,6 +89,7 @@ SdlBackend::~SdlBackend() {
 Millis SdlBackend::Now() const { return static_cast<Millis>(SDL_GetTicks64() - start_); }
 
 std::optional<InputEvent> SdlBackend::Translate(const SDL_Event& e) {
+    if (media_->system.HandleEvent(e)) return Ev(InputKind::Wake);  // sound device, mute key
     // Window pixels to the logical pixel under them.
     const auto logical = [this](int x, int y) {
         return std::pair{windowView_.LogicalX(static_cast<int>(std::floor(x * pixelRatio_))),

@@ -13,6 +13,8 @@ namespace tolarka::platform::sdl {
 
 namespace {
 
+constexpr SDL_Keycode kMuteKey = SDLK_F8;
+
 bool IsClipPath(const std::string& path) {
     constexpr std::string_view kExtension = ".avi";
     if (path.size() < kExtension.size()) return false;
@@ -83,6 +85,20 @@ std::unique_ptr<SdlMediaChannel> SdlMediaSystem::CreateSdlChannel(const std::str
 void SdlMediaSystem::PlaySystemSound(const std::string& path) { audio_->PlaySystemSound(path); }
 
 bool SdlMediaSystem::AudioOpen() const { return audio_->IsOpen(); }
+
+bool SdlMediaSystem::HandleEvent(const SDL_Event& e) {
+    if (audio_->EventType() != 0 && e.type == audio_->EventType()) {
+        audio_->HandleEvent(e);
+        return true;
+    }
+    if ((e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) && e.key.keysym.sym == kMuteKey) {
+        if (e.type == SDL_KEYDOWN && e.key.repeat == 0) audio_->SetMuted(!audio_->Muted());
+        return true;
+    }
+    return false;
+}
+
+bool SdlMediaSystem::Muted() const { return audio_->Muted(); }
 
 VideoFrameSource* AsVideoFrameSource(MediaPlayback* channel) {
     return dynamic_cast<SdlMediaChannel*>(channel);

@@ -59,6 +59,10 @@ public:
 
     // False when no audio device could be opened: every sound is silent.
     bool AudioOpen() const;
+    // The sound device's own events (a channel ended, a silence check) and the mute key, F8,
+    // which no screen uses: true when the event was one of those and needs nothing else.
+    bool HandleEvent(const SDL_Event& e);
+    bool Muted() const;
     // The SDL user event a clip pushes when a frame arrives while the main loop may be asleep
     // (registered once with SDL_RegisterEvents; 0 if that failed). It carries nothing: on it,
     // ask the channels' NextFrameDue and HasNewFrame again.
