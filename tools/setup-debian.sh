@@ -9,7 +9,7 @@ $SUDO apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev \
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libsdl2-mixer-dev libx11-dev \
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev \
-  libcairo2-dev \
+  libcairo2-dev libebur128-dev \
   fonts-liberation fonts-dejavu-core \
   libgtest-dev googletest \
   xvfb xauth x11-utils imagemagick sox xdotool openbox ffmpeg \

@@ -4,16 +4,21 @@
 #include <vector>
 
 #include "tools/sfxgen/dsp.h"
+#include "tools/sfxgen/loudness.h"
 
 namespace tolarka::sfxgen {
 
 struct SoundRecipe {
     std::string_view fileName;
     bool loop;  // repeated endlessly by its channel: must join end to start without a seam
+    Role role;  // how loud it is
     Samples (*make)();
 };
 
 const std::vector<SoundRecipe>& Catalogue();
+
+// The sound, made and brought to its role's level.
+Samples Render(const SoundRecipe& sound);
 
 // Recipes, grouped by the part of the game they belong to.
 Samples MakeMenu();

@@ -43,9 +43,10 @@ Samples MakeTel() {
     const double connect = 3.7;
     const double limit = connect + 30.0;
     Track t = Track::OneShot(34.0);
-    t.Add(0.1, PhoneRing(1.1f, D6, Fs6), 0.5f);
-    t.Add(2.1, PhoneRing(1.1f, D6, Fs6), 0.5f);
-    t.Add(connect - 0.1, Tick(D6 + 12, 1.0f), 0.3f);
+    // The ringing stands out above the thinking bed as a sting stands above music, no more.
+    t.Add(0.1, PhoneRing(1.1f, D6, Fs6), 0.22f);
+    t.Add(2.1, PhoneRing(1.1f, D6, Fs6), 0.22f);
+    t.Add(connect - 0.1, Tick(D6 + 12, 1.0f), 0.2f);
     t.Add(connect - 0.05, Glide(A5, D6, 0.12f), 0.15f);
 
     const float chords[4][3] = {{D3, A3, F4}, {D3, Bb3, F4}, {D3, G3, Bb3}, {Cs3 + 12, E4, A4}};
