@@ -1,0 +1,277 @@
+// Sounds that play at the same time never add up past full scale. Whole games are played on the
+// headless backend; their media log says which generated sounds overlap and when, and those are
+// summed sample by sample as the mixer sums them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <set>
+
+#include "save_world.h"
+#include "tests/media_log_mix.h"
+#include "tests/sfx_wav.h"
+#include "tools/sfxgen/catalogue.h"
+
+using namespace tolarka;
+using namespace tolarka::testing;
+using platform::keys::kF5;
+using platform::keys::kF6;
+using platform::keys::kF7;
+
+namespace {
+
+// A player going through whole games, each step as the player would take it.
+struct Player : SaveWorld {
+    void WaitForInput() {
+        for (int i = 0; i < 600 && Main().State.InputLocked; ++i) RunFor(100);
+    }
+    // Picks `letter` and runs until the next question, the save screen or the menu is up.
+    void Answer(char letter) {
+        WaitForInput();
+        const int level = Main().State.Level;
+        Key(letter);
+        for (int i = 0; i < 600; ++i) {
+            RunFor(100);
+            if (Save().Visible() || Menu().Visible()) break;
+            if (Main().Visible() && Main().State.Level != level && !Main().State.InputLocked) break;
+        }
+    }
+    // Picks a wrong answer still on offer.
+    void AnswerWrong() {
+        WaitForInput();
+        const char correct = Main().State.Question.CorrectLetter.at(0);
+        for (int i = 0; i < 4; ++i)
+            if ('A' + i != correct && Main().lblAnswer(i).Visible())
+                return Answer(static_cast<char>('A' + i));
+    }
+    void Climb(int toLevel) {
+        while (Main().Visible() && Main().State.Level < toLevel) Answer('B');
+    }
+    // A lifeline by its key; waits until the question takes answers again.
+    void Lifeline(int key) {
+        WaitForInput();
+        Key(key);
+        RunFor(key == kF6 ? 36000 : key == kF7 ? 17000 : 2000);
+        WaitForInput();
+    }
+    void BackToMenu() {
+        for (int i = 0; i < 600 && !Menu().Visible(); ++i) RunFor(100);
+        RunFor(3000);
+    }
+};
+
+std::map<std::string, std::vector<std::int16_t>>& Sounds() {
+    static std::map<std::string, std::vector<std::int16_t>> loaded;
+    return loaded;
+}
+
+const std::vector<std::int16_t>* SamplesOf(const std::string& file) {
+    auto& sounds = Sounds();
+    if (auto it = sounds.find(file); it != sounds.end()) return &it->second;
+    const auto wav = LoadSound(file);
+    if (!wav) return nullptr;
+    return &(sounds[file] = wav->frames);
+}
+
+SoundFacts GeneratedSounds() {
+    SoundFacts facts;
+    facts.lengthMs = [](const std::string& file) -> std::optional<long long> {
+        if (file.size() < 4 || file.substr(file.size() - 4) != ".wav") return std::nullopt;
+        const auto* s = SamplesOf(file);
+        if (!s) return std::nullopt;
+        return static_cast<long long>(s->size()) * 1000 / 44100;
+    };
+    facts.loops = [](const std::string& file) {
+        for (const auto& sound : sfxgen::Catalogue())
+            if (sound.fileName == file) return sound.loop;
+        return false;
+    };
+    return facts;
+}
+
+// Games that between them reach every sound: every reveal band right and wrong, each lifeline
+// over each band's music, the save horn, walking away, a saved game continued, the menu.
+std::vector<std::vector<std::string>> PlayGames() {
+    std::vector<std::vector<std::string>> logs;
+    {  // To the top prize: 50:50 over the first band, audience over the second, phone over the third.
+        Player p;
+        p.StartGame("Alena");
+        p.Lifeline(kF5);
+        p.Climb(7);
+        p.Lifeline(kF7);
+        p.Climb(12);
+        p.Lifeline(kF6);
+        p.Climb(16);
+        p.BackToMenu();
+        logs.push_back(p.backend.Log());
+    }
+    {  // Audience and phone early, then a wrong answer at the top level.
+        Player p;
+        p.StartGame("Bohouš");
+        p.Climb(3);
+        p.Lifeline(kF7);
+        p.Climb(4);
+        p.Lifeline(kF6);
+        p.Climb(15);
+        p.Lifeline(kF5);
+        p.AnswerWrong();
+        p.BackToMenu();
+        logs.push_back(p.backend.Log());
+    }
+    {  // A wrong answer in the first band; then one in the middle band after the audience there.
+        Player p;
+        p.StartGame("Cyril");
+        p.Climb(2);
+        p.AnswerWrong();
+        p.BackToMenu();
+        p.StartGame("Cyril");
+        p.Climb(9);
+        p.Lifeline(kF7);
+        p.Lifeline(kF6);
+        p.AnswerWrong();
+        p.BackToMenu();
+        logs.push_back(p.backend.Log());
+    }
+    {  // Saved after a right answer, continued from the menu, then walked away with.
+        Player p;
+        p.StartGame("Dana");
+        p.Climb(6);
+        p.UseGameMenu(true);
+        p.Answer('B');
+        p.ClickRow(2);
+        p.BackToMenu();
+        p.backend.Click(p.rt.Now() + 10, 319, 215);  // "Pokračovat ve hře"
+        p.RunFor(100);
+        p.ClickRow(2);
+        for (int i = 0; i < 100 && !p.Main().Visible(); ++i) p.RunFor(100);
+        p.Climb(8);
+        p.UseGameMenu(false);
+        p.BackToMenu();
+        logs.push_back(p.backend.Log());
+    }
+    return logs;
+}
+
+const std::vector<Overlap>& OverlapsInGames() {
+    static const std::vector<Overlap> all = [] {
+        std::vector<Overlap> out;
+        for (const auto& log : PlayGames())
+            for (const Overlap& o : OverlapsOf(SegmentsFromLog(log, GeneratedSounds()))) out.push_back(o);
+        return out;
+    }();
+    return all;
+}
+
+class SoundMix : public ::testing::Test {
+protected:
+    void SetUp() override {
+#ifndef TOLARKA_SFX_GENERATED
+        GTEST_SKIP() << "sounds are not generated in this build (TOLARKA_CONTENT=OFF)";
+#endif
+    }
+};
+
+TEST_F(SoundMix, EveryOverlapInWholeGamesSumsWithinFullScale) {
+    std::map<std::string, std::pair<int, int>> loudest;  // as the games played it, at the worst loop phase
+    std::set<std::string> files;
+    for (const Overlap& o : OverlapsInGames()) {
+        for (const auto& s : o.members) files.insert(s.file);
+        const MixResult r = MixOverlap(o, SamplesOf);
+        EXPECT_EQ(r.clipped, 0) << o.Key() << " from " << o.from << " ms";
+        // A loop has run for as long as the player thought: any of its points may meet the rest.
+        const bool withLoop =
+            std::any_of(o.members.begin(), o.members.end(), [](const Segment& s) { return s.loop; });
+        const int worst = withLoop ? WorstOverLoopPhases(o, SamplesOf) : r.peak;
+        EXPECT_LE(worst, 32767) << o.Key() << ": clips at some loop phase";
+        auto& [played, anyPhase] = loudest[o.Key()];
+        played = std::max(played, r.peak);
+        anyPhase = std::max(anyPhase, worst);
+    }
+    // The games reached the overlaps that matter: stings and cues over the music, a sting into
+    // the clip that follows it, the save horn over a sting.
+    for (const char* f :
+         {"bgm1.wav", "bgm2.wav", "bgm3.wav", "r1.wav", "r2.wav", "zb.wav", "w1.wav", "w23.wav", "w4.wav",
+          "ex.wav", "50-50.wav", "tel-end.wav", "klakson.wav", "lights2.wav"})
+        EXPECT_TRUE(files.count(f)) << f << " overlaps nothing in the games played";
+
+    // The loudest sums, for a look at their waveforms.
+    std::vector<std::pair<std::pair<int, int>, std::string>> byPeak;
+    for (const auto& [key, peaks] : loudest) byPeak.emplace_back(peaks, key);
+    std::sort(byPeak.rbegin(), byPeak.rend());
+    const auto db = [](int peak) { return 20.0 * std::log10(peak / 32768.0); };
+    for (const auto& [peaks, key] : byPeak)
+        std::printf("%6.1f dBFS as played, %6.1f at worst  %s\n", db(peaks.first), db(peaks.second),
+                    key.c_str());
+}
+
+// The log reading itself: what ends a sound, and what counts as heard together.
+TEST(MediaLogMix, SoundsEndByThemselvesByStopByANewFileAndAtTheLastLine) {
+    SoundFacts facts;
+    facts.lengthMs = [](const std::string& f) -> std::optional<long long> {
+        if (f == "clip.avi") return std::nullopt;
+        return f == "long.wav" ? 5000 : 1000;
+    };
+    facts.loops = [](const std::string& f) { return f == "bed.wav"; };
+    const std::vector<std::string> log = {
+        "0 a.M1 file /x/sfx/bed.wav",
+        "0 a.M1 play",  //
+        "100 a.M2 file /x/sfx/short.wav",
+        "200 a.M2 play",  // ends by itself at 1200
+        "300 a.M3 file /x/gfx/clip.avi",
+        "300 a.M3 play",  // a clip: no sound
+        "2000 a.M2 file /x/sfx/long.wav",
+        "2000 a.M2 play",
+        "2500 a.M2 play",  // played again
+        "3000 system sound /x/sfx/short.wav",
+        "3500 system sound /x/sfx/short.wav",
+        "4000 a.M1 stop",
+        "4100 a.M2 file /x/sfx/short.wav",  // another file ends the long one
+        "9000 b.M1 file /x/sfx/bed.wav",
+        "9000 b.M1 play",
+        "9999 a.M2 stop"};
+    const auto segments = SegmentsFromLog(log, facts);
+    std::vector<std::string> got;
+    for (const auto& s : segments)
+        got.push_back(s.channel + " " + s.file + " " + std::to_string(s.start) + "-" + std::to_string(s.end));
+    EXPECT_EQ(got, (std::vector<std::string>{"a.M1 bed.wav 0-4000", "a.M2 short.wav 200-1200",
+                                             "a.M2 long.wav 2000-2500", "a.M2 long.wav 2500-4100",
+                                             "system short.wav 3000-3500", "system short.wav 3500-4500",
+                                             "b.M1 bed.wav 9000-9999"}));
+
+    const auto overlaps = OverlapsOf(segments);
+    std::vector<std::string> keys;
+    for (const auto& o : overlaps)
+        keys.push_back(std::to_string(o.from) + "-" + std::to_string(o.to) + " " + o.Key());
+    EXPECT_EQ(keys, (std::vector<std::string>{
+                        "200-1200 bed.wav + short.wav@0", "2000-2500 bed.wav + long.wav@0",
+                        "2500-3000 bed.wav + long.wav@0", "3000-3500 bed.wav + long.wav@0 + short.wav@500",
+                        "3500-4000 bed.wav + long.wav@0 + short.wav@1000",
+                        "4000-4100 long.wav@0 + short.wav@1000"}));
+}
+
+TEST(MediaLogMix, SumCountsEverySampleBeyondFullScaleAndReadsLoopsRoundTheirEnd) {
+    std::map<std::string, std::vector<std::int16_t>> sounds = {
+        {"loud.wav", std::vector<std::int16_t>(441, 20000)},
+        {"bed.wav", {10000, 14000, -32768, 0}},
+    };
+    auto samplesOf = [&](const std::string& f) { return &sounds.at(f); };
+    Overlap o{{Segment{"a", "bed.wav", 0, 100, true}, Segment{"b", "loud.wav", 0, 10, false}}, 0, 10};
+    MixResult r = MixOverlap(o, samplesOf);
+    // Per four samples of the loop: 30000, 34000 (over), -12768, 20000.
+    EXPECT_EQ(r.clipped, 441 / 4 + (441 % 4 > 1 ? 1 : 0));
+    EXPECT_EQ(r.peak, 34000);
+    EXPECT_EQ(r.peakAt, 1);
+    r = MixOverlap(o, samplesOf, 3);  // the loop one sample before its end
+    EXPECT_EQ(r.peakAt, 2);
+    // A one-shot that started before the overlap is read from where it has got to; past its end
+    // it adds nothing.
+    sounds["bed.wav"] = {-32768, -32768};
+    Overlap late{{Segment{"a", "bed.wav", 0, 100, false}, Segment{"b", "loud.wav", 0, 10, false}}, 0, 10};
+    r = MixOverlap(late, samplesOf);
+    EXPECT_EQ(r.clipped, 0);
+    EXPECT_EQ(r.peak, 20000);
+}
+
+}  // namespace
