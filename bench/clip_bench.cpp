@@ -92,6 +92,7 @@ int main(int argc, char** argv) {
     bench::GameLike game(rt);
     bench::ClipLike anim(rt);
     game.Show();
+    anim.Load();
     rt.RunUntil(rt.Now() + 500);
     int ow = 0, oh = 0;
     SDL_GetRendererOutputSize(backend.Target(), &ow, &oh);

@@ -64,6 +64,7 @@ Measured IdleFor(double seconds, const std::function<void(Uint32)>& wait) {
 
 Measured BareWindow(double seconds, bool fullscreen) {
     const auto choice = platform::sdl::ChooseRenderer();
+    if (choice.software) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Init(SDL_INIT_VIDEO);
     SDL_Window* w = SDL_CreateWindow("bare", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
                                      fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);

@@ -212,17 +212,18 @@ int main(int argc, char** argv) {
         // The game's clips: MPEG-4 at 15 frames a second, full screen and studio-area sized;
         // the full-screen one also as MJPEG, which a replaced clip might be.
         const ClipFormat formats[] = {{640, 480, 15, 120, ClipCodec::kMpeg4},
-                                  {340, 192, 15, 120, ClipCodec::kMpeg4},
-                                  {640, 480, 15, 120, ClipCodec::kMjpeg}};
+                                      {340, 192, 15, 120, ClipCodec::kMpeg4},
+                                      {640, 480, 15, 120, ClipCodec::kMjpeg}};
         for (const ClipFormat& clipFormat : formats) {
             const std::string path =
                 (dir / ((clipFormat.codec == ClipCodec::kMpeg4 ? "mpeg4-" : "mjpeg-") +
                         std::to_string(clipFormat.width) + "x" + std::to_string(clipFormat.height) + ".avi"))
                     .string();
             const auto started = std::chrono::steady_clock::now();
-            const bool ok = WriteAviClip(path, clipFormat, [&clipFormat](int i, std::uint8_t* rgb, int pitch) {
-                Paint(i, rgb, pitch, clipFormat.width, clipFormat.height);
-            });
+            const bool ok =
+                WriteAviClip(path, clipFormat, [&clipFormat](int i, std::uint8_t* rgb, int pitch) {
+                    Paint(i, rgb, pitch, clipFormat.width, clipFormat.height);
+                });
             if (!ok) {
                 std::printf("cannot write %s\n", path.c_str());
                 return 1;

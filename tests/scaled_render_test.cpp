@@ -332,3 +332,38 @@ TEST(GameWindow, TakesTheSizeAndCaptionOfTheScreensItShows) {
     EXPECT_EQ(h, 480);
     EXPECT_STREQ(SDL_GetWindowTitle(backend.Window()), "Tolarka");
 }
+
+TEST(ScaledRender, PicturesAtALargeScaleStayWithinTheirMemoryBudget) {
+    headless::HeadlessBackend backend;
+    Runtime rt(backend);
+    struct Ladder : Screen {
+        explicit Ladder(Runtime& rt) : Screen(rt, "ladder") {}
+        void Design() override { image = &Form().Add<Image>("imgStupnice"); }
+        Image* image = nullptr;
+    } screen(rt);
+    screen.Show();
+    rt.RunUntil(10);
+    Picture target(SDL_CreateRGBSurfaceWithFormat(0, 2880, 2160, 32, SDL_PIXELFORMAT_ARGB8888));
+    SDL_Renderer* r = SDL_CreateSoftwareRenderer(target.get());
+    {
+        sdl::Renderer painter(r, backend.Metrics());
+        painter.SetView(OutputView{4.5, 0, 0});
+        size_t most = 0;
+        // A whole game's ladders, one after another: about 4 MiB each at this scale.
+        for (int level = 0; level <= 15; ++level) {
+            screen.image->SetPicture((level < 10 ? "S0" : "S") + std::to_string(level));
+            painter.Draw({&screen});
+            most = std::max(most, painter.PictureBytes());
+        }
+        EXPECT_GT(most, size_t{32} << 20);
+        EXPECT_LE(most, size_t{64} << 20);
+        // The ladder on the screen is the one drawn, whatever went out of the cache.
+        Uint32 orange = 0;
+        for (int y = 0; y < target->h && !orange; ++y) {
+            const Uint32 p = PixelAt(target.get(), 100 * 9 / 2, y);
+            if ((p >> 16 & 0xFF) > 200 && (p & 0xFF) < 120) orange = p;
+        }
+        EXPECT_NE(orange, 0u);
+    }
+    SDL_DestroyRenderer(r);
+}

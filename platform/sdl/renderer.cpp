@@ -25,6 +25,7 @@ std::string Upper(std::string s) {
     return s;
 }
 constexpr size_t kMaxCachedTexts = 600;
+constexpr size_t kPictureBudget = size_t{64} << 20;
 // Far enough outside the screen to stand for "no limit".
 constexpr int kFar = 1 << 14;
 }  // namespace
@@ -33,6 +34,7 @@ Renderer::Renderer(SDL_Renderer* renderer, TextMetrics& metrics) : r_(renderer),
 
 void Renderer::Reset() {
     pictures_.clear();
+    pictureBytes_ = 0;
     texts_.clear();
 }
 
@@ -48,12 +50,35 @@ SDL_Rect Renderer::Out(const SDL_Rect& r) const {
 
 SDL_Texture* Renderer::PictureTexture(const std::string& name) {
     const std::string key = Upper(name);
-    if (auto it = pictures_.find(key); it != pictures_.end()) return it->second.get();
-    SDL_Texture* tex = nullptr;
-    if (SurfacePtr surface = PictureSurface(key, view_.scale))
-        tex = SDL_CreateTextureFromSurface(r_, surface.get());
-    pictures_.emplace(key, TexturePtr(tex));
+    if (auto it = pictures_.find(key); it != pictures_.end()) {
+        it->second.used = drawCount_;
+        return it->second.texture.get();
+    }
+    CachedPicture picture;
+    picture.used = drawCount_;
+    if (SurfacePtr surface = PictureSurface(key, view_.scale)) {
+        picture.texture.reset(SDL_CreateTextureFromSurface(r_, surface.get()));
+        picture.bytes = static_cast<size_t>(surface->w) * static_cast<size_t>(surface->h) * 4;
+    }
+    SDL_Texture* tex = picture.texture.get();
+    pictureBytes_ += picture.bytes;
+    pictures_.emplace(key, std::move(picture));
+    TrimPictures();
     return tex;
+}
+
+void Renderer::TrimPictures() {
+    while (pictureBytes_ > kPictureBudget) {
+        // Never one the drawing under way still uses.
+        auto oldest = pictures_.end();
+        for (auto it = pictures_.begin(); it != pictures_.end(); ++it) {
+            if (it->second.used == drawCount_ || it->second.bytes == 0) continue;
+            if (oldest == pictures_.end() || it->second.used < oldest->second.used) oldest = it;
+        }
+        if (oldest == pictures_.end()) return;
+        pictureBytes_ -= oldest->second.bytes;
+        pictures_.erase(oldest);
+    }
 }
 
 std::vector<const Screen*> Renderer::SeenScreens(const std::vector<const Screen*>& screens) {
@@ -87,6 +112,7 @@ void Renderer::DrawRegion(const std::vector<const Screen*>& screens, const SDL_R
 }
 
 void Renderer::DrawScreens(const std::vector<const Screen*>& screens, const SDL_Rect& limit) {
+    ++drawCount_;
     for (const Screen* s : SeenScreens(screens)) DrawScreen(*s, limit);
 }
 

@@ -44,6 +44,8 @@ public:
     const std::vector<SDL_Rect>& VideoRects() const { return videoRects_; }
     // The texture of a compiled-in picture at the current scale, or nullptr.
     SDL_Texture* PictureTexture(const std::string& name);
+    // Bytes of the cached pictures (kept under a budget, least recently drawn first out).
+    size_t PictureBytes() const { return pictureBytes_; }
     // Forget every texture (after SDL_RENDER_TARGETS_RESET / DEVICE_RESET).
     void Reset();
     // The output rectangle of a logical one.
@@ -74,7 +76,18 @@ private:
     OutputView view_;
     VideoDrawer videoDrawer_;
     std::vector<SDL_Rect> videoRects_;
-    std::map<std::string, TexturePtr> pictures_;
+    // Pictures at the current scale, with their size and when they were last drawn; the least
+    // recently drawn go once they add up to more than the budget (at 4.5x a prize ladder alone
+    // is 4 MiB, and a game shows sixteen).
+    struct CachedPicture {
+        TexturePtr texture;
+        size_t bytes = 0;
+        unsigned long long used = 0;
+    };
+    void TrimPictures();
+    std::map<std::string, CachedPicture> pictures_;
+    size_t pictureBytes_ = 0;
+    unsigned long long drawCount_ = 0;
     using TextKey = std::tuple<std::string, double, bool, Colour, std::string>;
     std::map<TextKey, TexturePtr> texts_;
 };

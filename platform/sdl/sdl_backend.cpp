@@ -57,12 +57,16 @@ SdlBackend::SdlBackend(bool fullscreen) {
                                    SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN));
     if (!window_) throw std::runtime_error(std::string("SDL_CreateWindow: ") + SDL_GetError());
     SDL_SetWindowMinimumSize(window_.get(), 64, 48);
+    // The software renderer's picture reaches the screen by the window system's own means (X11
+    // shared memory), not through an OpenGL texture that would load the emulation after all.
+    if (choice.software) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (!choice.software) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
     if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
     if (!renderer_) throw std::runtime_error(std::string("SDL_CreateRenderer: ") + SDL_GetError());
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(renderer_.get(), &info);
     std::fprintf(stderr, "Tolarka: renderer %s (%s)\n", info.name ? info.name : "?", choice.reason.c_str());
+    keepsWindow_ = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     painter_ = std::make_unique<Renderer>(renderer_.get(), metrics_);
     media_ = std::make_unique<Channels>(*this);
     painter_->SetVideoDrawer([](const MediaView& view, SDL_Renderer* r, const SDL_Rect& dst) {
@@ -232,7 +236,7 @@ void SdlBackend::UpdateCursor() {
     SetPointer(pointer_, pointerVisible_);
 }
 
-void SdlBackend::PaintScene(const std::vector<const Screen*>& screens, bool whole) {
+void SdlBackend::PaintScene(const std::vector<const Screen*>& screens, bool whole, bool copyAll) {
     const double s = windowView_.scale;
     const int w = static_cast<int>(std::lround(canvas_.w * s));
     const int h = static_cast<int>(std::lround(canvas_.h * s));
@@ -253,6 +257,7 @@ void SdlBackend::PaintScene(const std::vector<const Screen*>& screens, bool whol
     SDL_SetRenderTarget(renderer_.get(), scene_.get());
     painter_->SetView(OutputView{s, -static_cast<int>(std::lround(canvas_.x * s)),
                                  -static_cast<int>(std::lround(canvas_.y * s))});
+    SDL_Rect changed{0, 0, w, h};  // in the scene's pixels
     if (whole) {
         painter_->Draw(screens);
     } else {
@@ -265,12 +270,22 @@ void SdlBackend::PaintScene(const std::vector<const Screen*>& screens, bool whol
             }
         }
         painter_->DrawRegion(screens, dirty);
+        const SDL_Rect out = painter_->Out(dirty);
+        const SDL_Rect all{0, 0, w, h};
+        if (!SDL_IntersectRect(&out, &all, &changed)) changed = SDL_Rect{0, 0, 0, 0};
     }
     SDL_SetRenderTarget(renderer_.get(), nullptr);
-    SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
-    SDL_RenderClear(renderer_.get());
-    const SDL_Rect dst{windowView_.OutX(canvas_.x), windowView_.OutY(canvas_.y), w, h};
-    SDL_RenderCopy(renderer_.get(), scene_.get(), nullptr, &dst);
+    const int left = windowView_.OutX(canvas_.x), top = windowView_.OutY(canvas_.y);
+    if (whole || copyAll || !keepsWindow_) {
+        SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+        SDL_RenderClear(renderer_.get());
+        const SDL_Rect dst{left, top, w, h};
+        SDL_RenderCopy(renderer_.get(), scene_.get(), nullptr, &dst);
+    } else if (changed.w > 0 && changed.h > 0) {
+        // The software renderer's window keeps its picture: only the clip's rectangle is new.
+        const SDL_Rect dst{left + changed.x, top + changed.y, changed.w, changed.h};
+        SDL_RenderCopy(renderer_.get(), scene_.get(), &changed, &dst);
+    }
 }
 
 void SdlBackend::Present(const std::vector<const Screen*>& screens) {
@@ -280,9 +295,10 @@ void SdlBackend::Present(const std::vector<const Screen*>& screens) {
     bool whole = sceneChanged_ || !SDL_RectEquals(&canvas, &canvas_);
     canvas_ = canvas;
     whole = UpdateView() || whole;
+    const bool copyAll = exposed_;
     sceneChanged_ = false;
     exposed_ = false;
-    PaintScene(screens, whole);
+    PaintScene(screens, whole, copyAll);
     SDL_RenderPresent(renderer_.get());
 }
 
@@ -398,7 +414,7 @@ bool SdlBackend::Screenshot(const std::string& path) {
     sceneChanged_ = true;
     canvas_ = Canvas(last_);
     UpdateView();
-    PaintScene(last_, true);
+    PaintScene(last_, true, true);
     if (SDL_RenderReadPixels(renderer_.get(), nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) != 0)
         return false;
     return IMG_SavePNG(s.get(), path.c_str()) == 0;

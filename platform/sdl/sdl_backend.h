@@ -63,7 +63,10 @@ private:
     // Recomputes the view for the output's present size; true when it changed.
     bool UpdateView();
     void UpdateCursor();
-    void PaintScene(const std::vector<const Screen*>& screens, bool whole);
+    // Draws the scene again (`whole`) or only the clips' rectangles in it, then copies it to the
+    // window: all of it, or (`copyAll` false, on a renderer that keeps the window's picture)
+    // only what changed.
+    void PaintScene(const std::vector<const Screen*>& screens, bool whole, bool copyAll);
     struct WindowDeleter {
         void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
     };
@@ -99,6 +102,7 @@ private:
     TexturePtr scene_;
     int sceneW_ = 0, sceneH_ = 0;
     bool sceneChanged_ = true;
+    bool keepsWindow_ = false;  // the software renderer draws straight into the window's picture
     bool exposed_ = false;
     bool fullscreen_ = false;
     // Full screen made by hand (no window manager granted it): borderless, desktop-sized.
