@@ -31,12 +31,22 @@ App::App(platform::Runtime& runtime, GamePaths paths, std::string commandLine)
       rules_(std::make_unique<frmRules>(*this)),
       credits_(std::make_unique<frmCredits>(*this)),
       save_(std::make_unique<frmSave>(*this)),
-      load_(std::make_unique<frmLoad>(*this)) {}
+      load_(std::make_unique<frmLoad>(*this)) {
+    runtime_.confirmQuit = [this] { return !GameInProgress() || AskToLeaveGame(); };
+}
 
 App::App(platform::Runtime& runtime, const std::string& folder, std::string commandLine)
     : App(runtime, GamePaths::InOneFolder(folder), std::move(commandLine)) {}
 
-App::~App() = default;
+App::~App() { runtime_.confirmQuit = nullptr; }
+
+bool App::GameInProgress() const { return main_->Visible() && !main_->State.OutOfCompetition; }
+
+bool App::AskToLeaveGame() {
+    return runtime_.MessageBox("Rozehraná hra skončí a nebude uložena.\r\nOpravdu chcete hru ukončit?",
+                               platform::MessageButtons::YesNo, platform::MessageIcon::Exclamation,
+                               "Tolarka") == platform::kAnswerYes;
+}
 
 void App::WarnRecentListUnwritable(const std::filesystem::path& file) {
     if (recentListWarned_) return;

@@ -39,8 +39,8 @@ public:
     const std::filesystem::path& OwnQuestionPath() const { return paths_.OwnQuestions; }
     const std::string& CommandLine() const { return commandLine_; }
 
-    // A fresh source of uniform numbers in [0, 1) for each operation that draws; the real one
-    // is seeded from the clock each time, tests put a scripted one here.
+    // Makes the source of uniform numbers in [0, 1) that a game draws from (one per game); the
+    // real one is an engine seeded from the clock, tests put a scripted one here.
     std::function<std::function<double()>()> MakeRandom;
 
     // One line for the player's terminal (standard error; tests capture it).
@@ -62,8 +62,12 @@ public:
     void Start();
     // Where the start-up screen hands over to.
     void AfterStartUp();
+    // The game screen is open and the game not yet decided: closing the window asks first.
+    bool GameInProgress() const;
 
 private:
+    bool AskToLeaveGame();
+
     platform::Runtime& runtime_;
     GamePaths paths_;
     std::string dataPath_;

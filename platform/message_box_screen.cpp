@@ -125,11 +125,13 @@ void MessageBoxScreen::AddButton(const std::string& caption, int left, int top, 
 
 bool MessageBoxScreen::OnKeyDown(int key) {
     const bool yesNo = request_.buttons == MessageButtons::YesNo;
-    if (key == keys::kReturn || key == keys::kSpace) Finish(yesNo ? kAnswerYes : kAnswerOk);
-    else if (key == keys::kEscape) Finish(yesNo ? kAnswerNo : kAnswerOk);
-    else if (yesNo && key == 'A') Finish(kAnswerYes);
-    else if (yesNo && key == 'N') Finish(kAnswerNo);
-    else if (!yesNo && key == 'O') Finish(kAnswerOk);
+    int answer = 0;
+    if (key == keys::kReturn || key == keys::kSpace) answer = yesNo ? kAnswerYes : kAnswerOk;
+    if (key == keys::kEscape && !yesNo) answer = kAnswerOk;  // a Yes/No box has no cancel button
+    if (yesNo && key == 'A') answer = kAnswerYes;
+    if (yesNo && key == 'N') answer = kAnswerNo;
+    if (!yesNo && key == 'O') answer = kAnswerOk;
+    if (answer != 0) Finish(answer);
     return true;
 }
 

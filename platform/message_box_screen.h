@@ -5,8 +5,8 @@
 namespace tolarka::platform {
 
 // The modal message box drawn by the game itself: a small window with a title bar, an icon,
-// the text and the buttons "OK" or "Ano" / "Ne". Answered by mouse, by Enter (OK / Ano), by
-// Escape (OK / Ne) or by the keys A and N.
+// the text and the buttons "OK" or "Ano" / "Ne". Answered by mouse, by Enter or Space (OK / Ano),
+// by Escape (OK only: a Yes/No box has no cancel) or by the keys A and N.
 class MessageBoxScreen : public Screen {
 public:
     MessageBoxScreen(Runtime& rt, MessageBoxRequest request);

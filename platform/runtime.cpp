@@ -60,7 +60,17 @@ void Runtime::DoEvents() {
 
 void Runtime::Pause(Millis ms) {
     Draw();
-    backend_.Sleep(ms);
+    // Clips play on their own: input and timers wait, but due frames are still shown. A clip
+    // whose next frame is not decoded yet is looked at again after a short slice.
+    constexpr Millis kSlice = 20;
+    const Millis end = Now() + ms;
+    while (Now() < end) {
+        const Millis now = Now();
+        Millis until = std::min(end, now + kSlice);
+        if (auto frame = backend_.NextVideoFrame()) until = std::clamp(*frame, now + 1, end);
+        backend_.Sleep(until - now);
+        Draw();
+    }
 }
 
 [[noreturn]] void Runtime::EndProgram() {
@@ -237,17 +247,31 @@ void Runtime::Dispatch(const InputEvent& e) {
     Screen* s = ActiveScreen();
     switch (e.kind) {
         case InputKind::Quit:
-            // The window was closed by the desktop: end like the credits do.
+            // The window was closed by the desktop: end like the credits do, unless the game
+            // asks first and the player keeps playing.
+            if (confirmingQuit_) return;
+            if (confirmQuit) {
+                confirmingQuit_ = true;
+                const bool quit = confirmQuit();
+                confirmingQuit_ = false;
+                if (!quit) return;
+            }
             EndProgram();
         case InputKind::Wake:
             return;
         case InputKind::KeyDown:
+            dropText_ = false;
             if (s && !s->OnKeyDown(e.key) && s->Focus() && s->Focus()->ReallyVisible()) s->Focus()->EditKey(e.key);
+            // The text a key types follows its key-down and belongs to the screen that took the
+            // key: when that key closed the screen (a message box), the text goes nowhere.
+            if (ActiveScreen() != s) dropText_ = true;
             return;
         case InputKind::KeyUp:
+            dropText_ = false;
             if (s) s->OnKeyUp(e.key);
             return;
         case InputKind::Text:
+            if (dropText_) return;
             if (s && !s->OnText(e.text) && s->Focus() && s->Focus()->ReallyVisible() && s->Focus()->ReallyEnabled())
                 s->Focus()->TypeText(e.text);
             return;
@@ -256,6 +280,7 @@ void Runtime::Dispatch(const InputEvent& e) {
         case InputKind::MouseUp:
             break;
     }
+    dropText_ = false;
     mouseX_ = e.x;
     mouseY_ = e.y;
     Widget* hit = s ? HitTest(*s, e.x, e.y) : nullptr;

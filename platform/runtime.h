@@ -38,7 +38,8 @@ public:
 
     // Lets pending events run: queued input, due timer ticks and activations, then draws.
     void DoEvents();
-    // Draws what changed, then blocks for ms without handling input.
+    // Draws what changed, then blocks for ms without handling input or timers; playing clips
+    // keep showing their frames.
     void Pause(Millis ms);
     // Shows a modal message box and waits for the answer (kAnswerOk / kAnswerYes / kAnswerNo).
     int MessageBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
@@ -58,6 +59,10 @@ public:
 
     // Plays a WAV file asynchronously, outside every channel.
     void PlaySystemSound(const std::string& path);
+
+    // Asked when the desktop closes the window; false keeps the program running. Unset: the
+    // program ends at once.
+    std::function<bool()> confirmQuit;
 
     void Trace(const std::string& line) { backend_.Trace(line); }
     void MarkDirty() { dirty_ = true; }
@@ -100,6 +105,8 @@ private:
     int cursorCounter_ = 0;
     bool dirty_ = true;
     bool ended_ = false;
+    bool dropText_ = false;        // the pending key's text has lost the screen it was typed on
+    bool confirmingQuit_ = false;  // the close question is up: another close is ignored
     Widget* pressed_ = nullptr;
     Widget* hovered_ = nullptr;
     int mouseX_ = 0, mouseY_ = 0;

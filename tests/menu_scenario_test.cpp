@@ -142,6 +142,28 @@ TEST(Menu, QualifierIsRefusedWithANoticeAndTheNextEnterStarts) {
     EXPECT_TRUE(w.Menu().Line2(1).Visible());
 }
 
+TEST(Menu, TheKeyThatClosesTheQualifierNoticeIsNotTypedIntoTheName) {
+    for (int key : {int{platform::keys::kSpace}, int{'O'}}) {
+        MenuWorld w;
+        w.OpenNewGame();
+        w.Type("Eva");
+        w.backend.Click(w.rt.Now() + 10, 180, 264);  // the qualifier
+        w.rt.RunUntil(w.rt.Now() + 20);
+        w.backend.DrawMessageBoxes(true);
+        const platform::Millis enter = w.rt.Now() + 10;
+        w.backend.KeyPress(enter, kReturn);
+        w.backend.KeyPress(enter + 500, key);
+        bool noticeUp = false;
+        w.backend.At(enter + 400, [&] { noticeUp = w.rt.ActiveScreen()->IsDialog(); });
+        w.rt.RunUntil(enter + 600);
+        EXPECT_TRUE(noticeUp) << key;
+        EXPECT_EQ(w.rt.ActiveScreen(), &w.Menu()) << key;
+        EXPECT_EQ(w.Menu().txtJmeno().Text(), "Eva") << key;
+        w.Type("n");  // the name box takes typing again
+        EXPECT_EQ(w.Menu().txtJmeno().Text(), "Evan") << key;
+    }
+}
+
 TEST(Menu, NoSavedGamesNoticeIgnoresEarlyClicksAndClosesItself) {
     auto notice = [](platform::Millis clickAfter) {
         auto w = std::make_unique<MenuWorld>();

@@ -1,10 +1,12 @@
 // The runtime's timing rules on the virtual clock: timers, pauses, pending events, modal boxes.
+#include "platform/runtime.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
-#include "platform/runtime.h"
 #include "platform/screen.h"
 #include "platform/timer.h"
 
@@ -37,6 +39,58 @@ struct World {
     World() {
         screen.Show();
         timer.onTick = [this] { ticks.push_back(rt.Now()); };
+    }
+};
+
+// A headless backend with one clip: a frame every 40 ms from `start` until `end`, each counted
+// when a repaint first shows it, as the real backend's players report their frames.
+struct ClipBackend : headless::HeadlessBackend {
+    static constexpr Millis kFrame = 40;
+    Millis start = -1, end = -1;
+    Millis shown = -1;
+    std::vector<Millis> frameShownAt;
+
+    Millis Latest(Millis now) const { return start + (now - start) / kFrame * kFrame; }
+    bool VideoWantsRedraw() override {
+        return start >= 0 && Now() >= start && Now() < end && Latest(Now()) > shown;
+    }
+    std::optional<Millis> NextVideoFrame() override {
+        if (start < 0) return std::nullopt;
+        const Millis next = Now() < start ? start : Latest(Now()) + kFrame;
+        if (next >= end) return std::nullopt;
+        return next;
+    }
+    void Present(const std::vector<const Screen*>& screens) override {
+        HeadlessBackend::Present(screens);
+        if (VideoWantsRedraw()) {
+            shown = Latest(Now());
+            frameShownAt.push_back(Now());
+        }
+    }
+    // The longest time between two frames shown, from the clip's start to its end.
+    Millis LongestGap() const {
+        Millis gap = 0, last = start;
+        for (Millis t : frameShownAt) gap = std::max(gap, t - std::exchange(last, t));
+        return std::max(gap, end - kFrame - last);
+    }
+};
+
+struct ClipWorld {
+    ClipBackend backend;
+    Runtime rt{backend};
+    TestScreen screen{rt};
+    Timer& timer = screen.AddTimer("t");
+    ClipWorld() { screen.Show(); }
+    // At 100 ms the clip starts for 2.5 s and `block` runs inside a timer tick.
+    void StartClipThen(std::function<void()> block) {
+        timer.SetInterval(100);
+        timer.onTick = [this, block] {
+            timer.Stop();
+            backend.start = rt.Now();
+            backend.end = rt.Now() + 2500;
+            block();
+        };
+        timer.Start();
     }
 };
 
@@ -159,4 +213,79 @@ TEST(RuntimeModal, MessageBoxIsAnsweredByKeysAndBlocksTheScreenBeneath) {
             stuck.rt.MessageBox("Nikdo neodpoví", MessageButtons::Ok, MessageIcon::Information, "info");
         },
         std::runtime_error);
+}
+
+TEST(RuntimeModal, EscapeClosesAnOkBoxButNoYesNoBox) {
+    World w;
+    w.backend.DrawMessageBoxes(true);
+    w.backend.KeyPress(100, keys::kEscape);
+    w.backend.KeyPress(200, keys::kEscape);  // a Yes/No box has no cancel: nothing happens
+    w.backend.KeyPress(300, 'A');
+    std::vector<std::pair<int, Millis>> answers;
+    w.timer.SetInterval(50);
+    w.timer.onTick = [&] {
+        w.timer.Stop();
+        const int ok = w.rt.MessageBox("Hotovo.", MessageButtons::Ok, MessageIcon::Information, "info");
+        answers.emplace_back(ok, w.rt.Now());
+        const int yesNo =
+            w.rt.MessageBox("Opravdu?", MessageButtons::YesNo, MessageIcon::Exclamation, "chyba");
+        answers.emplace_back(yesNo, w.rt.Now());
+    };
+    w.timer.Start();
+    w.rt.RunUntil(1000);
+    EXPECT_EQ(answers, (std::vector<std::pair<int, Millis>>{{kAnswerOk, 100}, {kAnswerYes, 300}}));
+}
+
+TEST(RuntimeModal, TheTextOfTheAnsweringKeyGoesNowhere) {
+    struct NameScreen : Screen {
+        explicit NameScreen(Runtime& rt) : Screen(rt, "name") {}
+        void Design() override {
+            box = &Form().Add<TextBox>("txt");
+            box->Move(0, 0, 3000, 400);
+            box->SetFocus();
+        }
+        bool OnKeyDown(int key) override {
+            if (key == keys::kReturn)
+                Rt().MessageBox("Ne.", MessageButtons::Ok, MessageIcon::Exclamation, "x");
+            return key == keys::kReturn;
+        }
+        TextBox* box = nullptr;
+    };
+    headless::HeadlessBackend backend;
+    Runtime rt{backend};
+    NameScreen screen{rt};
+    screen.Show();
+    backend.DrawMessageBoxes(true);
+    backend.Type(10, "Eva");
+    backend.KeyPress(20, keys::kReturn);
+    backend.KeyPress(30, 'X');           // typed while the box is up: the box takes it
+    backend.KeyPress(40, keys::kSpace);  // closes the box; its space is not typed beneath
+    backend.KeyPress(50, 'O');           // the next key types again
+    rt.RunUntil(100);
+    EXPECT_EQ(screen.box->Text(), "Evao");
+}
+
+TEST(RuntimeMedia, ClipFramesKeepComingDuringAPauseAndAMessageBox) {
+    {
+        ClipWorld w;
+        Millis back = 0;
+        w.StartClipThen([&] {
+            w.rt.Pause(2500);
+            back = w.rt.Now();
+        });
+        w.rt.RunUntil(3000);
+        EXPECT_EQ(back, 2600);
+        EXPECT_GE(w.backend.frameShownAt.size(), 60u);
+        EXPECT_LE(w.backend.LongestGap(), ClipBackend::kFrame);
+    }
+    {
+        ClipWorld w;
+        w.backend.DrawMessageBoxes(true);
+        w.backend.KeyPress(2000, keys::kReturn);
+        w.StartClipThen(
+            [&] { w.rt.MessageBox("Pozor.", MessageButtons::Ok, MessageIcon::Information, "info"); });
+        w.rt.RunUntil(3000);
+        EXPECT_GE(w.backend.frameShownAt.size(), 60u);
+        EXPECT_LE(w.backend.LongestGap(), ClipBackend::kFrame);
+    }
 }

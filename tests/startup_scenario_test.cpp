@@ -3,6 +3,7 @@
 
 #include "game_world.h"
 #include "platform/widget_dump.h"
+#include "startup/frm_splash.h"
 
 using namespace tolarka;
 using namespace tolarka::testing;
@@ -59,6 +60,25 @@ TEST(StartUp, MissingClipAndSoundAskGraphicsFirstAndNoEndsAtOnce) {
     EXPECT_TRUE(no->backend.Ended());
     EXPECT_FALSE(no->Menu().Visible());
     EXPECT_EQ(no->app.StartUp().Label1(3).Caption(), "chyba");
+}
+
+TEST(StartUp, EscapeClosesTheNoticeButAnswersNoQuestion) {
+    GameWorld w;
+    w.AddQuestionSet(2);
+    w.AddMedia();
+    std::filesystem::remove(w.Path("gfx/r23.avi"));
+    w.backend.DrawMessageBoxes(true);
+    w.backend.KeyPress(100, platform::keys::kEscape);   // the notice: OK
+    w.backend.KeyPress(2000, platform::keys::kEscape);  // the graphics question: nothing
+    w.backend.KeyPress(3000, 'A');
+    bool questionUp = false;
+    w.backend.At(2500, [&] { questionUp = w.rt.ActiveScreen()->IsDialog() && !w.backend.Ended(); });
+    w.app.Start();
+    w.rt.RunUntil(4000);
+    EXPECT_TRUE(questionUp);
+    EXPECT_EQ(w.app.StartUp().Label1(3).Caption(), "chyba");
+    EXPECT_FALSE(w.backend.Ended());
+    EXPECT_TRUE(w.app.Splash().Visible());
 }
 
 TEST(StartUp, TwoFilesInEveryCounterPassWithoutAQuestion) {

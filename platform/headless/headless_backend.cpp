@@ -31,6 +31,13 @@ HeadlessBackend::~HeadlessBackend() = default;
 
 void HeadlessBackend::Inject(Millis at, InputEvent e) { script_.emplace(at, std::move(e)); }
 
+void HeadlessBackend::KeyDown(Millis at, int key) {
+    Inject(at, {InputKind::KeyDown, key, {}, 0, 0});
+    const bool letter = key >= 'A' && key <= 'Z';
+    if (letter) Type(at, std::string(1, static_cast<char>(key - 'A' + 'a')));
+    if ((key >= '0' && key <= '9') || key == keys::kSpace) Type(at, std::string(1, static_cast<char>(key)));
+}
+
 void HeadlessBackend::Click(Millis at, int x, int y) {
     Inject(at, {InputKind::MouseMove, 0, {}, x, y});
     Inject(at, {InputKind::MouseDown, 0, {}, x, y});

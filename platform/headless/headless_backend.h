@@ -49,7 +49,9 @@ public:
 
     // --- script ---
     void Inject(Millis at, InputEvent e);
-    void KeyDown(Millis at, int key) { Inject(at, {InputKind::KeyDown, key, {}, 0, 0}); }
+    // A key going down, followed by the text it types (as the real backend reports them):
+    // letters in lower case, digits, the space bar; other keys type nothing.
+    void KeyDown(Millis at, int key);
     void KeyUp(Millis at, int key) { Inject(at, {InputKind::KeyUp, key, {}, 0, 0}); }
     void KeyPress(Millis at, int key) { KeyDown(at, key); KeyUp(at, key); }
     void Type(Millis at, const std::string& utf8) { Inject(at, {InputKind::Text, 0, utf8, 0, 0}); }
