@@ -185,6 +185,8 @@ void frmMain::OnLoad() {
     picMenu_[0]->SetWidth(1035);
 
     StartNewGame(State);
+    // One source for every draw of this game, seeded once.
+    random_ = app_.MakeRandom();
 
     imgZadani_->SetPicture("ZADANI");
     imgN5050_->SetPicture("N-5050");
@@ -466,7 +468,7 @@ void frmMain::ZobrazitGrafNDiv() {
 
 void frmMain::ComputeAudienceVotes() {
     State.Question.AudienceVotes =
-        DrawAudienceVotes(State.Level, State.Question.CorrectLetter, State.Question.AudienceVotes, app_.MakeRandom());
+        DrawAudienceVotes(State.Level, State.Question.CorrectLetter, State.Question.AudienceVotes, random_);
     std::array<bool, 4> remaining{};
     for (size_t i = 0; i < 4; ++i) remaining[i] = lbl_[i]->Visible();
     const Votes shown = DisplayedVotes(State.Question.AudienceVotes, State.FiftyFiftyApplied, remaining);

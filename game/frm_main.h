@@ -7,6 +7,7 @@
 #include "game/game_state.h"
 #include "game/phone_call.h"
 #include "game/question_record.h"
+#include "game/random_source.h"
 #include "platform/screen.h"
 #include "platform/timer.h"
 
@@ -21,7 +22,6 @@ public:
     explicit frmMain(App& app);
 
     GameState State;
-    GameState& S() { return State; }
 
     // Loads and starts the next question.
     void NacistOtazku();
@@ -57,6 +57,9 @@ public:
     bool OnKeyUp(int key) override;
 
 private:
+    // The game's source of random numbers, made when the screen loads a game.
+    UniformSource random_;
+
     void Design() override;
     void OnLoad() override;
     void OnClose() override;

@@ -40,7 +40,7 @@ void frmMain::imgN5050_Click() {
     State.FiftyFiftyApplied = true;
     imgN5050_->SetPicture("N-5050x");
     State.FiftyFiftyAvailable = false;
-    for (int i : DrawFiftyFifty(State.Question.CorrectLetter, app_.MakeRandom())) RemoveAnswer(i);
+    for (int i : DrawFiftyFifty(State.Question.CorrectLetter, random_)) RemoveAnswer(i);
     WMP2_->SetFile(Sfx("50-50.wav"));
     WMP2_->Play();
     imgN5050_->SetEnabled(false);

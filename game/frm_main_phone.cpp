@@ -30,7 +30,7 @@ void frmMain::PreparePhoneCall() {
     q.AudienceVotes = State.Question.AudienceVotes;
     q.FiftyFiftyApplied = State.FiftyFiftyApplied;
     for (size_t i = 0; i < 4; ++i) q.OnScreen[i] = lbl_[i]->Visible();
-    Phone = tolarka::PreparePhoneCall(q, app_.MakeRandom());
+    Phone = tolarka::PreparePhoneCall(q, random_);
     typingUnits_ = TypingUnits(Phone.PhoneTranscript);
     WMP2_->SetFile(Sfx("tel.wav"));
     WMP2_->Play();

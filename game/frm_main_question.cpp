@@ -5,7 +5,6 @@
 #include "app/app.h"
 #include "game/frm_main.h"
 #include "game/question_selection.h"
-#include "game/recent_questions.h"
 #include "platform/runtime.h"
 #include "saves/frm_load.h"
 #include "startup/frm_startup.h"
@@ -56,15 +55,10 @@ void frmMain::NacistOtazku() {
 // returns to the main menu instead of drawing for ever.
 bool frmMain::SelectAndReadQuestion() {
     const int level = State.Level;
-    const std::filesystem::path listFile = RecentListPath(app_.WritablePath(), level);
-    RecentList recent = ReadRecentList(listFile);
-    std::copy(recent.begin(), recent.end(), State.RecentNumbers.begin());
     const int count =
         level >= 1 && level <= 20 ? app_.StartUp().QuestionCounts[static_cast<size_t>(level)] : 0;
-    State.ExcludeCount = ExcludeCount(count);
-
-    auto chosen = SelectQuestion(app_.StartUp().QuestionDir(level), level, recent, State.ExcludeCount,
-                                 OrdinaryFileExists, app_.MakeRandom());
+    const auto chosen = SelectAndRememberQuestion(app_.StartUp().QuestionDir(level), app_.WritablePath(), level,
+                                                  count, State.RecentNumbers, State.ExcludeCount, random_);
     if (!chosen) {
         for (Timer* t : {&tmrZvuk, &tmrBlik, &tmrCastka, &tmrZobrazeniOtazky}) t->Stop();
         Rt().MessageBox("Pro " + std::to_string(level) +
@@ -74,8 +68,7 @@ bool frmMain::SelectAndReadQuestion() {
         return false;
     }
     State.QuestionFile = chosen->File.string();
-    if (!WriteRecentList(listFile, PushRecent(recent, chosen->NumberText)))
-        app_.WarnRecentListUnwritable(listFile);
+    if (!chosen->Remembered) app_.WarnRecentListUnwritable(RecentListPath(app_.WritablePath(), level));
     if (auto record = ReadQuestionFile(chosen->File)) State.Question = *record;
     return true;
 }

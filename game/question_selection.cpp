@@ -1,9 +1,10 @@
 #include "game/question_selection.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <system_error>
 
 #include "game/file_io.h"
 
@@ -19,9 +20,23 @@ constexpr int kMaxDraws = 1'000'000;
 // Draws after which the selection checks whether any file can be accepted at all.
 constexpr int kDrawsBeforeScan = 2000;
 
-bool IsExcluded(const std::string& numberText, const RecentList& recent, int excludeCount) {
+// The numbers among the first `excludeCount` entries; an entry that is not three digits
+// names no number and excludes nothing.
+std::array<bool, kMaxQuestionNumber + 1> ExcludedNumbers(const RecentList& recent, int excludeCount) {
+    std::array<bool, kMaxQuestionNumber + 1> excluded{};
     const int n = std::clamp(excludeCount, 0, kRecentListSize);
-    return std::find(recent.begin(), recent.begin() + n, numberText) != recent.begin() + n;
+    for (int i = 0; i < n; ++i) {
+        const std::string& e = recent[static_cast<size_t>(i)];
+        if (e.size() == 3 && std::all_of(e.begin(), e.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            excluded[static_cast<size_t>((e[0] - '0') * 100 + (e[1] - '0') * 10 + (e[2] - '0'))] = true;
+    }
+    return excluded;
+}
+
+void WriteThreeDigits(char* at, int number) {
+    at[0] = static_cast<char>('0' + number / 100);
+    at[1] = static_cast<char>('0' + number / 10 % 10);
+    at[2] = static_cast<char>('0' + number % 10);
 }
 
 }  // namespace
@@ -38,29 +53,36 @@ std::string QuestionNumberText(int number) {
     return text;
 }
 
-bool OrdinaryFileExists(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec) && OpenOrdinaryFile(path).Get() >= 0;
+bool OrdinaryFileExists(const std::string& path) {
+    // Most draws miss: a stat settles those; only a file that is there is opened.
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && OpenOrdinaryFile(path).Get() >= 0;
 }
 
 std::optional<SelectedQuestion> SelectQuestion(const fs::path& qstDir, int level, const RecentList& recent,
                                                int excludeCount, const FileExists& exists,
                                                const UniformSource& uniform) {
+    // The path of number 000; a draw writes its number into the three digits before ".qst".
+    std::string path = (qstDir / QuestionFileName(level, 0)).string();
+    char* const digits = path.data() + path.size() - 7;
+    const auto excluded = ExcludedNumbers(recent, excludeCount);
     // Each number's file is tested at most once per selection.
     enum class Known : unsigned char { Unknown, Present, Absent };
     std::array<Known, kMaxQuestionNumber + 1> known{};
     auto present = [&](int n) {
-        if (known[n] == Known::Unknown) {
-            known[n] = exists(qstDir / QuestionFileName(level, n)) ? Known::Present : Known::Absent;
+        if (known[static_cast<size_t>(n)] == Known::Unknown) {
+            WriteThreeDigits(digits, n);
+            known[static_cast<size_t>(n)] = exists(path) ? Known::Present : Known::Absent;
         }
-        return known[n] == Known::Present;
+        return known[static_cast<size_t>(n)] == Known::Present;
     };
     bool useExclusion = true;
     auto acceptable = [&](int n) {
-        return present(n) && !(useExclusion && IsExcluded(QuestionNumberText(n), recent, excludeCount));
+        return present(n) && !(useExclusion && excluded[static_cast<size_t>(n)]);
     };
     auto chosen = [&](int n) {
-        return SelectedQuestion{qstDir / QuestionFileName(level, n), n, QuestionNumberText(n)};
+        WriteThreeDigits(digits, n);
+        return SelectedQuestion{fs::path(path), n, QuestionNumberText(n)};
     };
 
     for (int draw = 0; draw < kMaxDraws; ++draw) {
@@ -84,17 +106,15 @@ std::optional<SelectedQuestion> SelectQuestion(const fs::path& qstDir, int level
     return std::nullopt;
 }
 
-std::optional<SelectedQuestion> SelectAndRememberQuestion(const fs::path& appDir, int level,
-                                                          int questionCount, RecentList& recent,
-                                                          int& excludeCount) {
-    const fs::path listFile = RecentListPath(appDir, level);
+std::optional<SelectedQuestion> SelectAndRememberQuestion(const fs::path& qstDir, const fs::path& writableDir,
+                                                          int level, int questionCount, RecentList& recent,
+                                                          int& excludeCount, const UniformSource& uniform) {
+    const fs::path listFile = RecentListPath(writableDir, level);
     recent = ReadRecentList(listFile);
     excludeCount = ExcludeCount(questionCount);
-    auto selected = SelectQuestion(appDir / "qst", level, recent, excludeCount, OrdinaryFileExists,
-                                   MakeClockSeededSource());
+    auto selected = SelectQuestion(qstDir, level, recent, excludeCount, OrdinaryFileExists, uniform);
     if (!selected) return std::nullopt;
-    recent = PushRecent(recent, selected->NumberText);
-    WriteRecentList(listFile, recent);
+    selected->Remembered = WriteRecentList(listFile, PushRecent(recent, selected->NumberText));
     return selected;
 }
 

@@ -20,13 +20,16 @@ struct SelectedQuestion {
     std::filesystem::path File;
     int Number = 0;
     std::string NumberText;  // three digits, as the recent-question list stores it
+    bool Remembered = true;  // the recent-question list was written
 };
 
-using FileExists = std::function<bool(const std::filesystem::path&)>;
+// Tells whether a file exists, given its path as text (built once per selection and patched
+// in place for each draw).
+using FileExists = std::function<bool(const std::string&)>;
 
 // True for an existing ordinary file that can be opened for reading: a file the game may not
 // read counts as missing, so the draw goes on instead of asking a blank question.
-bool OrdinaryFileExists(const std::filesystem::path& path);
+bool OrdinaryFileExists(const std::string& path);
 
 // Draws a question file of `level` in `qstDir`: N = int(r * 999) + 1 until the file exists and
 // its number is not among the first `excludeCount` entries of `recent`. After a long run of
@@ -38,12 +41,14 @@ std::optional<SelectedQuestion> SelectQuestion(const std::filesystem::path& qstD
                                                const RecentList& recent, int excludeCount,
                                                const FileExists& exists, const UniformSource& uniform);
 
-// The selection step of loading a question, on the real directories under `appDir`: reads the
-// level's recent list into `recent`, sets `excludeCount` from the level's start-up count,
-// selects with a freshly clock-seeded source and rewrites the list with the new number first.
-// Returns nothing (and leaves the list file alone) when the level has no question file.
-std::optional<SelectedQuestion> SelectAndRememberQuestion(const std::filesystem::path& appDir, int level,
+// The selection step of loading a question: reads the level's recent list from `writableDir`
+// into `recent`, sets `excludeCount` from the level's start-up count, draws a file of `qstDir`
+// with `uniform` (the game's own source) and rewrites the list with the new number first;
+// `recent` keeps the list as it was read. Returns nothing (and leaves the list file alone)
+// when the level has no question file.
+std::optional<SelectedQuestion> SelectAndRememberQuestion(const std::filesystem::path& qstDir,
+                                                          const std::filesystem::path& writableDir, int level,
                                                           int questionCount, RecentList& recent,
-                                                          int& excludeCount);
+                                                          int& excludeCount, const UniformSource& uniform);
 
 }  // namespace tolarka

@@ -67,9 +67,8 @@ void frmStartUp::CountQuestions() {
     Label1(0).SetCaption("počítám otázky...");
     Rt().DoEvents();
     Rt().Pause(100);
-    const std::vector<std::string> shipped = ListOrdinaryFiles(questionDir_);
-    const std::vector<std::string> own =
-        ownQuestionDir_.empty() ? std::vector<std::string>{} : ListOrdinaryFiles(ownQuestionDir_);
+    const QuestionCounts shipped = CountQuestionDirectory(questionDir_);
+    const QuestionCounts own = ownQuestionDir_.empty() ? QuestionCounts{} : CountQuestionDirectory(ownQuestionDir_);
     const QuestionSources sources = ChooseQuestionSources(shipped, own);
     QuestionCounts = sources.Counts;
     ownSets_ = sources.Own;

@@ -1,7 +1,11 @@
 #include "startup/question_files.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <memory>
 #include <numeric>
-#include <system_error>
 
 namespace tolarka {
 
@@ -47,10 +51,7 @@ QuestionCounts CountQuestionFiles(const std::vector<std::string>& names) {
     return counts;
 }
 
-QuestionSources ChooseQuestionSources(const std::vector<std::string>& shippedNames,
-                                      const std::vector<std::string>& ownNames) {
-    const QuestionCounts shipped = CountQuestionFiles(shippedNames);
-    const QuestionCounts own = CountQuestionFiles(ownNames);
+QuestionSources ChooseQuestionSources(const QuestionCounts& shipped, const QuestionCounts& own) {
     QuestionSources sources;
     for (size_t i = 1; i < shipped.size(); ++i) {
         sources.Own[i] = own[i] > 0;
@@ -59,20 +60,27 @@ QuestionSources ChooseQuestionSources(const std::vector<std::string>& shippedNam
     return sources;
 }
 
-std::vector<std::string> ListOrdinaryFiles(const fs::path& dir) {
-    std::vector<std::string> names;
-    std::error_code ec;
-    fs::directory_iterator it(dir, ec);
-    if (ec) return names;
-    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-        if (ec) break;
-        std::error_code typeEc;
-        if (!it->is_regular_file(typeEc)) continue;
-        std::string name = it->path().filename().string();
-        if (name.empty() || name[0] == '.') continue;
-        names.push_back(std::move(name));
+QuestionSources ChooseQuestionSources(const std::vector<std::string>& shippedNames,
+                                      const std::vector<std::string>& ownNames) {
+    return ChooseQuestionSources(CountQuestionFiles(shippedNames), CountQuestionFiles(ownNames));
+}
+
+QuestionCounts CountQuestionDirectory(const fs::path& dir) {
+    QuestionCounts counts{};
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(dir.c_str()), ::closedir);
+    if (!listing) return counts;
+    while (const dirent* entry = ::readdir(listing.get())) {
+        const int counter = QuestionCounterFor(entry->d_name);
+        if (counter == 0) continue;
+        bool ordinary = entry->d_type == DT_REG;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            // The file system does not say, or the name is a link: ask for what it names.
+            struct stat st {};
+            ordinary = ::fstatat(::dirfd(listing.get()), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+        }
+        if (ordinary) ++counts[static_cast<size_t>(counter)];
     }
-    return names;
+    return counts;
 }
 
 std::string QuestionTotalsText(const QuestionCounts& counts) {

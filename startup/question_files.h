@@ -30,12 +30,14 @@ struct QuestionSources {
     QuestionCounts Counts{};
     std::array<bool, kQuestionCounterCount + 1> Own{};
 };
+QuestionSources ChooseQuestionSources(const QuestionCounts& shipped, const QuestionCounts& own);
 QuestionSources ChooseQuestionSources(const std::vector<std::string>& shippedNames,
                                       const std::vector<std::string>& ownNames);
 
-// The names of the ordinary, non-hidden files of a directory, in listing order; empty when
-// the directory is missing or unreadable.
-std::vector<std::string> ListOrdinaryFiles(const std::filesystem::path& dir);
+// Counts the question files of a directory in one pass over its entries, each name matched
+// where the listing holds it. Only ordinary files count (a link counts as what it points to);
+// a missing or unreadable directory counts nothing.
+QuestionCounts CountQuestionDirectory(const std::filesystem::path& dir);
 
 // "1500 + 0": the sum of counters 1..15, " + ", the sum of counters 16..20.
 std::string QuestionTotalsText(const QuestionCounts& counts);

@@ -3,6 +3,9 @@
 
 #include <sys/stat.h>
 
+#include <fstream>
+#include <random>
+
 #include "playing_world.h"
 #include "unprivileged.h"
 
@@ -206,13 +209,6 @@ TEST(Game, AQuestionFileThatCannotBeReadCountsAsMissing) {
     });
 }
 
-TEST(Game, RecentListRemembersTheQuestionAsked) {
-    PlayingWorld w;
-    std::ifstream in(w.Path("logs/01.log"), std::ios::binary);
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(content.substr(0, 5), "001\r\n");
-}
-
 TEST(Game, WrongAnswerAtTheTopLevelFallsToTheSecondSafeLevel) {
     PlayingWorld w;
     w.ClimbTo(15);
@@ -242,4 +238,29 @@ TEST(Game, LightsAfterARightAnswerFollowTheBand) {
     // Clip 1 plays at levels 6-9 and 11-14: the second lights up to level 9, the third after.
     for (int level : {6, 7, 8, 9}) EXPECT_EQ(lights[static_cast<size_t>(level - 1)], "lights-r2.avi") << level;
     for (int level : {11, 12, 13, 14}) EXPECT_EQ(lights[static_cast<size_t>(level - 1)], "lights-r3.avi") << level;
+}
+
+TEST(Game, EachQuestionAskedGoesOnTopOfItsLevelsListOnDisk) {
+    PlayingWorld w;  // two files a level: the last question asked at a level is avoided
+    auto engine = std::make_shared<std::mt19937>(2024);
+    w.app.MakeRandom = [engine] {
+        return [engine] { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
+    };
+    std::vector<std::string> asked;
+    for (int game = 0; game < 4; ++game) {
+        if (game > 0) w.StartGame();
+        ASSERT_TRUE(w.Main().Visible());
+        const std::string file = std::filesystem::path(w.Main().State.QuestionFile).filename().string();
+        asked.push_back(file.substr(3, 3));
+        std::ifstream in(w.Path("logs/01.log"), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string expected;
+        for (size_t i = 0; i < 50; ++i)
+            expected += (i < asked.size() ? asked[asked.size() - 1 - i] : "") + "\r\n";
+        EXPECT_EQ(bytes, expected) << game;
+        w.Answer('A');  // wrong: back to the menu
+        for (int i = 0; i < 200 && !w.Menu().Visible(); ++i) w.rt.RunUntil(w.rt.Now() + 250);
+        ASSERT_TRUE(w.Menu().Visible());
+    }
+    EXPECT_EQ(asked, (std::vector<std::string>{"001", "002", "001", "002"}));
 }

@@ -68,14 +68,21 @@ TEST(QuestionFileNames, CountsTotalsAndThreshold) {
     EXPECT_EQ(QuestionTotalsText(CountQuestionFiles({})), "0 + 0");
 }
 
-TEST(QuestionFileNames, ListingHoldsOrdinaryVisibleFilesOnly) {
+TEST(QuestionFileNames, DirectoryCountTakesOrdinaryFilesOnly) {
     ScratchDir dir;
-    EXPECT_TRUE(ListOrdinaryFiles(dir.path() / "missing").empty());
-    std::ofstream(dir.path() / "01-001.qst") << "x";
-    std::ofstream(dir.path() / ".01-002.qst") << "hidden";
+    EXPECT_EQ(CountQuestionDirectory(dir.path() / "missing"), QuestionCounts{});
+    for (const char* name :
+         {"01-001.qst", "01-002.qst", "F2-001.qst", "17-001.qst", "01-003.QST", "1-004.qst"})
+        std::ofstream(dir.path() / name) << "x";
     fs::create_directories(dir.path() / "02-001.qst");
-    const auto names = ListOrdinaryFiles(dir.path());
-    EXPECT_EQ(names, std::vector<std::string>{"01-001.qst"});
+    fs::create_symlink(dir.path() / "01-001.qst", dir.path() / "03-001.qst");
+    fs::create_symlink(dir.path() / "gone.qst", dir.path() / "03-002.qst");
+    fs::create_symlink(dir.path() / "02-001.qst", dir.path() / "04-001.qst");
+    QuestionCounts expected{};
+    expected[1] = 2;
+    expected[3] = 1;   // a link to a file counts, a broken link and a link to a directory do not
+    expected[17] = 2;  // F2 and level 17
+    EXPECT_EQ(CountQuestionDirectory(dir.path()), expected);
 }
 
 TEST(MediaChecklist, ListsInOrderAndTestsEveryFile) {

@@ -23,7 +23,7 @@ UniformSource Seeded(unsigned seed) {
 FileExists Existing(int level, const std::set<int>& numbers) {
     std::set<std::string> paths;
     for (int n : numbers) paths.insert((fs::path("qst") / QuestionFileName(level, n)).string());
-    return [paths](const fs::path& p) { return paths.count(p.string()) > 0; };
+    return [paths](const std::string& p) { return paths.count(p) > 0; };
 }
 
 }  // namespace
@@ -116,15 +116,18 @@ TEST(QuestionSelection, SelectAndRememberRotatesTheLevelListOnDisk) {
     for (int n = 1; n <= 10; ++n) std::ofstream(app.path() / "qst" / QuestionFileName(3, n)) << "x";
     std::ofstream(app.path() / "qst" / "04-001.qst") << "other level";
 
+    const auto uniform = Seeded(99);
     RecentList recent;
     recent[0] = "left over from another level";
     int exclude = -1;
     std::vector<std::string> asked;
     for (int i = 0; i < 40; ++i) {
-        const auto pick = SelectAndRememberQuestion(app.path(), 3, 10, recent, exclude);
+        const auto pick = SelectAndRememberQuestion(app.path() / "qst", app.path(), 3, 10, recent, exclude, uniform);
         ASSERT_TRUE(pick);
         EXPECT_EQ(exclude, 5);
-        EXPECT_EQ(recent[0], pick->NumberText);
+        EXPECT_EQ(pick->File, app.path() / "qst" / QuestionFileName(3, pick->Number));
+        // `recent` holds the list as it was read, before this question.
+        EXPECT_EQ(recent[0], asked.empty() ? "" : asked.back());
         // None of the five questions asked last comes again.
         for (size_t back = 1; back <= 5 && back <= asked.size(); ++back) {
             EXPECT_NE(asked[asked.size() - back], pick->NumberText);
@@ -136,6 +139,18 @@ TEST(QuestionSelection, SelectAndRememberRotatesTheLevelListOnDisk) {
     EXPECT_EQ(onDisk[39], asked.front());
     EXPECT_EQ(onDisk[40], "");
 
-    EXPECT_FALSE(SelectAndRememberQuestion(app.path(), 12, 0, recent, exclude));
+    EXPECT_FALSE(SelectAndRememberQuestion(app.path() / "qst", app.path(), 12, 0, recent, exclude, uniform));
     EXPECT_FALSE(fs::exists(app.path() / "logs" / "12.log"));
+}
+
+TEST(QuestionSelection, ExclusionComparesWholeThreeDigitEntries) {
+    // Entries that are not exactly a number's three digits exclude nothing.
+    RecentList recent;
+    recent[0] = "1";
+    recent[1] = "001 ";
+    recent[2] = "002";
+    const auto pick = SelectQuestion("qst", 6, recent, 3, Existing(6, {1, 2}), Seeded(5));
+    ASSERT_TRUE(pick);
+    EXPECT_EQ(pick->Number, 1);
+    EXPECT_EQ(pick->File, fs::path("qst") / "06-001.qst");
 }

@@ -1,0 +1,182 @@
+// Prints what the question files cost against the file system's own speed, measured in the same
+// run: the start-up count against a bare readdir of the same directory, and one question
+// selection against a single stat of a question file. Each figure is a ratio per run, given as
+// min / median / max over runs in which the figure and its anchor take turns.
+// Usage: question_bench [runs]   (default 15; works in a scratch directory of its own holding
+// every name 01-001.qst ... 15-999.qst and F1-001.qst ... F5-999.qst, 19,980 files)
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "game/question_selection.h"
+#include "game/random_source.h"
+#include "startup/question_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+double SecondsOf(const std::function<void()>& work) {
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+struct Spread {
+    double min, median, max;
+};
+
+Spread SpreadOf(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return {v.front(), v[v.size() / 2], v.back()};
+}
+
+void PrintRatio(const char* what, const std::vector<double>& ratios, const char* target) {
+    const Spread s = SpreadOf(ratios);
+    std::printf("%-44s %6.2f / %6.2f / %6.2f x   (target %s)\n", what, s.min, s.median, s.max, target);
+}
+
+void PrintTime(const char* what, const std::vector<double>& seconds, double scale, const char* unit) {
+    const Spread s = SpreadOf(seconds);
+    std::printf("  %-42s %8.2f / %8.2f / %8.2f %s\n", what, s.min * scale, s.median * scale, s.max * scale,
+                unit);
+}
+
+// The anchor of the count: every entry read, nothing looked at.
+long BareReaddir(const fs::path& dir) {
+    long entries = 0;
+    if (DIR* d = ::opendir(dir.c_str())) {
+        while (::readdir(d)) ++entries;
+        ::closedir(d);
+    }
+    return entries;
+}
+
+// A full question directory: every level and fastest-finger name, one small file each.
+void MakeQuestionDirectory(const fs::path& dir) {
+    fs::create_directories(dir);
+    char name[32];
+    for (int set = 1; set <= 20; ++set) {
+        for (int n = 1; n <= 999; ++n) {
+            if (set <= 15)
+                std::snprintf(name, sizeof name, "%02d-%03d.qst", set, n);
+            else
+                std::snprintf(name, sizeof name, "F%d-%03d.qst", set - 15, n);
+            std::ofstream(dir / name) << 'x';
+        }
+    }
+}
+
+// A level of the selection benchmark: level 1 holds `files` files spread over the numbers, and
+// the recent list is full, so the newest ExcludeCount(files) numbers are avoided.
+struct SelectionCase {
+    const char* name;
+    int files;
+};
+
+void MakeLevel(const fs::path& qst, int files, tolarka::RecentList& recent) {
+    fs::remove_all(qst);
+    fs::create_directories(qst);
+    std::vector<int> numbers;
+    for (int i = 0; i < files; ++i) numbers.push_back(1 + i * 999 / files);
+    for (int n : numbers) std::ofstream(qst / tolarka::QuestionFileName(1, n)) << 'x';
+    recent = {};
+    for (size_t i = 0; i < recent.size() && i < numbers.size(); ++i)
+        recent[i] = tolarka::QuestionNumberText(numbers[numbers.size() - 1 - i]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 15;
+    const fs::path scratch =
+        fs::temp_directory_path() / ("tolarka-question-bench-" + std::to_string(::getpid()));
+    const fs::path all = scratch / "all";
+    std::printf("question_bench: %d interleaved runs, ratios min / median / max\n", runs);
+    MakeQuestionDirectory(all);
+
+    // --- the start-up count against a bare readdir ---
+    std::vector<double> countRatios, bare, counted;
+    long entries = 0;
+    tolarka::QuestionCounts counts{};
+    BareReaddir(all);  // warm the directory cache for both
+    for (int r = 0; r < runs; ++r) {
+        // Alternate which goes first, so neither always finds the cache warmer.
+        double b = 0, c = 0;
+        auto doBare = [&] { b = SecondsOf([&] { entries = BareReaddir(all); }); };
+        auto doCount = [&] { c = SecondsOf([&] { counts = tolarka::CountQuestionDirectory(all); }); };
+        if (r % 2 == 0) {
+            doBare();
+            doCount();
+        } else {
+            doCount();
+            doBare();
+        }
+        bare.push_back(b);
+        counted.push_back(c);
+        countRatios.push_back(c / b);
+    }
+    int total = 0;
+    for (int i = 1; i <= tolarka::kQuestionCounterCount; ++i) total += counts[static_cast<size_t>(i)];
+    std::printf("\nstart-up count over %d question files (%ld entries)\n", total, entries);
+    PrintTime("bare readdir", bare, 1e3, "ms");
+    PrintTime("count", counted, 1e3, "ms");
+    PrintRatio("count / bare readdir", countRatios, "<= 1.3");
+
+    // --- one selection against a single stat ---
+    const SelectionCase cases[] = {
+        {"typical level (54 files, 27 avoided)", 54},
+        {"full level (999 files, 50 avoided)", 999},
+        {"sparse level (2 files, 1 avoided)", 2},
+    };
+    const fs::path app = scratch / "app";
+    const auto uniform = tolarka::MakeClockSeededSource();
+    constexpr int kBatch = 2000;
+    for (const auto& c : cases) {
+        tolarka::RecentList recent;
+        MakeLevel(app / "qst", c.files, recent);
+        const int exclude = tolarka::ExcludeCount(c.files);
+        const std::string statPath = (app / "qst" / tolarka::QuestionFileName(1, 1)).string();
+        std::vector<double> ratios, stats, selections;
+        int picked = 0;
+        for (int r = 0; r < runs; ++r) {
+            const double s = SecondsOf([&] {
+                                 struct stat st {};
+                                 for (int i = 0; i < kBatch; ++i)
+                                     picked += ::stat(statPath.c_str(), &st) == 0 ? 0 : 1;
+                             }) /
+                             kBatch;
+            const double sel = SecondsOf([&] {
+                                   for (int i = 0; i < kBatch; ++i) {
+                                       const auto pick =
+                                           tolarka::SelectQuestion(app / "qst", 1, recent, exclude,
+                                                                   tolarka::OrdinaryFileExists, uniform);
+                                       picked += pick ? pick->Number : 0;
+                                   }
+                               }) /
+                               kBatch;
+            stats.push_back(s);
+            selections.push_back(sel);
+            ratios.push_back(sel / s);
+        }
+        std::printf("\nselection, %s (checksum %d)\n", c.name, picked % 1000);
+        PrintTime("single stat", stats, 1e6, "us");
+        PrintTime("selection", selections, 1e6, "us");
+        PrintRatio("selection / single stat", ratios, "selection <= 5 us typical");
+    }
+
+    std::error_code ec;
+    fs::remove_all(scratch, ec);
+    return 0;
+}
