@@ -9,9 +9,6 @@ constexpr int kTopLevel = 15;
 // empty for any other value, so it adds nothing when joined to a text.
 std::string AmountText(int level);
 
-// The save and load screens' name for the same mapping.
-inline std::string OdpovidajiciPenize(int level) { return AmountText(level); }
-
 // Levels 5 and 10: a wrong answer later in the game falls back to them.
 bool IsSafeLevel(int level);
 

@@ -70,7 +70,7 @@ std::string ShortTime(const std::string& time) {
 }
 
 SlotSummary MakeSlotSummary(const SaveRecord& r) {
-    return {Trimmed(r.PlayerName) + "    " + OdpovidajiciPenize(r.ResumeLevel),
+    return {Trimmed(r.PlayerName) + "    " + AmountText(r.ResumeLevel),
             LongCzechDate(r.SaveDate) + "  " + ShortTime(r.SaveTime)};
 }
 

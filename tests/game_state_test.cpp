@@ -14,8 +14,8 @@ TEST(PrizeLadder, AmountTextsAndBands) {
     EXPECT_EQ(AmountText(15), "10,000.000 Kč");
     EXPECT_EQ(AmountText(0), "");
     EXPECT_EQ(AmountText(-1), "");
-    EXPECT_EQ(OdpovidajiciPenize(16), "");
-    EXPECT_EQ(OdpovidajiciPenize(8), "80.000 Kč");
+    EXPECT_EQ(AmountText(16), "");
+    EXPECT_EQ(AmountText(8), "80.000 Kč");
 
     for (int level = 1; level <= 15; ++level) {
         EXPECT_EQ(IsSafeLevel(level), level == 5 || level == 10) << level;

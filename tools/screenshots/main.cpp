@@ -213,6 +213,8 @@ int main(int argc, char** argv) {
         s.At(rt.Now() + 8000, "17-menu-again");
         // A second game: the in-game menu, the save request and walking away.
         backend.Click(rt.Now() + 10, 319, 165);
+        // The box holds the name confirmed last: clear it before typing the new one.
+        for (int i = 0; i < 32; ++i) backend.KeyPress(rt.Now() + 15, platform::keys::kBack);
         backend.Type(rt.Now() + 20, "Petr");
         backend.KeyPress(rt.Now() + 30, platform::keys::kReturn);
         rt.RunUntil(rt.Now() + 4500 + 5200);
