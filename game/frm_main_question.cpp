@@ -57,8 +57,11 @@ bool frmMain::SelectAndReadQuestion() {
     const int level = State.Level;
     const int count =
         level >= 1 && level <= 20 ? app_.StartUp().QuestionCounts[static_cast<size_t>(level)] : 0;
-    const auto chosen = SelectAndRememberQuestion(app_.StartUp().QuestionDir(level), app_.WritablePath(), level,
-                                                  count, State.RecentNumbers, State.ExcludeCount, random_);
+    const ListedNumbers* listed =
+        level >= 1 && level <= 20 ? &app_.StartUp().QuestionsListed[static_cast<size_t>(level)] : nullptr;
+    const auto chosen =
+        SelectAndRememberQuestion(app_.StartUp().QuestionDir(level), app_.WritablePath(), level, count,
+                                  State.RecentNumbers, State.ExcludeCount, random_, listed);
     if (!chosen) {
         for (Timer* t : {&tmrZvuk, &tmrBlik, &tmrCastka, &tmrZobrazeniOtazky}) t->Stop();
         Rt().MessageBox("Pro " + std::to_string(level) +

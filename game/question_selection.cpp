@@ -1,12 +1,12 @@
 #include "game/question_selection.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
-
-#include "game/file_io.h"
 
 namespace tolarka {
 
@@ -54,9 +54,9 @@ std::string QuestionNumberText(int number) {
 }
 
 bool OrdinaryFileExists(const std::string& path) {
-    // Most draws miss: a stat settles those; only a file that is there is opened.
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && OpenOrdinaryFile(path).Get() >= 0;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0;
 }
 
 std::optional<SelectedQuestion> SelectQuestion(const fs::path& qstDir, int level, const RecentList& recent,
@@ -108,11 +108,20 @@ std::optional<SelectedQuestion> SelectQuestion(const fs::path& qstDir, int level
 
 std::optional<SelectedQuestion> SelectAndRememberQuestion(const fs::path& qstDir, const fs::path& writableDir,
                                                           int level, int questionCount, RecentList& recent,
-                                                          int& excludeCount, const UniformSource& uniform) {
+                                                          int& excludeCount, const UniformSource& uniform,
+                                                          const ListedNumbers* listed) {
     const fs::path listFile = RecentListPath(writableDir, level);
     recent = ReadRecentList(listFile);
     excludeCount = ExcludeCount(questionCount);
-    auto selected = SelectQuestion(qstDir, level, recent, excludeCount, OrdinaryFileExists, uniform);
+    FileExists exists = OrdinaryFileExists;
+    if (listed) {
+        exists = [listed](const std::string& path) {
+            const char* d = path.data() + path.size() - 7;  // "NNN.qst"
+            return listed->test(static_cast<size_t>((d[0] - '0') * 100 + (d[1] - '0') * 10 + (d[2] - '0'))) &&
+                   OrdinaryFileExists(path);
+        };
+    }
+    auto selected = SelectQuestion(qstDir, level, recent, excludeCount, exists, uniform);
     if (!selected) return std::nullopt;
     selected->Remembered = WriteRecentList(listFile, PushRecent(recent, selected->NumberText));
     return selected;

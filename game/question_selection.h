@@ -1,4 +1,5 @@
 #pragma once
+#include <bitset>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -27,9 +28,12 @@ struct SelectedQuestion {
 // in place for each draw).
 using FileExists = std::function<bool(const std::string&)>;
 
-// True for an existing ordinary file that can be opened for reading: a file the game may not
-// read counts as missing, so the draw goes on instead of asking a blank question.
+// True for an existing ordinary file that may be read: a file the game may not read counts as
+// missing, so the draw goes on instead of asking a blank question.
 bool OrdinaryFileExists(const std::string& path);
+
+// The numbers of a level's files as the start-up count found them (bit n: number n).
+using ListedNumbers = std::bitset<kMaxQuestionNumber + 1>;
 
 // Draws a question file of `level` in `qstDir`: N = int(r * 999) + 1 until the file exists and
 // its number is not among the first `excludeCount` entries of `recent`. After a long run of
@@ -44,11 +48,13 @@ std::optional<SelectedQuestion> SelectQuestion(const std::filesystem::path& qstD
 // The selection step of loading a question: reads the level's recent list from `writableDir`
 // into `recent`, sets `excludeCount` from the level's start-up count, draws a file of `qstDir`
 // with `uniform` (the game's own source) and rewrites the list with the new number first;
-// `recent` keeps the list as it was read. Returns nothing (and leaves the list file alone)
-// when the level has no question file.
+// `recent` keeps the list as it was read. With `listed`, a number the start-up count did not
+// find is refused without asking the file system, and only a listed number's file is looked
+// at. Returns nothing (and leaves the list file alone) when the level has no question file.
 std::optional<SelectedQuestion> SelectAndRememberQuestion(const std::filesystem::path& qstDir,
                                                           const std::filesystem::path& writableDir, int level,
                                                           int questionCount, RecentList& recent,
-                                                          int& excludeCount, const UniformSource& uniform);
+                                                          int& excludeCount, const UniformSource& uniform,
+                                                          const ListedNumbers* listed = nullptr);
 
 }  // namespace tolarka

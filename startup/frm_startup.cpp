@@ -67,11 +67,15 @@ void frmStartUp::CountQuestions() {
     Label1(0).SetCaption("počítám otázky...");
     Rt().DoEvents();
     Rt().Pause(100);
-    const QuestionCounts shipped = CountQuestionDirectory(questionDir_);
-    const QuestionCounts own = ownQuestionDir_.empty() ? QuestionCounts{} : CountQuestionDirectory(ownQuestionDir_);
+    ListedQuestions shippedListed{}, ownListed{};
+    const QuestionCounts shipped = CountQuestionDirectory(questionDir_, &shippedListed);
+    const QuestionCounts own =
+        ownQuestionDir_.empty() ? QuestionCounts{} : CountQuestionDirectory(ownQuestionDir_, &ownListed);
     const QuestionSources sources = ChooseQuestionSources(shipped, own);
     QuestionCounts = sources.Counts;
     ownSets_ = sources.Own;
+    for (size_t i = 0; i < QuestionsListed.size(); ++i)
+        QuestionsListed[i] = ownSets_[i] ? ownListed[i] : shippedListed[i];
     Label1(1).SetCaption(QuestionTotalsText(QuestionCounts));
     Rt().DoEvents();
     Rt().Pause(100);

@@ -19,6 +19,8 @@ public:
     // Question files per counter, 1..15 levels, 16..20 the fastest-finger sets F1..F5. Kept
     // for the whole run; the question selection reads it.
     tolarka::QuestionCounts QuestionCounts{};
+    // The numbers of the level files the count found, per counter; the game draws among them.
+    tolarka::ListedQuestions QuestionsListed{};
 
     // The directory a level's questions are drawn from: the player's own directory when it
     // took the level over at start-up, else the shipped qst/.

@@ -65,7 +65,7 @@ QuestionSources ChooseQuestionSources(const std::vector<std::string>& shippedNam
     return ChooseQuestionSources(CountQuestionFiles(shippedNames), CountQuestionFiles(ownNames));
 }
 
-QuestionCounts CountQuestionDirectory(const fs::path& dir) {
+QuestionCounts CountQuestionDirectory(const fs::path& dir, ListedQuestions* listed) {
     QuestionCounts counts{};
     const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(dir.c_str()), ::closedir);
     if (!listing) return counts;
@@ -78,7 +78,12 @@ QuestionCounts CountQuestionDirectory(const fs::path& dir) {
             struct stat st {};
             ordinary = ::fstatat(::dirfd(listing.get()), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
         }
-        if (ordinary) ++counts[static_cast<size_t>(counter)];
+        if (!ordinary) continue;
+        ++counts[static_cast<size_t>(counter)];
+        const char* name = entry->d_name;
+        if (listed && name[0] != 'F')
+            (*listed)[static_cast<size_t>(counter)].set(
+                static_cast<size_t>((name[3] - '0') * 100 + (name[4] - '0') * 10 + (name[5] - '0')));
     }
     return counts;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <bitset>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -37,7 +38,10 @@ QuestionSources ChooseQuestionSources(const std::vector<std::string>& shippedNam
 // Counts the question files of a directory in one pass over its entries, each name matched
 // where the listing holds it. Only ordinary files count (a link counts as what it points to);
 // a missing or unreadable directory counts nothing.
-QuestionCounts CountQuestionDirectory(const std::filesystem::path& dir);
+// With `listed`, also notes each level file's number under its counter (bit n for "LL-nnn.qst").
+using ListedNumbers = std::bitset<1000>;
+using ListedQuestions = std::array<ListedNumbers, kQuestionCounterCount + 1>;
+QuestionCounts CountQuestionDirectory(const std::filesystem::path& dir, ListedQuestions* listed = nullptr);
 
 // "1500 + 0": the sum of counters 1..15, " + ", the sum of counters 16..20.
 std::string QuestionTotalsText(const QuestionCounts& counts);

@@ -82,7 +82,13 @@ TEST(QuestionFileNames, DirectoryCountTakesOrdinaryFilesOnly) {
     expected[1] = 2;
     expected[3] = 1;   // a link to a file counts, a broken link and a link to a directory do not
     expected[17] = 2;  // F2 and level 17
-    EXPECT_EQ(CountQuestionDirectory(dir.path()), expected);
+    ListedQuestions listed{};
+    EXPECT_EQ(CountQuestionDirectory(dir.path(), &listed), expected);
+    // Level files are noted by number under their counter; fastest-finger files are not.
+    EXPECT_EQ(listed[1], ListedNumbers("110"));
+    EXPECT_EQ(listed[3], ListedNumbers("10"));
+    EXPECT_EQ(listed[17], ListedNumbers("10"));
+    EXPECT_TRUE(listed[4].none());
 }
 
 TEST(MediaChecklist, ListsInOrderAndTestsEveryFile) {

@@ -154,3 +154,25 @@ TEST(QuestionSelection, ExclusionComparesWholeThreeDigitEntries) {
     EXPECT_EQ(pick->Number, 1);
     EXPECT_EQ(pick->File, fs::path("qst") / "06-001.qst");
 }
+
+TEST(QuestionSelection, OnlyNumbersTheStartUpCountListedAreDrawn) {
+    ScratchDir app;
+    fs::create_directories(app.path() / "qst");
+    for (int n : {1, 2, 3}) std::ofstream(app.path() / "qst" / QuestionFileName(5, n)) << "x";
+    ListedNumbers listed;
+    listed.set(2);  // 001 and 003 came after the count
+    listed.set(4);  // 004 has gone since
+    RecentList recent;
+    int exclude = 0;
+    const auto uniform = Seeded(17);
+    for (int i = 0; i < 50; ++i) {
+        const auto pick = SelectAndRememberQuestion(app.path() / "qst", app.path(), 5, 2, recent, exclude,
+                                                    uniform, &listed);
+        ASSERT_TRUE(pick);
+        EXPECT_EQ(pick->Number, 2);
+    }
+    listed.reset(2);
+    fs::remove(app.path() / "qst" / QuestionFileName(5, 2));
+    EXPECT_FALSE(
+        SelectAndRememberQuestion(app.path() / "qst", app.path(), 5, 2, recent, exclude, uniform, &listed));
+}
