@@ -264,3 +264,59 @@ TEST(Game, EachQuestionAskedGoesOnTopOfItsLevelsListOnDisk) {
     }
     EXPECT_EQ(asked, (std::vector<std::string>{"001", "002", "001", "002"}));
 }
+
+TEST(Game, EveryLevelTakesTheRevealSoundMusicAndStudioClipOfItsBand) {
+    PlayingWorld w;
+    auto sfx = [&](const std::string& f) { return w.Path("sfx/" + f).string(); };
+    const char* reveal[16] = {"",       "r1.wav", "r1.wav", "r1.wav", "r1.wav", "zb.wav", "r2.wav", "r2.wav",
+                              "r2.wav", "r2.wav", "zb.wav", "r3.wav", "r3.wav", "r3.wav", "r3.wav", "r4.wav"};
+    Millis pick = 0;
+    for (int level = 1; level <= 15; ++level) {
+        ASSERT_EQ(w.Main().State.Level, level);
+        char ladder[40];
+        std::snprintf(ladder, sizeof ladder, "frmMain.imgStupnice picture S%02d", level);
+        const Millis load = *w.LastWhen(ladder);
+        const std::string track = level <= 5    ? "bgm1.wav"
+                                  : level <= 10 ? "bgm2.wav"
+                                  : level <= 14 ? "bgm3.wav"
+                                                : "bgm4.wav";
+        const std::string clip = level <= 5 ? "fade1.avi" : level <= 10 ? "fade2.avi" : "fade3.avi";
+        // The band track starts at level 1 and at every question from level 6 on.
+        const auto music = w.Lines("frmMain.WMP1 file", load);
+        if (level == 1 || level >= 6)
+            EXPECT_EQ(music, (std::vector<std::string>{"frmMain.WMP1 file " + sfx(track)})) << level;
+        else
+            EXPECT_TRUE(music.empty()) << level;
+        EXPECT_EQ(w.Lines("frmMain.WMPfade file", load),
+                  (std::vector<std::string>{"frmMain.WMPfade file " + w.Path("gfx/" + clip).string()}))
+            << level;
+        pick = w.Answer('B');
+        ASSERT_TRUE(w.RunUntilLogged("frmAnim.WMPanim play", pick)) << level;
+        EXPECT_EQ(w.Lines("frmMain.WMP2 file", pick).back(), "frmMain.WMP2 file " + sfx(reveal[level]))
+            << level;
+        EXPECT_EQ(w.Lines("frmMain.WMPfade play", pick).size(), 1u) << level;
+        if (level < 15) w.NextQuestion();
+    }
+    // The top prize: clip 2 (r4.avi) hands back to the menu after 19.8 s.
+    const Millis shown = *w.When("frmAnim.WMPanim play", pick);
+    EXPECT_EQ(w.Anim().AnimClip, 2);
+    EXPECT_EQ(w.Lines("frmAnim.WMPanim file", pick).at(0),
+              "frmAnim.WMPanim file " + w.Path("gfx/r4.avi").string());
+    w.rt.RunUntil(shown + 19799);
+    EXPECT_TRUE(w.Anim().Visible());
+    EXPECT_FALSE(w.Menu().Visible());
+    w.rt.RunUntil(shown + 19800);
+    EXPECT_FALSE(w.Anim().Visible());
+    EXPECT_TRUE(w.Menu().Visible());
+    EXPECT_FALSE(w.Main().Loaded());
+}
+
+TEST(Game, AWrongAnswerInTheThirdBandPlaysW23AndFallsToLevelTen) {
+    PlayingWorld w;
+    w.ClimbTo(11);
+    const Millis pick = w.Answer('C');
+    w.RunUntilLogged("frmMain.WMP2 play", pick + 1);
+    EXPECT_EQ(w.Lines("frmMain.WMP2 file", pick).back(),
+              "frmMain.WMP2 file " + w.Path("sfx/w23.wav").string());
+    EXPECT_EQ(w.Main().State.WonLevel, 10);
+}

@@ -394,3 +394,23 @@ TEST(Lifelines, RefusedWhileInputIsLockedOrTheGameIsDecided) {
     tryAll();
     untouched("answer locked");
 }
+
+TEST(Lifelines, F5F7AndF6StartTheirLifelines) {
+    LifelineWorld w;
+    frmMain& m = w.Main();
+    w.Ready();
+    w.Key(kF5);
+    EXPECT_TRUE(m.State.FiftyFiftyApplied);
+    EXPECT_EQ(w.Lines("50-50.wav").size(), 1u);
+    const Millis audience = w.Key(kF7);
+    ASSERT_TRUE(w.Anim().Visible());
+    EXPECT_EQ(w.Anim().AnimClip, 4);
+    EXPECT_TRUE(m.State.AudienceAsked);
+    w.rt.RunUntil(*w.When("frmAnim.WMPanim play", audience) + 16000);
+    ASSERT_FALSE(w.Anim().Visible());
+    ASSERT_FALSE(m.State.InputLocked);
+    w.Key(kF6);
+    ASSERT_TRUE(w.Anim().Visible());
+    EXPECT_EQ(w.Anim().AnimClip, 5);
+    EXPECT_FALSE(m.State.PhoneAvailable);
+}

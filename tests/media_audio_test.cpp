@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "platform/sdl/sdl_media.h"
@@ -16,7 +17,15 @@ using media_test::TempDir;
 using platform::Size;
 using platform::sdl::SdlMediaSystem;
 
-void Wait(int millis) { std::this_thread::sleep_for(std::chrono::milliseconds(millis)); }
+// Polls `done` every millisecond until it holds, for at most 5 s of real time.
+bool Eventually(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
 
 class SoundChannels : public ::testing::Test {
 protected:
@@ -43,7 +52,6 @@ TEST_F(SoundChannels, EachChannelPlaysOnItsOwnReservedMixerChannel) {
     music->SetFile(long_wav_);
     effects->SetFile(long_wav_);
     EXPECT_EQ(music->VideoSize(), (Size{0, 0}));
-    Wait(50);
     EXPECT_EQ(Mix_Playing(music->MixerChannel()), 0) << "a file set and not played stays silent";
     music->Play();
     EXPECT_EQ(Mix_Playing(music->MixerChannel()), 1);
@@ -70,8 +78,8 @@ TEST_F(SoundChannels, RepeatingSoundPlaysOnPastItsEnd) {
     forever->SetRepeat(true);
     once->Play();
     forever->Play();
-    Wait(600);
-    EXPECT_EQ(Mix_Playing(once->MixerChannel()), 0);
+    // Both started together: once the single play has ended, the repeating one is past its end.
+    EXPECT_TRUE(Eventually([&] { return Mix_Playing(once->MixerChannel()) == 0; }));
     EXPECT_EQ(Mix_Playing(forever->MixerChannel()), 1);
     forever->Stop();
     EXPECT_EQ(Mix_Playing(forever->MixerChannel()), 0);
@@ -118,8 +126,7 @@ TEST_F(SoundChannels, SystemSoundPlaysBesideTheChannels) {
     EXPECT_EQ(Mix_Playing(music->MixerChannel()), 1);
     media_.PlaySystemSound(short_wav_);  // the next one cuts off the last
     EXPECT_EQ(Mix_Playing(0), 1);
-    Wait(500);
-    EXPECT_EQ(Mix_Playing(0), 0);
+    EXPECT_TRUE(Eventually([] { return Mix_Playing(0) == 0; })) << "the short one ends by itself";
 }
 
 // Without any usable audio device every call is harmless and clips still play.
@@ -150,14 +157,10 @@ TEST(MutedMedia, WorksWithoutAnAudioDevice) {
         EXPECT_EQ(clip->VideoSize(), (Size{64, 48}));
         clip->Play();
         media_test::Canvas canvas(64, 48);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        int shown = -1;
-        while (shown != 0 && std::chrono::steady_clock::now() < deadline) {
+        EXPECT_TRUE(Eventually([&] {
             clip->DrawFrame(canvas.Renderer(), SDL_Rect{0, 0, 64, 48});
-            shown = media_test::FrameIndexOf(canvas.At(32, 24));
-            Wait(1);
-        }
-        EXPECT_EQ(shown, 0);
+            return media_test::FrameIndexOf(canvas.At(32, 24)) == 0;
+        }));
         clip.reset();
     }
     SDL_setenv("SDL_AUDIODRIVER", saved.c_str(), 1);

@@ -26,7 +26,7 @@ struct PlayingWorld : GameWorld {
     }
     // Runs until the current question is fully shown and takes input; returns that time.
     Millis WaitForInput() {
-        char ladder[32];
+        char ladder[48];
         std::snprintf(ladder, sizeof ladder, "frmMain.imgStupnice picture S%02d", Main().State.Level);
         const Millis ready = std::max(*LastWhen(ladder) + 5000, rt.Now()) + 1;
         rt.RunUntil(ready);
