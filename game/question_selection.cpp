@@ -59,6 +59,14 @@ bool OrdinaryFileExists(const std::string& path) {
            ::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0;
 }
 
+FileExists ListedFileExists(const ListedNumbers& listed) {
+    return [&listed](const std::string& path) {
+        const char* d = path.data() + path.size() - 7;  // "NNN.qst"
+        return listed.test(static_cast<size_t>((d[0] - '0') * 100 + (d[1] - '0') * 10 + (d[2] - '0'))) &&
+               OrdinaryFileExists(path);
+    };
+}
+
 std::optional<SelectedQuestion> SelectQuestion(const fs::path& qstDir, int level, const RecentList& recent,
                                                int excludeCount, const FileExists& exists,
                                                const UniformSource& uniform) {
@@ -113,14 +121,7 @@ std::optional<SelectedQuestion> SelectAndRememberQuestion(const fs::path& qstDir
     const fs::path listFile = RecentListPath(writableDir, level);
     recent = ReadRecentList(listFile);
     excludeCount = ExcludeCount(questionCount);
-    FileExists exists = OrdinaryFileExists;
-    if (listed) {
-        exists = [listed](const std::string& path) {
-            const char* d = path.data() + path.size() - 7;  // "NNN.qst"
-            return listed->test(static_cast<size_t>((d[0] - '0') * 100 + (d[1] - '0') * 10 + (d[2] - '0'))) &&
-                   OrdinaryFileExists(path);
-        };
-    }
+    const FileExists exists = listed ? ListedFileExists(*listed) : FileExists(OrdinaryFileExists);
     auto selected = SelectQuestion(qstDir, level, recent, excludeCount, exists, uniform);
     if (!selected) return std::nullopt;
     selected->Remembered = WriteRecentList(listFile, PushRecent(recent, selected->NumberText));

@@ -68,9 +68,10 @@ void frmStartUp::CountQuestions() {
     Rt().DoEvents();
     Rt().Pause(100);
     ListedQuestions shippedListed{}, ownListed{};
-    const QuestionCounts shipped = CountQuestionDirectory(questionDir_, &shippedListed);
-    const QuestionCounts own =
-        ownQuestionDir_.empty() ? QuestionCounts{} : CountQuestionDirectory(ownQuestionDir_, &ownListed);
+    const tolarka::QuestionCounts shipped = CountQuestionDirectory(questionDir_, &shippedListed);
+    const tolarka::QuestionCounts own = ownQuestionDir_.empty()
+                                            ? tolarka::QuestionCounts{}
+                                            : CountQuestionDirectory(ownQuestionDir_, &ownListed);
     const QuestionSources sources = ChooseQuestionSources(shipped, own);
     QuestionCounts = sources.Counts;
     ownSets_ = sources.Own;
