@@ -35,8 +35,8 @@ bool OrdinaryFileExists(const std::string& path);
 // The numbers of a level's files as the start-up count found them (bit n: number n).
 using ListedNumbers = std::bitset<kMaxQuestionNumber + 1>;
 
-// Refuses a number that is not in `listed` without asking the file system; asks
-// OrdinaryFileExists about the others. `listed` must outlive the result.
+// Refuses a number that is not in `listed` without asking the file system; takes a listed
+// number whose file is still there and may be read. `listed` must outlive the result.
 FileExists ListedFileExists(const ListedNumbers& listed);
 
 // Draws a question file of `level` in `qstDir`: N = int(r * 999) + 1 until the file exists and
