@@ -20,7 +20,9 @@ while [ $# -gt 0 ]; do
     *) break ;;
   esac
 done
-export CHECK_SIZE=$size CHECK_WM=$wm CHECK_SHOTS=$shots
+# A large desktop draws every picture anew at its scale: give each step more time there.
+case $size in [3-9][0-9][0-9][0-9]x*) wait=2 ;; *) wait=1 ;; esac
+export CHECK_SIZE=$size CHECK_WM=$wm CHECK_SHOTS=$shots CHECK_WAIT=$wait
 exec xvfb-run -a -s "-screen 0 ${size}x24" sh -c '
   if [ -n "$CHECK_WM" ]; then $CHECK_WM >/dev/null 2>&1 & sleep 1; fi
   build/tolarka "$@" >/dev/null 2>&1 &
@@ -33,15 +35,16 @@ exec xvfb-run -a -s "-screen 0 ${size}x24" sh -c '
     xprop -id "$id" WM_NAME _NET_WM_STATE | sed "s/.*= //;s/.*not found.*//" | tr "\n" " "
   }
   shot() { if [ -n "$CHECK_SHOTS" ]; then import -window root "$CHECK_SHOTS/$1.png"; fi; }
-  sleep 3; echo "start-up: $(size)"; shot 1-startup
-  xdotool key Return; sleep 3; echo "splash:   $(size)"; shot 2-splash
-  xdotool key space; sleep 2; xdotool key space; sleep 2; echo "menu:     $(size)"; shot 3-menu
+  wait_for() { sleep $(($1 * CHECK_WAIT)); }
+  wait_for 3; echo "start-up: $(size)"; shot 1-startup
+  xdotool key Return; wait_for 3; echo "splash:   $(size)"; shot 2-splash
+  xdotool key space; wait_for 2; xdotool key space; wait_for 2; echo "menu:     $(size)"; shot 3-menu
   # "Ukončit hru" at 319, 315 of the 640 x 480 screen, scaled and letterboxed when full screen.
   w=$(xwininfo -id "$(win)" | awk "/Width/{print \$2}")
   h=$(xwininfo -id "$(win)" | awk "/Height/{print \$2}")
   x=$(awk -v w="$w" -v h="$h" "BEGIN { s = (w / 640 < h / 480) ? w / 640 : h / 480; print int((w - 640 * s) / 2 + 319.5 * s) }")
   y=$(awk -v w="$w" -v h="$h" "BEGIN { s = (w / 640 < h / 480) ? w / 640 : h / 480; print int((h - 480 * s) / 2 + 315.5 * s) }")
   xdotool mousemove --window "$(win)" "$x" "$y" click 1
-  sleep 2; echo "credits:  $(size)"; shot 4-credits
+  wait_for 2; echo "credits:  $(size)"; shot 4-credits
   wait $game && echo "ended:    exit $?"
 ' check "$@"
