@@ -26,6 +26,7 @@ std::string HelpText(const GamePaths& paths) {
            "  -V, --version   vypsat verzi a skončit\n"
            "\n"
            "Ve hře: A, B, C, D odpověď; F5 50:50; F6 přítel na telefonu; F7 rada publika.\n"
+           "Kdykoli: F8 vypne a zase zapne zvuk.\n"
            "\n"
            "Data hry:          " +
            paths.Data.string() +
