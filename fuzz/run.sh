@@ -23,8 +23,12 @@ for target in question_record cp1250 recent_list save_record question_source wav
     echo "fuzz $target: $runs runs in ${seconds} s, no finding"
   else
     tail -40 "$scratch/$target.log"
+    mkdir -p build-fuzz/findings
     for crash in "$scratch/$target-crash"/*; do
-      [ -f "$crash" ] && echo "input:" && od -A d -t x1 "$crash" | head -20
+      [ -f "$crash" ] || continue
+      cp "$crash" "build-fuzz/findings/$target-$(basename "$crash")"
+      echo "input (kept in build-fuzz/findings/$target-$(basename "$crash")):"
+      od -A d -t x1 "$crash" | head -20
     done
     echo "fuzz $target: FINDING (see above)"; failed=1
   fi

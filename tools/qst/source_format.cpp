@@ -9,10 +9,12 @@ namespace tolarka::qst {
 
 namespace {
 
+// A stray carriage return (a line ending in CR CR LF) counts as a blank too: written back, it
+// would not survive as part of the text.
 std::string_view TrimBlanks(std::string_view s) {
-    const size_t first = s.find_first_not_of(" \t");
+    const size_t first = s.find_first_not_of(" \t\r");
     if (first == std::string_view::npos) return {};
-    const size_t last = s.find_last_not_of(" \t");
+    const size_t last = s.find_last_not_of(" \t\r");
     return s.substr(first, last - first + 1);
 }
 
