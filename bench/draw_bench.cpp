@@ -18,6 +18,7 @@
 #include "bench/bench_stats.h"
 #include "bench/game_like.h"
 #include "media/picture_catalogue.h"
+#include "platform/sdl/sdl_handles.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/runtime.h"
 #include "platform/screen.h"
@@ -34,18 +35,11 @@ double MsSince(Clock::time_point t0) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
-struct SurfaceFree {
-    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-struct RendererFree {
-    void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
-};
-
 void DrawCosts(bench::GameLike& screen, TextMetrics& metrics, double scale, int runs) {
     const int w = static_cast<int>(640 * scale + 0.5), h = static_cast<int>(480 * scale + 0.5);
-    std::unique_ptr<SDL_Surface, SurfaceFree> target(
+    sdl::SurfacePtr target(
         SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
-    std::unique_ptr<SDL_Renderer, RendererFree> r(SDL_CreateSoftwareRenderer(target.get()));
+    sdl::RendererPtr r(SDL_CreateSoftwareRenderer(target.get()));
     sdl::Renderer painter(r.get(), metrics);
     painter.SetView(sdl::OutputView{scale, 0, 0});
     const std::vector<const Screen*> screens{&screen};

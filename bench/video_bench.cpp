@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/sdl_media.h"
 #include "platform/sdl/video_clip_writer.h"
 #include "platform/sdl/video_decoder.h"
@@ -134,15 +135,9 @@ void BenchDecode(const std::string& path) {
 void BenchPlayback(const std::string& path) {
     SteadyClock clock;
     SdlMediaSystem media(clock);
-    struct SurfaceFreer {
-        void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-    };
-    struct RendererDestroyer {
-        void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
-    };
-    std::unique_ptr<SDL_Surface, SurfaceFreer> surface(
+    sdl::SurfacePtr surface(
         SDL_CreateRGBSurfaceWithFormat(0, 640, 480, 32, SDL_PIXELFORMAT_ARGB8888));
-    std::unique_ptr<SDL_Renderer, RendererDestroyer> renderer(SDL_CreateSoftwareRenderer(surface.get()));
+    sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
     if (!renderer) return;
 
     // Memory is counted from before the file is opened: the decoder's context and its tables
@@ -211,10 +206,10 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(dir);
         // The game's clips: MPEG-4 at 15 frames a second, full screen and studio-area sized;
         // the full-screen one also as MJPEG, which a replaced clip might be.
-        const ClipFormat formats[] = {{640, 480, 15, 120, ClipCodec::kMpeg4},
+        const SampleClipFormat formats[] = {{640, 480, 15, 120, ClipCodec::kMpeg4},
                                       {340, 192, 15, 120, ClipCodec::kMpeg4},
                                       {640, 480, 15, 120, ClipCodec::kMjpeg}};
-        for (const ClipFormat& clipFormat : formats) {
+        for (const SampleClipFormat& clipFormat : formats) {
             const std::string path =
                 (dir / ((clipFormat.codec == ClipCodec::kMpeg4 ? "mpeg4-" : "mjpeg-") +
                         std::to_string(clipFormat.width) + "x" + std::to_string(clipFormat.height) + ".avi"))

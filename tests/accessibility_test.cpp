@@ -11,6 +11,7 @@
 
 #include "colour_vision.h"
 #include "media/picture_catalogue.h"
+#include "platform/sdl/sdl_handles.h"
 #include "playing_world.h"
 
 using namespace tolarka;
@@ -18,17 +19,17 @@ using namespace tolarka::testing;
 
 namespace {
 
-using SurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
+using platform::sdl::SurfacePtr;
 
 SurfacePtr Rgba(SDL_Surface* loaded) {
-    SurfacePtr owned(loaded, SDL_FreeSurface);
-    if (!owned) return {nullptr, SDL_FreeSurface};
-    return {SDL_ConvertSurfaceFormat(owned.get(), SDL_PIXELFORMAT_RGBA32, 0), SDL_FreeSurface};
+    SurfacePtr owned(loaded);
+    if (!owned) return nullptr;
+    return SurfacePtr(SDL_ConvertSurfaceFormat(owned.get(), SDL_PIXELFORMAT_RGBA32, 0));
 }
 
 SurfacePtr DecodePicture(const std::string& name) {
     const media::Picture* p = media::FindPicture(name);
-    if (!p) return {nullptr, SDL_FreeSurface};
+    if (!p) return nullptr;
     SDL_RWops* rw = SDL_RWFromConstMem(p->png.data(), static_cast<int>(p->png.size()));
     return Rgba(IMG_LoadPNG_RW(rw));
 }

@@ -1,35 +1,21 @@
 #include "clip_reader.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libswscale/swscale.h>
-}
-
 #include <memory>
+
+#include "platform/sdl/video_av_handles.h"
 
 namespace cliptest {
 namespace {
 
-struct InputDeleter {
-    void operator()(AVFormatContext* ctx) const { avformat_close_input(&ctx); }
-};
-struct CodecDeleter {
-    void operator()(AVCodecContext* ctx) const { avcodec_free_context(&ctx); }
-};
-struct FrameDeleter {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketDeleter {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct SwsDeleter {
-    void operator()(SwsContext* s) const { sws_freeContext(s); }
-};
+using tolarka::platform::sdl::AvCodecContextPtr;
+using tolarka::platform::sdl::AvFramePtr;
+using tolarka::platform::sdl::AvInputPtr;
+using tolarka::platform::sdl::AvPacketPtr;
+using tolarka::platform::sdl::SwsPtr;
 
 std::vector<std::uint8_t> ToRgb(const AVFrame& frame) {
     std::vector<std::uint8_t> rgb(static_cast<std::size_t>(frame.width) * frame.height * 3);
-    std::unique_ptr<SwsContext, SwsDeleter> sws(
+    SwsPtr sws(
         sws_getContext(frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), frame.width,
                        frame.height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr));
     if (!sws) return {};
@@ -44,7 +30,7 @@ std::vector<std::uint8_t> ToRgb(const AVFrame& frame) {
 std::optional<ClipInfo> ReadClip(const std::string& path) {
     AVFormatContext* raw = nullptr;
     if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0) return std::nullopt;
-    std::unique_ptr<AVFormatContext, InputDeleter> input(raw);
+    AvInputPtr input(raw);
     if (avformat_find_stream_info(input.get(), nullptr) < 0) return std::nullopt;
 
     ClipInfo info;
@@ -67,12 +53,12 @@ std::optional<ClipInfo> ReadClip(const std::string& path) {
 
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
     if (codec == nullptr) return info;
-    std::unique_ptr<AVCodecContext, CodecDeleter> decoder(avcodec_alloc_context3(codec));
+    AvCodecContextPtr decoder(avcodec_alloc_context3(codec));
     if (!decoder || avcodec_parameters_to_context(decoder.get(), stream->codecpar) < 0 ||
         avcodec_open2(decoder.get(), codec, nullptr) < 0)
         return info;
-    std::unique_ptr<AVPacket, PacketDeleter> packet(av_packet_alloc());
-    std::unique_ptr<AVFrame, FrameDeleter> frame(av_frame_alloc());
+    AvPacketPtr packet(av_packet_alloc());
+    AvFramePtr frame(av_frame_alloc());
     bool flushed = false;
     while (!info.firstFrameDecoded) {
         if (!flushed) {

@@ -22,7 +22,7 @@ using media_test::FrameIndexOf;
 using media_test::Rgb;
 using media_test::TempDir;
 using platform::Millis;
-using platform::sdl::ClipFormat;
+using platform::sdl::SampleClipFormat;
 
 constexpr int kFps = 25;
 constexpr int kFrames = 20;  // the test colours tell 20 frames apart

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/video_clip_writer.h"
 
 namespace tolarka::media_test {
@@ -59,7 +60,7 @@ inline Rgb FrameColour(int index) {
     return {16 + 12 * (index % 20), 240 - 12 * (index % 20), index % 2 == 0 ? 60 : 190};
 }
 
-inline bool WriteSolidClip(const std::string& path, const platform::sdl::ClipFormat& clipFormat) {
+inline bool WriteSolidClip(const std::string& path, const platform::sdl::SampleClipFormat& clipFormat) {
     return platform::sdl::WriteAviClip(path, clipFormat, [&clipFormat](int index, std::uint8_t* rgb, int pitch) {
         const Rgb c = FrameColour(index);
         for (int y = 0; y < clipFormat.height; ++y) {
@@ -139,14 +140,8 @@ public:
     }
 
 private:
-    struct SurfaceFreer {
-        void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-    };
-    struct RendererDestroyer {
-        void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
-    };
-    std::unique_ptr<SDL_Surface, SurfaceFreer> surface_;
-    std::unique_ptr<SDL_Renderer, RendererDestroyer> renderer_;  // destroyed before its surface
+    platform::sdl::SurfacePtr surface_;
+    platform::sdl::RendererPtr renderer_;  // destroyed before its surface
 };
 
 // The clip frame whose colour a pixel shows: -1 for the black background, -2 for a colour that

@@ -18,7 +18,7 @@ using media_test::TempDir;
 using platform::Millis;
 using platform::Size;
 using platform::sdl::ClipCodec;
-using platform::sdl::ClipFormat;
+using platform::sdl::SampleClipFormat;
 using platform::sdl::SdlMediaChannel;
 using platform::sdl::SdlMediaSystem;
 
@@ -59,7 +59,7 @@ protected:
     int Outside() const { return FrameIndexOf(canvas_.At(kView.x + kView.w + 2, kView.y)); }
 
     TempDir dir_;
-    ClipFormat format_;  // 64 x 48, 10 fps, 20 frames
+    SampleClipFormat format_;  // 64 x 48, 10 fps, 20 frames
     std::string clip_;
     ManualClock clock_;
     // Channels are made after the canvas, so their textures go before its renderer.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "media/picture_catalogue.h"
+#include "platform/sdl/sdl_handles.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ class Decoded {
 public:
     explicit Decoded(const Picture& picture) {
         SDL_RWops* rw = SDL_RWFromConstMem(picture.png.data(), static_cast<int>(picture.png.size()));
-        std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(IMG_LoadPNG_RW(rw), SDL_FreeSurface);
+        tolarka::platform::sdl::SurfacePtr loaded(IMG_LoadPNG_RW(rw));
         SDL_RWclose(rw);
         if (!loaded) return;
         surface_.reset(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0));
@@ -44,7 +45,7 @@ public:
     }
 
 private:
-    std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface_{nullptr, SDL_FreeSurface};
+    tolarka::platform::sdl::SurfacePtr surface_;
 };
 
 std::string Lower(std::string s) {

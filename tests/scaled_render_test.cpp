@@ -12,6 +12,7 @@
 
 #include "platform/headless/headless_backend.h"
 #include "platform/runtime.h"
+#include "platform/sdl/sdl_handles.h"
 #include "platform/screen.h"
 #include "platform/sdl/output_view.h"
 #include "platform/sdl/picture_raster.h"
@@ -56,10 +57,7 @@ struct Board : Screen {
     int clicked = -1;
 };
 
-struct SurfaceFree {
-    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-using Picture = std::unique_ptr<SDL_Surface, SurfaceFree>;
+using Picture = tolarka::platform::sdl::SurfacePtr;
 
 Picture Load(const std::string& path) {
     Picture raw(IMG_Load(path.c_str()));

@@ -12,14 +12,8 @@
 namespace tolarka::platform::headless {
 
 struct HeadlessBackend::Offscreen {
-    struct SurfaceDeleter {
-        void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-    };
-    struct RendererDeleter {
-        void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
-    };
-    std::unique_ptr<SDL_Surface, SurfaceDeleter> surface;
-    std::unique_ptr<SDL_Renderer, RendererDeleter> renderer;
+    sdl::SurfacePtr surface;
+    sdl::RendererPtr renderer;
     std::unique_ptr<sdl::Renderer> painter;
     double scale = 1.0;
 };

@@ -1,6 +1,4 @@
 #pragma once
-#include <SDL.h>
-
 #include <deque>
 #include <functional>
 #include <map>
@@ -13,6 +11,10 @@
 #include "platform/widgets.h"
 #include "platform/message_box.h"
 #include "platform/text_metrics.h"
+
+// The renderer's types, named only: this header needs no SDL.
+struct SDL_Renderer;
+struct SDL_Rect;
 
 namespace tolarka::platform::headless {
 

@@ -11,14 +11,10 @@
 
 #include "platform/screen.h"
 #include "platform/sdl/output_view.h"
+#include "platform/sdl/sdl_handles.h"
 #include "platform/text_metrics.h"
 
 namespace tolarka::platform::sdl {
-
-struct TextureDeleter {
-    void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
-};
-using TexturePtr = std::unique_ptr<SDL_Texture, TextureDeleter>;
 
 // Draws screens' widget trees on an SDL renderer (a window's, a cached scene texture, or a
 // software renderer for screenshots). Widgets keep their logical 640 x 480 places; the view

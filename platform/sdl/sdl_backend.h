@@ -67,19 +67,10 @@ private:
     // window: all of it, or (`copyAll` false, on a renderer that keeps the window's picture)
     // only what changed.
     void PaintScene(const std::vector<const Screen*>& screens, bool whole, bool copyAll);
-    struct WindowDeleter {
-        void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
-    };
-    struct RendererDeleter {
-        void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
-    };
-    struct CursorDeleter {
-        void operator()(SDL_Cursor* c) const { SDL_FreeCursor(c); }
-    };
     Uint64 start_;
     TextMetrics metrics_;
-    std::unique_ptr<SDL_Window, WindowDeleter> window_;
-    std::unique_ptr<SDL_Renderer, RendererDeleter> renderer_;
+    WindowPtr window_;
+    RendererPtr renderer_;
     std::unique_ptr<Renderer> painter_;
     // Channels are made by the SDL media system and remembered here so that the event loop can
     // wake for their frames.
@@ -92,9 +83,9 @@ private:
         std::vector<SdlMediaChannel*> made;
     };
     std::unique_ptr<Channels> media_;
-    std::unique_ptr<SDL_Cursor, CursorDeleter> customCursor_;
-    std::unique_ptr<SDL_Cursor, CursorDeleter> waitCursor_;
-    std::unique_ptr<SDL_Cursor, CursorDeleter> arrowCursor_;
+    CursorPtr customCursor_;
+    CursorPtr waitCursor_;
+    CursorPtr arrowCursor_;
     double cursorScale_ = 0;
     AppPointer pointer_ = AppPointer::Default;
     bool pointerVisible_ = true;

@@ -1,5 +1,6 @@
 #pragma once
-// Owners for the FFmpeg handles of clip playback.
+// Owners for FFmpeg handles: clip playback, the clip generator and the tests all use these, so
+// each kind of handle is freed by one piece of code.
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -13,6 +14,13 @@ namespace tolarka::platform::sdl {
 
 struct AvInputCloser {
     void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
+};
+// An output context owns its AVIOContext too, once the file has been opened.
+struct AvOutputCloser {
+    void operator()(AVFormatContext* c) const {
+        if (c->pb != nullptr && !(c->oformat->flags & AVFMT_NOFILE)) avio_closep(&c->pb);
+        avformat_free_context(c);
+    }
 };
 struct AvCodecContextFreer {
     void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
@@ -28,6 +36,7 @@ struct SwsFreer {
 };
 
 using AvInputPtr = std::unique_ptr<AVFormatContext, AvInputCloser>;
+using AvOutputPtr = std::unique_ptr<AVFormatContext, AvOutputCloser>;
 using AvCodecContextPtr = std::unique_ptr<AVCodecContext, AvCodecContextFreer>;
 using AvFramePtr = std::unique_ptr<AVFrame, AvFrameFreer>;
 using AvPacketPtr = std::unique_ptr<AVPacket, AvPacketFreer>;

@@ -8,14 +8,6 @@ namespace tolarka::platform::sdl {
 
 namespace {
 
-struct AvOutputCloser {
-    void operator()(AVFormatContext* c) const {
-        if (!(c->oformat->flags & AVFMT_NOFILE)) avio_closep(&c->pb);
-        avformat_free_context(c);
-    }
-};
-using AvOutputPtr = std::unique_ptr<AVFormatContext, AvOutputCloser>;
-
 AvFramePtr AllocFrame(AVPixelFormat format, int width, int height) {
     AvFramePtr frame(av_frame_alloc());
     if (!frame) return nullptr;
@@ -42,7 +34,7 @@ bool Encode(AVFormatContext* out, AVStream* stream, AVCodecContext* encoder, con
 
 }  // namespace
 
-bool WriteAviClip(const std::string& path, const ClipFormat& clipFormat, const ClipPainter& paint) {
+bool WriteAviClip(const std::string& path, const SampleClipFormat& clipFormat, const ClipPainter& paint) {
     AVFormatContext* raw = nullptr;
     if (avformat_alloc_output_context2(&raw, nullptr, "avi", path.c_str()) < 0 || !raw) return false;
     AvOutputPtr out(raw);

@@ -7,7 +7,7 @@ namespace tolarka::platform::sdl {
 
 enum class ClipCodec { kMpeg4, kMjpeg };
 
-struct ClipFormat {
+struct SampleClipFormat {
     int width = 64;
     int height = 48;
     int fps = 10;
@@ -19,6 +19,6 @@ struct ClipFormat {
 using ClipPainter = std::function<void(int index, std::uint8_t* rgb, int pitch)>;
 
 // Encodes an AVI clip (for tests and benchmarks). False when any step fails.
-bool WriteAviClip(const std::string& path, const ClipFormat& clipFormat, const ClipPainter& paint);
+bool WriteAviClip(const std::string& path, const SampleClipFormat& clipFormat, const ClipPainter& paint);
 
 }  // namespace tolarka::platform::sdl

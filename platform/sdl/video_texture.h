@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/video_av_handles.h"
 
 namespace tolarka::platform::sdl {
@@ -19,14 +20,11 @@ public:
     void Draw(SDL_Renderer* renderer, const SDL_Rect& dst);
 
 private:
-    struct TextureDestroyer {
-        void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
-    };
     bool Upload(SDL_Renderer* renderer);
 
     AvFramePtr frame_;
     bool uploaded_ = false;
-    std::unique_ptr<SDL_Texture, TextureDestroyer> texture_;
+    TexturePtr texture_;
     SDL_Renderer* renderer_ = nullptr;
     int width_ = 0;
     int height_ = 0;
