@@ -31,7 +31,7 @@ SurfacePtr DecodePicture(const std::string& name) {
     const media::Picture* p = media::FindPicture(name);
     if (!p) return nullptr;
     SDL_RWops* rw = SDL_RWFromConstMem(p->png.data(), static_cast<int>(p->png.size()));
-    return Rgba(IMG_LoadPNG_RW(rw));
+    return Rgba(IMG_LoadTyped_RW(rw, 1, "PNG"));  // 1: the reader is closed with the load
 }
 
 struct Pixel {
