@@ -109,7 +109,8 @@ void frmAnim::SetUpClip() {
         case 0: clip("/gfx/r1.avi", nullptr, 4000, 0, 0); break;
         case 1:
             clip("/gfx/r23.avi", "/sfx/lights2.wav", game.SaveAfterAnswer ? 3000 : 6600, 3000, 0);
-            WMPanim2_->SetFile(Path(game.Level <= 9 && game.WonLevel >= 6 ? "/gfx/lights-r2.avi" : "/gfx/lights-r3.avi"));
+            WMPanim2_->SetFile(
+                Path(game.Level <= 9 && game.WonLevel >= 6 ? "/gfx/lights-r2.avi" : "/gfx/lights-r3.avi"));
             break;
         case 2: clip("/gfx/r4.avi", nullptr, 19800, 0, 0); break;
         case 3: clip("/gfx/ex.avi", "/sfx/ex.wav", 7200, 0, 0); break;
@@ -148,7 +149,8 @@ void frmAnim::OnActivate() {
     WMPanim_->Play();
     Rt().DoEvents();
     if (AnimClip == 0 || AnimClip == 1 || AnimClip == 3 || AnimClip == 10) pic_->Show();
-    if (AnimClip == 3 || AnimClip == 4 || AnimClip == 7 || AnimClip == 8 || AnimClip == 9) WMPanimSND_->Play();
+    if (AnimClip == 3 || AnimClip == 4 || AnimClip == 7 || AnimClip == 8 || AnimClip == 9)
+        WMPanimSND_->Play();
     Timer1.Start();
     if (!(AnimClip == 1 && app_.Main().State.SaveAfterAnswer)) Timer2.Start();
     Timer3.Start();

@@ -72,18 +72,13 @@ int main(int argc, char** argv) {
         tolarka::ResolveGamePaths({ProgramDirectory(argc > 0 ? argv[0] : "tolarka"),
                                    TOLARKA_DATA_FROM_PROGRAM, Environment("XDG_DATA_HOME"), HomeDirectory()});
     switch (request.Action) {
-        case tolarka::StartAction::Help:
-            std::fputs(tolarka::HelpText(paths).c_str(), stdout);
-            return 0;
-        case tolarka::StartAction::Version:
-            std::puts(tolarka::VersionText().c_str());
-            return 0;
+        case tolarka::StartAction::Help: std::fputs(tolarka::HelpText(paths).c_str(), stdout); return 0;
+        case tolarka::StartAction::Version: std::puts(tolarka::VersionText().c_str()); return 0;
         case tolarka::StartAction::UnknownOption:
             std::fprintf(stderr, "tolarka: neznámá volba %s (nápověda: tolarka --help)\n",
                          request.Option.c_str());
             return 2;
-        case tolarka::StartAction::Play:
-            break;
+        case tolarka::StartAction::Play: break;
     }
     if (const std::string missing = MissingDisplay(); !missing.empty()) {
         std::fprintf(stderr, "tolarka: nelze otevřít okno hry: %s\n", missing.c_str());

@@ -11,9 +11,10 @@ namespace tolarka::art {
 namespace {
 
 constexpr int kHeight = 41;
-constexpr std::array<int, 16> kWidths{130, 260, 269, 271, 270, 297, 311, 310, 312, 340, 355, 354, 401, 410, 410, 434};
-constexpr std::array<long, 16> kMoney{0,      1000,   2000,   3000,    5000,    10000,   20000,   40000,
-                                      80000,  160000, 320000, 640000, 1250000, 2500000, 5000000, 10000000};
+constexpr std::array<int, 16> kWidths{130, 260, 269, 271, 270, 297, 311, 310,
+                                      312, 340, 355, 354, 401, 410, 410, 434};
+constexpr std::array<long, 16> kMoney{0,     1000,   2000,   3000,   5000,    10000,   20000,   40000,
+                                      80000, 160000, 320000, 640000, 1250000, 2500000, 5000000, 10000000};
 
 // "10 000 000 Kč": spaces between thousands.
 std::string SpacedAmount(long money) {
@@ -75,7 +76,8 @@ void AddAmounts(ArtworkList& out) {
         std::snprintf(name, sizeof name, "C%02d", level);
         const std::string text = SpacedAmount(kMoney[level]);
         const int width = kWidths[level];
-        out.push_back({name, width, kHeight, true, [width, text](const Painter& p) { DrawStrip(p, width, text); }});
+        out.push_back(
+            {name, width, kHeight, true, [width, text](const Painter& p) { DrawStrip(p, width, text); }});
     }
 }
 

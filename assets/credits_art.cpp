@@ -14,7 +14,8 @@ struct Section {
     std::vector<std::string> lines;  // white capitals; the first is the name, the rest roles
 };
 
-void DrawHeading(const Painter& p, const std::string& text, double cx, double cy, double width, double scale) {
+void DrawHeading(const Painter& p, const std::string& text, double cx, double cy, double width,
+                 double scale) {
     cairo_t* cr = p.cr();
     const TextStyle style{Face::SansBold, 18 * scale, palette::kOrangeLight};
     const double half = p.TextWidth(style, text) / 2 + 10;
@@ -58,7 +59,8 @@ void DrawCredits(const Painter& p, int width, int height, const std::vector<Sect
         }
         y += kSectionGap * scale;
     }
-    if (!closing.empty()) p.TextCentred(name, closing, cx, y - kSectionGap * scale + kClosingStep * scale * 0.6);
+    if (!closing.empty())
+        p.TextCentred(name, closing, cx, y - kSectionGap * scale + kClosingStep * scale * 0.6);
 }
 
 void DrawTeamMark(const Painter& p) {
@@ -80,8 +82,7 @@ void DrawWebAddress(const Painter& p) {
     style.px = p.FitSize(style, text, 305, 26);
     const double baseline = 13.5 + p.CapHeight(style) / 2;
     p.TextPath(style, text, 157.5, baseline, Align::Centre);
-    p.FillLinear(0, baseline - p.CapHeight(style), 0, baseline,
-                 {{0.0, Hex(0xE6E6E6)}, {1.0, Hex(0x8C8C8C)}});
+    p.FillLinear(0, baseline - p.CapHeight(style), 0, baseline, {{0.0, Hex(0xE6E6E6)}, {1.0, Hex(0x8C8C8C)}});
     cairo_new_path(cr);
 }
 
@@ -101,12 +102,13 @@ void AddCreditsArt(ArtworkList& out) {
                                     {"PROGRAMOVÁNÍ", {"TÝM TOLARKA", "HERNÍ JÁDRO A PŘEHRÁVAČ"}}},
                                    "");
                    }});
-    out.push_back({"TIT3", 317, 277, true, [](const Painter& p) {
-                       DrawCredits(p, 317, 277,
-                                   {{"OTÁZKY", {"TÝM TOLARKA", "AUTOŘI OTÁZEK", "KOREKTURA A OVĚŘENÍ",
-                                                "PŘÍTEL NA TELEFONU"}}},
-                                   "A DALŠÍ..");
-                   }});
+    out.push_back(
+        {"TIT3", 317, 277, true, [](const Painter& p) {
+             DrawCredits(
+                 p, 317, 277,
+                 {{"OTÁZKY", {"TÝM TOLARKA", "AUTOŘI OTÁZEK", "KOREKTURA A OVĚŘENÍ", "PŘÍTEL NA TELEFONU"}}},
+                 "A DALŠÍ..");
+         }});
     out.push_back({"TIT-LOGO", 107, 31, true, DrawTeamMark});
     out.push_back({"TIT-WEB", 315, 27, true, DrawWebAddress});
 }

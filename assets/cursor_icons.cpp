@@ -2,15 +2,16 @@
 #include <cstdio>
 
 #include "assets/artwork.h"
-#include "assets/program_icon.h"
 #include "assets/palette.h"
+#include "assets/program_icon.h"
 
 namespace tolarka::art {
 namespace {
 
 // The arrow's tip is the pointer's hotspot, at pixel (1, 1).
 void ArrowPath(cairo_t* cr, double dx, double dy) {
-    const double points[][2] = {{1, 1}, {1, 23}, {6.5, 18}, {10.5, 27}, {14.5, 25.3}, {10.6, 16.6}, {17.5, 16.6}};
+    const double points[][2] = {{1, 1},       {1, 23},      {6.5, 18},   {10.5, 27},
+                                {14.5, 25.3}, {10.6, 16.6}, {17.5, 16.6}};
     cairo_move_to(cr, points[0][0] + dx, points[0][1] + dy);
     for (const auto& pt : points) cairo_line_to(cr, pt[0] + dx, pt[1] + dy);
     cairo_close_path(cr);

@@ -68,7 +68,8 @@ bool FontSet::Covers(Face face, std::string_view utf8) const {
         const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         if (i + length > utf8.size()) return false;
         unsigned long code = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        for (int k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        for (int k = 1; k < length; ++k)
+            code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
         if (code >= 0x20 && FT_Get_Char_Index(ft_face, code) == 0) return false;
         i += length;
     }

@@ -12,9 +12,9 @@ namespace tolarka::art {
 enum class Face { Sans, SansBold, Verdana, VerdanaBold };
 
 struct FontFiles {
-    std::string sans;          // Liberation Sans (stands in for MS Sans Serif and Arial)
+    std::string sans;  // Liberation Sans (stands in for MS Sans Serif and Arial)
     std::string sans_bold;
-    std::string verdana;       // DejaVu Sans (stands in for Verdana)
+    std::string verdana;  // DejaVu Sans (stands in for Verdana)
     std::string verdana_bold;
 };
 

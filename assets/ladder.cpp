@@ -18,9 +18,9 @@ constexpr double kRowHeight = 19;
 constexpr double kPanelBottom = 293.5;
 
 // The amounts exactly as the game writes them.
-constexpr std::array<const char*, 15> kAmounts{"1.000 Kč",     "2.000 Kč",     "3.000 Kč",    "5.000 Kč",
-                                               "10.000 Kč",    "20.000 Kč",    "40.000 Kč",   "80.000 Kč",
-                                               "160.000 Kč",   "320.000 Kč",   "640.000 Kč",  "1,250.000 Kč",
+constexpr std::array<const char*, 15> kAmounts{"1.000 Kč",     "2.000 Kč",     "3.000 Kč",     "5.000 Kč",
+                                               "10.000 Kč",    "20.000 Kč",    "40.000 Kč",    "80.000 Kč",
+                                               "160.000 Kč",   "320.000 Kč",   "640.000 Kč",   "1,250.000 Kč",
                                                "2,500.000 Kč", "5,000.000 Kč", "10,000.000 Kč"};
 
 bool IsSafe(int level) { return level == 5 || level == 10 || level == 15; }
@@ -31,8 +31,7 @@ void DrawPanel(const Painter& p) {
     cairo_t* cr = p.cr();
     p.RoundedRect(2.5, 1.5, kWidth - 5, kPanelBottom - 1.5, 7);
     p.Glow(palette::kCyan, 1.2, 1.5, 3);
-    p.FillLinear(0, 0, 0, kPanelBottom,
-                 {{0.0, Hex(0x2A1470)}, {0.35, Hex(0x101E66)}, {1.0, Hex(0x040A34)}});
+    p.FillLinear(0, 0, 0, kPanelBottom, {{0.0, Hex(0x2A1470)}, {0.35, Hex(0x101E66)}, {1.0, Hex(0x040A34)}});
     p.Stroke(palette::kCyan, 1.3);
     cairo_new_path(cr);
     // Faint separators under the safe levels group the ladder into its three bands.
@@ -51,8 +50,7 @@ void DrawMarker(const Painter& p, int level) {
     const double bottom = top + kRowHeight - 2;
     p.Hexagon(6, kWidth - 6, top, bottom, 7);
     p.Glow(palette::kOrangeLight, 1.0, 2.0, 3);
-    p.FillLinear(0, top, 0, bottom,
-                 {{0.0, Hex(0xFFD080)}, {0.45, palette::kOrange}, {1.0, Hex(0xE07400)}});
+    p.FillLinear(0, top, 0, bottom, {{0.0, Hex(0xFFD080)}, {0.45, palette::kOrange}, {1.0, Hex(0xE07400)}});
     p.Stroke(Hex(0xFFE2A8), 1.0);
     cairo_new_path(cr);
 }

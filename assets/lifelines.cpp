@@ -35,7 +35,8 @@ void DrawFiftyFifty(const Painter& p) {
     p.TextCentred(style, "50:50", kCx, kCy);
 }
 
-void Person(const Painter& p, double x, double head_y, double head_r, double shoulder_rx, Color light, Color dark) {
+void Person(const Painter& p, double x, double head_y, double head_r, double shoulder_rx, Color light,
+            Color dark) {
     cairo_t* cr = p.cr();
     const double shoulder_y = head_y + head_r + shoulder_rx * 0.85;
     p.Ellipse(x, shoulder_y, shoulder_rx, shoulder_rx * 0.8);

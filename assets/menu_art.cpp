@@ -42,9 +42,12 @@ void DrawEllipses(const Painter& p) {
         Color color;
     };
     const Ring rings[] = {
-        {330, 120, -0.18, palette::kOrange},      {300, 150, 0.22, Hex(0x7FD8FF)},
-        {360, 95, 0.05, Hex(0x7FD8FF)},           {250, 175, -0.45, palette::kOrange},
-        {390, 200, 0.12, WithAlpha(palette::kOrange, 0.7)}, {210, 130, 0.6, Hex(0x7FD8FF)},
+        {330, 120, -0.18, palette::kOrange},
+        {300, 150, 0.22, Hex(0x7FD8FF)},
+        {360, 95, 0.05, Hex(0x7FD8FF)},
+        {250, 175, -0.45, palette::kOrange},
+        {390, 200, 0.12, WithAlpha(palette::kOrange, 0.7)},
+        {210, 130, 0.6, Hex(0x7FD8FF)},
         {420, 160, -0.08, Hex(0x7FD8FF, 0.6)},
     };
     for (const Ring& r : rings) {
@@ -64,7 +67,9 @@ void DrawMenuBackground(const Painter& p) {
     // Violet heart of the burst.
     cairo_rectangle(cr, 0, 0, kWidth, kHeight);
     p.FillRadial(kCx, kCy, 0, 260,
-                 {{0.0, Hex(0xB070FF, 0.95)}, {0.25, Hex(0x7434D0, 0.8)}, {0.6, Hex(0x3A1490, 0.35)},
+                 {{0.0, Hex(0xB070FF, 0.95)},
+                  {0.25, Hex(0x7434D0, 0.8)},
+                  {0.6, Hex(0x3A1490, 0.35)},
                   {1.0, Hex(0x200860, 0.0)}});
     cairo_new_path(cr);
     DrawEllipses(p);
@@ -80,6 +85,8 @@ void DrawMenuBackground(const Painter& p) {
 
 }  // namespace
 
-void AddMenuArt(ArtworkList& out) { out.push_back({"MENU-POZADI", kWidth, kHeight, false, DrawMenuBackground}); }
+void AddMenuArt(ArtworkList& out) {
+    out.push_back({"MENU-POZADI", kWidth, kHeight, false, DrawMenuBackground});
+}
 
 }  // namespace tolarka::art

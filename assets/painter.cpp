@@ -23,14 +23,16 @@ void AddStops(cairo_pattern_t* pattern, std::initializer_list<Stop> stops) {
 
 void Painter::SetColor(Color c) const { cairo_set_source_rgba(cr_, c.r, c.g, c.b, c.a); }
 
-void Painter::FillLinear(double x0, double y0, double x1, double y1, std::initializer_list<Stop> stops) const {
+void Painter::FillLinear(double x0, double y0, double x1, double y1,
+                         std::initializer_list<Stop> stops) const {
     PatternPtr pattern(cairo_pattern_create_linear(x0, y0, x1, y1));
     AddStops(pattern.get(), stops);
     cairo_set_source(cr_, pattern.get());
     cairo_fill_preserve(cr_);
 }
 
-void Painter::FillRadial(double cx, double cy, double r0, double r1, std::initializer_list<Stop> stops) const {
+void Painter::FillRadial(double cx, double cy, double r0, double r1,
+                         std::initializer_list<Stop> stops) const {
     PatternPtr pattern(cairo_pattern_create_radial(cx, cy, r0, cx, cy, r1));
     AddStops(pattern.get(), stops);
     cairo_set_source(cr_, pattern.get());
@@ -117,17 +119,15 @@ double Painter::CapHeight(const TextStyle& style) const {
 
 double Painter::AlignedX(const TextStyle& style, std::string_view text, double x, Align align) const {
     switch (align) {
-        case Align::Left:
-            return x;
-        case Align::Centre:
-            return x - TextWidth(style, text) / 2;
-        case Align::Right:
-            return x - TextWidth(style, text);
+        case Align::Left: return x;
+        case Align::Centre: return x - TextWidth(style, text) / 2;
+        case Align::Right: return x - TextWidth(style, text);
     }
     return x;
 }
 
-void Painter::Text(const TextStyle& style, std::string_view text, double x, double baseline, Align align) const {
+void Painter::Text(const TextStyle& style, std::string_view text, double x, double baseline,
+                   Align align) const {
     const double left = AlignedX(style, text, x, align);
     Use(style, text);
     SetColor(style.color);

@@ -62,7 +62,8 @@ public:
     // Centred horizontally on cx and vertically (by cap height) on cy.
     void TextCentred(const TextStyle& style, std::string_view text, double cx, double cy) const;
     // The text's outline as the current path (for glows and strokes).
-    void TextPath(const TextStyle& style, std::string_view text, double x, double baseline, Align align) const;
+    void TextPath(const TextStyle& style, std::string_view text, double x, double baseline,
+                  Align align) const;
     // The largest pixel size up to max_px at which text fits into width.
     double FitSize(TextStyle style, std::string_view text, double width, double max_px) const;
 

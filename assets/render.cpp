@@ -32,11 +32,13 @@ using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceReleaser>;
 // Draws the picture into a new surface of width x height pixels, its own coordinates stretched
 // to fill it.
 SurfacePtr Draw(const Artwork& art, const FontSet& fonts, int width, int height) {
-    SurfacePtr surface(cairo_image_surface_create(art.alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, width, height));
+    SurfacePtr surface(
+        cairo_image_surface_create(art.alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, width, height));
     {
         std::unique_ptr<cairo_t, ContextReleaser> cr(cairo_create(surface.get()));
         if (width != art.width || height != art.height)
-            cairo_scale(cr.get(), static_cast<double>(width) / art.width, static_cast<double>(height) / art.height);
+            cairo_scale(cr.get(), static_cast<double>(width) / art.width,
+                        static_cast<double>(height) / art.height);
         // Grey-scale anti-aliasing with light hinting: crisp small text without colour fringes.
         std::unique_ptr<cairo_font_options_t, OptionsReleaser> options(cairo_font_options_create());
         cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
@@ -84,8 +86,10 @@ Pixels RenderPixels(const Artwork& art, const FontSet& fonts, double scale) {
     const int stride = cairo_image_surface_get_stride(surface.get());
     out.argb.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
     for (int y = 0; y < out.height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
-        std::uint32_t* dst = out.argb.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width);
+        const auto* row =
+            reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+        std::uint32_t* dst =
+            out.argb.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width);
         for (int x = 0; x < out.width; ++x) {
             const std::uint32_t p = row[x];
             if (!art.alpha) {
@@ -98,7 +102,9 @@ Pixels RenderPixels(const Artwork& art, const FontSet& fonts, double scale) {
                 dst[x] = a == 0 ? 0 : p;
                 continue;
             }
-            const auto un = [a](std::uint32_t c) { return std::min<std::uint32_t>(255, (c * 255 + a / 2) / a); };
+            const auto un = [a](std::uint32_t c) {
+                return std::min<std::uint32_t>(255, (c * 255 + a / 2) / a);
+            };
             dst[x] = a << 24 | un(p >> 16 & 0xFF) << 16 | un(p >> 8 & 0xFF) << 8 | un(p & 0xFF);
         }
     }

@@ -96,18 +96,19 @@ void DrawLogo(const Painter& p) {
 
 void AddRulesArt(ArtworkList& out) {
     const std::array<std::pair<const char*, const char*>, 9> keys{{{"KEY-A", "A"},
-                                                                    {"KEY-B", "B"},
-                                                                    {"KEY-C", "C"},
-                                                                    {"KEY-D", "D"},
-                                                                    {"KEY-F5", "F5"},
-                                                                    {"KEY-F6", "F6"},
-                                                                    {"KEY-F7", "F7"},
-                                                                    {"KEY-ENTER", "Enter"},
-                                                                    {"KEY-DELETE", "Delete"}}};
+                                                                   {"KEY-B", "B"},
+                                                                   {"KEY-C", "C"},
+                                                                   {"KEY-D", "D"},
+                                                                   {"KEY-F5", "F5"},
+                                                                   {"KEY-F6", "F6"},
+                                                                   {"KEY-F7", "F7"},
+                                                                   {"KEY-ENTER", "Enter"},
+                                                                   {"KEY-DELETE", "Delete"}}};
     for (const auto& [name, label] : keys) {
         const std::string text = label;
         const int width = text == "Enter" ? 56 : text == "Delete" ? 55 : 36;
-        out.push_back({name, width, 35, true, [width, text](const Painter& p) { DrawKeyCap(p, width, text); }});
+        out.push_back(
+            {name, width, 35, true, [width, text](const Painter& p) { DrawKeyCap(p, width, text); }});
     }
     out.push_back({"LOGO", 230, 230, true, DrawLogo});
 }

@@ -13,17 +13,13 @@ struct Gradient {
 
 Gradient GradientOf(BoxFill fill) {
     switch (fill) {
-        case BoxFill::Navy:
-            return {Hex(0x14246E), Hex(0x050C3A), Hex(0x02041E), 0.22, 0.04};
-        case BoxFill::Violet:
-            return {Hex(0x6A34B8), Hex(0x3A1680), Hex(0x1A0848), 0.26, 0.07};
+        case BoxFill::Navy: return {Hex(0x14246E), Hex(0x050C3A), Hex(0x02041E), 0.22, 0.04};
+        case BoxFill::Violet: return {Hex(0x6A34B8), Hex(0x3A1680), Hex(0x1A0848), 0.26, 0.07};
         // Picked and right differ in lightness as well as in hue (navy darkest, orange in the
         // middle, green lightest), so the states read without colour vision; both stay dark
         // enough for the white answer text.
-        case BoxFill::Orange:
-            return {Hex(0x784402), Hex(0x6C3A00), Hex(0x4C2700), 0.16, 0.0};
-        case BoxFill::Green:
-            return {Hex(0x1C8438), Hex(0x1C8438), Hex(0x167434), 0.16, 0.0};
+        case BoxFill::Orange: return {Hex(0x784402), Hex(0x6C3A00), Hex(0x4C2700), 0.16, 0.0};
+        case BoxFill::Green: return {Hex(0x1C8438), Hex(0x1C8438), Hex(0x167434), 0.16, 0.0};
     }
     return {};
 }
@@ -62,11 +58,13 @@ void DrawStudioBox(const Painter& p, const BoxShape& s, BoxFill fill) {
     cairo_clip(cr);
     cairo_rectangle(cr, 0, top, s.width, bottom - top);
     p.FillLinear(s.left, 0, s.right, 0,
-                 {{0.0, WithAlpha(palette::kWhite, 0.0)}, {0.5, WithAlpha(palette::kWhite, g.spotlight)},
+                 {{0.0, WithAlpha(palette::kWhite, 0.0)},
+                  {0.5, WithAlpha(palette::kWhite, g.spotlight)},
                   {1.0, WithAlpha(palette::kWhite, 0.0)}});
     cairo_new_path(cr);
     cairo_rectangle(cr, 0, top, s.width, mid - top);
-    p.FillLinear(0, top, 0, mid, {{0.0, WithAlpha(palette::kWhite, g.sheen)}, {0.45, WithAlpha(palette::kWhite, 0.0)}});
+    p.FillLinear(0, top, 0, mid,
+                 {{0.0, WithAlpha(palette::kWhite, g.sheen)}, {0.45, WithAlpha(palette::kWhite, 0.0)}});
     cairo_new_path(cr);
     cairo_restore(cr);
 

@@ -15,7 +15,8 @@ struct StateLook {
     const char* suffix;
     BoxFill fill;
 };
-constexpr std::array<StateLook, 3> kStates{{{"M", BoxFill::Navy}, {"O", BoxFill::Orange}, {"Z", BoxFill::Green}}};
+constexpr std::array<StateLook, 3> kStates{
+    {{"M", BoxFill::Navy}, {"O", BoxFill::Orange}, {"Z", BoxFill::Green}}};
 
 void DrawLetter(const Painter& p, char letter, double x, double height, BoxFill fill) {
     cairo_t* cr = p.cr();

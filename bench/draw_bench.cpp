@@ -18,12 +18,12 @@
 #include "bench/bench_stats.h"
 #include "bench/game_like.h"
 #include "media/picture_catalogue.h"
-#include "platform/sdl/sdl_handles.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/runtime.h"
 #include "platform/screen.h"
 #include "platform/sdl/picture_raster.h"
 #include "platform/sdl/renderer.h"
+#include "platform/sdl/sdl_handles.h"
 
 namespace {
 
@@ -37,8 +37,7 @@ double MsSince(Clock::time_point t0) {
 
 void DrawCosts(bench::GameLike& screen, TextMetrics& metrics, double scale, int runs) {
     const int w = static_cast<int>(640 * scale + 0.5), h = static_cast<int>(480 * scale + 0.5);
-    sdl::SurfacePtr target(
-        SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
+    sdl::SurfacePtr target(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
     sdl::RendererPtr r(SDL_CreateSoftwareRenderer(target.get()));
     sdl::Renderer painter(r.get(), metrics);
     painter.SetView(sdl::OutputView{scale, 0, 0});

@@ -135,8 +135,7 @@ void BenchDecode(const std::string& path) {
 void BenchPlayback(const std::string& path) {
     SteadyClock clock;
     SdlMediaSystem media(clock);
-    sdl::SurfacePtr surface(
-        SDL_CreateRGBSurfaceWithFormat(0, 640, 480, 32, SDL_PIXELFORMAT_ARGB8888));
+    sdl::SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, 640, 480, 32, SDL_PIXELFORMAT_ARGB8888));
     sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
     if (!renderer) return;
 
@@ -207,8 +206,8 @@ int main(int argc, char** argv) {
         // The game's clips: MPEG-4 at 15 frames a second, full screen and studio-area sized;
         // the full-screen one also as MJPEG, which a replaced clip might be.
         const SampleClipFormat formats[] = {{640, 480, 15, 120, ClipCodec::kMpeg4},
-                                      {340, 192, 15, 120, ClipCodec::kMpeg4},
-                                      {640, 480, 15, 120, ClipCodec::kMjpeg}};
+                                            {340, 192, 15, 120, ClipCodec::kMpeg4},
+                                            {640, 480, 15, 120, ClipCodec::kMjpeg}};
         for (const SampleClipFormat& clipFormat : formats) {
             const std::string path =
                 (dir / ((clipFormat.codec == ClipCodec::kMpeg4 ? "mpeg4-" : "mjpeg-") +

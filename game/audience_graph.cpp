@@ -6,7 +6,8 @@ namespace tolarka {
 
 using namespace platform;
 
-AudienceGraphWidgets AddAudienceGraph(PictureBox& graph, const std::array<int, 4>& barLefts, bool transparentLabels) {
+AudienceGraphWidgets AddAudienceGraph(PictureBox& graph, const std::array<int, 4>& barLefts,
+                                      bool transparentLabels) {
     static constexpr const char* kLetters[4] = {"A", "B", "C", "D"};
     static constexpr int kLabelLefts[4] = {200, 680, 1160, 1640};
     graph.SetPicture("NDIV-GRAF");

@@ -311,7 +311,7 @@ void frmMain::SelectAnswer() {
 }
 
 void frmMain::LockAnswer() {
-    static constexpr int kPause[16] = {0,    2000, 3000,  4000,  5000,  6500,  7000,  8000,
+    static constexpr int kPause[16] = {0,    2000,  3000,  4000,  5000,  6500,  7000,  8000,
                                        9500, 11000, 13000, 14500, 16000, 17500, 19000, 20000};
     State.AnswerCorrect = State.Question.CorrectLetter == State.ChosenLetter;
     const int level = std::clamp(State.Level, 1, 15);
@@ -384,11 +384,16 @@ void frmMain::tmrCastka_Timer() {
     lblZadani_->Hide();
     for (auto* l : lbl_) l->Hide();
     int clip;
-    if (State.OutOfCompetition) clip = 3;
-    else if (State.Level <= 4) clip = 0;
-    else if (State.Level == 5 || State.Level == 10) clip = 10;
-    else if (State.Level == 15) clip = 2;
-    else clip = 1;
+    if (State.OutOfCompetition)
+        clip = 3;
+    else if (State.Level <= 4)
+        clip = 0;
+    else if (State.Level == 5 || State.Level == 10)
+        clip = 10;
+    else if (State.Level == 15)
+        clip = 2;
+    else
+        clip = 1;
     app_.Anim().PlayAnimation(clip, "");
     if (State.Level == 15) EndAfterRevealAtTopLevel(State);
     HideAudienceGraph();

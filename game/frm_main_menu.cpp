@@ -26,15 +26,12 @@ void frmMain::MenuItemClick(int index) {
             SlideGameMenu(direction);
             break;
         }
-        case 2:
-            RequestSave();
-            break;
+        case 2: RequestSave(); break;
         case 3:
             WMP1_->Stop();
             WalkAwayFromGame();
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

@@ -7,8 +7,8 @@
 namespace tolarka::media {
 
 struct Picture {
-    std::string_view name;               // stored name, upper case, e.g. "N-DIVX"
-    int width;                           // pixels
+    std::string_view name;  // stored name, upper case, e.g. "N-DIVX"
+    int width;              // pixels
     int height;
     std::span<const unsigned char> png;  // PNG file bytes (RGB or RGBA)
 };

@@ -28,9 +28,9 @@ enum class InputKind { KeyDown, KeyUp, Text, MouseMove, MouseDown, MouseUp, Wake
 // One input event in screen pixels (640 x 480 logical coordinates).
 struct InputEvent {
     InputKind kind = InputKind::Wake;
-    int key = 0;         // KeyDown / KeyUp
-    std::string text;    // Text: UTF-8 typed characters
-    int x = 0, y = 0;    // mouse events
+    int key = 0;       // KeyDown / KeyUp
+    std::string text;  // Text: UTF-8 typed characters
+    int x = 0, y = 0;  // mouse events
 };
 
 }  // namespace tolarka::platform

@@ -32,7 +32,8 @@ std::pair<int, int> MessageBoxScreen::SizeFor(Runtime& rt, const MessageBoxReque
 }
 
 MessageBoxScreen::MessageBoxScreen(Runtime& rt, MessageBoxRequest request)
-    : Screen(rt, "msgbox", PixelsToTwips(SizeFor(rt, request).first), PixelsToTwips(SizeFor(rt, request).second)),
+    : Screen(rt, "msgbox", PixelsToTwips(SizeFor(rt, request).first),
+             PixelsToTwips(SizeFor(rt, request).second)),
       request_(std::move(request)) {
     Caption = request_.title;
 }

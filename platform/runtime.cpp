@@ -134,7 +134,8 @@ void Runtime::Closed(Screen& s) {
 }
 
 void Runtime::QueueActivation(Screen& s) {
-    if (std::find(activations_.begin(), activations_.end(), &s) == activations_.end()) activations_.push_back(&s);
+    if (std::find(activations_.begin(), activations_.end(), &s) == activations_.end())
+        activations_.push_back(&s);
 }
 
 void Runtime::ForgetWidgets(Screen& s) {
@@ -210,9 +211,7 @@ void Runtime::Draw() {
 }
 
 namespace {
-bool TakesMouse(const Widget& w) {
-    return !dynamic_cast<const Shape*>(&w) && !dynamic_cast<const Line*>(&w);
-}
+bool TakesMouse(const Widget& w) { return !dynamic_cast<const Shape*>(&w) && !dynamic_cast<const Line*>(&w); }
 
 Widget* HitIn(Widget& w, int x, int y) {
     if (!w.Visible() || !w.Enabled()) return nullptr;
@@ -257,11 +256,11 @@ void Runtime::Dispatch(const InputEvent& e) {
                 if (!quit) return;
             }
             EndProgram();
-        case InputKind::Wake:
-            return;
+        case InputKind::Wake: return;
         case InputKind::KeyDown:
             dropText_ = false;
-            if (s && !s->OnKeyDown(e.key) && s->Focus() && s->Focus()->ReallyVisible()) s->Focus()->EditKey(e.key);
+            if (s && !s->OnKeyDown(e.key) && s->Focus() && s->Focus()->ReallyVisible())
+                s->Focus()->EditKey(e.key);
             // The text a key types follows its key-down and belongs to the screen that took the
             // key: when that key closed the screen (a message box), the text goes nowhere.
             if (ActiveScreen() != s) dropText_ = true;
@@ -272,13 +271,13 @@ void Runtime::Dispatch(const InputEvent& e) {
             return;
         case InputKind::Text:
             if (dropText_) return;
-            if (s && !s->OnText(e.text) && s->Focus() && s->Focus()->ReallyVisible() && s->Focus()->ReallyEnabled())
+            if (s && !s->OnText(e.text) && s->Focus() && s->Focus()->ReallyVisible() &&
+                s->Focus()->ReallyEnabled())
                 s->Focus()->TypeText(e.text);
             return;
         case InputKind::MouseMove:
         case InputKind::MouseDown:
-        case InputKind::MouseUp:
-            break;
+        case InputKind::MouseUp: break;
     }
     dropText_ = false;
     mouseX_ = e.x;

@@ -25,10 +25,13 @@ void Dump(std::ostringstream& out, const Widget& w, int depth) {
     if (!w.Visible()) out << " hidden";
     if (!w.Enabled()) out << " disabled";
     if (const auto* l = dynamic_cast<const Label*>(&w)) out << " \"" << l->Caption() << '"';
-    if (const auto* i = dynamic_cast<const Image*>(&w); i && !i->Picture().empty()) out << " [" << i->Picture() << ']';
-    if (const auto* c = dynamic_cast<const Container*>(&w); c && !c->Picture().empty()) out << " [" << c->Picture() << ']';
+    if (const auto* i = dynamic_cast<const Image*>(&w); i && !i->Picture().empty())
+        out << " [" << i->Picture() << ']';
+    if (const auto* c = dynamic_cast<const Container*>(&w); c && !c->Picture().empty())
+        out << " [" << c->Picture() << ']';
     if (const auto* t = dynamic_cast<const TextBox*>(&w)) out << " \"" << t->Text() << '"';
-    if (const auto* m = dynamic_cast<const MediaView*>(&w); m && !m->File().empty()) out << " <" << m->File() << '>';
+    if (const auto* m = dynamic_cast<const MediaView*>(&w); m && !m->File().empty())
+        out << " <" << m->File() << '>';
     out << '\n';
     if (const auto* c = dynamic_cast<const Container*>(&w))
         for (const auto& child : c->Children()) Dump(out, *child, depth + 1);

@@ -145,7 +145,10 @@ void TextBox::SetText(std::string text) {
 
 void TextBox::SetSelStart(int pos) { Change(selStart_, std::clamp(pos, 0, Utf8Length(text_))); }
 
-void TextBox::SetFocus() { Owner().SetFocus(this); MarkDirty(); }
+void TextBox::SetFocus() {
+    Owner().SetFocus(this);
+    MarkDirty();
+}
 
 bool TextBox::HasFocus() const { return Owner().Focus() == this; }
 

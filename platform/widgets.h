@@ -44,8 +44,15 @@ public:
     void SetTop(int v) { Change(rect_.top, v); }
     void SetWidth(int v) { Change(rect_.width, v); }
     void SetHeight(int v) { Change(rect_.height, v); }
-    void Move(int left, int top) { SetLeft(left); SetTop(top); }
-    void Move(int left, int top, int width, int height) { Move(left, top); SetWidth(width); SetHeight(height); }
+    void Move(int left, int top) {
+        SetLeft(left);
+        SetTop(top);
+    }
+    void Move(int left, int top, int width, int height) {
+        Move(left, top);
+        SetWidth(width);
+        SetHeight(height);
+    }
 
     bool Visible() const { return visible_; }
     void SetVisible(bool v) { Change(visible_, v); }

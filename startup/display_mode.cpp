@@ -24,20 +24,11 @@ void RestoreDisplayMode(platform::Display& display, std::int16_t savedWidth, std
         return;
     }
     switch (savedHeight) {
-        case 768:
-            ChangeDisplayMode(display, 1024, 768);
-            break;
-        case 600:
-            ChangeDisplayMode(display, 800, 600);
-            break;
-        case 576:
-            ChangeDisplayMode(display, 720, 576);
-            break;
-        case 1024:
-            ChangeDisplayMode(display, 1280, 1024);
-            break;
-        default:
-            break;
+        case 768: ChangeDisplayMode(display, 1024, 768); break;
+        case 600: ChangeDisplayMode(display, 800, 600); break;
+        case 576: ChangeDisplayMode(display, 720, 576); break;
+        case 1024: ChangeDisplayMode(display, 1280, 1024); break;
+        default: break;
     }
 }
 

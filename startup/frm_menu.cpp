@@ -160,8 +160,10 @@ void frmMenu::OnActivate() {
 
 void frmMenu::Hover(int item) {
     for (int i = 0; i < 4; ++i) {
-        if (item < 0) items_[static_cast<size_t>(i)]->SetBold(false);
-        else if (i == item) items_[static_cast<size_t>(i)]->SetBold(true);
+        if (item < 0)
+            items_[static_cast<size_t>(i)]->SetBold(false);
+        else if (i == item)
+            items_[static_cast<size_t>(i)]->SetBold(true);
     }
 }
 

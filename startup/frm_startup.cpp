@@ -29,8 +29,8 @@ void frmStartUp::Design() {
     struct Place {
         int left, top, width, height;
     };
-    const Place places[6] = {{120, 120, 1935, 255}, {2280, 120, 1935, 255}, {120, 360, 2175, 255},
-                             {2280, 360, 1935, 255}, {120, 720, 1935, 255}, {1560, 960, 1935, 255}};
+    const Place places[6] = {{120, 120, 1935, 255},  {2280, 120, 1935, 255}, {120, 360, 2175, 255},
+                             {2280, 360, 1935, 255}, {120, 720, 1935, 255},  {1560, 960, 1935, 255}};
     for (int i = 0; i < 6; ++i) {
         auto& l = Form().Add<Label>("Label1(" + std::to_string(i) + ")");
         l.Move(places[i].left, places[i].top, places[i].width, places[i].height);

@@ -69,9 +69,10 @@ void ExpectStatesApart(const std::string& rest, const std::string& picked, const
     const auto m = DecodePicture(rest), o = DecodePicture(picked), z = DecodePicture(right);
     ASSERT_TRUE(m && o && z) << rest;
     for (Vision v : {Vision::Normal, Vision::Deuteranopia, Vision::Protanopia}) {
-        const double lm = FillLightness(m.get(), v), lo = FillLightness(o.get(), v), lz = FillLightness(z.get(), v);
-        SCOPED_TRACE(std::string(VisionName(v)) + " " + rest + " L* " + std::to_string(lm) + ", " + picked + " " +
-                     std::to_string(lo) + ", " + right + " " + std::to_string(lz));
+        const double lm = FillLightness(m.get(), v), lo = FillLightness(o.get(), v),
+                     lz = FillLightness(z.get(), v);
+        SCOPED_TRACE(std::string(VisionName(v)) + " " + rest + " L* " + std::to_string(lm) + ", " + picked +
+                     " " + std::to_string(lo) + ", " + right + " " + std::to_string(lz));
         EXPECT_GE(lo - lm, 15);
         EXPECT_GE(lz - lo, 15);
     }
@@ -124,7 +125,8 @@ TEST(TextContrast, QuestionAndAnswersAreReadableInEveryState) {
     w.WaitForInput();
     EXPECT_GE(TextContrast(w, w.Main().lblZadani(), dir, "question"), 4.5);
     for (int i = 0; i < 4; ++i)
-        EXPECT_GE(TextContrast(w, w.Main().lblAnswer(i), dir, "rest" + std::to_string(i)), 4.5) << "answer " << i;
+        EXPECT_GE(TextContrast(w, w.Main().lblAnswer(i), dir, "rest" + std::to_string(i)), 4.5)
+            << "answer " << i;
 
     // Pick A (wrong: B is right), then look at the picked box and, after the reveal, the right one.
     const Millis picked = w.Answer('A');

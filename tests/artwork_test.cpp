@@ -1,9 +1,10 @@
+#include "assets/artwork.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 
-#include "assets/artwork.h"
 #include "assets/font_set.h"
 #include "assets/render.h"
 

@@ -15,9 +15,9 @@ using tolarka::platform::sdl::SwsPtr;
 
 std::vector<std::uint8_t> ToRgb(const AVFrame& frame) {
     std::vector<std::uint8_t> rgb(static_cast<std::size_t>(frame.width) * frame.height * 3);
-    SwsPtr sws(
-        sws_getContext(frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), frame.width,
-                       frame.height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr));
+    SwsPtr sws(sws_getContext(frame.width, frame.height, static_cast<AVPixelFormat>(frame.format),
+                              frame.width, frame.height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr,
+                              nullptr));
     if (!sws) return {};
     std::uint8_t* planes[1] = {rgb.data()};
     const int strides[1] = {frame.width * 3};

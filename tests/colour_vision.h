@@ -21,9 +21,7 @@ inline double LightnessOf(double luminance) {
     return luminance > 216.0 / 24389 ? 116 * std::cbrt(luminance) - 16 : luminance * 24389.0 / 27;
 }
 
-inline double Contrast(double y1, double y2) {
-    return (std::max(y1, y2) + 0.05) / (std::min(y1, y2) + 0.05);
-}
+inline double Contrast(double y1, double y2) { return (std::max(y1, y2) + 0.05) / (std::min(y1, y2) + 0.05); }
 
 enum class Vision { Normal, Deuteranopia, Protanopia };
 

@@ -113,7 +113,8 @@ TEST(ReplaceFile, RemovesWhatKilledWritersLeftButNotWhatLiveOnesWrite) {
     char c = 0;
     ASSERT_EQ(read(ready[0], &c, 1), 1);
     ASSERT_EQ(c, 'y');
-    EXPECT_EQ(Entries(file.parent_path()).size(), 3u) << "the older leftover, the killed and the live writer's";
+    EXPECT_EQ(Entries(file.parent_path()).size(), 3u)
+        << "the older leftover, the killed and the live writer's";
 
     ASSERT_TRUE(ReplaceFile(file, Bytes("saved")));
     const auto left = Entries(file.parent_path());

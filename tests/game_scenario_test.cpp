@@ -1,6 +1,5 @@
 // A game on the headless backend: build-up, pauses, reveal, blink, hand-over, clips, music.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <fstream>
@@ -12,7 +11,6 @@
 using namespace tolarka;
 using namespace tolarka::testing;
 using platform::keys::kF10;
-
 
 TEST(Game, QuestionBuildsUpLineByLineThenOpensInput) {
     PlayingWorld w;
@@ -40,7 +38,8 @@ TEST(Game, QuestionBuildsUpLineByLineThenOpensInput) {
     EXPECT_EQ(m.lblZadani().Left(), 900);
     // The level 1 track starts with the first question, repeating, and the studio clip waits.
     EXPECT_TRUE(w.When("frmMain.WMP1 file " + w.Path("sfx/bgm1.wav").string()));
-    EXPECT_EQ(w.Lines("frmMain.WMPfade file").at(0), "frmMain.WMPfade file " + w.Path("gfx/fade1.avi").string());
+    EXPECT_EQ(w.Lines("frmMain.WMPfade file").at(0),
+              "frmMain.WMPfade file " + w.Path("gfx/fade1.avi").string());
 }
 
 TEST(Game, KeysBeforeInputOpensDoNothingAndF10ShowsTheQuestionInfo) {
@@ -61,7 +60,7 @@ TEST(Game, KeysBeforeInputOpensDoNothingAndF10ShowsTheQuestionInfo) {
 
 TEST(Game, PauseBeforeTheRevealGrowsWithTheLevelAndATopPrizeEndsInTheMenu) {
     PlayingWorld w;
-    const Millis expected[16] = {0,    2000, 3000,  4000,  5000,  6500,  7000,  8000,
+    const Millis expected[16] = {0,    2000,  3000,  4000,  5000,  6500,  7000,  8000,
                                  9500, 11000, 13000, 14500, 16000, 17500, 19000, 20000};
     const int clips[16] = {0, 0, 0, 0, 0, 10, 1, 1, 1, 1, 10, 1, 1, 1, 1, 2};
     for (int level = 1; level <= 15; ++level) {
@@ -120,7 +119,8 @@ TEST(Game, WrongAnswerFallsBackToTheLastSafeLevelAndEndsWithClip3) {
         }
         const Millis reveal = pick + 7000;
         w.rt.RunUntil(reveal);
-        EXPECT_EQ(w.Lines("frmMain.WMP2 file", reveal).back(), "frmMain.WMP2 file " + w.Path("sfx/w1.wav").string());
+        EXPECT_EQ(w.Lines("frmMain.WMP2 file", reveal).back(),
+                  "frmMain.WMP2 file " + w.Path("sfx/w1.wav").string());
         EXPECT_EQ(w.When("frmMain.imgB picture B-Z", reveal), reveal);  // the right answer shows green
         EXPECT_EQ(w.Main().imgAnswer(2).Picture(), "C-O");
         EXPECT_EQ(w.Main().State.WonLevel, 5);
@@ -152,7 +152,8 @@ TEST(Game, RightAnswerClipsCallBackAtTheirTimes) {
     };
     auto [shown0, after0] = clipEnd(0);
     EXPECT_EQ(after0, 4000);
-    EXPECT_EQ(w.Lines("frmAnim.WMPanim file", shown0).at(0), "frmAnim.WMPanim file " + w.Path("gfx/r1.avi").string());
+    EXPECT_EQ(w.Lines("frmAnim.WMPanim file", shown0).at(0),
+              "frmAnim.WMPanim file " + w.Path("gfx/r1.avi").string());
     for (int level = 2; level <= 4; ++level) clipEnd(0);
     auto [shown10, after10] = clipEnd(10);  // level 5: r23 at rate 0.8, the lights at 4.5 s
     EXPECT_EQ(after10, 9550);
@@ -197,7 +198,8 @@ TEST(Game, AQuestionFileThatCannotBeReadCountsAsMissing) {
     none.AddQuestionSet(2);
     none.AddMedia();
     RunUnprivileged(none.dir.path(), [&] {
-        for (const char* f : {"qst/01-001.qst", "qst/01-002.qst"}) ASSERT_EQ(chmod(none.Path(f).c_str(), 0), 0);
+        for (const char* f : {"qst/01-001.qst", "qst/01-002.qst"})
+            ASSERT_EQ(chmod(none.Path(f).c_str(), 0), 0);
         none.StartToMenu();
         none.backend.AnswerNextBoxes({platform::kAnswerOk});
         none.StartGame();
@@ -216,7 +218,8 @@ TEST(Game, WrongAnswerAtTheTopLevelFallsToTheSecondSafeLevel) {
     const Millis pick = w.Answer('A');
     const Millis reveal = w.RunUntilLogged("frmMain.WMP2 play", pick + 1).value_or(-1);
     EXPECT_EQ(reveal - pick, 20000);
-    EXPECT_EQ(w.Lines("frmMain.WMP2 file", pick).back(), "frmMain.WMP2 file " + w.Path("sfx/w4.wav").string());
+    EXPECT_EQ(w.Lines("frmMain.WMP2 file", pick).back(),
+              "frmMain.WMP2 file " + w.Path("sfx/w4.wav").string());
     EXPECT_EQ(w.Main().State.WonLevel, 10);
     w.rt.RunUntil(reveal + 6899);
     EXPECT_FALSE(w.Anim().Visible());
@@ -236,8 +239,10 @@ TEST(Game, LightsAfterARightAnswerFollowTheBand) {
         w.NextQuestion();
     }
     // Clip 1 plays at levels 6-9 and 11-14: the second lights up to level 9, the third after.
-    for (int level : {6, 7, 8, 9}) EXPECT_EQ(lights[static_cast<size_t>(level - 1)], "lights-r2.avi") << level;
-    for (int level : {11, 12, 13, 14}) EXPECT_EQ(lights[static_cast<size_t>(level - 1)], "lights-r3.avi") << level;
+    for (int level : {6, 7, 8, 9})
+        EXPECT_EQ(lights[static_cast<size_t>(level - 1)], "lights-r2.avi") << level;
+    for (int level : {11, 12, 13, 14})
+        EXPECT_EQ(lights[static_cast<size_t>(level - 1)], "lights-r3.avi") << level;
 }
 
 TEST(Game, EachQuestionAskedGoesOnTopOfItsLevelsListOnDisk) {

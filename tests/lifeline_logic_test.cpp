@@ -116,7 +116,8 @@ TEST(AudienceVotes, DamagedVotesShowWithinZeroToHundred) {
     const Votes kept = DrawAudienceVotes(5, "X", damaged, [] { return 0.5; });
     EXPECT_EQ(DisplayedVotes(kept, false, {true, true, true, true}), (Votes{0, 100, 100, 0}));
     // The 50:50 split adds the removed shares: still within the graph.
-    for (const auto& remaining : {std::array<bool, 4>{true, true, false, false}, {false, true, true, false},
+    for (const auto& remaining : {std::array<bool, 4>{true, true, false, false},
+                                  {false, true, true, false},
                                   {true, false, false, true}}) {
         for (int v : DisplayedVotes(kept, true, remaining)) {
             EXPECT_GE(v, 0);

@@ -61,17 +61,18 @@ inline Rgb FrameColour(int index) {
 }
 
 inline bool WriteSolidClip(const std::string& path, const platform::sdl::SampleClipFormat& clipFormat) {
-    return platform::sdl::WriteAviClip(path, clipFormat, [&clipFormat](int index, std::uint8_t* rgb, int pitch) {
-        const Rgb c = FrameColour(index);
-        for (int y = 0; y < clipFormat.height; ++y) {
-            std::uint8_t* row = rgb + y * pitch;
-            for (int x = 0; x < clipFormat.width; ++x) {
-                row[3 * x] = static_cast<std::uint8_t>(c.r);
-                row[3 * x + 1] = static_cast<std::uint8_t>(c.g);
-                row[3 * x + 2] = static_cast<std::uint8_t>(c.b);
-            }
-        }
-    });
+    return platform::sdl::WriteAviClip(path, clipFormat,
+                                       [&clipFormat](int index, std::uint8_t* rgb, int pitch) {
+                                           const Rgb c = FrameColour(index);
+                                           for (int y = 0; y < clipFormat.height; ++y) {
+                                               std::uint8_t* row = rgb + y * pitch;
+                                               for (int x = 0; x < clipFormat.width; ++x) {
+                                                   row[3 * x] = static_cast<std::uint8_t>(c.r);
+                                                   row[3 * x + 1] = static_cast<std::uint8_t>(c.g);
+                                                   row[3 * x + 2] = static_cast<std::uint8_t>(c.b);
+                                               }
+                                           }
+                                       });
 }
 
 inline void WriteBytes(const std::string& path, const std::vector<char>& bytes) {

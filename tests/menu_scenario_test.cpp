@@ -39,7 +39,8 @@ TEST(Menu, OpensWithTheItemsAndRepeatingMusic) {
     MenuWorld w;
     EXPECT_TRUE(w.Menu().picMenu().Visible());
     EXPECT_FALSE(w.Menu().picSetNew().Visible());
-    EXPECT_EQ(w.Lines("frmMenu.WMPintro file").at(0), "frmMenu.WMPintro file " + w.Path("sfx/menu.wav").string());
+    EXPECT_EQ(w.Lines("frmMenu.WMPintro file").at(0),
+              "frmMenu.WMPintro file " + w.Path("sfx/menu.wav").string());
     // Hover makes an item bold; the panel outside the items makes all regular again.
     w.backend.MouseMove(w.rt.Now() + 10, 319, 215);
     w.rt.RunUntil(w.rt.Now() + 20);
@@ -96,7 +97,7 @@ TEST(Menu, NameStopsGrowingAtTheRenderedWidthLimit) {
     const platform::Font check{"MS Sans Serif", 12, false};
     const int width = platform::PixelsToTwips(metrics.Width(check, full));
     const int shorter = platform::PixelsToTwips(metrics.Width(check, full.substr(0, full.size() - 1)));
-    EXPECT_GE(width, 2760);  // the last letter took it past the limit...
+    EXPECT_GE(width, 2760);    // the last letter took it past the limit...
     EXPECT_LT(shorter, 2760);  // ...and before it there was room
     EXPECT_LT(full.size(), 60u);
     w.Key(platform::keys::kBack);

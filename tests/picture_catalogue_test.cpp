@@ -1,3 +1,5 @@
+#include "media/picture_catalogue.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 #include <gtest/gtest.h>
@@ -12,7 +14,6 @@
 #include <utility>
 #include <vector>
 
-#include "media/picture_catalogue.h"
 #include "platform/sdl/sdl_handles.h"
 
 namespace {
@@ -63,13 +64,17 @@ std::string TwoDigits(const char* prefix, int n) {
 std::vector<std::pair<std::string, std::pair<int, int>>> RequiredPictures() {
     std::vector<std::pair<std::string, std::pair<int, int>>> out;
     for (const char* state : {"M", "O", "Z"}) {
-        for (const char* letter : {"A", "B", "C", "D"}) out.push_back({std::string(letter) + "-" + state, {320, 37}});
+        for (const char* letter : {"A", "B", "C", "D"})
+            out.push_back({std::string(letter) + "-" + state, {320, 37}});
     }
     out.push_back({"ZADANI", {640, 95}});
     for (int level = 0; level <= 15; ++level) out.push_back({TwoDigits("S", level), {170, 311}});
-    const int amount_widths[] = {130, 260, 269, 271, 270, 297, 311, 310, 312, 340, 355, 354, 401, 410, 410, 434};
-    for (int level = 0; level <= 15; ++level) out.push_back({TwoDigits("C", level), {amount_widths[level], 41}});
-    for (const char* icon : {"N-5050", "N-DIV", "N-TEL", "N-5050X", "N-DIVX", "N-TELX"}) out.push_back({icon, {72, 47}});
+    const int amount_widths[] = {130, 260, 269, 271, 270, 297, 311, 310,
+                                 312, 340, 355, 354, 401, 410, 410, 434};
+    for (int level = 0; level <= 15; ++level)
+        out.push_back({TwoDigits("C", level), {amount_widths[level], 41}});
+    for (const char* icon : {"N-5050", "N-DIV", "N-TEL", "N-5050X", "N-DIVX", "N-TELX"})
+        out.push_back({icon, {72, 47}});
     for (const char* bar : {"FF-M", "FF-O", "FF-Z"}) out.push_back({bar, {640, 37}});
     for (const char* box : {"FF-R-A", "FF-R-B", "FF-R-C", "FF-R-D"}) out.push_back({box, {360, 37}});
     out.push_back({"ARROW", {32, 32}});
@@ -86,7 +91,8 @@ std::vector<std::pair<std::string, std::pair<int, int>>> RequiredPictures() {
     out.push_back({"SPLASH-TV", {110, 40}});
     out.push_back({"SPLASH-VYSILANI", {267, 18}});
     out.push_back({"SPLASH-TELEFON", {300, 45}});
-    for (const char* key : {"KEY-A", "KEY-B", "KEY-C", "KEY-D", "KEY-F5", "KEY-F6", "KEY-F7"}) out.push_back({key, {36, 35}});
+    for (const char* key : {"KEY-A", "KEY-B", "KEY-C", "KEY-D", "KEY-F5", "KEY-F6", "KEY-F7"})
+        out.push_back({key, {36, 35}});
     out.push_back({"KEY-ENTER", {56, 35}});
     out.push_back({"KEY-DELETE", {55, 35}});
     out.push_back({"TIT1", {4800 / 15, 4185 / 15}});

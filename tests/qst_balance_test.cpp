@@ -32,7 +32,8 @@ std::vector<SourceQuestion> PlainQuestions(int n, char letter = 0) {
     std::vector<SourceQuestion> qs;
     for (int i = 0; i < n; ++i) {
         const std::string tag = std::to_string(i);
-        qs.push_back(Q(i + 1, "Otázka číslo " + tag + "?", {"prvni" + tag, "druha" + tag, "treti" + tag, "ctvrta" + tag},
+        qs.push_back(Q(i + 1, "Otázka číslo " + tag + "?",
+                       {"prvni" + tag, "druha" + tag, "treti" + tag, "ctvrta" + tag},
                        letter ? letter : static_cast<char>('A' + i % 4)));
     }
     return qs;
@@ -52,7 +53,8 @@ TEST(QstBalance, OrderedNumbersAreReadTheCzechWay) {
     EXPECT_DOUBLE_EQ((*values)[1], 2500);
     EXPECT_DOUBLE_EQ((*values)[3], 12345.5);
     EXPECT_TRUE(OrderedNumbers(Q(1, "?", {"1918", "1945", "1968", "1989"}, 'A').Record));
-    EXPECT_TRUE(OrderedNumbers(Q(1, "?", {"asi 40 %", "30 %", "20 %", "10 %"}, 'A').Record)) << "descending counts";
+    EXPECT_TRUE(OrderedNumbers(Q(1, "?", {"asi 40 %", "30 %", "20 %", "10 %"}, 'A').Record))
+        << "descending counts";
     // Not ordered, not all numbers, or more than a number and a unit.
     EXPECT_FALSE(OrderedNumbers(Q(1, "?", {"1945", "1918", "1968", "1989"}, 'A').Record));
     EXPECT_FALSE(OrderedNumbers(Q(1, "?", {"1918", "1945", "nikdy", "1989"}, 'A').Record));
@@ -76,7 +78,8 @@ TEST(QstBalance, LevelFiguresAndTheirWarnings) {
 
     // Ordered answers always in the middle: the old tell.
     auto middle = PlainQuestions(40);
-    for (int i = 0; i < 10; ++i) middle.push_back(Q(100 + i, "Kolik?", {"10", "20", "30", "40"}, i % 2 ? 'B' : 'C'));
+    for (int i = 0; i < 10; ++i)
+        middle.push_back(Q(100 + i, "Kolik?", {"10", "20", "30", "40"}, i % 2 ? 'B' : 'C'));
     const SetContent tell = Level(12, middle);
     const ProblemList w = BalanceWarnings(tell, MeasureBalance(tell));
     EXPECT_TRUE(Mentions(w, "nejmenší nebo největší hodnota v 0 %"));
@@ -97,13 +100,18 @@ TEST(QstBalance, LevelFiguresAndTheirWarnings) {
 
 TEST(QstBalance, RepeatsAcrossLevelsAreFound) {
     auto low = PlainQuestions(20);
-    low.push_back(Q(50, "Kdo napsal báseň „Máj“?", {"Karel Hynek Mácha", "Jan Neruda", "Karel Havlíček", "Jiří Wolker"}, 'A'));
+    low.push_back(Q(50, "Kdo napsal báseň „Máj“?",
+                    {"Karel Hynek Mácha", "Jan Neruda", "Karel Havlíček", "Jiří Wolker"}, 'A'));
     low.push_back(Q(51, "Která řeka protéká Olomoucí?", {"Morava", "Labe", "Odra", "Dyje"}, 'A'));
     auto high = PlainQuestions(20);
-    high.push_back(Q(60, "Jak se jmenuje milá Viléma v Máchově „Máji“?", {"Jarmila", "Marie", "Božena", "Ludmila"}, 'A'));
-    high.push_back(Q(61, "Čím se proslavil Karel Hynek Mácha kromě básně „Máj“?", {"deníky", "operou", "sochou", "mostem"}, 'A'));
-    high.push_back(Q(62, "Ve kterém roce se narodil Karel Hynek Mácha?", {"1800", "1810", "1820", "1830"}, 'B'));
-    high.push_back(Q(63, "Které pohoří leží na severu Čech?", {"Krkonoše", "Šumava", "Beskydy", "Tatry"}, 'A'));
+    high.push_back(Q(60, "Jak se jmenuje milá Viléma v Máchově „Máji“?",
+                     {"Jarmila", "Marie", "Božena", "Ludmila"}, 'A'));
+    high.push_back(Q(61, "Čím se proslavil Karel Hynek Mácha kromě básně „Máj“?",
+                     {"deníky", "operou", "sochou", "mostem"}, 'A'));
+    high.push_back(
+        Q(62, "Ve kterém roce se narodil Karel Hynek Mácha?", {"1800", "1810", "1820", "1830"}, 'B'));
+    high.push_back(
+        Q(63, "Které pohoří leží na severu Čech?", {"Krkonoše", "Šumava", "Beskydy", "Tatry"}, 'A'));
     const std::vector<SetContent> sets = {Level(2, low), Level(13, high)};
     const ProblemList w = RepeatWarnings(sets);
 

@@ -122,7 +122,8 @@ TEST(QuestionSelection, SelectAndRememberRotatesTheLevelListOnDisk) {
     int exclude = -1;
     std::vector<std::string> asked;
     for (int i = 0; i < 40; ++i) {
-        const auto pick = SelectAndRememberQuestion(app.path() / "qst", app.path(), 3, 10, recent, exclude, uniform);
+        const auto pick =
+            SelectAndRememberQuestion(app.path() / "qst", app.path(), 3, 10, recent, exclude, uniform);
         ASSERT_TRUE(pick);
         EXPECT_EQ(exclude, 5);
         EXPECT_EQ(pick->File, app.path() / "qst" / QuestionFileName(3, pick->Number));

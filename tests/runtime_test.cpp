@@ -128,8 +128,10 @@ TEST(RuntimeTimers, AHandlerMayStopOrReprogramItself) {
     World w;
     w.timer.onTick = [&] {
         w.ticks.push_back(w.rt.Now());
-        if (w.timer.Interval() == 1000) w.timer.SetInterval(2500);
-        else w.timer.Stop();
+        if (w.timer.Interval() == 1000)
+            w.timer.SetInterval(2500);
+        else
+            w.timer.Stop();
     };
     w.timer.SetInterval(1000);
     w.timer.Start();

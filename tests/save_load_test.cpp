@@ -1,7 +1,6 @@
 // The load screen on the headless backend: listing from the menu, choosing a slot, the start
 // clip, and the game screen taking the game over from the file.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include "save_world.h"

@@ -12,13 +12,13 @@
 
 #include "platform/headless/headless_backend.h"
 #include "platform/runtime.h"
-#include "platform/sdl/sdl_handles.h"
 #include "platform/screen.h"
 #include "platform/sdl/output_view.h"
 #include "platform/sdl/picture_raster.h"
 #include "platform/sdl/renderer.h"
 #include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_handles.h"
 #include "scratch_dir.h"
 
 using namespace tolarka::platform;

@@ -89,15 +89,9 @@ TEST_F(SfxLoudness, EachSoundIsAsLoudAsItsRoleWithTruePeaksUnderTheCeiling) {
         ASSERT_TRUE(wav.has_value());
         const Figures f = Measure(*wav, sound.loop);
         switch (sound.role) {
-            case Role::Bed:
-                EXPECT_NEAR(f.integrated, kBed, kTolerance);
-                break;
-            case Role::Sting:
-                EXPECT_NEAR(f.integrated, kSting, kTolerance);
-                break;
-            case Role::ShortCue:
-                EXPECT_NEAR(f.loudestShortTerm, kSting, kTolerance);
-                break;
+            case Role::Bed: EXPECT_NEAR(f.integrated, kBed, kTolerance); break;
+            case Role::Sting: EXPECT_NEAR(f.integrated, kSting, kTolerance); break;
+            case Role::ShortCue: EXPECT_NEAR(f.loudestShortTerm, kSting, kTolerance); break;
         }
         EXPECT_LE(f.truePeak, kTruePeakCeiling);
         // A bed is steady: no part of it stands out above it further than a sting would.

@@ -14,7 +14,8 @@ using platform::kAnswerYes;
 namespace {
 std::vector<std::string> BoxTitlesAndFirstLines(const GameWorld& w) {
     std::vector<std::string> out;
-    for (const auto& b : w.backend.Boxes()) out.push_back(b.request.title + ": " + b.request.text.substr(0, b.request.text.find('\r')));
+    for (const auto& b : w.backend.Boxes())
+        out.push_back(b.request.title + ": " + b.request.text.substr(0, b.request.text.find('\r')));
     return out;
 }
 }  // namespace
@@ -22,13 +23,16 @@ std::vector<std::string> BoxTitlesAndFirstLines(const GameWorld& w) {
 TEST(StartUp, EmptyQuestionDirectoryAndNoMediaAsksThreeQuestionsInOrder) {
     GameWorld w;
     w.StartToMenu({kAnswerOk, kAnswerYes, kAnswerYes, kAnswerYes});
-    EXPECT_EQ(BoxTitlesAndFirstLines(w),
-              (std::vector<std::string>{"info: Toto je odlehčená verze hry!", "chyba: Chybějící soubor(y) grafiky!",
-                                        "chyba: Chybějící soubor(y) zvuků!", "chyba: Chybějící soubory otázek!"}));
-    EXPECT_EQ(w.backend.Boxes()[1].request.text, "Chybějící soubor(y) grafiky!\r\nChcete hru přesto spustit?");
-    EXPECT_EQ(w.backend.Boxes()[0].request.text,
-              "Toto je odlehčená verze hry!\r\n\r\n- neobsahuje téměř žádné animace\r\n- neobsahuje rozstřel\r\n"
-              "- nízká kvalita ozvučení");
+    EXPECT_EQ(
+        BoxTitlesAndFirstLines(w),
+        (std::vector<std::string>{"info: Toto je odlehčená verze hry!", "chyba: Chybějící soubor(y) grafiky!",
+                                  "chyba: Chybějící soubor(y) zvuků!", "chyba: Chybějící soubory otázek!"}));
+    EXPECT_EQ(w.backend.Boxes()[1].request.text,
+              "Chybějící soubor(y) grafiky!\r\nChcete hru přesto spustit?");
+    EXPECT_EQ(
+        w.backend.Boxes()[0].request.text,
+        "Toto je odlehčená verze hry!\r\n\r\n- neobsahuje téměř žádné animace\r\n- neobsahuje rozstřel\r\n"
+        "- nízká kvalita ozvučení");
     EXPECT_EQ(w.app.StartUp().Label1(1).Caption(), "0 + 0");
     EXPECT_EQ(w.app.StartUp().Label1(3).Caption(), "chyba");
     EXPECT_EQ(w.app.StartUp().Label1(4).Caption(), "spouštím hru...");
@@ -48,9 +52,9 @@ TEST(StartUp, MissingClipAndSoundAskGraphicsFirstAndNoEndsAtOnce) {
     };
     auto yes = world();
     yes->StartToMenu({kAnswerOk, kAnswerYes, kAnswerYes});
-    EXPECT_EQ(BoxTitlesAndFirstLines(*yes),
-              (std::vector<std::string>{"info: Toto je odlehčená verze hry!", "chyba: Chybějící soubor(y) grafiky!",
-                                        "chyba: Chybějící soubor(y) zvuků!"}));
+    EXPECT_EQ(BoxTitlesAndFirstLines(*yes), (std::vector<std::string>{"info: Toto je odlehčená verze hry!",
+                                                                      "chyba: Chybějící soubor(y) grafiky!",
+                                                                      "chyba: Chybějící soubor(y) zvuků!"}));
     EXPECT_TRUE(yes->Menu().Visible());
     EXPECT_FALSE(yes->backend.Ended());
 
@@ -86,8 +90,8 @@ TEST(StartUp, TwoFilesInEveryCounterPassWithoutAQuestion) {
     w.AddQuestionSet(2);
     w.AddMedia();
     // Names that must not count.
-    for (const char* odd : {"qst/05-001.QST", "qst/5-001.qst", "qst/05-01.qst", "qst/05-0001.qst", "qst/F7-001.qst",
-                            "qst/00-001.qst", "qst/21-001.qst"})
+    for (const char* odd : {"qst/05-001.QST", "qst/5-001.qst", "qst/05-01.qst", "qst/05-0001.qst",
+                            "qst/F7-001.qst", "qst/00-001.qst", "qst/21-001.qst"})
         WriteFile(w.Path(odd), {});
     w.StartToMenu();
     EXPECT_EQ(w.backend.Boxes().size(), 1u);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "platform/text_metrics.h"
+
+#include <gtest/gtest.h>
 
 using tolarka::platform::Font;
 using tolarka::platform::TextMetrics;

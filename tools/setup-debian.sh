@@ -6,7 +6,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update
 $SUDO apt-get install -y --no-install-recommends \
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev \
+  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev \
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libsdl2-mixer-dev libx11-dev \
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev \
   libcairo2-dev libebur128-dev \

@@ -83,7 +83,8 @@ void HeadlessBackend::Sleep(Millis ms) {
     now_ = end;
 }
 
-void HeadlessBackend::SetVideoDrawer(std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect&)> drawer) {
+void HeadlessBackend::SetVideoDrawer(
+    std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect&)> drawer) {
     videoDrawer_ = std::move(drawer);
     if (offscreen_) offscreen_->painter->SetVideoDrawer(videoDrawer_);
 }

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/widgets.h"
 #include "platform/message_box.h"
 #include "platform/text_metrics.h"
+#include "platform/widgets.h"
 
 // The renderer's types, named only: this header needs no SDL.
 struct SDL_Renderer;
@@ -55,7 +55,10 @@ public:
     // letters in lower case, digits, the space bar; other keys type nothing.
     void KeyDown(Millis at, int key);
     void KeyUp(Millis at, int key) { Inject(at, {InputKind::KeyUp, key, {}, 0, 0}); }
-    void KeyPress(Millis at, int key) { KeyDown(at, key); KeyUp(at, key); }
+    void KeyPress(Millis at, int key) {
+        KeyDown(at, key);
+        KeyUp(at, key);
+    }
     void Type(Millis at, const std::string& utf8) { Inject(at, {InputKind::Text, 0, utf8, 0, 0}); }
     // Mouse down and up at a pixel of the 640 x 480 display.
     void Click(Millis at, int x, int y);

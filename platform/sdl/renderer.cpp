@@ -260,8 +260,7 @@ SDL_Texture* Renderer::TextTexture(const Font& font, Colour colour, const std::s
         if (texts_.size() > kMaxCachedTexts) texts_.clear();
         auto* ttf = static_cast<TTF_Font*>(view_.scale == 1.0 ? metrics_.Handle(font)
                                                               : metrics_.Handle(font, view_.scale));
-        SurfacePtr s(
-            TTF_RenderUTF8_Blended(ttf, text.c_str(), ToSdl(colour)));
+        SurfacePtr s(TTF_RenderUTF8_Blended(ttf, text.c_str(), ToSdl(colour)));
         SDL_Texture* tex = s ? SDL_CreateTextureFromSurface(r_, s.get()) : nullptr;
         it = texts_.emplace(key, TexturePtr(tex)).first;
     }

@@ -100,8 +100,7 @@ std::optional<InputEvent> SdlBackend::Translate(const SDL_Event& e) {
                          windowView_.LogicalY(static_cast<int>(std::floor(y * pixelRatio_)))};
     };
     switch (e.type) {
-        case SDL_QUIT:
-            return Ev(InputKind::Quit);
+        case SDL_QUIT: return Ev(InputKind::Quit);
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             if (IsToggleKey(e.key.keysym)) {
@@ -112,8 +111,7 @@ std::optional<InputEvent> SdlBackend::Translate(const SDL_Event& e) {
             if (key == 0) return Ev(InputKind::Wake);
             return Ev(e.type == SDL_KEYDOWN ? InputKind::KeyDown : InputKind::KeyUp, key);
         }
-        case SDL_TEXTINPUT:
-            return Ev(InputKind::Text, 0, e.text.text);
+        case SDL_TEXTINPUT: return Ev(InputKind::Text, 0, e.text.text);
         case SDL_MOUSEMOTION: {
             const auto [x, y] = logical(e.motion.x, e.motion.y);
             return Ev(InputKind::MouseMove, 0, {}, x, y);
@@ -134,8 +132,7 @@ std::optional<InputEvent> SdlBackend::Translate(const SDL_Event& e) {
             scene_.reset();
             exposed_ = true;
             return Ev(InputKind::Wake);
-        default:
-            return Ev(InputKind::Wake);
+        default: return Ev(InputKind::Wake);
     }
 }
 

@@ -84,7 +84,8 @@ std::vector<std::string> TextMetrics::Wrap(const Font& font, std::string_view te
     size_t start = 0;
     while (start <= text.size()) {
         size_t eol = text.find('\n', start);
-        std::string_view para = text.substr(start, eol == std::string_view::npos ? std::string_view::npos : eol - start);
+        std::string_view para =
+            text.substr(start, eol == std::string_view::npos ? std::string_view::npos : eol - start);
         if (!para.empty() && para.back() == '\r') para.remove_suffix(1);
         // Greedy fill of one paragraph.
         std::string_view rest = para;

@@ -67,8 +67,8 @@ bool WriteAviClip(const std::string& path, const SampleClipFormat& clipFormat, c
     AvFramePtr rgb = AllocFrame(AV_PIX_FMT_RGB24, clipFormat.width, clipFormat.height);
     AvFramePtr yuv = AllocFrame(format, clipFormat.width, clipFormat.height);
     AvPacketPtr packet(av_packet_alloc());
-    SwsPtr sws(sws_getContext(clipFormat.width, clipFormat.height, AV_PIX_FMT_RGB24, clipFormat.width, clipFormat.height, format,
-                              SWS_BILINEAR, nullptr, nullptr, nullptr));
+    SwsPtr sws(sws_getContext(clipFormat.width, clipFormat.height, AV_PIX_FMT_RGB24, clipFormat.width,
+                              clipFormat.height, format, SWS_BILINEAR, nullptr, nullptr, nullptr));
     if (!rgb || !yuv || !packet || !sws) return false;
 
     for (int i = 0; i < clipFormat.frame_count; ++i) {

@@ -37,7 +37,9 @@ std::string AssemblerFile(const fs::path& blob) {
            "    .globl tolarka_picture_blob\n"
            "    .type tolarka_picture_blob, @object\n"
            "tolarka_picture_blob:\n"
-           "    .incbin \"" + blob.string() + "\"\n"
+           "    .incbin \"" +
+           blob.string() +
+           "\"\n"
            "    .size tolarka_picture_blob, . - tolarka_picture_blob\n"
            "    .section .note.GNU-stack,\"\",@progbits\n";
 }
@@ -57,8 +59,8 @@ int Run(int argc, char** argv) {
     for (const Artwork& art : tolarka::art::AllArtwork()) {
         if (!names.insert(art.name).second) throw std::runtime_error("Dvakrát stejné jméno: " + art.name);
         const std::vector<unsigned char> png = tolarka::art::RenderPng(art, fonts);
-        table += "{\"" + art.name + "\", " + std::to_string(art.width) + ", " + std::to_string(art.height) + ", " +
-                 std::to_string(blob.size()) + "u, " + std::to_string(png.size()) + "u},\n";
+        table += "{\"" + art.name + "\", " + std::to_string(art.width) + ", " + std::to_string(art.height) +
+                 ", " + std::to_string(blob.size()) + "u, " + std::to_string(png.size()) + "u},\n";
         blob.append(png.begin(), png.end());
         // Keep every PNG 16-byte aligned inside the blob.
         blob.resize((blob.size() + 15) / 16 * 16, '\0');

@@ -16,12 +16,9 @@ struct FadeLook {
 
 FadeLook LookOf(Band band) {
     switch (band) {
-        case Band::One:
-            return {palette::kCyan, palette::kIce, 1};
-        case Band::Two:
-            return {palette::kViolet, Mix(palette::kViolet, palette::kIce, 0.5), 1};
-        case Band::Three:
-            return {palette::kMagenta, palette::kGold, 2};
+        case Band::One: return {palette::kCyan, palette::kIce, 1};
+        case Band::Two: return {palette::kViolet, Mix(palette::kViolet, palette::kIce, 0.5), 1};
+        case Band::Three: return {palette::kMagenta, palette::kGold, 2};
     }
     return {palette::kCyan, palette::kIce, 1};
 }

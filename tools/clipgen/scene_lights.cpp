@@ -16,8 +16,7 @@ struct LightsLook {
 
 LightsLook LookOf(LightsKind kind) {
     switch (kind) {
-        case LightsKind::GameStart:
-            return {palette::kCyan, palette::kIce, palette::kWhite, 6};
+        case LightsKind::GameStart: return {palette::kCyan, palette::kIce, palette::kWhite, 6};
         case LightsKind::BandTwo:
             return {palette::kCyan, Mix(palette::kCyan, palette::kViolet, 0.3), palette::kIce, 6};
         case LightsKind::BandThree:

@@ -13,7 +13,8 @@ int WriteCataloguePictures(const std::filesystem::path& dir) {
     for (const media::Picture& picture : media::AllPictures()) {
         const std::filesystem::path path = dir / (std::string(picture.name) + ".png");
         std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(picture.png.data()), static_cast<std::streamsize>(picture.png.size()));
+        out.write(reinterpret_cast<const char*>(picture.png.data()),
+                  static_cast<std::streamsize>(picture.png.size()));
         if (!out) throw std::runtime_error("Soubor nelze zapsat: " + path.string());
         ++written;
     }

@@ -68,8 +68,8 @@ std::optional<double> SingleNumber(const std::string& answer) {
 }
 
 size_t CharCount(const std::string& utf8) {
-    return static_cast<size_t>(std::count_if(utf8.begin(), utf8.end(),
-                                             [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return static_cast<size_t>(std::count_if(
+        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string Percent(int part, int whole) {
@@ -86,9 +86,8 @@ std::string LetterFigures(const std::array<int, 4>& letters) {
 // Each letter's share must lie within [low, high] of the questions counted.
 bool LettersEven(const std::array<int, 4>& letters, double low, double high) {
     const int total = letters[0] + letters[1] + letters[2] + letters[3];
-    return std::all_of(letters.begin(), letters.end(), [&](int n) {
-        return n >= low * total - 0.5 && n <= high * total + 0.5;
-    });
+    return std::all_of(letters.begin(), letters.end(),
+                       [&](int n) { return n >= low * total - 0.5 && n <= high * total + 0.5; });
 }
 
 // Lower-case Windows-1250 letters, so that "Máj" and "máj" are one word.
@@ -96,7 +95,11 @@ unsigned char LowerCp1250(unsigned char c) {
     if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
     switch (c) {
-        case 0x8A: case 0x8C: case 0x8D: case 0x8E: case 0x8F: return static_cast<unsigned char>(c + 0x10);
+        case 0x8A:
+        case 0x8C:
+        case 0x8D:
+        case 0x8E:
+        case 0x8F: return static_cast<unsigned char>(c + 0x10);
         case 0xA3: return 0xB3;
         case 0xA5: return 0xB9;
         case 0xAA: return 0xBA;
@@ -170,7 +173,8 @@ std::set<std::string> Subjects(const std::string& utf8) {
             flush();
             if (c == 0x84) inQuotes = true;   // „
             if (c == 0x93) inQuotes = false;  // “
-            if (c == 0x84 || c == 0x93 || c == '.' || c == ',' || c == '?') words.push_back({}), quoted.push_back(false);
+            if (c == 0x84 || c == 0x93 || c == '.' || c == ',' || c == '?')
+                words.push_back({}), quoted.push_back(false);
         }
     }
     flush();
@@ -185,7 +189,8 @@ std::set<std::string> Subjects(const std::string& utf8) {
         if (i == 0 || words[i].empty() || words[i - 1].empty() || quoted[i - 1]) continue;
         const auto& first = words[i - 1];
         const auto& second = words[i];
-        if (!IsUpperCp1250(static_cast<unsigned char>(first[0])) || !IsUpperCp1250(static_cast<unsigned char>(second[0])))
+        if (!IsUpperCp1250(static_cast<unsigned char>(first[0])) ||
+            !IsUpperCp1250(static_cast<unsigned char>(second[0])))
             continue;
         const bool numeral = second.find_first_not_of("IVX") == std::string::npos;
         subjects.insert(numeral ? SubjectStem(first).substr(0, 3) + " " + second : SubjectStem(second));
@@ -266,8 +271,8 @@ ProblemList BalanceWarnings(const SetContent& set, const Balance& b) {
     if (!LettersEven(b.Letters, 0.18, 0.32))
         warn("správná písmena nejsou vyrovnaná (" + LetterFigures(b.Letters) + ")");
     if (b.Others() >= 40 && !LettersEven(b.OtherLetters, 0.17, 0.33))
-        warn("u otázek bez číselných možností nejsou správná písmena vyrovnaná (" + LetterFigures(b.OtherLetters) +
-             ")");
+        warn("u otázek bez číselných možností nejsou správná písmena vyrovnaná (" +
+             LetterFigures(b.OtherLetters) + ")");
     if (b.Ordered >= 8) {
         const int share = b.OrderedExtreme * 100 / b.Ordered;
         if (share < 30 || share > 70)
@@ -315,9 +320,9 @@ ProblemList RepeatWarnings(const std::vector<SetContent>& sets) {
         if (users.size() <= kMaxQuestionsPerSubject) continue;
         std::string ids;
         for (size_t u : users) ids += (ids.empty() ? "" : ", ") + entries[u].Id();
-        warnings.push_back(entries[users.front()].Warn("„" + Cp1250ToUtf8(subject.substr(subject.rfind("„") == 0 ? 3 : 0)) +
-                                                       "“ se objevuje v " + std::to_string(users.size()) +
-                                                       " otázkách (" + ids + ")"));
+        warnings.push_back(entries[users.front()].Warn(
+            "„" + Cp1250ToUtf8(subject.substr(subject.rfind("„") == 0 ? 3 : 0)) + "“ se objevuje v " +
+            std::to_string(users.size()) + " otázkách (" + ids + ")"));
     }
     for (const auto& [answer, users] : byAnswer) {
         if (users.size() <= kMaxQuestionsPerAnswer) continue;
@@ -342,7 +347,8 @@ ProblemList RepeatWarnings(const std::vector<SetContent>& sets) {
                 if (entries[a].AnswerStems.count(s) || entries[b].AnswerStems.count(s)) inAnswer = true;
             }
             if (shared >= 3 || (shared >= 2 && inAnswer))
-                warnings.push_back(entries[b].Warn("možná se ptá na totéž jako " + entries[a].Id() + " (společné: " + words + ")"));
+                warnings.push_back(entries[b].Warn("možná se ptá na totéž jako " + entries[a].Id() +
+                                                   " (společné: " + words + ")"));
         }
     }
     return warnings;

@@ -76,7 +76,8 @@ std::string FormatStats(const std::vector<SetStats>& stats) {
         if (s.Set.FastestFinger) continue;
         const Balance& b = s.Tells;
         char row[200];
-        std::snprintf(row, sizeof row, "%-6s  %7d  %5d %%  %2d %2d %2d %2d             %3d %3d %3d %3d         %3d %%\n",
+        std::snprintf(row, sizeof row,
+                      "%-6s  %7d  %5d %%  %2d %2d %2d %2d             %3d %3d %3d %3d         %3d %%\n",
                       s.Set.Name().c_str(), b.Ordered, b.Ordered ? b.OrderedExtreme * 100 / b.Ordered : 0,
                       b.OrderedLetters[0], b.OrderedLetters[1], b.OrderedLetters[2], b.OrderedLetters[3],
                       b.OtherLetters[0], b.OtherLetters[1], b.OtherLetters[2], b.OtherLetters[3],

@@ -126,7 +126,8 @@ int main(int argc, char** argv) {
         argc -= 2;
     }
     if (argc != 3 || scale <= 0 || scale > 8) {
-        std::fprintf(stderr, "použití: tolarka-screenshots [--scale N] <adresář programu> <výstupní adresář>\n");
+        std::fprintf(stderr,
+                     "použití: tolarka-screenshots [--scale N] <adresář programu> <výstupní adresář>\n");
         return 2;
     }
     const std::filesystem::path app(argv[1]);
@@ -237,15 +238,19 @@ int main(int argc, char** argv) {
         // The rules run by themselves for 31 s; the credits end the program.
         const Millis rules = rt.Now() + 10;
         backend.Click(rules, 319, 265);
-        const std::pair<Millis, const char*> rulesShots[] = {
-            {4000, "rules-1-ladder"}, {12000, "rules-2-lifelines"}, {16000, "rules-3-stop"}, {25000, "rules-4-keys"}};
-        for (const auto& [at, name] : rulesShots) backend.ScreenshotAt(rules + at, (out / name).string() + ".png");
+        const std::pair<Millis, const char*> rulesShots[] = {{4000, "rules-1-ladder"},
+                                                             {12000, "rules-2-lifelines"},
+                                                             {16000, "rules-3-stop"},
+                                                             {25000, "rules-4-keys"}};
+        for (const auto& [at, name] : rulesShots)
+            backend.ScreenshotAt(rules + at, (out / name).string() + ".png");
         rt.RunUntil(rules + 31100);
         const Millis credits = rt.Now() + 10;
         backend.Click(credits, 319, 315);
         const std::pair<Millis, const char*> creditsShots[] = {
             {500, "credits-1"}, {1700, "credits-2"}, {2800, "credits-3"}, {4000, "credits-4-end"}};
-        for (const auto& [at, name] : creditsShots) backend.ScreenshotAt(credits + at, (out / name).string() + ".png");
+        for (const auto& [at, name] : creditsShots)
+            backend.ScreenshotAt(credits + at, (out / name).string() + ".png");
         rt.RunUntil(credits + 6000);
         s.taken += 8;
         std::printf("%d screenshots in %s\n", s.taken, out.c_str());

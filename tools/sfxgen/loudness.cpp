@@ -33,12 +33,9 @@ double TruePeakCeilingDb(bool loop) { return loop ? kLoopTruePeakDb : kTruePeakD
 
 std::string_view RoleName(Role role) {
     switch (role) {
-        case Role::Bed:
-            return "bed";
-        case Role::Sting:
-            return "sting";
-        case Role::ShortCue:
-            return "short cue";
+        case Role::Bed: return "bed";
+        case Role::Sting: return "sting";
+        case Role::ShortCue: return "short cue";
     }
     return "";
 }
