@@ -12,7 +12,6 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,6 +22,7 @@
 #include <vector>
 
 #include "bench/bench_stats.h"
+#include "bench/in_child.h"
 #include "platform/clock.h"
 #include "platform/sdl/sdl_media.h"
 
@@ -59,27 +59,6 @@ void WaitEvents(Uint32 ms, const std::function<void(const SDL_Event&)>& handle) 
         SDL_Event e;
         while (SDL_PollEvent(&e)) handle(e);
     }
-}
-
-// Runs `body` in a process of its own, which reports its figures through a pipe.
-Measured InChild(const std::function<Measured()>& body) {
-    int fds[2];
-    if (pipe(fds) != 0) return {};
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        const Measured m = body();
-        if (write(fds[1], &m, sizeof m) < 0) _exit(1);
-        _exit(0);
-    }
-    close(fds[1]);
-    Measured m;
-    if (read(fds[0], &m, sizeof m) != sizeof m) m = {};
-    close(fds[0]);
-    int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return {};
-    return m;
 }
 
 class SteadyClock final : public Clock {
@@ -158,7 +137,7 @@ int main(int argc, char** argv) {
     std::vector<double> musicRatio, silentRatio;
     for (int run = 0; run < runs; ++run) {
         for (Series& s : series) {
-            const Measured m = InChild(s.run);
+            const Measured m = tolarka::bench::InChild<Measured>(s.run);
             if (m.cpu < 0) {
                 std::fprintf(stderr, "%s: a run failed (no audio device? try SDL_AUDIODRIVER=dummy)\n",
                              s.name);

@@ -6,7 +6,6 @@
 // Run it under X (Xvfb works), with SDL_AUDIODRIVER=dummy for the silent figures:
 //   idle_bench [--runs N] [--seconds S] [--fullscreen] [PROGRAM_DIR]
 #include <SDL.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -18,6 +17,7 @@
 #include "app/app.h"
 #include "bench/bench_stats.h"
 #include "bench/game_like.h"
+#include "bench/in_child.h"
 #include "platform/runtime.h"
 #include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sdl_backend.h"
@@ -31,27 +31,6 @@ struct Measured {
     double cpu = -1;  // CPU seconds of the idle period alone (start-up not counted)
     double mib = 0;   // resident memory at its start
 };
-
-// Runs `body` in a process of its own, which reports its figures through a pipe.
-Measured InChild(const std::function<Measured()>& body) {
-    int fds[2];
-    if (pipe(fds) != 0) return {};
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        const Measured m = body();
-        if (write(fds[1], &m, sizeof m) < 0) _exit(1);
-        _exit(0);
-    }
-    close(fds[1]);
-    Measured m;
-    if (read(fds[0], &m, sizeof m) != sizeof m) m = {};
-    close(fds[0]);
-    int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return {};
-    return m;
-}
 
 Measured IdleFor(double seconds, const std::function<void(Uint32)>& wait) {
     Measured m;
@@ -117,8 +96,9 @@ int main(int argc, char** argv) {
     }
     std::vector<double> bare, silent, menu, ratioSilent, ratioMenu, mibSilent, mibMenu;
     for (int run = 0; run < runs; ++run) {
-        const Measured b = InChild([&] { return BareWindow(seconds, fullscreen); });
-        const Measured g = InChild([&] { return GameScreen(seconds, fullscreen, ""); });
+        const Measured b = tolarka::bench::InChild<Measured>([&] { return BareWindow(seconds, fullscreen); });
+        const Measured g =
+            tolarka::bench::InChild<Measured>([&] { return GameScreen(seconds, fullscreen, ""); });
         if (b.cpu < 0 || g.cpu < 0) {
             std::fprintf(stderr, "a run failed\n");
             return 1;
@@ -128,7 +108,8 @@ int main(int argc, char** argv) {
         mibSilent.push_back(g.mib);
         if (b.cpu > 0) ratioSilent.push_back(g.cpu / b.cpu);
         if (!programDir.empty()) {
-            const Measured m = InChild([&] { return GameScreen(seconds, fullscreen, programDir); });
+            const Measured m = tolarka::bench::InChild<Measured>(
+                [&] { return GameScreen(seconds, fullscreen, programDir); });
             if (m.cpu >= 0) {
                 menu.push_back(m.cpu);
                 mibMenu.push_back(m.mib);
