@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "fuzz/fuzz_check.h"
-#include "game/cp1250.h"
+#include "io/cp1250.h"
 
 using namespace tolarka;
 

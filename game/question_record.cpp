@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "game/cp1250.h"
-#include "game/file_io.h"
+#include "io/cp1250.h"
+#include "io/file_io.h"
 
 namespace tolarka {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "game/file_io.h"
+#include "io/file_io.h"
 
 namespace tolarka {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "game/cp1250.h"
 #include "game/prize_ladder.h"
+#include "io/cp1250.h"
 
 namespace tolarka {
 

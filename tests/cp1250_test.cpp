@@ -1,4 +1,4 @@
-#include "game/cp1250.h"
+#include "io/cp1250.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Replacing files safely: saves and recent lists are written through a temporary file that
 // nothing planted in the directory can redirect, and that never outlives its writer.
-#include "game/file_io.h"
+#include "io/file_io.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

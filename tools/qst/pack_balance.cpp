@@ -5,7 +5,7 @@
 #include <map>
 #include <set>
 
-#include "game/cp1250.h"
+#include "io/cp1250.h"
 
 namespace tolarka::qst {
 

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "game/cp1250.h"
+#include "io/cp1250.h"
 #include "tools/qst/pack_balance.h"
 
 namespace tolarka::qst {

@@ -1,4 +1,4 @@
-#include "game/file_io.h"
+#include "io/file_io.h"
 
 #include <fcntl.h>
 #include <signal.h>
