@@ -21,6 +21,10 @@ public:
 
     int Width(const Font& font, std::string_view utf8);
     int LineHeight(const Font& font);
+    // The height of a line's glyph box (ascent and descent, without the gap to the next line),
+    // and of its part above the baseline.
+    int Height(const Font& font);
+    int Ascent(const Font& font);
     // Breaks text into lines no wider than maxWidth pixels, at spaces where possible (a word
     // longer than the line is broken between characters). CR LF / LF force a break.
     std::vector<std::string> Wrap(const Font& font, std::string_view utf8, int maxWidth);

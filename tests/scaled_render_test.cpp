@@ -1,16 +1,20 @@
-// Drawing at the output's own resolution: sharp text at any scale, widgets in their logical
-// places, the pointer landing on the widget it shows, only the screens that can be seen drawn.
+// Drawing at the output's own resolution: sharp text at any scale, no text cut that fits at 1x,
+// widgets in their logical places, the pointer landing on the widget it shows, only the screens
+// that can be seen drawn.
 #include <SDL.h>
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "game_world.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/message_box_screen.h"
 #include "platform/runtime.h"
 #include "platform/screen.h"
 #include "platform/sdl/output_view.h"
@@ -19,7 +23,12 @@
 #include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_handles.h"
+#include "saves/frm_load.h"
+#include "saves/frm_save.h"
 #include "scratch_dir.h"
+#include "startup/frm_credits.h"
+#include "startup/frm_rules.h"
+#include "startup/frm_splash.h"
 
 using namespace tolarka::platform;
 using tolarka::platform::sdl::OutputView;
@@ -364,4 +373,170 @@ TEST(ScaledRender, PicturesAtALargeScaleStayWithinTheirMemoryBudget) {
         EXPECT_NE(orange, 0u);
     }
     SDL_DestroyRenderer(r);
+}
+
+namespace {
+
+// Draws screens at 1x and at larger scales, whole and not, and collects every line of text that
+// its clip cuts more than at 1x (times the scale): a letter lost at one size only.
+class TextCuts {
+public:
+    explicit TextCuts(TextMetrics& metrics) {
+        for (double scale : {1.0, 1.5, 2.0, 2.25, 3.0, 3.375}) {
+            Target t;
+            t.scale = scale;
+            t.surface.reset(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(std::lround(640 * scale)),
+                                                           static_cast<int>(std::lround(480 * scale)), 32,
+                                                           SDL_PIXELFORMAT_ARGB8888));
+            t.renderer = SDL_CreateSoftwareRenderer(t.surface.get());
+            t.painter = std::make_unique<sdl::Renderer>(t.renderer, metrics);
+            t.painter->SetView(OutputView{scale, 0, 0});
+            targets_.push_back(std::move(t));
+        }
+    }
+    ~TextCuts() {
+        for (auto& t : targets_) {
+            t.painter.reset();
+            SDL_DestroyRenderer(t.renderer);
+        }
+    }
+    TextCuts(const TextCuts&) = delete;
+    TextCuts& operator=(const TextCuts&) = delete;
+
+    void Check(const std::string& sight, const std::vector<const Screen*>& screens) {
+        std::vector<sdl::Renderer::DrawnText> base;
+        for (auto& t : targets_) {
+            std::vector<sdl::Renderer::DrawnText> drawn;
+            t.painter->RecordTexts(&drawn);
+            t.painter->Draw(screens);
+            t.painter->RecordTexts(nullptr);
+            t.last = drawn;
+            if (t.scale == 1.0) {
+                base = std::move(drawn);
+                lines_ += base.size();
+                continue;
+            }
+            if (drawn.size() != base.size()) {
+                faults_.push_back(sight + ": other lines at " + std::to_string(t.scale));
+                continue;
+            }
+            for (size_t i = 0; i < base.size(); ++i) {
+                const Sides one = Overflow(base[i]), scaled = Overflow(drawn[i]);
+                for (int side = 0; side < 4; ++side) {
+                    // A pixel of rounding across, two down (the font's height rounds on its own).
+                    const double allowed = one[side] * t.scale + (side < 2 ? 1 : 2);
+                    if (scaled[side] > allowed)
+                        faults_.push_back(
+                            sight + ": \"" + drawn[i].text + "\" at " + std::to_string(t.scale) + " cut by " +
+                            std::to_string(scaled[side]) + " px on side " + std::to_string(side) +
+                            " (at 1x " + std::to_string(one[side]) + ")");
+                }
+            }
+        }
+    }
+    const std::vector<std::string>& Faults() const { return faults_; }
+    size_t Lines() const { return lines_; }
+    // The lines the last Check drew at each scale.
+    std::vector<std::pair<double, std::vector<sdl::Renderer::DrawnText>>> Last() const {
+        std::vector<std::pair<double, std::vector<sdl::Renderer::DrawnText>>> out;
+        for (const auto& t : targets_) out.emplace_back(t.scale, t.last);
+        return out;
+    }
+
+private:
+    using Sides = std::array<int, 4>;  // left, right, top, bottom
+    static Sides Overflow(const sdl::Renderer::DrawnText& t) {
+        const SDL_Rect& d = t.drawn;
+        const SDL_Rect& v = t.visible;
+        return {std::max(0, v.x - d.x), std::max(0, d.x + d.w - v.x - v.w), std::max(0, v.y - d.y),
+                std::max(0, d.y + d.h - v.y - v.h)};
+    }
+    struct Target {
+        double scale = 1;
+        Picture surface;
+        SDL_Renderer* renderer = nullptr;
+        std::unique_ptr<sdl::Renderer> painter;
+        std::vector<sdl::Renderer::DrawnText> last;
+    };
+    std::vector<Target> targets_;
+    std::vector<std::string> faults_;
+    size_t lines_ = 0;
+};
+
+void ShowEveryWidget(Container& c) {
+    for (const auto& child : c.Children()) {
+        child->Show();
+        if (auto* inner = dynamic_cast<Container*>(child.get())) ShowEveryWidget(*inner);
+    }
+}
+
+// Every message box shown so far, drawn over the screens it came up on.
+void CheckBoxes(TextCuts& cuts, tolarka::testing::GameWorld& w, const std::vector<const Screen*>& under) {
+    for (const auto& shown : w.backend.Boxes()) {
+        MessageBoxScreen box(w.rt, shown.request);
+        box.Load();
+        std::vector<const Screen*> screens = under;
+        screens.push_back(&box);
+        cuts.Check("box \"" + shown.request.text + "\"", screens);
+    }
+}
+
+}  // namespace
+
+TEST(ScaledRender, NoTextIsCutAtAnyScaleOnAnyScreenOrMessageBox) {
+    using tolarka::testing::GameWorld;
+    {
+        // Nothing installed: the start-up window asks about each kind of missing file.
+        GameWorld bare;
+        TextCuts cuts(bare.backend.Metrics());
+        bare.StartToMenu({kAnswerOk, kAnswerYes, kAnswerYes, kAnswerYes});
+        ASSERT_EQ(bare.backend.Boxes().size(), 4u);
+        CheckBoxes(cuts, bare, {&bare.app.StartUp()});
+        EXPECT_TRUE(cuts.Faults().empty()) << ::testing::PrintToString(cuts.Faults());
+    }
+    GameWorld w;
+    w.AddQuestionSet(2);
+    w.AddMedia();
+    TextCuts cuts(w.backend.Metrics());
+    w.StartToMenu();
+    cuts.Check("menu", w.rt.VisibleScreens());
+    // The rules, page by page.
+    w.backend.Click(w.rt.Now() + 10, 319, 265);
+    for (int step = 1; step <= 6; ++step) {
+        w.rt.RunUntil(w.rt.Now() + 5000);
+        cuts.Check("rules after " + std::to_string(step * 5) + " s", w.rt.VisibleScreens());
+    }
+    w.rt.RunUntil(w.rt.Now() + 30000);
+    // A question with its answers.
+    w.StartGame("Jiří Novák");
+    w.rt.RunUntil(w.rt.Now() + 8000);
+    cuts.Check("game", w.rt.VisibleScreens());
+    // Every screen with every widget shown, in its design captions.
+    w.backend.AnswerNextBoxes({kAnswerOk, kAnswerOk, kAnswerOk});
+    tolarka::App& app = w.app;
+    Screen* const screens[] = {&app.StartUp(), &app.Splash(), &app.Menu(), &app.Rules(),  &app.Main(),
+                               &app.Anim(),    &app.Save(),   &app.Load(), &app.Credits()};
+    for (Screen* s : screens) {
+        s->Load();
+        ShowEveryWidget(s->Form());
+        cuts.Check(s->Name() + " with every widget", {s});
+        if (s != &app.Main()) continue;
+        // The save banner's two lines lie wholly inside its label, whatever the scale.
+        const auto* banner = dynamic_cast<const Label*>(app.Main().picUlozeni().Children().front().get());
+        ASSERT_TRUE(banner);
+        for (const auto& [scale, drawn] : cuts.Last()) {
+            int bannerLines = 0;
+            for (const auto& line : drawn) {
+                if (banner->Caption().find(line.text) == std::string::npos) continue;
+                ++bannerLines;
+                EXPECT_GE(line.drawn.y, line.visible.y) << line.text << " at " << scale;
+                EXPECT_LE(line.drawn.y + line.drawn.h, line.visible.y + line.visible.h)
+                    << line.text << " at " << scale;
+            }
+            EXPECT_EQ(bannerLines, 2) << scale;
+        }
+    }
+    CheckBoxes(cuts, w, {&app.Menu()});
+    EXPECT_GT(cuts.Lines(), 100u);
+    EXPECT_TRUE(cuts.Faults().empty()) << ::testing::PrintToString(cuts.Faults());
 }

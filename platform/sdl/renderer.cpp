@@ -204,7 +204,14 @@ void Renderer::DrawLabel(const Label& l, const SDL_Rect& r) {
     // Line breaks are found in logical pixels at the design size, whatever the scale.
     const std::vector<std::string> lines =
         metrics_.Wrap(l.GetFont(), l.Caption(), l.WordWrap() ? r.w : 1 << 20);
-    const int lh = metrics_.LineHeight(l.GetFont());
+    int lh = metrics_.LineHeight(l.GetFont());
+    const int n = static_cast<int>(lines.size());
+    if (n > 1 && n * lh > r.h) {
+        // Lines that would reach below the label are set closer, so that the last one's
+        // descenders stay inside; the glyph boxes may overlap by their descent at most.
+        const int tight = (r.h - metrics_.Height(l.GetFont())) / (n - 1);
+        lh = std::clamp(tight, metrics_.Ascent(l.GetFont()), lh);
+    }
     int y = r.y;
     for (const auto& line : lines) {
         DrawText(l.GetFont(), l.ForeColour(), line, r.x, y, r.w, l.Align());
@@ -258,13 +265,42 @@ SDL_Texture* Renderer::TextTexture(const Font& font, Colour colour, const std::s
     auto it = texts_.find(key);
     if (it == texts_.end()) {
         if (texts_.size() > kMaxCachedTexts) texts_.clear();
-        auto* ttf = static_cast<TTF_Font*>(view_.scale == 1.0 ? metrics_.Handle(font)
-                                                              : metrics_.Handle(font, view_.scale));
-        SurfacePtr s(TTF_RenderUTF8_Blended(ttf, text.c_str(), ToSdl(colour)));
+        SurfacePtr s = view_.scale == 1.0
+                           ? SurfacePtr(TTF_RenderUTF8_Blended(static_cast<TTF_Font*>(metrics_.Handle(font)),
+                                                               text.c_str(), ToSdl(colour)))
+                           : ScaledText(font, colour, text);
         SDL_Texture* tex = s ? SDL_CreateTextureFromSurface(r_, s.get()) : nullptr;
         it = texts_.emplace(key, TexturePtr(tex)).first;
     }
     return it->second.get();
+}
+
+int Renderer::FittedWidth(const Font& font, const std::string& text) {
+    return static_cast<int>(std::floor(metrics_.Width(font, text) * view_.scale + 1e-6));
+}
+
+// Hinting rounds every glyph's advance to whole output pixels, so a line drawn at the output's
+// size can come out wider than its logical width times the scale (at 2.25 x by a letter or
+// more), and the layout, measured in logical pixels, has no room for that. Such a line is drawn
+// a little smaller, at the largest size that fits.
+SurfacePtr Renderer::ScaledText(const Font& font, Colour colour, const std::string& text) {
+    auto* ttf = static_cast<TTF_Font*>(metrics_.Handle(font, view_.scale));
+    const int room = FittedWidth(font, text);
+    int w = 0, h = 0;
+    if (TTF_SizeUTF8(ttf, text.c_str(), &w, &h) != 0 || w <= room || w <= 0)
+        return SurfacePtr(TTF_RenderUTF8_Blended(ttf, text.c_str(), ToSdl(colour)));
+    const int points = FontPixelSize(font.points);
+    const int dpi = static_cast<int>(std::lround(72.0 * view_.scale));
+    int fitted = std::min(dpi - 1, static_cast<int>(static_cast<long long>(dpi) * room / w));
+    for (; fitted > dpi * 4 / 5; --fitted) {
+        if (TTF_SetFontSizeDPI(ttf, points, static_cast<unsigned>(fitted), static_cast<unsigned>(fitted)) !=
+                0 ||
+            TTF_SizeUTF8(ttf, text.c_str(), &w, &h) != 0 || w <= room)
+            break;
+    }
+    SurfacePtr s(TTF_RenderUTF8_Blended(ttf, text.c_str(), ToSdl(colour)));
+    TTF_SetFontSizeDPI(ttf, points, static_cast<unsigned>(dpi), static_cast<unsigned>(dpi));
+    return s;
 }
 
 int Renderer::OutTextWidth(const Font& font, const std::string& text) {
@@ -273,7 +309,7 @@ int Renderer::OutTextWidth(const Font& font, const std::string& text) {
     int w = 0, h = 0;
     if (TTF_SizeUTF8(static_cast<TTF_Font*>(metrics_.Handle(font, view_.scale)), text.c_str(), &w, &h) != 0)
         return 0;
-    return w;
+    return std::min(w, FittedWidth(font, text));
 }
 
 void Renderer::DrawText(const Font& font, Colour colour, const std::string& text, int x, int y, int w,
@@ -290,6 +326,11 @@ void Renderer::DrawText(const Font& font, Colour colour, const std::string& text
     if (align == Alignment::Right) ox = right - tw;
     SDL_Rect dst{ox, view_.OutY(y), tw, th};
     SDL_RenderCopy(r_, tex, nullptr, &dst);
+    if (drawnTexts_) {
+        SDL_Rect visible{};
+        SDL_RenderGetClipRect(r_, &visible);
+        drawnTexts_->push_back(DrawnText{text, dst, visible});
+    }
 }
 
 void Renderer::FillRect(const SDL_Rect& r, Colour c) {

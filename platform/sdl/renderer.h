@@ -48,6 +48,14 @@ public:
     SDL_Rect Out(const SDL_Rect& logical) const;
     // The screens that can be seen: from the last opaque full-size one up.
     static std::vector<const Screen*> SeenScreens(const std::vector<const Screen*>& screens);
+    // Each line of text drawn from now on, in output pixels: where it went and the part of the
+    // output it was clipped to (for checking that no text is cut at any scale). nullptr stops.
+    struct DrawnText {
+        std::string text;
+        SDL_Rect drawn;
+        SDL_Rect visible;
+    };
+    void RecordTexts(std::vector<DrawnText>* into) { drawnTexts_ = into; }
 
 private:
     void DrawScreens(const std::vector<const Screen*>& screens, const SDL_Rect& limit);
@@ -60,6 +68,9 @@ private:
     void DrawText(const Font& font, Colour colour, const std::string& text, int x, int y, int w,
                   Alignment align);
     SDL_Texture* TextTexture(const Font& font, Colour colour, const std::string& text);
+    SurfacePtr ScaledText(const Font& font, Colour colour, const std::string& text);
+    // Output pixels a line may take at the current scale: its logical width times the scale.
+    int FittedWidth(const Font& font, const std::string& text);
     int OutTextWidth(const Font& font, const std::string& text);
     void FillRect(const SDL_Rect& r, Colour c);
     void FillOval(const SDL_Rect& r, Colour c);
@@ -86,6 +97,7 @@ private:
     unsigned long long drawCount_ = 0;
     using TextKey = std::tuple<std::string, double, bool, Colour, std::string>;
     std::map<TextKey, TexturePtr> texts_;
+    std::vector<DrawnText>* drawnTexts_ = nullptr;
 };
 
 }  // namespace tolarka::platform::sdl

@@ -79,6 +79,10 @@ int TextMetrics::Width(const Font& font, std::string_view utf8) {
 
 int TextMetrics::LineHeight(const Font& font) { return TTF_FontLineSkip(impl_->Get(font)); }
 
+int TextMetrics::Height(const Font& font) { return TTF_FontHeight(impl_->Get(font)); }
+
+int TextMetrics::Ascent(const Font& font) { return TTF_FontAscent(impl_->Get(font)); }
+
 std::vector<std::string> TextMetrics::Wrap(const Font& font, std::string_view text, int maxWidth) {
     std::vector<std::string> lines;
     size_t start = 0;
