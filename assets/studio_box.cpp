@@ -7,19 +7,21 @@ namespace {
 
 struct Gradient {
     Color top, middle, bottom;
-    double sheen;      // white over the top of the box, fading out before the text band
-    double spotlight;  // white across the middle
+    double sheen;            // white over the top of the box, fading out before the text band
+    double spotlight;        // white across the middle
+    double middleAt = 0.48;  // where the middle colour lies, from the top edge (0) to the bottom (1)
 };
 
 Gradient GradientOf(BoxFill fill) {
     switch (fill) {
         case BoxFill::Navy: return {Hex(0x14246E), Hex(0x050C3A), Hex(0x02041E), 0.22, 0.04};
         case BoxFill::Violet: return {Hex(0x6A34B8), Hex(0x3A1680), Hex(0x1A0848), 0.26, 0.07};
-        // Picked and right differ in lightness as well as in hue (navy darkest, orange in the
-        // middle, green lightest), so the states read without colour vision; both stay dark
-        // enough for the white answer text.
-        case BoxFill::Orange: return {Hex(0x784402), Hex(0x6C3A00), Hex(0x4C2700), 0.16, 0.0};
-        case BoxFill::Green: return {Hex(0x1C8438), Hex(0x1C8438), Hex(0x167434), 0.16, 0.0};
+        // The three states differ in lightness as well as in hue, for eyes that tell red from
+        // green poorly: navy darkest, the right answer's deep green in between, the picked
+        // answer's orange lightest. The orange is bright at the top edge, like the ladder's
+        // marker, and deepens before the text band, where it still carries white text at 4.5 : 1.
+        case BoxFill::Orange: return {Hex(0xFFA63C), Hex(0xBE5D00), Hex(0xAC4E00), 0.30, 0.0, 0.22};
+        case BoxFill::Green: return {Hex(0x0D4E20), Hex(0x0B481D), Hex(0x093C17), 0.10, 0.0};
     }
     return {};
 }
@@ -48,7 +50,7 @@ void DrawStudioBox(const Painter& p, const BoxShape& s, BoxFill fill) {
 
     const Gradient g = GradientOf(fill);
     p.Hexagon(s.left, s.right, top, bottom, s.slant);
-    p.FillLinear(0, top, 0, bottom, {{0.0, g.top}, {0.48, g.middle}, {1.0, g.bottom}});
+    p.FillLinear(0, top, 0, bottom, {{0.0, g.top}, {g.middleAt, g.middle}, {1.0, g.bottom}});
     cairo_new_path(cr);
 
     // Sheen on the upper edge, as if lit from above, and a faint spotlight on the middle. The

@@ -64,7 +64,8 @@ const char* VisionName(Vision v) {
     return v == Vision::Normal ? "normal" : v == Vision::Deuteranopia ? "deuteranopia" : "protanopia";
 }
 
-// Rest, picked and right must be told apart by lightness alone.
+// Rest, picked and right must be told apart by lightness alone: the picked orange lightest, the
+// right answer's green between it and the navy of the rest.
 void ExpectStatesApart(const std::string& rest, const std::string& picked, const std::string& right) {
     const auto m = DecodePicture(rest), o = DecodePicture(picked), z = DecodePicture(right);
     ASSERT_TRUE(m && o && z) << rest;
@@ -73,8 +74,8 @@ void ExpectStatesApart(const std::string& rest, const std::string& picked, const
                      lz = FillLightness(z.get(), v);
         SCOPED_TRACE(std::string(VisionName(v)) + " " + rest + " L* " + std::to_string(lm) + ", " + picked +
                      " " + std::to_string(lo) + ", " + right + " " + std::to_string(lz));
-        EXPECT_GE(lo - lm, 15);
-        EXPECT_GE(lz - lo, 15);
+        EXPECT_GE(lo - lz, 15);
+        EXPECT_GE(lz - lm, 15);
     }
 }
 
