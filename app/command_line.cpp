@@ -9,9 +9,12 @@ StartRequest ReadCommandLine(const std::vector<std::string>& args) {
         if (arg == "--version" || arg == "-V") return {StartAction::Version, {}, {}};
     }
     for (const auto& arg : args) {
-        if (arg.starts_with("--")) return {StartAction::UnknownOption, {}, arg};
+        if (arg.starts_with("--")) {
+            request.Ignored.push_back(arg);
+            continue;
+        }
+        request.CommandLine += (request.CommandLine.empty() ? "" : " ") + arg;
     }
-    for (size_t i = 0; i < args.size(); ++i) request.CommandLine += (i > 0 ? " " : "") + args[i];
     return request;
 }
 

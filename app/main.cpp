@@ -74,12 +74,11 @@ int main(int argc, char** argv) {
     switch (request.Action) {
         case tolarka::StartAction::Help: std::fputs(tolarka::HelpText(paths).c_str(), stdout); return 0;
         case tolarka::StartAction::Version: std::puts(tolarka::VersionText().c_str()); return 0;
-        case tolarka::StartAction::UnknownOption:
-            std::fprintf(stderr, "tolarka: neznámá volba %s (nápověda: tolarka --help)\n",
-                         request.Option.c_str());
-            return 2;
         case tolarka::StartAction::Play: break;
     }
+    for (const std::string& option : request.Ignored)
+        std::fprintf(stderr, "tolarka: neznámou volbu %s hra přeskočí (nápověda: tolarka --help)\n",
+                     option.c_str());
     if (const std::string missing = MissingDisplay(); !missing.empty()) {
         std::fprintf(stderr, "tolarka: nelze otevřít okno hry: %s\n", missing.c_str());
         return 1;

@@ -116,9 +116,11 @@ TEST(CommandLine, HelpAndVersionWinAndTheRestIsTheGamesOwn) {
     EXPECT_EQ(ReadCommandLine({"no_fullscreen", "--help"}).Action, StartAction::Help);
     EXPECT_EQ(ReadCommandLine({"-h"}).Action, StartAction::Help);
     EXPECT_EQ(ReadCommandLine({"--bogus", "--version"}).Action, StartAction::Version);
-    const StartRequest bad = ReadCommandLine({"no_fullscreen", "--fullscreen"});
-    EXPECT_EQ(bad.Action, StartAction::UnknownOption);
-    EXPECT_EQ(bad.Option, "--fullscreen");
+    // An unknown option is left out, and the rest still counts.
+    const StartRequest odd = ReadCommandLine({"--fullscreen", "no_fullscreen"});
+    EXPECT_EQ(odd.Action, StartAction::Play);
+    EXPECT_EQ(odd.CommandLine, "no_fullscreen");
+    EXPECT_EQ(odd.Ignored, std::vector<std::string>{"--fullscreen"});
 
     const std::string help = HelpText({"/usr/share/games/tolarka", "/home/eva/.local/share/tolarka", {}});
     EXPECT_NE(help.find("/home/eva/.local/share/tolarka/save"), std::string::npos) << help;
