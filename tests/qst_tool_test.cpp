@@ -329,7 +329,8 @@ TEST(QstCheck, QuestionFilesAreCheckedByNameLengthAndContent) {
     platform::TextMetrics metrics;
     std::vector<std::string> m;
     for (const auto& p : CheckPaths({dir.path()}, metrics)) m.push_back(p.ToString());
-    EXPECT_TRUE(HasMessage(m, "03-1.qst: název neodpovídá"));
+    // Each message starts with the file's path as it was given.
+    EXPECT_TRUE(HasMessage(m, (dir.path() / "03-1.qst").string() + ": název neodpovídá"));
     EXPECT_TRUE(HasMessage(m, "16-001.qst: název neodpovídá"));
     EXPECT_TRUE(HasMessage(m, "03-002.qst: soubor má 400 bajtů, záznam otázky má 491"));
     EXPECT_TRUE(HasMessage(m, "03-003.qst: soubor má 492 bajtů"));
@@ -369,6 +370,18 @@ TEST(QstStats, CountsSetsAndLettersAgainstTargets) {
     stats = CollectStats({out.path()}, problems);
     EXPECT_EQ(stats[0].Count, 40);
     EXPECT_EQ(stats[15].Count, 2);  // F1-001.qst and 16-001.qst
+
+    // The player's own directory is counted as the game plays it: a set with own files from those
+    // alone, every other set from the shipped files.
+    ScratchDir own;
+    fs::copy_file(out.path() / "01-007.qst", own.path() / "01-007.qst");
+    stats = CollectPlayedStats(own.path(), out.path(), problems);
+    EXPECT_EQ(stats[0].Count, 1);
+    EXPECT_TRUE(stats[0].Own);
+    EXPECT_EQ(stats[15].Count, 2);
+    EXPECT_FALSE(stats[15].Own);
+    EXPECT_NE(FormatStats(stats).find("* vlastní otázky hráče: 01;"), std::string::npos)
+        << FormatStats(stats);
 }
 
 TEST(QstTool, ExitCodes) {

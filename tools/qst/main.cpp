@@ -1,5 +1,6 @@
 // tolarka-qst: builds, dumps, checks and counts the game's question files.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_paths.h"
 #include "platform/text_metrics.h"
 #include "tools/qst/pack_build.h"
 #include "tools/qst/pack_check.h"
@@ -31,7 +33,8 @@ constexpr const char* kUsageText =
     "                     které už žádný zdroj nevytváří\n"
     "  tolarka-qst dump [--out ADRESÁŘ] CESTA...     soubory .qst zpět do textu\n"
     "  tolarka-qst check CESTA...                    kontrola zdrojů nebo souborů .qst\n"
-    "  tolarka-qst stats CESTA...                    počty otázek na úroveň a sadu\n"
+    "  tolarka-qst stats CESTA...                    počty otázek na úroveň a sadu; vlastní adresář\n"
+    "                     (~/.local/share/tolarka/qst) spolu s dodanými otázkami, jako je hraje hra\n"
     "  tolarka-qst --help | --version\n"
     "vlastní otázky pro nainstalovanou hru: tolarka-qst build ZDROJE ~/.local/share/tolarka/qst\n"
     "  (úroveň, pro kterou tam je aspoň jeden soubor, se hraje jen z vlastních otázek)\n"
@@ -122,10 +125,33 @@ int Check(const std::vector<std::string>& args) {
     return problems.empty() ? kOk : kProblems;
 }
 
+// The shipped question files the game plays where the player has none of their own: installed
+// beside this program, or those of the build tree it was built in.
+fs::path ShippedQuestions() {
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec).parent_path();
+    for (const fs::path& dir :
+         {(self / TOLARKA_DATA_FROM_TOOL / "qst").lexically_normal(), fs::path(TOLARKA_BUILD_DATA) / "qst"})
+        if (fs::is_directory(dir, ec)) return dir;
+    return {};
+}
+
+// True when `path` is the player's own question directory, the one the game reads.
+bool IsOwnQuestionDirectory(const fs::path& path) {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    const fs::path player = tolarka::PlayerDirectory(xdg ? xdg : "", home ? home : "");
+    std::error_code ec;
+    return !player.empty() && fs::equivalent(path, player / "qst", ec);
+}
+
 int Stats(const std::vector<std::string>& args) {
     if (args.size() < 2) return Usage();
     ProblemList problems;
-    const auto stats = CollectStats(Paths(args, 1), problems);
+    const fs::path shipped =
+        args.size() == 2 && IsOwnQuestionDirectory(args[1]) ? ShippedQuestions() : fs::path();
+    const auto stats = shipped.empty() ? CollectStats(Paths(args, 1), problems)
+                                       : CollectPlayedStats(args[1], shipped, problems);
     Print(problems);
     std::cout << FormatStats(stats);
     return MeetsTargets(stats) && problems.empty() ? kOk : kProblems;

@@ -146,7 +146,7 @@ ProblemList CheckSet(const SetContent& content, platform::TextMetrics& metrics) 
         const auto [it, inserted] = texts.emplace(key, i);
         if (!inserted && !key.empty()) {
             const SourceQuestion& first = content.Questions[it->second];
-            std::string where = content.FileOf(it->second);
+            std::string where = fs::path(content.FileOf(it->second)).filename().string();
             if (first.Line > 0) where += ":" + std::to_string(first.Line);
             report(kKeyText, "stejné znění jako otázka " + NumberText(first.Number) + " (" + where + ")");
         }
@@ -157,16 +157,17 @@ ProblemList CheckSet(const SetContent& content, platform::TextMetrics& metrics) 
 std::vector<SetContent> LoadSources(const std::vector<fs::path>& files, ProblemList& problems) {
     std::vector<SetContent> sets;
     for (const auto& file : files) {
-        const std::string name = file.filename().string();
-        const auto set = SetFromSourceName(name);
+        // Messages name the file as it was given, so that it can be found again.
+        const std::string shown = file.string();
+        const auto set = SetFromSourceName(file.filename().string());
         if (!set) {
             problems.push_back(
-                {name, 0, "neznámý název zdroje: čekám 01.txt až 15.txt nebo F1.txt až F5.txt"});
+                {shown, 0, "neznámý název zdroje: čekám 01.txt až 15.txt nebo F1.txt až F5.txt"});
             continue;
         }
-        ParsedSource parsed = ParseQuestionSource(ReadWhole(file), name);
+        ParsedSource parsed = ParseQuestionSource(ReadWhole(file), shown);
         problems.insert(problems.end(), parsed.Problems.begin(), parsed.Problems.end());
-        sets.push_back(SetContent{*set, std::move(parsed.Questions), name, {}});
+        sets.push_back(SetContent{*set, std::move(parsed.Questions), shown, {}});
     }
     return sets;
 }
@@ -174,16 +175,16 @@ std::vector<SetContent> LoadSources(const std::vector<fs::path>& files, ProblemL
 std::vector<SetContent> LoadQuestionFiles(const std::vector<fs::path>& files, ProblemList& problems) {
     std::map<int, SetContent> byOrder;
     for (const auto& file : files) {
-        const std::string name = file.filename().string();
-        const auto id = IdFromQuestionFileName(name);
+        const std::string shown = file.string();
+        const auto id = IdFromQuestionFileName(file.filename().string());
         if (!id) {
             problems.push_back(
-                {name, 0, "název neodpovídá vzoru 01-001.qst až 15-999.qst ani F1-001.qst až F5-999.qst"});
+                {shown, 0, "název neodpovídá vzoru 01-001.qst až 15-999.qst ani F1-001.qst až F5-999.qst"});
             continue;
         }
         const std::string bytes = ReadWhole(file);
         if (bytes.size() != kQuestionRecordSize) {
-            problems.push_back({name, 0,
+            problems.push_back({shown, 0,
                                 "soubor má " + std::to_string(bytes.size()) + " bajtů, záznam otázky má " +
                                     std::to_string(kQuestionRecordSize)});
             if (bytes.size() < kQuestionRecordSize) continue;
@@ -193,7 +194,7 @@ std::vector<SetContent> LoadQuestionFiles(const std::vector<fs::path>& files, Pr
         SetContent& content = byOrder[id->Set.Order()];
         content.Set = id->Set;
         content.Questions.push_back(FromRecord(id->Number, *record));
-        content.QuestionFiles.push_back(name);
+        content.QuestionFiles.push_back(shown);
     }
     std::vector<SetContent> sets;
     for (auto& [order, content] : byOrder) sets.push_back(std::move(content));

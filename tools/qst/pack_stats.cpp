@@ -55,6 +55,19 @@ std::vector<SetStats> CollectStats(const std::vector<fs::path>& paths, ProblemLi
     return stats;
 }
 
+std::vector<SetStats> CollectPlayedStats(const fs::path& own, const fs::path& shipped,
+                                         ProblemList& problems) {
+    std::vector<SetStats> played = CollectStats({own}, problems);
+    const std::vector<SetStats> base = CollectStats({shipped}, problems);
+    for (size_t i = 0; i < played.size(); ++i) {
+        if (played[i].Count > 0)
+            played[i].Own = true;
+        else
+            played[i] = base[i];
+    }
+    return played;
+}
+
 std::string FormatStats(const std::vector<SetStats>& stats) {
     std::string out = "sada  otázek     A    B    C    D  start (min. 2)  cíl\n";
     QuestionCounts counts{};
@@ -65,12 +78,17 @@ std::string FormatStats(const std::vector<SetStats>& stats) {
                                                          : "chybí " + std::to_string(s.Target() - s.Count) +
                                                                " do " + std::to_string(s.Target());
         char row[160];
-        std::snprintf(row, sizeof row, "%-4s  %6d  %4d %4d %4d %4d  %-14s  ", s.Set.Name().c_str(), s.Count,
-                      s.CorrectLetters[0], s.CorrectLetters[1], s.CorrectLetters[2], s.CorrectLetters[3],
+        std::snprintf(row, sizeof row, "%-4s  %6d  %4d %4d %4d %4d  %-14s  ",
+                      (s.Set.Name() + (s.Own ? "*" : "")).c_str(), s.Count, s.CorrectLetters[0],
+                      s.CorrectLetters[1], s.CorrectLetters[2], s.CorrectLetters[3],
                       s.Count >= kMinimumQuestionsPerCounter ? "ok" : "MÁLO");
         out += row + target + "\n";
     }
     out += "celkem (jako na startu): " + QuestionTotalsText(counts) + "\n";
+    std::string own;
+    for (const auto& s : stats)
+        if (s.Own) own += (own.empty() ? "" : ", ") + s.Set.Name();
+    if (!own.empty()) out += "* vlastní otázky hráče: " + own + "; ostatní sady jsou dodané se hrou\n";
     out += "\núroveň  číselné  krajní   A  B  C  D (číselné)   A  B  C  D (ostatní)  nejdelší\n";
     for (const auto& s : stats) {
         if (s.Set.FastestFinger) continue;

@@ -19,6 +19,7 @@ struct SetStats {
     int Count = 0;
     std::array<int, 4> CorrectLetters{};  // how many answers are A, B, C, D
     Balance Tells;                        // position and length figures of the questions read
+    bool Own = false;                     // counted from the player's own directory
 
     int Target() const { return Set.FastestFinger ? kTargetPerFastestFingerSet : kTargetPerLevel; }
 };
@@ -26,6 +27,12 @@ struct SetStats {
 // All twenty sets (levels 1..15, F1..F5) of the sources or question files under `paths`.
 // Question files are counted by the start-up rules, so the figures are what the game sees.
 std::vector<SetStats> CollectStats(const std::vector<std::filesystem::path>& paths, ProblemList& problems);
+
+// The sets as the game plays them with `own` as the player's own question directory: a set with
+// at least one question file there is played from those alone (and marked own), every other set
+// from `shipped`.
+std::vector<SetStats> CollectPlayedStats(const std::filesystem::path& own,
+                                         const std::filesystem::path& shipped, ProblemList& problems);
 
 // A table with one row per set and the two totals as the start-up screen shows them, then the
 // levels' balance figures (where ordered numbers put the right answer, which is the longest).
