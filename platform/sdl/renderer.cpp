@@ -36,6 +36,7 @@ void Renderer::Reset() {
     pictures_.clear();
     pictureBytes_ = 0;
     texts_.clear();
+    fits_.clear();
 }
 
 void Renderer::SetView(const OutputView& view) {
@@ -212,9 +213,12 @@ void Renderer::DrawLabel(const Label& l, const SDL_Rect& r) {
         const int tight = (r.h - metrics_.Height(l.GetFont())) / (n - 1);
         lh = std::clamp(tight, metrics_.Ascent(l.GetFont()), lh);
     }
+    // The lines of one label share one size: the one that fits the widest of them.
+    int dpi = ScaledDpi();
+    for (const auto& line : lines) dpi = std::min(dpi, FittingDpi(l.GetFont(), line));
     int y = r.y;
     for (const auto& line : lines) {
-        DrawText(l.GetFont(), l.ForeColour(), line, r.x, y, r.w, l.Align());
+        DrawText(l.GetFont(), l.ForeColour(), line, r.x, y, r.w, l.Align(), dpi);
         y += lh;
     }
 }
@@ -260,19 +264,33 @@ void Renderer::DrawTextBox(const TextBox& t, const SDL_Rect& r) {
     }
 }
 
-SDL_Texture* Renderer::TextTexture(const Font& font, Colour colour, const std::string& text) {
-    TextKey key{font.face, font.points, font.bold, colour, text};
+SDL_Texture* Renderer::TextTexture(const Font& font, Colour colour, const std::string& text, int dpi) {
+    TextKey key{font.face, font.points, font.bold, colour, text, dpi};
     auto it = texts_.find(key);
     if (it == texts_.end()) {
         if (texts_.size() > kMaxCachedTexts) texts_.clear();
-        SurfacePtr s = view_.scale == 1.0
-                           ? SurfacePtr(TTF_RenderUTF8_Blended(static_cast<TTF_Font*>(metrics_.Handle(font)),
-                                                               text.c_str(), ToSdl(colour)))
-                           : ScaledText(font, colour, text);
+        SurfacePtr s;
+        if (view_.scale == 1.0) {
+            s.reset(TTF_RenderUTF8_Blended(static_cast<TTF_Font*>(metrics_.Handle(font)), text.c_str(),
+                                           ToSdl(colour)));
+        } else {
+            auto* ttf = static_cast<TTF_Font*>(metrics_.Handle(font, view_.scale));
+            const int full = ScaledDpi();
+            if (dpi != full) SetDpi(ttf, font, dpi);
+            s.reset(TTF_RenderUTF8_Blended(ttf, text.c_str(), ToSdl(colour)));
+            if (dpi != full) SetDpi(ttf, font, full);
+        }
         SDL_Texture* tex = s ? SDL_CreateTextureFromSurface(r_, s.get()) : nullptr;
         it = texts_.emplace(key, TexturePtr(tex)).first;
     }
     return it->second.get();
+}
+
+int Renderer::ScaledDpi() const { return static_cast<int>(std::lround(72.0 * view_.scale)); }
+
+void Renderer::SetDpi(void* ttf, const Font& font, int dpi) {
+    TTF_SetFontSizeDPI(static_cast<TTF_Font*>(ttf), FontPixelSize(font.points), static_cast<unsigned>(dpi),
+                       static_cast<unsigned>(dpi));
 }
 
 int Renderer::FittedWidth(const Font& font, const std::string& text) {
@@ -282,25 +300,27 @@ int Renderer::FittedWidth(const Font& font, const std::string& text) {
 // Hinting rounds every glyph's advance to whole output pixels, so a line drawn at the output's
 // size can come out wider than its logical width times the scale (at 2.25 x by a letter or
 // more), and the layout, measured in logical pixels, has no room for that. Such a line is drawn
-// a little smaller, at the largest size that fits.
-SurfacePtr Renderer::ScaledText(const Font& font, Colour colour, const std::string& text) {
+// a little smaller, at the largest size that fits: the resolution its font is set to.
+int Renderer::FittingDpi(const Font& font, const std::string& text) {
+    const int full = ScaledDpi();
+    if (view_.scale == 1.0 || text.empty()) return full;
+    TextKey key{font.face, font.points, font.bold, 0, text, 0};
+    if (auto it = fits_.find(key); it != fits_.end()) return it->second;
     auto* ttf = static_cast<TTF_Font*>(metrics_.Handle(font, view_.scale));
     const int room = FittedWidth(font, text);
     int w = 0, h = 0;
-    if (TTF_SizeUTF8(ttf, text.c_str(), &w, &h) != 0 || w <= room || w <= 0)
-        return SurfacePtr(TTF_RenderUTF8_Blended(ttf, text.c_str(), ToSdl(colour)));
-    const int points = FontPixelSize(font.points);
-    const int dpi = static_cast<int>(std::lround(72.0 * view_.scale));
-    int fitted = std::min(dpi - 1, static_cast<int>(static_cast<long long>(dpi) * room / w));
-    for (; fitted > dpi * 4 / 5; --fitted) {
-        if (TTF_SetFontSizeDPI(ttf, points, static_cast<unsigned>(fitted), static_cast<unsigned>(fitted)) !=
-                0 ||
-            TTF_SizeUTF8(ttf, text.c_str(), &w, &h) != 0 || w <= room)
-            break;
+    int fitted = full;
+    if (TTF_SizeUTF8(ttf, text.c_str(), &w, &h) == 0 && w > room && w > 0) {
+        fitted = std::min(full - 1, static_cast<int>(static_cast<long long>(full) * room / w));
+        for (; fitted > full * 4 / 5; --fitted) {
+            SetDpi(ttf, font, fitted);
+            if (TTF_SizeUTF8(ttf, text.c_str(), &w, &h) != 0 || w <= room) break;
+        }
+        SetDpi(ttf, font, full);
     }
-    SurfacePtr s(TTF_RenderUTF8_Blended(ttf, text.c_str(), ToSdl(colour)));
-    TTF_SetFontSizeDPI(ttf, points, static_cast<unsigned>(dpi), static_cast<unsigned>(dpi));
-    return s;
+    if (fits_.size() > kMaxCachedTexts) fits_.clear();
+    fits_.emplace(key, fitted);
+    return fitted;
 }
 
 int Renderer::OutTextWidth(const Font& font, const std::string& text) {
@@ -313,9 +333,9 @@ int Renderer::OutTextWidth(const Font& font, const std::string& text) {
 }
 
 void Renderer::DrawText(const Font& font, Colour colour, const std::string& text, int x, int y, int w,
-                        Alignment align) {
+                        Alignment align, int dpi) {
     if (text.empty()) return;
-    SDL_Texture* tex = TextTexture(font, colour, text);
+    SDL_Texture* tex = TextTexture(font, colour, text, dpi > 0 ? dpi : FittingDpi(font, text));
     if (!tex) return;
     int tw = 0, th = 0;
     SDL_QueryTexture(tex, nullptr, nullptr, &tw, &th);

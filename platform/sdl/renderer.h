@@ -65,10 +65,15 @@ private:
     void DrawTextBox(const TextBox& t, const SDL_Rect& r);
     void DrawPicture(const std::string& name, int x, int y);
     // Draws one line of text in the logical box x .. x + w at the top y, aligned as asked.
+    // At a scale other than 1 the text is drawn in its font set to `dpi` (0: the largest that
+    // fits its logical width).
     void DrawText(const Font& font, Colour colour, const std::string& text, int x, int y, int w,
-                  Alignment align);
-    SDL_Texture* TextTexture(const Font& font, Colour colour, const std::string& text);
-    SurfacePtr ScaledText(const Font& font, Colour colour, const std::string& text);
+                  Alignment align, int dpi = 0);
+    SDL_Texture* TextTexture(const Font& font, Colour colour, const std::string& text, int dpi);
+    // The font resolution of the current scale, and the largest one at which the text fits.
+    int ScaledDpi() const;
+    int FittingDpi(const Font& font, const std::string& text);
+    static void SetDpi(void* ttf, const Font& font, int dpi);
     // Output pixels a line may take at the current scale: its logical width times the scale.
     int FittedWidth(const Font& font, const std::string& text);
     int OutTextWidth(const Font& font, const std::string& text);
@@ -95,8 +100,9 @@ private:
     std::map<std::string, CachedPicture> pictures_;
     size_t pictureBytes_ = 0;
     unsigned long long drawCount_ = 0;
-    using TextKey = std::tuple<std::string, double, bool, Colour, std::string>;
+    using TextKey = std::tuple<std::string, double, bool, Colour, std::string, int>;
     std::map<TextKey, TexturePtr> texts_;
+    std::map<TextKey, int> fits_;  // FittingDpi's answers at the current scale
     std::vector<DrawnText>* drawnTexts_ = nullptr;
 };
 
