@@ -32,7 +32,8 @@ constexpr const char* kUsageText =
     "                     nic nemaže, jen s --prune odstraní soubory dřívějšího sestavení,\n"
     "                     které už žádný zdroj nevytváří\n"
     "  tolarka-qst dump [--out ADRESÁŘ] CESTA...     soubory .qst zpět do textu\n"
-    "  tolarka-qst check CESTA...                    kontrola zdrojů nebo souborů .qst\n"
+    "  tolarka-qst check [--require-topic] CESTA...  kontrola zdrojů nebo souborů .qst\n"
+    "                     (--require-topic: varuje u otázek bez pole „téma“)\n"
     "  tolarka-qst stats CESTA...                    počty otázek na úroveň a sadu; vlastní adresář\n"
     "                     (~/.local/share/tolarka/qst) spolu s dodanými otázkami, jako je hraje hra\n"
     "  tolarka-qst --help | --version\n"
@@ -113,11 +114,17 @@ int Dump(const std::vector<std::string>& args) {
 }
 
 int Check(const std::vector<std::string>& args) {
-    if (args.size() < 2) return Usage();
+    CheckOptions options;
+    size_t first = 1;
+    if (args.size() > first && args[first] == "--require-topic") {
+        options.RequireTopic = true;
+        ++first;
+    }
+    if (args.size() <= first || args[first].starts_with("--")) return Usage();
     tolarka::platform::TextMetrics metrics;
     int count = 0;
     ProblemList warnings;
-    const ProblemList problems = CheckPaths(Paths(args, 1), metrics, &count, &warnings);
+    const ProblemList problems = CheckPaths(Paths(args, first), metrics, &count, &warnings, options);
     Print(problems);
     for (const auto& w : warnings) std::cerr << "varování: " << w.ToString() << "\n";
     std::cout << "tolarka-qst: zkontrolováno otázek: " << count << ", problémů: " << problems.size()
@@ -154,7 +161,7 @@ int Stats(const std::vector<std::string>& args) {
                                        : CollectPlayedStats(args[1], shipped, problems);
     Print(problems);
     std::cout << FormatStats(stats);
-    return MeetsTargets(stats) && problems.empty() ? kOk : kProblems;
+    return MeetsTargets(stats) && StatsFlags(stats).empty() && problems.empty() ? kOk : kProblems;
 }
 
 }  // namespace

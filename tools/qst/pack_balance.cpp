@@ -11,21 +11,6 @@ namespace tolarka::qst {
 
 namespace {
 
-const std::string& Answer(const QuestionRecord& r, int i) {
-    switch (i) {
-        case 0: return r.AnswerA;
-        case 1: return r.AnswerB;
-        case 2: return r.AnswerC;
-        default: return r.AnswerD;
-    }
-}
-
-int CorrectIndex(const QuestionRecord& r) {
-    return r.CorrectLetter.size() == 1 && r.CorrectLetter[0] >= 'A' && r.CorrectLetter[0] <= 'D'
-               ? r.CorrectLetter[0] - 'A'
-               : -1;
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads "1 234", "1.234" (groups of three), "1,5" or "1918" at `i`; moves `i` past it.
@@ -53,18 +38,6 @@ double ReadNumber(const std::string& s, size_t& i) {
         while (i < s.size() && IsDigit(s[i])) digits += s[i++];
     }
     return std::stod(digits);
-}
-
-// The single number of an answer, if its remaining words are few (a unit, "asi", "let").
-std::optional<double> SingleNumber(const std::string& answer) {
-    size_t i = answer.find_first_of("0123456789");
-    if (i == std::string::npos) return std::nullopt;
-    const size_t start = i;
-    const double value = ReadNumber(answer, i);
-    if (answer.find_first_of("0123456789", i) != std::string::npos) return std::nullopt;
-    const size_t rest = start + (answer.size() - i);
-    if (rest > 16) return std::nullopt;
-    return value;
 }
 
 size_t CharCount(const std::string& utf8) {
@@ -223,10 +196,36 @@ constexpr int kMaxQuestionsPerSubject = 2;
 
 }  // namespace
 
+const std::string& AnswerOf(const QuestionRecord& r, int i) {
+    switch (i) {
+        case 0: return r.AnswerA;
+        case 1: return r.AnswerB;
+        case 2: return r.AnswerC;
+        default: return r.AnswerD;
+    }
+}
+
+int CorrectIndex(const QuestionRecord& r) {
+    return r.CorrectLetter.size() == 1 && r.CorrectLetter[0] >= 'A' && r.CorrectLetter[0] <= 'D'
+               ? r.CorrectLetter[0] - 'A'
+               : -1;
+}
+
+std::optional<double> SingleNumber(const std::string& answer) {
+    size_t i = answer.find_first_of("0123456789");
+    if (i == std::string::npos) return std::nullopt;
+    const size_t start = i;
+    const double value = ReadNumber(answer, i);
+    if (answer.find_first_of("0123456789", i) != std::string::npos) return std::nullopt;
+    const size_t rest = start + (answer.size() - i);
+    if (rest > 16) return std::nullopt;
+    return value;
+}
+
 std::optional<std::array<double, 4>> OrderedNumbers(const QuestionRecord& record) {
     std::array<double, 4> values{};
     for (int i = 0; i < 4; ++i) {
-        const auto v = SingleNumber(Answer(record, i));
+        const auto v = SingleNumber(AnswerOf(record, i));
         if (!v) return std::nullopt;
         values[static_cast<size_t>(i)] = *v;
     }
@@ -253,10 +252,10 @@ Balance MeasureBalance(const SetContent& set) {
         } else {
             ++b.OtherLetters[static_cast<size_t>(right)];
         }
-        const size_t rightLength = CharCount(Answer(r, right));
+        const size_t rightLength = CharCount(AnswerOf(r, right));
         bool longest = true;
         for (int i = 0; i < 4; ++i) {
-            if (i != right && CharCount(Answer(r, i)) >= rightLength) longest = false;
+            if (i != right && CharCount(AnswerOf(r, i)) >= rightLength) longest = false;
         }
         if (longest) ++b.LongestCorrect;
     }
@@ -296,13 +295,13 @@ ProblemList RepeatWarnings(const std::vector<SetContent>& sets) {
             const QuestionRecord& r = set.Questions[i].Record;
             const int right = CorrectIndex(r);
             if (right < 0) continue;
-            Entry e{&set, i, Stems(r.Text), Stems(Answer(r, right))};
+            Entry e{&set, i, Stems(r.Text), Stems(AnswerOf(r, right))};
             e.Stems.insert(e.AnswerStems.begin(), e.AnswerStems.end());
             for (const auto& s : e.Stems) ++stemUse[s];
             std::string key;
-            for (unsigned char c : Utf8ToCp1250(Answer(r, right))) key += static_cast<char>(LowerCp1250(c));
+            for (unsigned char c : Utf8ToCp1250(AnswerOf(r, right))) key += static_cast<char>(LowerCp1250(c));
             // Short answers (numbers, "ano", single letters) repeat by nature.
-            if (CharCount(Answer(r, right)) >= 5 && !SingleNumber(Answer(r, right)))
+            if (CharCount(AnswerOf(r, right)) >= 5 && !SingleNumber(AnswerOf(r, right)))
                 byAnswer[key].push_back(entries.size());
             entries.push_back(std::move(e));
         }
@@ -313,7 +312,7 @@ ProblemList RepeatWarnings(const std::vector<SetContent>& sets) {
     for (size_t i = 0; i < entries.size(); ++i) {
         const QuestionRecord& r = entries[i].Question().Record;
         auto subjects = Subjects(r.Text);
-        for (auto& s : Subjects(Answer(r, CorrectIndex(r)))) subjects.insert(s);
+        for (auto& s : Subjects(AnswerOf(r, CorrectIndex(r)))) subjects.insert(s);
         for (const auto& s : subjects) bySubject[s].push_back(i);
     }
     for (const auto& [subject, users] : bySubject) {
@@ -330,7 +329,7 @@ ProblemList RepeatWarnings(const std::vector<SetContent>& sets) {
         for (size_t u : users) ids += (ids.empty() ? "" : ", ") + entries[u].Id();
         const Entry& first = entries[users.front()];
         const QuestionRecord& r = first.Question().Record;
-        warnings.push_back(first.Warn("odpověď „" + Answer(r, CorrectIndex(r)) + "“ je správná u " +
+        warnings.push_back(first.Warn("odpověď „" + AnswerOf(r, CorrectIndex(r)) + "“ je správná u " +
                                       std::to_string(users.size()) + " otázek (" + ids + ")"));
     }
 

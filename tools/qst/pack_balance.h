@@ -10,6 +10,14 @@
 
 namespace tolarka::qst {
 
+// Answer 0..3 (A..D) of a record.
+const std::string& AnswerOf(const QuestionRecord& record, int index);
+// The right answer's index 0..3, or -1 when the letter is not A..D.
+int CorrectIndex(const QuestionRecord& record);
+// The single number of an answer ("1 234 km", "asi 1,5 m", "1918"), if its remaining words are few
+// (a unit, "asi", "let").
+std::optional<double> SingleNumber(const std::string& answer);
+
 // The numbers of four answers such as "1 234 km", "1,5 m" or "1918", when every answer holds
 // exactly one number and they run in one direction: such options are ordered by value, so the
 // place of the right one can tell.

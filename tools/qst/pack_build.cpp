@@ -2,7 +2,7 @@
 
 #include <fstream>
 #include <iterator>
-#include <set>
+#include <map>
 #include <stdexcept>
 
 #include "game/question_record.h"
@@ -34,16 +34,6 @@ void WriteAtomically(const fs::path& file, const void* data, size_t size) {
     if (ec) throw std::runtime_error("nelze přejmenovat " + temp.string() + ": " + ec.message());
 }
 
-std::set<std::string> ReadManifest(const fs::path& file) {
-    std::set<std::string> names;
-    std::ifstream in(file);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty()) names.insert(line);
-    }
-    return names;
-}
-
 // Whether a problem of the set lies on the lines of one question's block.
 bool HasProblemWithin(const ProblemList& problems, int firstLine, int lastLine) {
     for (const auto& p : problems) {
@@ -53,6 +43,19 @@ bool HasProblemWithin(const ProblemList& problems, int firstLine, int lastLine) 
 }
 
 }  // namespace
+
+std::map<std::string, std::string> ReadManifest(const fs::path& dir) {
+    std::map<std::string, std::string> entries;
+    std::ifstream in(dir / kManifestName);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty()) continue;
+        const size_t space = line.find(' ');
+        entries[line.substr(0, space)] = space == std::string::npos ? "" : line.substr(space + 1);
+    }
+    return entries;
+}
 
 BuildResult BuildQuestionFiles(const fs::path& sourceDir, const fs::path& outDir,
                                platform::TextMetrics& metrics, const BuildOptions& options) {
@@ -76,7 +79,7 @@ BuildResult BuildQuestionFiles(const fs::path& sourceDir, const fs::path& outDir
     fs::create_directories(outDir, ec);
     if (ec) throw std::runtime_error("nelze vytvořit adresář " + outDir.string() + ": " + ec.message());
 
-    std::set<std::string> written;
+    std::map<std::string, std::string> written;  // name -> topic
     for (size_t s = 0; s < sets.size(); ++s) {
         const SetContent& set = sets[s];
         for (const auto& q : set.Questions) {
@@ -86,7 +89,7 @@ BuildResult BuildQuestionFiles(const fs::path& sourceDir, const fs::path& outDir
             }
             const std::string name = set.Set.QuestionFileName(q.Number);
             const auto bytes = EncodeQuestionRecord(q.Record);
-            written.insert(name);
+            written[name] = q.Topic;
             if (ReadBytes(outDir / name) == bytes) {
                 ++result.Unchanged;
                 continue;
@@ -97,21 +100,21 @@ BuildResult BuildQuestionFiles(const fs::path& sourceDir, const fs::path& outDir
     }
 
     // The manifest lists every file a build wrote that is still there, so a later --prune can
-    // remove the ones no source produces any more.
-    const fs::path manifest = outDir / kManifestName;
-    std::set<std::string> listed = written;
-    for (const auto& old : ReadManifest(manifest)) {
+    // remove the ones no source produces any more, and the topic of each, which the record
+    // has no room for (so `dump` gives it back).
+    std::map<std::string, std::string> listed = written;
+    for (const auto& [old, topic] : ReadManifest(outDir)) {
         // Only plain names that the build could have made: never a path outside outDir.
         if (written.count(old) > 0 || !IdFromQuestionFileName(old)) continue;
         if (options.Prune) {
             if (fs::remove(outDir / old, ec)) ++result.Removed;
         } else if (fs::exists(outDir / old, ec)) {
-            listed.insert(old);
+            listed[old] = topic;
         }
     }
     std::string list;
-    for (const auto& name : listed) list += name + "\n";
-    WriteAtomically(manifest, list.data(), list.size());
+    for (const auto& [name, topic] : listed) list += name + (topic.empty() ? "" : " " + topic) + "\n";
+    WriteAtomically(outDir / kManifestName, list.data(), list.size());
     return result;
 }
 

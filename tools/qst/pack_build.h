@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -8,9 +9,13 @@
 
 namespace tolarka::qst {
 
-// Name of the list of files that `build` wrote into the output directory. It starts with a
-// dot, so the game's directory listing skips it.
+// Name of the list of files that `build` wrote into the output directory, one line per file:
+// the name, then a space and the question's topic when it has one. It starts with a dot, so
+// the game's directory listing skips it.
 inline constexpr const char* kManifestName = ".tolarka-qst-manifest";
+
+// The manifest of `dir`: file name -> topic (empty when none); empty when there is no manifest.
+std::map<std::string, std::string> ReadManifest(const std::filesystem::path& dir);
 
 struct BuildOptions {
     // Leave out the questions that have problems and write the rest; otherwise a single

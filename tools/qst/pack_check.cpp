@@ -9,6 +9,7 @@
 
 #include "io/cp1250.h"
 #include "tools/qst/pack_balance.h"
+#include "tools/qst/pack_tells.h"
 
 namespace tolarka::qst {
 
@@ -219,7 +220,7 @@ std::vector<fs::path> ExpandPath(const fs::path& path) {
 }
 
 ProblemList CheckPaths(const std::vector<fs::path>& paths, platform::TextMetrics& metrics,
-                       int* questionsChecked, ProblemList* warnings) {
+                       int* questionsChecked, ProblemList* warnings, const CheckOptions& options) {
     std::vector<fs::path> sources, questionFiles;
     for (const auto& path : paths) {
         for (auto& file : ExpandPath(path))
@@ -244,6 +245,22 @@ ProblemList CheckPaths(const std::vector<fs::path>& paths, platform::TextMetrics
         }
         auto repeats = RepeatWarnings(sets);
         warnings->insert(warnings->end(), repeats.begin(), repeats.end());
+        if (options.Tells) {
+            for (const auto& set : sets) {
+                auto tells = TellWarnings(set);
+                warnings->insert(warnings->end(), tells.begin(), tells.end());
+            }
+            auto nearRepeats = NearRepeatWarnings(sets);
+            warnings->insert(warnings->end(), nearRepeats.begin(), nearRepeats.end());
+        }
+        for (const auto& set : sets) {
+            if (!options.RequireTopic || set.SourceFile.empty()) continue;
+            for (const auto& q : set.Questions) {
+                if (q.Topic.empty())
+                    warnings->push_back(
+                        {set.SourceFile, q.Line, "otázka " + NumberText(q.Number) + ": chybí pole „téma“"});
+            }
+        }
     }
     std::stable_sort(problems.begin(), problems.end(), [](const Problem& a, const Problem& b) {
         return std::tie(a.File, a.Line) < std::tie(b.File, b.Line);

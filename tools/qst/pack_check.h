@@ -40,10 +40,18 @@ std::vector<SetContent> LoadSources(const std::vector<std::filesystem::path>& fi
 std::vector<SetContent> LoadQuestionFiles(const std::vector<std::filesystem::path>& files,
                                           ProblemList& problems);
 
+struct CheckOptions {
+    // Warn about every source question without a `téma`.
+    bool RequireTopic = false;
+    // The tells of single questions and near repeats across levels (pack_tells.h).
+    bool Tells = true;
+};
+
 // The whole `check` command over directories or files; every problem found, in file order.
 // Warnings (tells by position or length, likely repeats) go to `warnings` when given.
 ProblemList CheckPaths(const std::vector<std::filesystem::path>& paths, platform::TextMetrics& metrics,
-                       int* questionsChecked = nullptr, ProblemList* warnings = nullptr);
+                       int* questionsChecked = nullptr, ProblemList* warnings = nullptr,
+                       const CheckOptions& options = {});
 
 // The .txt and .qst files of a directory (sorted by name), or the path itself when it is a
 // file. Throws std::runtime_error when it does not exist.

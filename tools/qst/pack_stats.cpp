@@ -4,15 +4,29 @@
 
 #include "startup/question_files.h"
 #include "tools/qst/pack_check.h"
+#include "tools/qst/pack_tells.h"
 
 namespace tolarka::qst {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+int PercentOf(int part, int whole) { return whole > 0 ? (part * 100 + whole / 2) / whole : 0; }
+
+// Column heads of the topic table, in the order of kTopics.
+constexpr std::array<const char*, kTopics.size()> kTopicHeads = {
+    "zem", "děj", "pří", "věd", "tec", "lit", "hud", "umě", "fil", "spo", "jaz", "spl", "kaž", "jíd"};
+
+}  // namespace
+
 std::vector<SetStats> CollectStats(const std::vector<fs::path>& paths, ProblemList& problems) {
     std::vector<SetStats> stats;
-    for (int level = 1; level <= 15; ++level) stats.push_back({QuestionSet{false, level}, 0, {}, {}});
-    for (int set = 1; set <= 5; ++set) stats.push_back({QuestionSet{true, set}, 0, {}, {}});
+    for (int order = 1; order <= 20; ++order) {
+        SetStats row;
+        row.Set = order <= 15 ? QuestionSet{false, order} : QuestionSet{true, order - 15};
+        stats.push_back(row);
+    }
 
     std::vector<fs::path> sources, questionFiles;
     std::vector<std::string> names;
@@ -47,6 +61,14 @@ std::vector<SetStats> CollectStats(const std::vector<fs::path>& paths, ProblemLi
             row.Tells.OtherLetters[i] += b.OtherLetters[i];
         }
         for (const auto& q : sets[s].Questions) {
+            ++row.Read;
+            if (IsPersonTemplate(q.Record.Text)) ++row.PersonTemplate;
+            if (HasSuperlative(q.Record.Text)) ++row.Superlatives;
+            const int topic = TopicIndex(q.Topic);
+            if (topic >= 0)
+                ++row.Topics[static_cast<size_t>(topic)];
+            else
+                ++row.NoTopic;
             const std::string& letter = q.Record.CorrectLetter;
             if (letter.size() == 1 && letter[0] >= 'A' && letter[0] <= 'D')
                 ++row.CorrectLetters[letter[0] - 'A'];
@@ -103,7 +125,63 @@ std::string FormatStats(const std::vector<SetStats>& stats) {
         out += row;
     }
     out += "(krajní: správná je nejmenší nebo největší hodnota; nejdelší: správná odpověď je nejdelší)\n";
+
+    out += "\núroveň  osoby  superl.";
+    for (const char* head : kTopicHeads) out += std::string("  ") + head;
+    out += "  bez\n";
+    for (const auto& s : stats) {
+        if (s.Set.FastestFinger) continue;
+        char row[64];
+        std::snprintf(row, sizeof row, "%-6s  %3d %%  %5d  ", s.Set.Name().c_str(),
+                      PercentOf(s.PersonTemplate, s.Read), s.Superlatives);
+        out += row;
+        for (int n : s.Topics) {
+            std::snprintf(row, sizeof row, " %4d", n);
+            out += row;
+        }
+        std::snprintf(row, sizeof row, " %4d\n", s.NoTopic);
+        out += row;
+    }
+    out +=
+        "(osoby: podíl otázek „Kdo napsal / složil / namaloval…“; superl.: otázky s „nej…“;\n"
+        " témata počtem otázek: ";
+    for (size_t i = 0; i < kTopics.size(); ++i)
+        out += std::string(kTopicHeads[i]) + " " + std::string(kTopics[i]) +
+               (i + 1 < kTopics.size() ? ", " : ")\n");
+
+    const auto flags = StatsFlags(stats);
+    if (!flags.empty()) {
+        out += "\nnesplněno:\n";
+        for (const auto& f : flags) out += "  " + f + "\n";
+    }
     return out;
+}
+
+std::vector<std::string> StatsFlags(const std::vector<SetStats>& stats) {
+    std::vector<std::string> flags;
+    for (const auto& s : stats) {
+        const std::string name = s.Set.Name();
+        if (s.Count < s.Target())
+            flags.push_back(name + ": " + std::to_string(s.Count) +
+                            (s.Set.FastestFinger ? " úloh" : " otázek") + ", má být aspoň " +
+                            std::to_string(s.Target()));
+        if (s.Set.FastestFinger || s.Set.Index < kFirstSpreadLevel || s.Read == 0) continue;
+        const int person = PercentOf(s.PersonTemplate, s.Read);
+        if (s.PersonTemplate * 100 > kMaxPersonTemplatePercent * s.Read)
+            flags.push_back(name + ": otázky „Kdo napsal / složil…“ " + std::to_string(person) +
+                            " %, nejvýš " + std::to_string(kMaxPersonTemplatePercent) + " %");
+        const int sportCount = s.Topics[static_cast<size_t>(TopicIndex("sport"))];
+        const int sport = PercentOf(sportCount, s.Read);
+        if (sportCount * 100 < kMinSportPercent * s.Read)
+            flags.push_back(name + ": téma sport " + std::to_string(sport) + " %, aspoň " +
+                            std::to_string(kMinSportPercent) + " %");
+        const int languageCount = s.Topics[static_cast<size_t>(TopicIndex("jazyk"))];
+        const int language = PercentOf(languageCount, s.Read);
+        if (languageCount * 100 < kMinLanguagePercent * s.Read)
+            flags.push_back(name + ": téma jazyk " + std::to_string(language) + " %, aspoň " +
+                            std::to_string(kMinLanguagePercent) + " %");
+    }
+    return flags;
 }
 
 bool MeetsTargets(const std::vector<SetStats>& stats) {

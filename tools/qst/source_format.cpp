@@ -118,6 +118,14 @@ public:
                 return;
             }
             q_.Record.Corrected = value == "ano";
+        } else if (key == kKeyTopic) {
+            if (TopicIndex(value) < 0) {
+                std::string known;
+                for (std::string_view t : kTopics) known += (known.empty() ? "" : ", ") + std::string(t);
+                Report(line, "neznámé téma " + Quoted(value) + "; povolená témata: " + known);
+                return;
+            }
+            q_.Topic = std::string(value);
         } else if (key == kKeyVotes) {
             // Parsed aside: a rejected line leaves no part of its numbers in the question.
             std::array<int16_t, 4> votes{};
@@ -174,6 +182,13 @@ private:
 };
 
 }  // namespace
+
+int TopicIndex(std::string_view topic) {
+    for (size_t i = 0; i < kTopics.size(); ++i) {
+        if (kTopics[i] == topic) return static_cast<int>(i);
+    }
+    return -1;
+}
 
 ParsedSource ParseQuestionSource(std::string_view text, const std::string& fileName) {
     ParsedSource out;
@@ -258,6 +273,7 @@ std::string FormatQuestionSource(const std::vector<SourceQuestion>& questions) {
         }
         out += std::string(kKeyAuthor) + ": " + r.Author + "\n";
         out += std::string(kKeyCorrected) + ": " + (r.Corrected ? "ano" : "ne") + "\n";
+        if (!q.Topic.empty()) out += std::string(kKeyTopic) + ": " + q.Topic + "\n";
     }
     return out;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <map>
 #include <string>
 #include <string_view>
@@ -15,7 +16,17 @@ inline constexpr std::string_view kKeyCorrect = "správně";
 inline constexpr std::string_view kKeyAuthor = "autor";
 inline constexpr std::string_view kKeyCorrected = "korekce";
 inline constexpr std::string_view kKeyVotes = "hlasy";
+inline constexpr std::string_view kKeyTopic = "téma";
 inline constexpr std::string_view kDefaultAuthor = "Tým Tolarka";
+
+// The topics a question can carry (`téma`, sources only: the question file has no room for it).
+// `stats` counts them per level so that no level leans on a few.
+inline constexpr std::array<std::string_view, 14> kTopics = {
+    "zeměpis", "dějiny",         "příroda", "věda",  "technika",   "literatura",       "hudba",
+    "umění",   "film a divadlo", "sport",   "jazyk", "společnost", "každodenní život", "jídlo"};
+
+// The index of `topic` in kTopics, or -1.
+int TopicIndex(std::string_view topic);
 
 // One [NNN] block of a source file, with its values as written (trimmed UTF-8).
 struct SourceQuestion {
@@ -24,6 +35,7 @@ struct SourceQuestion {
     int EndLine = 0;                        // last line of the block (before the next header)
     std::map<std::string, int> FieldLines;  // key -> line, for messages
     bool HasVotes = false;
+    std::string Topic;  // one of kTopics, or empty when the source gives none
     QuestionRecord Record;
 
     int LineOf(std::string_view key) const {
