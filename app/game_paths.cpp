@@ -1,6 +1,6 @@
 #include "app/game_paths.h"
 
-#include <unistd.h>
+#include "io/file_io.h"
 
 namespace tolarka {
 
@@ -13,7 +13,7 @@ bool IsDirectory(const fs::path& p) {
     return fs::is_directory(p, ec);
 }
 
-bool WritableDirectory(const fs::path& p) { return IsDirectory(p) && access(p.c_str(), W_OK | X_OK) == 0; }
+bool WritableDirectory(const fs::path& p) { return IsDirectory(p) && DirectoryAcceptsFiles(p); }
 
 }  // namespace
 

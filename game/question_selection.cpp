@@ -1,12 +1,10 @@
 #include "game/question_selection.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdio>
+
+#include "io/file_io_system.h"
 
 namespace tolarka {
 
@@ -53,11 +51,7 @@ std::string QuestionNumberText(int number) {
     return text;
 }
 
-bool OrdinaryFileExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-           ::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0;
-}
+bool OrdinaryFileExists(const std::string& path) { return file_system::Readable(path, true); }
 
 FileExists ListedFileExists(const ListedNumbers& listed) {
     return [&listed](const std::string& path) {
@@ -65,7 +59,7 @@ FileExists ListedFileExists(const ListedNumbers& listed) {
         // The count saw an ordinary file of that name: whether it is still there and may be
         // read is one call.
         return listed.test(static_cast<size_t>((d[0] - '0') * 100 + (d[1] - '0') * 10 + (d[2] - '0'))) &&
-               ::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0;
+               file_system::Readable(path, false);
     };
 }
 

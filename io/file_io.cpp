@@ -1,19 +1,16 @@
 #include "io/file_io.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
-#include <cerrno>
 #include <charconv>
 #include <string>
 #include <system_error>
 
+#include "io/file_io_system.h"
+
 namespace tolarka {
 
 namespace fs = std::filesystem;
+namespace sys = file_system;
 
 namespace {
 
@@ -24,8 +21,7 @@ constexpr int kCreateAttempts = 100;
 
 bool WriteAll(int fd, const unsigned char* data, size_t size) {
     while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
+        const long n = sys::WriteSome(fd, data, size);
         if (n <= 0) return false;
         data += n;
         size -= static_cast<size_t>(n);
@@ -49,10 +45,7 @@ std::optional<long> TemporaryOwner(const std::string& entry, const std::string& 
     return pid;
 }
 
-bool ProcessGone(long pid) {
-    if (pid <= 0 || pid == static_cast<long>(::getpid())) return true;
-    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
-}
+bool ProcessGone(long pid) { return pid <= 0 || pid == sys::CurrentProcess() || sys::ProcessGone(pid); }
 
 void RemoveStaleTemporaries(const fs::path& file) {
     std::error_code ec;
@@ -65,20 +58,15 @@ void RemoveStaleTemporaries(const fs::path& file) {
     }
 }
 
-bool SyncDirectory(const fs::path& dir) {
-    Descriptor fd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return fd.Get() >= 0 && ::fsync(fd.Get()) == 0;
-}
-
 }  // namespace
 
 Descriptor::~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) sys::Close(fd_);
 }
 
 Descriptor& Descriptor::operator=(Descriptor&& other) noexcept {
     if (this != &other) {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0) sys::Close(fd_);
         fd_ = other.fd_;
         other.fd_ = -1;
     }
@@ -88,18 +76,12 @@ Descriptor& Descriptor::operator=(Descriptor&& other) noexcept {
 bool Descriptor::Close() {
     const int fd = fd_;
     fd_ = -1;
-    return fd >= 0 && ::close(fd) == 0;
+    return fd >= 0 && sys::Close(fd);
 }
 
-Descriptor OpenOrdinaryFile(const fs::path& file) {
-    // Non-blocking so that opening a pipe returns at once; the flag is dropped again for reading.
-    Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat info {};
-    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return Descriptor();
-    const int flags = ::fcntl(fd.Get(), F_GETFL);
-    if (flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return Descriptor();
-    return fd;
-}
+Descriptor OpenOrdinaryFile(const fs::path& file) { return Descriptor(sys::OpenOrdinary(file)); }
+
+bool DirectoryAcceptsFiles(const fs::path& dir) { return sys::DirectoryWritable(dir); }
 
 std::optional<std::vector<unsigned char>> ReadLeadingBytes(const fs::path& file, size_t count) {
     Descriptor fd = OpenOrdinaryFile(file);
@@ -107,8 +89,7 @@ std::optional<std::vector<unsigned char>> ReadLeadingBytes(const fs::path& file,
     std::vector<unsigned char> bytes(count);
     size_t got = 0;
     while (got < count) {
-        const ssize_t n = ::read(fd.Get(), bytes.data() + got, count - got);
-        if (n < 0 && errno == EINTR) continue;
+        const long n = sys::ReadSome(fd.Get(), bytes.data() + got, count - got);
         if (n < 0) return std::nullopt;
         if (n == 0) break;
         got += static_cast<size_t>(n);
@@ -119,12 +100,14 @@ std::optional<std::vector<unsigned char>> ReadLeadingBytes(const fs::path& file,
 
 Descriptor CreateTemporaryBeside(const fs::path& file, fs::path& temp) {
     static std::atomic<unsigned> serial{0};
-    const std::string base = file.string() + std::string(kTempMark) + "." + std::to_string(::getpid()) + ".";
+    const std::string base =
+        file.string() + std::string(kTempMark) + "." + std::to_string(sys::CurrentProcess()) + ".";
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
         temp = base + std::to_string(serial++);
-        Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+        bool exists = false;
+        Descriptor fd(sys::CreateExclusive(temp, exists));
         if (fd.Get() >= 0) return fd;
-        if (errno != EEXIST) break;
+        if (!exists) break;
     }
     temp.clear();
     return Descriptor();
@@ -139,17 +122,12 @@ bool ReplaceFile(const fs::path& file, std::span<const unsigned char> bytes) {
     {
         Descriptor fd = CreateTemporaryBeside(file, temp);
         if (fd.Get() < 0) return false;
-        ok = WriteAll(fd.Get(), bytes.data(), bytes.size()) && ::fsync(fd.Get()) == 0;
+        ok = WriteAll(fd.Get(), bytes.data(), bytes.size()) && sys::Flush(fd.Get());
         ok = fd.Close() && ok;
     }
-    if (ok) ok = ::rename(temp.c_str(), file.c_str()) == 0;
-    if (!ok) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    // The rename itself reaches the disk only with the directory.
-    SyncDirectory(file.parent_path());
-    return true;
+    if (ok) ok = sys::RenameOver(temp, file);
+    if (!ok) fs::remove(temp, ec);
+    return ok;
 }
 
 }  // namespace tolarka

@@ -11,6 +11,9 @@ namespace tolarka {
 // it is not an ordinary file or cannot be opened. A named pipe is never waited on.
 std::optional<std::vector<unsigned char>> ReadLeadingBytes(const std::filesystem::path& file, size_t count);
 
+// Whether new files can be created in the directory (for a player's saves and logs).
+bool DirectoryAcceptsFiles(const std::filesystem::path& dir);
+
 // Writes `bytes` to a new temporary file beside `file`, flushes it to the disk, renames it over
 // `file` and flushes the directory, so that after a crash or a power cut the file is either the
 // old one or the whole new one. The temporary file is created exclusively (never through a link
@@ -19,7 +22,7 @@ std::optional<std::vector<unsigned char>> ReadLeadingBytes(const std::filesystem
 // is returned.
 bool ReplaceFile(const std::filesystem::path& file, std::span<const unsigned char> bytes);
 
-// A POSIX file descriptor closed when it goes out of scope.
+// A file descriptor closed when it goes out of scope.
 class Descriptor {
 public:
     explicit Descriptor(int fd = -1) : fd_(fd) {}

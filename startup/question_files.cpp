@@ -1,11 +1,8 @@
 #include "startup/question_files.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <memory>
 #include <numeric>
+
+#include "io/file_io_system.h"
 
 namespace tolarka {
 
@@ -67,24 +64,15 @@ QuestionSources ChooseQuestionSources(const std::vector<std::string>& shippedNam
 
 QuestionCounts CountQuestionDirectory(const fs::path& dir, ListedQuestions* listed) {
     QuestionCounts counts{};
-    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(dir.c_str()), ::closedir);
-    if (!listing) return counts;
-    while (const dirent* entry = ::readdir(listing.get())) {
-        const int counter = QuestionCounterFor(entry->d_name);
-        if (counter == 0) continue;
-        bool ordinary = entry->d_type == DT_REG;
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-            // The file system does not say, or the name is a link: ask for what it names.
-            struct stat st {};
-            ordinary = ::fstatat(::dirfd(listing.get()), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
-        }
-        if (!ordinary) continue;
-        ++counts[static_cast<size_t>(counter)];
-        const char* name = entry->d_name;
-        if (listed && name[0] != 'F')
-            (*listed)[static_cast<size_t>(counter)].set(
-                static_cast<size_t>((name[3] - '0') * 100 + (name[4] - '0') * 10 + (name[5] - '0')));
-    }
+    file_system::ForEachOrdinaryFile(
+        dir, [](std::string_view name) { return QuestionCounterFor(name) != 0; },
+        [&](std::string_view name) {
+            const int counter = QuestionCounterFor(name);
+            ++counts[static_cast<size_t>(counter)];
+            if (listed && name[0] != 'F')
+                (*listed)[static_cast<size_t>(counter)].set(
+                    static_cast<size_t>((name[3] - '0') * 100 + (name[4] - '0') * 10 + (name[5] - '0')));
+        });
     return counts;
 }
 

@@ -3,9 +3,6 @@
 #include "io/file_io.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <set>
@@ -14,6 +11,7 @@
 #include <vector>
 
 #include "scratch_dir.h"
+#include "tests/support/system.h"
 
 using namespace tolarka;
 namespace fs = std::filesystem;
@@ -38,6 +36,7 @@ std::set<std::string> Entries(const fs::path& dir) {
 }  // namespace
 
 TEST(ReplaceFile, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
+    TOLARKA_SKIP_WITHOUT(Feature::SymbolicLinks);
     ScratchDir dir;
     const fs::path victim = dir.path() / "victim.txt";
     std::ofstream(victim) << "keep me";
@@ -79,40 +78,22 @@ TEST(ReplaceFile, LeavesNoTemporaryWhetherItSucceedsOrFails) {
 }
 
 TEST(ReplaceFile, RemovesWhatKilledWritersLeftButNotWhatLiveOnesWrite) {
+    TOLARKA_SKIP_WITHOUT(Feature::ChildProcesses);
     ScratchDir dir;
     const fs::path file = dir.path() / "save" / "03.sav";
     fs::create_directories(file.parent_path());
     std::ofstream(file.string() + ".tmp") << "left by an older version";
 
-    // A writer that dies between creating its temporary and renaming it.
-    const pid_t dead = fork();
-    ASSERT_GE(dead, 0);
-    if (dead == 0) {
+    const auto createTemporary = [&file] {
         fs::path temp;
-        Descriptor fd = CreateTemporaryBeside(file, temp);
-        _exit(fd.Get() >= 0 ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(dead, &status, 0), dead);
-    ASSERT_EQ(WEXITSTATUS(status), 0);
+        return CreateTemporaryBeside(file, temp).Get() >= 0;
+    };
+    // A writer that dies between creating its temporary and renaming it.
+    ASSERT_TRUE(tolarka::testing::RunInChild(createTemporary));
 
     // A writer still at work, which holds on until told to go.
-    int ready[2], go[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(go), 0);
-    const pid_t live = fork();
-    ASSERT_GE(live, 0);
-    if (live == 0) {
-        fs::path temp;
-        Descriptor fd = CreateTemporaryBeside(file, temp);
-        char c = fd.Get() >= 0 ? 'y' : 'n';
-        (void)!write(ready[1], &c, 1);
-        (void)!read(go[0], &c, 1);
-        _exit(0);
-    }
-    char c = 0;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
-    ASSERT_EQ(c, 'y');
+    tolarka::testing::HeldChild live(createTemporary);
+    ASSERT_TRUE(live.Result());
     EXPECT_EQ(Entries(file.parent_path()).size(), 3u)
         << "the older leftover, the killed and the live writer's";
 
@@ -122,9 +103,7 @@ TEST(ReplaceFile, RemovesWhatKilledWritersLeftButNotWhatLiveOnesWrite) {
     EXPECT_TRUE(left.count("03.sav"));
     EXPECT_FALSE(left.count("03.sav.tmp"));
 
-    (void)!write(go[1], &c, 1);
-    waitpid(live, &status, 0);
-    for (int fd : {ready[0], ready[1], go[0], go[1]}) close(fd);
+    live.Release();
     EXPECT_EQ(Slurp(file), "saved");
 }
 
@@ -136,7 +115,8 @@ TEST(ReadLeadingBytes, ReadsOnlyOrdinaryFilesAndNeverWaitsOnAPipe) {
     EXPECT_EQ(ReadLeadingBytes(file, 100), Bytes("abcdef"));
     EXPECT_FALSE(ReadLeadingBytes(dir.path() / "missing", 4));
     EXPECT_FALSE(ReadLeadingBytes(dir.path(), 4));
+    if (tolarka::testing::Missing(tolarka::testing::Feature::NamedPipes)) return;
     const fs::path fifo = dir.path() / "b.qst";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(tolarka::testing::MakeFifo(fifo));
     EXPECT_FALSE(ReadLeadingBytes(fifo, 4));  // returns at once: no writer ever comes
 }

@@ -1,13 +1,13 @@
 #include "app/game_paths.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <set>
 
 #include "app/command_line.h"
 #include "scratch_dir.h"
+#include "tests/support/system.h"
 
 using namespace tolarka;
 namespace fs = std::filesystem;
@@ -102,7 +102,8 @@ TEST(GamePaths, RealDirectoriesAreProbed) {
 }
 
 TEST(GamePaths, AReadOnlyDirectoryTakesNoFiles) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+    TOLARKA_SKIP_WITHOUT(Feature::Permissions);
+    if (tolarka::testing::RunsAsRoot()) GTEST_SKIP() << "permissions do not bind root";
     ScratchDir dir;
     fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
     EXPECT_FALSE(AcceptsGameFiles(dir.path()));

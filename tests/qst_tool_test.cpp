@@ -8,6 +8,7 @@
 
 #include "game/question_record.h"
 #include "scratch_dir.h"
+#include "tests/support/system.h"
 #include "tools/qst/pack_build.h"
 #include "tools/qst/pack_check.h"
 #include "tools/qst/pack_dump.h"
@@ -433,13 +434,14 @@ TEST(QstStats, CountsSetsAndLettersAgainstTargets) {
 }
 
 TEST(QstTool, ExitCodes) {
-    const fs::path tool = fs::path(TOLARKA_APP_DIR) / "tools" / "qst" / "tolarka-qst";
+    const fs::path tool =
+        tolarka::testing::ProgramFile(fs::path(TOLARKA_APP_DIR) / "tools" / "qst", "tolarka-qst");
     if (!fs::exists(tool)) GTEST_SKIP() << "tolarka-qst not built";
     ScratchDir dir;
     WriteFile(dir.path() / "05.txt", Block("001", {}));
     auto run = [&](const std::string& args) {
-        const int status = std::system((tool.string() + " " + args + " >/dev/null 2>&1").c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return tolarka::testing::ExitCode(std::system(
+            (tool.string() + " " + args + " >" + tolarka::testing::kNullDevice + " 2>&1").c_str()));
     };
     EXPECT_EQ(run("check " + dir.path().string()), 0);
     EXPECT_EQ(run(""), 2);
@@ -459,11 +461,11 @@ TEST(QstTool, ExitCodes) {
     // Help and version go to standard output and succeed.
     auto output = [&](const std::string& args) {
         std::string text;
-        if (FILE* pipe = popen((tool.string() + " " + args + " 2>/dev/null").c_str(), "r")) {
+        if (FILE* pipe = tolarka::testing::OpenPipe(tool.string() + " " + args + " 2>" +
+                                                    tolarka::testing::kNullDevice)) {
             char buffer[256];
             while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) text.append(buffer, n);
-            const int status = pclose(pipe);
-            text += "|exit " + std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+            text += "|exit " + std::to_string(tolarka::testing::ExitCode(tolarka::testing::ClosePipe(pipe)));
         }
         return text;
     };

@@ -1,10 +1,9 @@
 // The load screen on the headless backend: listing from the menu, choosing a slot, the start
 // clip, and the game screen taking the game over from the file.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "save_world.h"
-#include "unprivileged.h"
+#include "tests/support/system.h"
 
 using namespace tolarka;
 using namespace tolarka::testing;
@@ -178,10 +177,15 @@ TEST(LoadScreen, ADamagedSaveIsListedButNotRestored) {
 }
 
 TEST(LoadScreen, ASaveThatCannotBeRemovedIsNotRestored) {
+    TOLARKA_SKIP_WITHOUT(Feature::Permissions);
     LoadWorld w;
     ASSERT_TRUE(WriteSlot(w.dir.path(), 3, Saved("Ota", 6, true, true, true)));
     RunUnprivileged(w.dir.path(), [&] {
-        ASSERT_EQ(chmod(w.Path("save").c_str(), 0555), 0);
+        std::filesystem::permissions(w.Path("save"),
+                                     std::filesystem::perms::owner_write |
+                                         std::filesystem::perms::group_write |
+                                         std::filesystem::perms::others_write,
+                                     std::filesystem::perm_options::remove);
         w.Continue();
         w.backend.AnswerNextBoxes({platform::kAnswerOk});
         w.ClickRow(2);

@@ -2,9 +2,7 @@
 #include "saves/save_record.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <fstream>
 #include <iterator>
 
@@ -12,6 +10,7 @@
 #include "saves/save_slots.h"
 #include "saves/slot_summary.h"
 #include "scratch_dir.h"
+#include "tests/support/system.h"
 
 using namespace tolarka;
 
@@ -170,6 +169,7 @@ TEST(SaveSlots, EmptyAndShortFilesCountAsFilledAndReadPadded) {
 }
 
 TEST(SaveSlots, AFailedWriteLeavesTheOldSaveWholeAndNoTemporaryFile) {
+    TOLARKA_SKIP_WITHOUT(Feature::FileSizeLimit);
     ScratchDir dir;
     const auto app = dir.path();
     SaveRecord old = Sample();
@@ -178,17 +178,11 @@ TEST(SaveSlots, AFailedWriteLeavesTheOldSaveWholeAndNoTemporaryFile) {
 
     // The file system refuses to let any file grow past 20 bytes: the write of the temporary
     // file fails half-way, as on a full disk.
-    struct rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tiny = saved;
-    tiny.rlim_cur = 20;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    ASSERT_TRUE(tolarka::testing::LimitFileSize(20));
     SaveRecord fresh = Sample();
     fresh.PlayerName = "Nový hráč";
     const bool written = WriteSlot(app, 4, fresh);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    tolarka::testing::LiftFileSizeLimit();
 
     EXPECT_FALSE(written);
     EXPECT_EQ(FileBytes(SlotPath(app, 4)), before);

@@ -10,6 +10,7 @@
 #include "platform/sdl/audio_device.h"
 #include "platform/sdl/wav_data.h"
 #include "tests/media_test_support.h"
+#include "tests/support/system.h"
 
 namespace tolarka {
 namespace {
@@ -81,11 +82,8 @@ void Write(const std::string& path, const Bytes& bytes) {
     media_test::WriteBytes(path, std::vector<char>(bytes.begin(), bytes.end()));
 }
 
-int OpenDescriptors() {
-    int n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
-    return n;
-}
+// The process's open descriptors (-1 where the system cannot count them).
+int OpenDescriptors() { return testing::OpenDescriptorCount(); }
 
 TEST(WavData, AcceptsPlainPcmAndFloatAndSkipsOtherChunks) {
     const auto good = InspectWav(WavBuilder{}.Build());

@@ -1,11 +1,10 @@
 #include "platform/sdl/avi_input.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "io/file_io_system.h"
 #include "platform/sdl/ordinary_file.h"
 
 extern "C" {
@@ -22,18 +21,16 @@ constexpr int kIoBufferSize = 32 * 1024;
 class FileBytes final : public ClipBytes {
 public:
     FileBytes(int fd, std::int64_t size) : fd_(fd), size_(size) {}
-    ~FileBytes() override { ::close(fd_); }
+    ~FileBytes() override { file_system::Close(fd_); }
     FileBytes(const FileBytes&) = delete;
     FileBytes& operator=(const FileBytes&) = delete;
 
     int Read(std::uint8_t* data, int size) override {
-        for (;;) {
-            const ssize_t n = ::read(fd_, data, static_cast<size_t>(size));
-            if (n < 0 && errno == EINTR) continue;
-            return static_cast<int>(n);
-        }
+        return static_cast<int>(file_system::ReadSome(fd_, data, static_cast<size_t>(size)));
     }
-    std::int64_t Seek(std::int64_t offset, int whence) override { return ::lseek(fd_, offset, whence); }
+    std::int64_t Seek(std::int64_t offset, int whence) override {
+        return file_system::Seek(fd_, offset, whence);
+    }
     std::int64_t Size() const override { return size_; }
 
 private:

@@ -1,25 +1,19 @@
 #include "platform/sdl/ordinary_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include "io/file_io_system.h"
 
 namespace tolarka::platform::sdl {
 
+namespace sys = tolarka::file_system;
+
 int OpenOrdinaryFile(const std::string& path, std::int64_t& size) {
-    // Non-blocking so that opening a pipe returns at once; the flag is dropped for reading.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = sys::OpenOrdinary(sys::Utf8Path(path));
     if (fd < 0) return -1;
-    struct stat info {};
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        ::close(fd);
+    size = sys::Size(fd);
+    if (size < 0) {
+        sys::Close(fd);
         return -1;
     }
-    size = static_cast<std::int64_t>(info.st_size);
     return fd;
 }
 
@@ -33,8 +27,7 @@ std::optional<std::vector<std::uint8_t>> ReadOrdinaryFile(const std::string& pat
         std::size_t got = 0;
         bool ok = true;
         while (got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-            if (n < 0 && errno == EINTR) continue;
+            const long n = sys::ReadSome(fd, bytes.data() + got, bytes.size() - got);
             if (n < 0) ok = false;
             if (n <= 0) break;
             got += static_cast<std::size_t>(n);
@@ -42,7 +35,7 @@ std::optional<std::vector<std::uint8_t>> ReadOrdinaryFile(const std::string& pat
         bytes.resize(got);  // a file that shrank meanwhile reads as what is left
         if (ok) out = std::move(bytes);
     }
-    ::close(fd);
+    sys::Close(fd);
     return out;
 }
 

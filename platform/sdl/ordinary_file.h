@@ -9,7 +9,7 @@ namespace tolarka::platform::sdl {
 
 // Opens an ordinary file for reading; -1 for anything else (a named pipe, a device or a
 // directory is refused at once, never waited on). `size` receives the file's length. The
-// caller closes the descriptor.
+// caller reads, seeks and closes the descriptor through tolarka::file_system.
 int OpenOrdinaryFile(const std::string& path, std::int64_t& size);
 
 // The whole of an ordinary file of at most `maxBytes` bytes; nothing for a larger file or

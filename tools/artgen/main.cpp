@@ -31,17 +31,26 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
     fs::rename(temporary, path);
 }
 
+// Preprocessed before assembly: ELF (Linux) and PE (Windows) name their sections differently.
 std::string AssemblerFile(const fs::path& blob) {
-    return "    .section .rodata.tolarka_pictures,\"a\"\n"
+    return "#ifdef __ELF__\n"
+           "    .section .rodata.tolarka_pictures,\"a\"\n"
+           "#else\n"
+           "    .section .rdata,\"dr\"\n"
+           "#endif\n"
            "    .balign 16\n"
            "    .globl tolarka_picture_blob\n"
+           "#ifdef __ELF__\n"
            "    .type tolarka_picture_blob, @object\n"
+           "#endif\n"
            "tolarka_picture_blob:\n"
            "    .incbin \"" +
            blob.string() +
            "\"\n"
+           "#ifdef __ELF__\n"
            "    .size tolarka_picture_blob, . - tolarka_picture_blob\n"
-           "    .section .note.GNU-stack,\"\",@progbits\n";
+           "    .section .note.GNU-stack,\"\",@progbits\n"
+           "#endif\n";
 }
 
 int Run(int argc, char** argv) {

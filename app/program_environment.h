@@ -1,0 +1,21 @@
+#pragma once
+// What the game learns from the system it starts on: one implementation per platform
+// (program_environment_posix.cpp, program_environment_windows.cpp), chosen by the build.
+#include <filesystem>
+#include <string>
+
+namespace tolarka {
+
+// An environment variable's value (UTF-8), empty when it is not set.
+std::string Environment(const char* name);
+
+// The program's directory, without a trailing separator.
+std::filesystem::path ProgramDirectory(const char* argv0);
+
+// The player's home directory.
+std::string HomeDirectory();
+
+// Why no window can be shown, or nothing when one can.
+std::string MissingDisplay();
+
+}  // namespace tolarka

@@ -1,0 +1,58 @@
+#include <SDL.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string_view>
+
+#include "app/program_environment.h"
+
+namespace tolarka {
+
+namespace fs = std::filesystem;
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The program's directory, without a trailing separator.
+fs::path ProgramDirectory(const char* argv0) {
+    std::error_code ec;
+    auto exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) exe = fs::absolute(argv0, ec);
+    return exe.parent_path();
+}
+
+// $HOME, else the account's home directory.
+std::string HomeDirectory() {
+    std::string home = Environment("HOME");
+    if (home.empty()) {
+        if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) home = pw->pw_dir;
+    }
+    return home;
+}
+
+// Why no window can be shown, or nothing when one can. SDL falls back to an invisible window
+// when there is no display, and the game must not run unseen; a driver asked for by name (the
+// tests' offscreen one) is respected. Without any desktop session only the console (kmsdrm)
+// is tried, so that no other driver's probe prints its own complaints.
+std::string MissingDisplay() {
+    if (!Environment("SDL_VIDEODRIVER").empty()) return {};
+    if (Environment("DISPLAY").empty() && Environment("WAYLAND_DISPLAY").empty()) {
+        if (SDL_VideoInit("kmsdrm") != 0)
+            return "není k dispozici žádná obrazovka (DISPLAY ani WAYLAND_DISPLAY)";
+        SDL_VideoQuit();
+        setenv("SDL_VIDEODRIVER", "kmsdrm", 1);
+        return {};
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return SDL_GetError();
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const std::string_view name = driver ? driver : "";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (name.empty() || name == "offscreen" || name == "dummy")
+        return "není k dispozici žádná obrazovka (DISPLAY ani WAYLAND_DISPLAY)";
+    return {};
+}
+
+}  // namespace tolarka

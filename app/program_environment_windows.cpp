@@ -1,0 +1,40 @@
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/program_environment.h"
+
+namespace tolarka {
+
+namespace fs = std::filesystem;
+
+std::string Environment(const char* name) {
+    // Through UTF-16, so that a user folder with diacritics arrives whole.
+    const std::wstring wide = fs::path(name).wstring();
+    const wchar_t* value = ::_wgetenv(wide.c_str());
+    if (!value) return {};
+    const std::u8string utf8 = fs::path(value).u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
+fs::path ProgramDirectory(const char*) {
+    std::wstring exe(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
+        if (n == 0) return fs::current_path();
+        if (n < exe.size()) {
+            exe.resize(n);
+            break;
+        }
+        exe.resize(exe.size() * 2);
+    }
+    return fs::path(exe).parent_path();
+}
+
+std::string HomeDirectory() { return Environment("USERPROFILE"); }
+
+// A Windows session always has its desktop.
+std::string MissingDisplay() { return {}; }
+
+}  // namespace tolarka

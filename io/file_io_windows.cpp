@@ -1,0 +1,102 @@
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <cerrno>
+#include <climits>
+
+#include "io/file_io_system.h"
+
+// Paths go to Windows as UTF-16 (std::filesystem::path holds them so), so names with
+// diacritics work whatever the system's code page.
+namespace tolarka::file_system {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+unsigned int Chunk(std::size_t size) { return static_cast<unsigned int>(size < INT_MAX ? size : INT_MAX); }
+
+}  // namespace
+
+int OpenOrdinary(const fs::path& file) {
+    const int fd = ::_wopen(file.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    if (fd < 0) return -1;
+    struct _stat64 info {};
+    if (::_fstat64(fd, &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
+        ::_close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int CreateExclusive(const fs::path& file, bool& exists) {
+    const int fd = ::_wopen(file.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                            _S_IREAD | _S_IWRITE);
+    exists = fd < 0 && errno == EEXIST;
+    return fd;
+}
+
+long ReadSome(int fd, void* data, std::size_t size) { return ::_read(fd, data, Chunk(size)); }
+
+long WriteSome(int fd, const void* data, std::size_t size) { return ::_write(fd, data, Chunk(size)); }
+
+std::int64_t Seek(int fd, std::int64_t offset, int whence) { return ::_lseeki64(fd, offset, whence); }
+
+std::int64_t Size(int fd) {
+    struct _stat64 info {};
+    return ::_fstat64(fd, &info) == 0 ? static_cast<std::int64_t>(info.st_size) : -1;
+}
+
+bool Flush(int fd) { return ::_commit(fd) == 0; }
+
+bool Close(int fd) { return ::_close(fd) == 0; }
+
+bool RenameOver(const fs::path& from, const fs::path& to) {
+    return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+long CurrentProcess() { return static_cast<long>(::GetCurrentProcessId()); }
+
+bool ProcessGone(long pid) {
+    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+    if (!process) return ::GetLastError() == ERROR_INVALID_PARAMETER;
+    const bool gone = ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    ::CloseHandle(process);
+    return gone;
+}
+
+bool DirectoryWritable(const fs::path& dir) { return ::_waccess(dir.c_str(), 2) == 0; }
+
+bool Readable(const std::string& path, bool ordinary) {
+    const fs::path file = Utf8Path(path);
+    if (ordinary) {
+        struct _stat64 st {};
+        if (::_wstat64(file.c_str(), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) return false;
+    }
+    return ::_waccess(file.c_str(), 4) == 0;
+}
+
+void ForEachOrdinaryFile(const fs::path& dir, const std::function<bool(std::string_view)>& wanted,
+                         const std::function<void(std::string_view)>& found) {
+    WIN32_FIND_DATAW entry;
+    HANDLE listing = ::FindFirstFileExW((dir / L"*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
+                                        nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (listing == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::u8string utf8 = fs::path(entry.cFileName).u8string();
+        const std::string_view name(reinterpret_cast<const char*>(utf8.data()), utf8.size());
+        if (!wanted(name)) continue;
+        bool ordinary = (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            // A link: ask for what it names.
+            std::error_code ec;
+            ordinary = fs::is_regular_file(dir / entry.cFileName, ec);
+        }
+        if (ordinary) found(name);
+    } while (::FindNextFileW(listing, &entry));
+    ::FindClose(listing);
+}
+
+}  // namespace tolarka::file_system
