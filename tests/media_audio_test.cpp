@@ -107,7 +107,9 @@ TEST_F(SoundChannels, UnreadableSoundsPlayNothing) {
     media_test::WriteBytes(cut, std::vector<char>(bytes.begin(), bytes.begin() + 30));
     const std::string fifo = dir_.File("fifo.wav");
     // Where there are no named pipes, the name stays a missing file.
-    if (!testing::Missing(testing::Feature::NamedPipes)) ASSERT_TRUE(testing::MakeFifo(fifo));
+    if (!testing::Missing(testing::Feature::NamedPipes)) {
+        ASSERT_TRUE(testing::MakeFifo(fifo));
+    }
     for (const std::string& path :
          {dir_.File("missing.wav"), garbage, cut, fifo, dir_.File(""), std::string()}) {
         channel->SetFile(path);

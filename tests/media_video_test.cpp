@@ -372,7 +372,9 @@ TEST_F(BrokenClip, MissingEmptyAndGarbageFilesShowNothing) {
     std::filesystem::create_directory(folder);
     const std::string fifo = dir_.File("fifo.avi");
     // Where there are no named pipes, the name stays a missing file.
-    if (!testing::Missing(testing::Feature::NamedPipes)) ASSERT_TRUE(testing::MakeFifo(fifo));
+    if (!testing::Missing(testing::Feature::NamedPipes)) {
+        ASSERT_TRUE(testing::MakeFifo(fifo));
+    }
 
     for (const std::string& path : {dir_.File("missing.avi"), empty, garbage, fake, folder, fifo}) {
         SCOPED_TRACE(path);

@@ -22,8 +22,10 @@ enum class Feature {
 // Why this system cannot give `feature`, or nothing when it can.
 std::optional<std::string> Missing(Feature feature);
 
-#define TOLARKA_SKIP_WITHOUT(feature) \
-    if (const auto why = ::tolarka::testing::Missing(::tolarka::testing::feature)) GTEST_SKIP() << *why
+#define TOLARKA_SKIP_WITHOUT(feature)                                                      \
+    if (const auto why = ::tolarka::testing::Missing(::tolarka::testing::feature); !why) { \
+    } else                                                                                 \
+        GTEST_SKIP() << *why
 
 // A program of the build by its name ("tolarka-qst.exe" on Windows).
 std::filesystem::path ProgramFile(const std::filesystem::path& dir, const std::string& name);
