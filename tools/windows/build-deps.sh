@@ -217,8 +217,9 @@ build_libsdl2_ttf() {
     cd "$(srcdir libsdl2-ttf)"
     reconf
     run ./configure $AUTOCONF_HOST --disable-freetype-builtin --disable-harfbuzz
-    run make -j"$JOBS"
-    run make install
+    # The library alone: its demo programs would want SDL2main.
+    run make -j"$JOBS" noinst_PROGRAMS=
+    run make install noinst_PROGRAMS=
 }
 
 build_libsdl2_mixer() {
@@ -228,8 +229,8 @@ build_libsdl2_mixer() {
     run ./configure $AUTOCONF_HOST --enable-music-wave --disable-music-cmd --disable-music-mod \
         --disable-music-midi --disable-music-ogg --disable-music-flac --disable-music-mp3 \
         --disable-music-opus
-    run make -j"$JOBS"
-    run make install
+    # The library alone: its demo programs would want SDL2main.
+    run make -j"$JOBS" install-hdrs install-lib
 }
 
 build_libsdl2_image() {
@@ -240,8 +241,9 @@ build_libsdl2_image() {
         --disable-jpg --disable-jxl --disable-tif --disable-webp --disable-bmp --disable-gif --disable-lbm \
         --disable-pcx --disable-pnm --disable-qoi --disable-svg --disable-tga --disable-xcf --disable-xpm \
         --disable-xv --disable-imageio
-    run make -j"$JOBS"
-    run make install
+    # The library alone: its demo programs would want SDL2main.
+    run make -j"$JOBS" noinst_PROGRAMS=
+    run make install noinst_PROGRAMS=
 }
 
 build_ffmpeg() {
