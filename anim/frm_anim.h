@@ -1,25 +1,26 @@
 #pragma once
 #include <array>
+#include <functional>
 #include <string>
 
+#include "anim/clip.h"
 #include "platform/screen.h"
 #include "platform/timer.h"
 
 namespace tolarka {
 
-class App;
-
-// The animation screen: plays a numbered clip with its sound for a fixed time, with the pointer
-// hidden, then hands control back to the screen that asked for it and closes.
+// The animation screen: plays a clip with its sound for a fixed time, with the pointer hidden,
+// then closes and calls what it was given.
 class frmAnim : public platform::Screen {
 public:
-    explicit frmAnim(App& app);
+    // `dataPath`: the folder the clips' file names are relative to.
+    frmAnim(platform::Runtime& runtime, std::string dataPath);
 
-    // Sets the clip (and, for clip 9, the mode tag "M" or "L") and shows the screen without
-    // waiting for it.
-    void PlayAnimation(int clip, const std::string& mode);
+    // Shows the screen with `clip` without waiting for it; `then` runs when the clip ends.
+    void Play(const Clip& clip, std::function<void()> then);
 
-    int AnimClip = 0;
+    // The clip last asked for.
+    const Clip& Playing() const { return clip_; }
 
     platform::Timer& Timer1;
     platform::Timer& Timer2;
@@ -42,7 +43,9 @@ private:
     void Timer3_Timer();
     std::string Path(const std::string& relative) const;
 
-    App& app_;
+    std::string dataPath_;
+    Clip clip_;
+    std::function<void()> then_;
     platform::PictureBox* Picture1_ = nullptr;
     platform::PictureBox* picNDivGraf_ = nullptr;
     std::array<platform::Shape*, 4> colNDiv_{};

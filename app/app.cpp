@@ -5,8 +5,10 @@
 #include "anim/frm_anim.h"
 #include "game/frm_main.h"
 #include "game/random_source.h"
+#include "game/show_cues.h"
 #include "saves/frm_load.h"
 #include "saves/frm_save.h"
+#include "saves/save_slots.h"
 #include "startup/frm_credits.h"
 #include "startup/frm_menu.h"
 #include "startup/frm_rules.h"
@@ -22,16 +24,69 @@ App::App(platform::Runtime& runtime, GamePaths paths, std::string commandLine)
       paths_(std::move(paths)),
       dataPath_(paths_.Data.string()),
       writablePath_(paths_.Writable.string()),
-      commandLine_(std::move(commandLine)),
-      startUp_(std::make_unique<frmStartUp>(*this)),
-      main_(std::make_unique<frmMain>(*this)),
-      anim_(std::make_unique<frmAnim>(*this)),
-      menu_(std::make_unique<frmMenu>(*this)),
-      splash_(std::make_unique<frmSplash>(*this)),
-      rules_(std::make_unique<frmRules>(*this)),
-      credits_(std::make_unique<frmCredits>(*this)),
-      save_(std::make_unique<frmSave>(*this)),
-      load_(std::make_unique<frmLoad>(*this)) {
+      commandLine_(std::move(commandLine)) {
+    // Created in this order for the run: timers that fall due together tick in creation order.
+    startUp_ =
+        std::make_unique<frmStartUp>(runtime_, dataPath_, paths_.OwnQuestions, [this] { splash_->Show(); });
+    main_ = std::make_unique<frmMain>(
+        runtime_,
+        frmMain::Links{
+            dataPath_,
+            writablePath_,
+            [this] { return MakeRandom(); },
+            [this](const std::filesystem::path& file) { WarnRecentListUnwritable(file); },
+            [this](int level) {
+                const bool counted = level >= 1 && level <= kQuestionCounterCount;
+                const auto i = static_cast<size_t>(counted ? level : 0);
+                return LevelQuestions{startUp_->QuestionDir(level), counted ? startUp_->QuestionCounts[i] : 0,
+                                      counted ? &startUp_->QuestionsListed[i] : nullptr};
+            },
+            [this] { return load_->LoadRequested; },
+            [this] { load_->LoadRequested = false; },
+            [this] { return TakeSavedGame(writablePath_, load_->LoadSlot); },
+            [this](const std::string& name) { menu_->CurrentPlayerName = name; },
+            [this](const Clip& clip, std::function<void()> then) { anim_->Play(clip, std::move(then)); },
+            [this] { menu_->Show(); },
+            [this] { save_->Show(); },
+        });
+    anim_ = std::make_unique<frmAnim>(runtime_, dataPath_);
+    menu_ = std::make_unique<frmMenu>(
+        runtime_, frmMenu::Links{
+                      dataPath_,
+                      [this](std::function<void()> then) { PlayStartClip(std::move(then)); },
+                      [this] { main_->Show(); },
+                      [this] { return main_->Loaded(); },
+                      [this] { return AnySlotFilled(writablePath_); },
+                      [this] { load_->Show(); },
+                      [this] {
+                          rules_->Show();
+                          runtime_.RunModal(*rules_);
+                      },
+                      [this] { credits_->Show(); },
+                  });
+    splash_ = std::make_unique<frmSplash>(runtime_, commandLine_, [this] { menu_->Show(); });
+    rules_ = std::make_unique<frmRules>(runtime_);
+    credits_ = std::make_unique<frmCredits>(runtime_, [this] { splash_->RestoreDisplayMode(); });
+    save_ = std::make_unique<frmSave>(runtime_, frmSave::Links{
+                                                    writablePath_,
+                                                    [this](const std::string& line) { PrintWarning(line); },
+                                                    [this]() -> const GameState& { return main_->State; },
+                                                    [this] { return menu_->CurrentPlayerName; },
+                                                    [this] {
+                                                        if (main_->Loaded()) main_->NacistOtazku();
+                                                    },
+                                                    [this] {
+                                                        if (main_->Loaded()) main_->Close();
+                                                        menu_->Show();
+                                                    },
+                                                });
+    load_ = std::make_unique<frmLoad>(
+        runtime_, frmLoad::Links{
+                      writablePath_,
+                      [this] { menu_->Close(); },
+                      [this](std::function<void()> then) { PlayStartClip(std::move(then)); },
+                      [this] { main_->Show(); },
+                  });
     runtime_.confirmQuit = [this] { return !GameInProgress() || AskToLeaveGame(); };
 }
 
@@ -57,6 +112,6 @@ void App::WarnRecentListUnwritable(const std::filesystem::path& file) {
 
 void App::Start() { startUp_->Show(); }
 
-void App::AfterStartUp() { splash_->Show(); }
+void App::PlayStartClip(std::function<void()> then) { anim_->Play(StartClip(), std::move(then)); }
 
 }  // namespace tolarka

@@ -19,8 +19,9 @@ class frmCredits;
 class frmSave;
 class frmLoad;
 
-// Owns the screens for the whole run and lets them find one another, as the screens of the
-// game call each other's public operations and read each other's public variables.
+// Owns the screens for the whole run and wires them together: each screen is given the few
+// services it needs (show another screen, play a clip and go on, the folders, the clock's
+// random source), so no screen knows another.
 class App {
 public:
     App(platform::Runtime& runtime, GamePaths paths, std::string commandLine);
@@ -60,13 +61,12 @@ public:
 
     // Opens the first screen.
     void Start();
-    // Where the start-up screen hands over to.
-    void AfterStartUp();
     // The game screen is open and the game not yet decided: closing the window asks first.
     bool GameInProgress() const;
 
 private:
     bool AskToLeaveGame();
+    void PlayStartClip(std::function<void()> then);
 
     platform::Runtime& runtime_;
     GamePaths paths_;

@@ -1,13 +1,8 @@
 #include "game/frm_main.h"
 
-#include "anim/frm_anim.h"
-#include "app/app.h"
-#include "game/audience_graph.h"
+#include "anim/audience_graph.h"
 #include "game/prize_ladder.h"
 #include "platform/runtime.h"
-#include "saves/frm_load.h"
-#include "saves/frm_save.h"
-#include "startup/frm_menu.h"
 
 namespace tolarka {
 
@@ -19,26 +14,20 @@ const Font kBannerFont{"Arial", 15.75, true};
 constexpr const char* kLetters[4] = {"A", "B", "C", "D"};
 }  // namespace
 
-frmMain::frmMain(App& app)
-    : Screen(app.Rt(), "frmMain"),
-      app_(app),
-      tmrZobrazeniOtazky(AddTimer("tmrZobrazeniOtazky")),
-      tmrZvuk(AddTimer("tmrZvuk")),
-      tmrBlik(AddTimer("tmrBlik")),
-      tmrCastka(AddTimer("tmrCastka")),
+frmMain::frmMain(Runtime& runtime, Links links)
+    : Screen(runtime, "frmMain"),
+      links_(std::move(links)),
+      tmrShow(AddTimer("tmrShow")),
       tmrMimoS(AddTimer("tmrMimoS")),
-      tmrUlozeni(AddTimer("tmrUlozeni")) {
-    tmrZobrazeniOtazky.onTick = [this] { tmrZobrazeniOtazky_Timer(); };
-    tmrZvuk.onTick = [this] { tmrZvuk_Timer(); };
-    tmrBlik.onTick = [this] { tmrBlik_Timer(); };
-    tmrCastka.onTick = [this] { tmrCastka_Timer(); };
+      tmrUlozeni(AddTimer("tmrUlozeni")),
+      director_(State, *this, tmrShow) {
     tmrMimoS.onTick = [this] { tmrMimoS_Timer(); };
     tmrUlozeni.onTick = [this] { tmrUlozeni_Timer(); };
     AddLifelineTimers();
 }
 
-std::string frmMain::Sfx(const std::string& file) const { return app_.DataPath() + "/sfx/" + file; }
-std::string frmMain::Gfx(const std::string& file) const { return app_.DataPath() + "/gfx/" + file; }
+std::string frmMain::Sfx(const std::string& file) const { return links_.dataPath + "/sfx/" + file; }
+std::string frmMain::Gfx(const std::string& file) const { return links_.dataPath + "/gfx/" + file; }
 
 void frmMain::Design() {
     Container& f = Form();
@@ -159,9 +148,6 @@ void frmMain::Design() {
     WMP2_->SetRepeat(false);
     WMP2_->Hide();
 
-    tmrZobrazeniOtazky.SetInterval(1000);
-    tmrBlik.SetInterval(350);
-    tmrCastka.SetInterval(1000);
     tmrMimoS.SetInterval(15000);
     WireLifelines();
 }
@@ -186,14 +172,14 @@ void frmMain::OnLoad() {
 
     StartNewGame(State);
     // One source for every draw of this game, seeded once.
-    random_ = app_.MakeRandom();
+    random_ = links_.makeRandom();
 
     imgZadani_->SetPicture("ZADANI");
     imgN5050_->SetPicture("N-5050");
     imgNDiv_->SetPicture("N-div");
     imgNTel_->SetPicture("N-tel");
 
-    if (app_.Load().LoadRequested && !RestoreSavedGame()) return;
+    if (links_.loadRequested() && !RestoreSavedGame()) return;
 
     if (!State.FiftyFiftyAvailable) imgN5050_->SetPicture("N-5050x");
     if (!State.AudienceAvailable) imgNDiv_->SetPicture("N-divx");
@@ -203,7 +189,8 @@ void frmMain::OnLoad() {
 }
 
 void frmMain::OnClose() {
-    for (Timer* t : {&tmrZobrazeniOtazky, &tmrZvuk, &tmrBlik, &tmrCastka, &tmrMimoS, &tmrUlozeni}) t->Stop();
+    director_.Stop();
+    for (Timer* t : {&tmrMimoS, &tmrUlozeni}) t->Stop();
 }
 
 void frmMain::LayoutQuestionText() {
@@ -222,20 +209,12 @@ void frmMain::LayoutQuestionText() {
     l.SetLeft((imgZadani_->Width() - l.Width()) / 2);
 }
 
-void frmMain::tmrZobrazeniOtazky_Timer() {
-    ++State.DisplayStep;
-    switch (State.DisplayStep) {
-        case 1: lblZadani_->Show(); break;
-        case 3: lbl_[0]->Show(); break;
-        case 4: lbl_[1]->Show(); break;
-        case 5: lbl_[2]->Show(); break;
-        case 6:
-            lbl_[3]->Show();
-            EnableInput();
-            tmrZobrazeniOtazky.Stop();
-            break;
-        default: break;
-    }
+void frmMain::ShowQuestionText() { lblZadani_->Show(); }
+
+void frmMain::ShowAnswerText(int index) { lbl_[static_cast<size_t>(index)]->Show(); }
+
+void frmMain::MarkAnswer(int index, char state) {
+    img_[static_cast<size_t>(index)]->SetPicture(std::string(kLetters[index]) + "-" + state);
 }
 
 void frmMain::EnableInput() {
@@ -275,8 +254,8 @@ void frmMain::DisableInput() {
 
 void frmMain::AnswerClick(int index) {
     if (State.InputLocked) return;
-    State.ChosenLetter = kLetters[index];
-    SelectAnswer();
+    tmrMimoS.Stop();
+    director_.Pick(kLetters[index]);
 }
 
 bool frmMain::OnKeyUp(int key) {
@@ -297,155 +276,44 @@ void frmMain::ShowQuestionInfo() {
                     MessageButtons::Ok, MessageIcon::Information, "= info o otázce =");
 }
 
-void frmMain::SelectAnswer() {
-    tmrMimoS.Stop();
-    if (State.Level >= 6 && !State.OutOfCompetition) {
-        WMP2_->SetFile(Sfx("sel.wav"));
-        WMP2_->Play();
-        WMP1_->Stop();
-    }
-    const int picked = State.ChosenLetter[0] - 'A';
-    img_[static_cast<size_t>(picked)]->SetPicture(State.ChosenLetter + "-O");
-    DisableInput();
-    LockAnswer();
-}
-
-void frmMain::LockAnswer() {
-    static constexpr int kPause[16] = {0,    2000,  3000,  4000,  5000,  6500,  7000,  8000,
-                                       9500, 11000, 13000, 14500, 16000, 17500, 19000, 20000};
-    State.AnswerCorrect = State.Question.CorrectLetter == State.ChosenLetter;
-    const int level = std::clamp(State.Level, 1, 15);
-    tmrZvuk.SetInterval(State.OutOfCompetition ? 3500 : kPause[level]);
-    tmrZvuk.Start();
-}
-
-namespace {
-std::string RevealSound(int level, bool correct) {
-    if (correct) {
-        if (level <= 4) return "r1.wav";
-        if (level == 5 || level == 10) return "zb.wav";
-        if (level <= 9) return "r2.wav";
-        if (level <= 14) return "r3.wav";
-        return "r4.wav";
-    }
-    if (level <= 6) return "w1.wav";
-    if (level <= 14) return "w23.wav";
-    return "w4.wav";
-}
-}  // namespace
-
-void frmMain::tmrZvuk_Timer() {
-    if (!State.OutOfCompetition) {
-        WMP2_->SetFile(Sfx(RevealSound(State.Level, State.AnswerCorrect)));
-        WMP2_->Play();
-        if (!(State.AnswerCorrect && State.Level <= 4)) WMP1_->Stop();
-        PlayStudioClip();
-    }
-    if (State.AnswerCorrect) {
-        tmrBlik.Start();
-        if (!State.OutOfCompetition) ApplyCorrectAnswer(State);
-        tmrBlik_Timer();
-    } else {
-        const std::string& correct = State.Question.CorrectLetter;
-        if (correct.size() == 1 && correct[0] >= 'A' && correct[0] <= 'D')
-            img_[static_cast<size_t>(correct[0] - 'A')]->SetPicture(correct + "-Z");
-        if (!State.OutOfCompetition) ApplyWrongAnswer(State);
-        State.OutOfCompetition = true;
-        tmrCastka.SetInterval(State.Level == 15 ? 6900 : 3300);
-        tmrCastka.Start();
-    }
-    tmrZvuk.Stop();
-}
-
-void frmMain::tmrBlik_Timer() {
-    ++State.BlinkStep;
-    const std::string& letter = State.Question.CorrectLetter;
-    Image* box = letter.size() == 1 && letter[0] >= 'A' && letter[0] <= 'D'
-                     ? img_[static_cast<size_t>(letter[0] - 'A')]
-                     : nullptr;
-    switch (State.BlinkStep) {
-        case 1:
-            if (box) box->SetPicture(letter + "-Z");
-            break;
-        case 2:
-            if (box) box->SetPicture(letter + "-O");
-            break;
-        case 3:
-            if (box) box->SetPicture(letter + "-Z");
-            tmrBlik.Stop();
-            tmrCastka.SetInterval(1500);
-            tmrCastka.Start();
-            break;
-        default: break;
-    }
-}
-
-void frmMain::tmrCastka_Timer() {
-    lblZadani_->Hide();
-    for (auto* l : lbl_) l->Hide();
-    int clip;
-    if (State.OutOfCompetition)
-        clip = 3;
-    else if (State.Level <= 4)
-        clip = 0;
-    else if (State.Level == 5 || State.Level == 10)
-        clip = 10;
-    else if (State.Level == 15)
-        clip = 2;
-    else
-        clip = 1;
-    app_.Anim().PlayAnimation(clip, "");
-    if (State.Level == 15) EndAfterRevealAtTopLevel(State);
-    HideAudienceGraph();
-    tmrCastka.Stop();
-}
-
-void frmMain::OziveniPoOdpovedi() {
-    if (State.SaveAfterAnswer && State.AnswerCorrect && !State.OutOfCompetition) {
-        Rt().PlaySystemSound(Sfx("klakson.wav"));
-        WMP1_->Stop();
-        app_.Save().Show();
-    } else if (!State.OutOfCompetition) {
-        NacistOtazku();
-    } else {
-        LeaveForMenu();
-    }
-}
-
 void frmMain::LeaveForMenu() {
-    app_.Menu().Show();
+    links_.showMenu();
     Close();
 }
 
-// --- music and clip cues ---
+void frmMain::ShowMenu() { links_.showMenu(); }
 
-std::string frmMain::BandTrack() const {
-    if (State.Level <= 5) return "bgm1.wav";
-    if (State.Level <= 10) return "bgm2.wav";
-    if (State.Level <= 14) return "bgm3.wav";
-    return "bgm4.wav";
+void frmMain::OpenSaveScreen() { links_.showSaveScreen(); }
+
+void frmMain::PlaySystemSound(const std::string& sfx) { Rt().PlaySystemSound(Sfx(sfx)); }
+
+void frmMain::PlayClip(const Clip& clip, std::function<void()> then) {
+    links_.playClip(clip, std::move(then));
 }
 
-std::string frmMain::BandClip() const {
-    if (State.Level <= 5) return "fade1.avi";
-    if (State.Level <= 10) return "fade2.avi";
-    return "fade3.avi";
+void frmMain::HideQuestion() {
+    lblZadani_->Hide();
+    for (auto* l : lbl_) l->Hide();
 }
 
-void frmMain::PlayBandTrack() {
-    WMP1_->SetFile(Sfx(BandTrack()));
+// --- sound, music and the studio clip ---
+
+void frmMain::PlaySound(const std::string& sfx) {
+    WMP2_->SetFile(Sfx(sfx));
+    WMP2_->Play();
+}
+
+void frmMain::PlayMusic(const std::string& sfx) {
+    WMP1_->SetFile(Sfx(sfx));
     WMP1_->Play();
 }
 
-void frmMain::StartLevelMusic() {
-    if (State.Level == 1) {
-        PlayBandTrack();
-    } else if (State.Level <= 5) {
-        if (app_.Load().LoadRequested || State.SaveAfterAnswer) PlayBandTrack();
-    } else {
-        PlayBandTrack();
-    }
-    WMPfade_->SetFile(Gfx(BandClip()));
+void frmMain::PlayBandTrack() { PlayMusic(CuesOf(State.Level).music); }
+
+void frmMain::StopMusic() { WMP1_->Stop(); }
+
+void frmMain::SetStudioClip(const std::string& gfx) {
+    WMPfade_->SetFile(Gfx(gfx));
     WMPfade_->Stop();
     picFade_->Show();
 }
@@ -485,7 +353,7 @@ void frmMain::ComputeAudienceVotes() {
     }
 }
 
-void frmMain::OziveniPoNDiv() {
+void frmMain::AfterAudienceClip() {
     ZobrazitGrafNDiv();
     PlayBandTrack();
     EnableInput();

@@ -1,34 +1,58 @@
 #pragma once
 #include <array>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "anim/clip.h"
 #include "game/audience_votes.h"
 #include "game/game_state.h"
 #include "game/phone_call.h"
 #include "game/question_record.h"
+#include "game/question_selection.h"
 #include "game/random_source.h"
+#include "game/show_director.h"
 #include "platform/screen.h"
 #include "platform/timer.h"
 
 namespace tolarka {
 
-class App;
+// Where a level's questions are drawn from.
+struct LevelQuestions {
+    std::filesystem::path dir;
+    int count = 0;
+    const ListedNumbers* listed = nullptr;  // the numbers found at start-up, or none
+};
 
 // The game screen: one game from the first question to its end. The state of the game is the
-// public GameState; the widgets carry the screen's own names.
-class frmMain : public platform::Screen {
+// public GameState; the widgets carry the screen's own names. The question cycle is run by its
+// show director; the screen shows and plays what it is asked to.
+class frmMain : public platform::Screen, private ShowStage {
 public:
-    explicit frmMain(App& app);
+    // What the game screen needs from the rest of the program.
+    struct Links {
+        std::string dataPath;
+        std::string writablePath;
+        // The source of uniform numbers in [0, 1) for one game.
+        std::function<UniformSource()> makeRandom;
+        std::function<void(const std::filesystem::path&)> warnRecentListUnwritable;
+        std::function<LevelQuestions(int level)> questions;
+        // A saved game waits to be taken up when the screen opens.
+        std::function<bool()> loadRequested;
+        std::function<void()> clearLoadRequest;
+        std::function<ResumeAttempt()> takeSavedGame;
+        std::function<void(const std::string&)> setPlayerName;
+        tolarka::PlayClip playClip;
+        std::function<void()> showMenu;
+        std::function<void()> showSaveScreen;
+    };
+    frmMain(platform::Runtime& runtime, Links links);
 
     GameState State;
 
     // Loads and starts the next question.
     void NacistOtazku();
-    // Continuations called by the animation screen.
-    void OziveniPoOdpovedi();
-    void OziveniPoNDiv();
-    void OziveniPoNTel();
     // Shows the audience graph (after the audience clip, and after a phone call).
     void ZobrazitGrafNDiv();
 
@@ -60,34 +84,43 @@ private:
     // The game's source of random numbers, made when the screen loads a game.
     UniformSource random_;
 
+    // The stage the director plays on.
+    void ShowQuestionText() override;
+    void ShowAnswerText(int index) override;
+    void OpenInput() override { EnableInput(); }
+    void CloseInput() override { DisableInput(); }
+    void MarkAnswer(int index, char state) override;
+    void PlaySound(const std::string& sfx) override;
+    void PlayMusic(const std::string& sfx) override;
+    void StopMusic() override;
+    void SetStudioClip(const std::string& gfx) override;
+    void PlayStudioClip() override;
+    void HideQuestion() override;
+    void HideAudienceGraph() override;
+    void PlayClip(const Clip& clip, std::function<void()> then) override;
+    void NextQuestion() override { NacistOtazku(); }
+    void OpenSaveScreen() override;
+    void ShowMenu() override;
+    void LeaveForMenu() override;
+    void PlaySystemSound(const std::string& sfx) override;
+
     void Design() override;
     void OnLoad() override;
     void OnClose() override;
 
     // Question build-up and input.
     void LayoutQuestionText();
-    void tmrZobrazeniOtazky_Timer();
     void EnableInput();
     void DisableInput();
     void AnswerClick(int index);
-    void SelectAnswer();
-    void LockAnswer();
-    void tmrZvuk_Timer();
-    void tmrBlik_Timer();
-    void tmrCastka_Timer();
     void ShowQuestionInfo();
-    void LeaveForMenu();
     bool SelectAndReadQuestion();
     // Takes the game over from the save slot that the load screen chose; false (and back to
     // the menu) when the slot cannot be restored.
     bool RestoreSavedGame();
 
-    // Music and clip cues.
-    void StartLevelMusic();
+    // The band's track again, after a lifeline.
     void PlayBandTrack();
-    std::string BandTrack() const;
-    std::string BandClip() const;
-    void PlayStudioClip();
 
     // In-game menu: the sliding panel, saving on request, walking away.
     void MenuItemClick(int index);
@@ -100,8 +133,8 @@ private:
     void tmrUlozeni_Timer();
 
     // Audience graph.
-    void HideAudienceGraph();
     void ComputeAudienceVotes();
+    void AfterAudienceClip();
 
     // Lifelines.
     void AddLifelineTimers();
@@ -113,6 +146,7 @@ private:
     void imgNDiv_Click();
     void imgNTel_Click();
     void PreparePhoneCall();
+    void AfterPhoneClip();
     void tmrNTel1_Timer();
     void tmrNTel2_Timer();
     void EndOfCall();
@@ -120,7 +154,7 @@ private:
     std::string Sfx(const std::string& file) const;
     std::string Gfx(const std::string& file) const;
 
-    App& app_;
+    Links links_;
 
     platform::Image* imgZadani_ = nullptr;
     platform::Label* lblZadani_ = nullptr;
@@ -146,12 +180,14 @@ private:
     platform::MediaView* WMP2_ = nullptr;
     platform::MediaView* WMP3_ = nullptr;
 
-    platform::Timer& tmrZobrazeniOtazky;
-    platform::Timer& tmrZvuk;
-    platform::Timer& tmrBlik;
-    platform::Timer& tmrCastka;
+    // The director's clock: a timer of this screen, so it stops when the screen closes.
+    platform::Timer& tmrShow;
     platform::Timer& tmrMimoS;
     platform::Timer& tmrUlozeni;
+
+    ShowDirector director_;
+    // The save banner has blinked and may be closed by a click.
+    bool saveBannerClosable_ = false;
 
     int TypedChars = 0;
     platform::Timer* tmrNTel1_ = nullptr;

@@ -1,8 +1,7 @@
 // The 50:50 and the audience: their icons, their keys, and how they change the question on screen.
-#include "anim/frm_anim.h"
-#include "app/app.h"
 #include "game/fifty_fifty.h"
 #include "game/frm_main.h"
+#include "game/show_cues.h"
 #include "platform/runtime.h"
 
 namespace tolarka {
@@ -63,8 +62,11 @@ void frmMain::imgNDiv_Click() {
     State.AudienceAvailable = false;
     DisableInput();
     Rt().DoEvents();
-    app_.Anim().PlayAnimation(4, "");
-    WMP1_->Stop();
+    std::array<GraphBar, 4> bars;
+    for (size_t i = 0; i < 4; ++i)
+        bars[i] = {lblNDiv_[i]->Caption(), colNDiv_[i]->Top(), colNDiv_[i]->Height()};
+    links_.playClip(AudienceClip(bars), [this] { AfterAudienceClip(); });
+    StopMusic();
     imgNDiv_->SetEnabled(false);
     imgNDiv_->SetPointer(WidgetPointer::Default);
 }

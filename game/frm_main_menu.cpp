@@ -28,7 +28,7 @@ void frmMain::MenuItemClick(int index) {
         }
         case 2: RequestSave(); break;
         case 3:
-            WMP1_->Stop();
+            StopMusic();
             WalkAwayFromGame();
             break;
         default: break;
@@ -54,19 +54,19 @@ void frmMain::SlideGameMenu(int& direction) {
 }
 
 void frmMain::RequestSave() {
-    State.SaveAfterAnswer = true;
+    director_.RequestSave();
     DisableInput();
     picUlozeni_->Show();
     Shape1_->Show();
     tmrUlozeni.SetInterval(500);
     tmrUlozeni.Start();
-    tmrUlozeni.Tag.clear();
+    saveBannerClosable_ = false;
 }
 
 void frmMain::tmrUlozeni_Timer() {
     if (tmrUlozeni.Interval() == 500) {
         BlinkBanner(*picUlozeni_);
-        tmrUlozeni.Tag = "OK";
+        saveBannerClosable_ = true;
         tmrUlozeni.SetInterval(2500);
     } else {
         tmrUlozeni.Stop();
@@ -75,7 +75,7 @@ void frmMain::tmrUlozeni_Timer() {
 }
 
 void frmMain::CloseSaveBanner() {
-    if (tmrUlozeni.Tag != "OK") return;
+    if (!saveBannerClosable_) return;
     EnableInput();
     picUlozeni_->Hide();
     Shape1_->Hide();
@@ -83,11 +83,9 @@ void frmMain::CloseSaveBanner() {
 }
 
 void frmMain::WalkAwayFromGame() {
-    State.OutOfCompetition = true;
-    WMPfade_->Play();
+    director_.WalkAway();
     int shut = 0;
     SlideGameMenu(shut);
-    WalkAway(State);
     picMimoS_->Show();
     Shape1_->Show();
     tmrMimoS.Start();

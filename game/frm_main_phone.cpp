@@ -1,8 +1,7 @@
 // Phone a friend: the call decided in advance, the clip, then the transcript typed out under a
 // time limit while the countdown runs, and the game resuming.
-#include "anim/frm_anim.h"
-#include "app/app.h"
 #include "game/frm_main.h"
+#include "game/show_cues.h"
 #include "platform/runtime.h"
 
 namespace tolarka {
@@ -14,7 +13,7 @@ void frmMain::imgNTel_Click() {
     imgNTel_->SetPicture("N-telx");
     State.PhoneAvailable = false;
     DisableInput();
-    app_.Anim().PlayAnimation(5, "");
+    links_.playClip(PhoneClip(), [this] { AfterPhoneClip(); });
     PreparePhoneCall();
     picFade_->Hide();
     imgNTel_->SetEnabled(false);
@@ -37,7 +36,7 @@ void frmMain::PreparePhoneCall() {
     WMP1_->Stop();
 }
 
-void frmMain::OziveniPoNTel() {
+void frmMain::AfterPhoneClip() {
     HideAudienceGraph();
     Rt().DoEvents();
     picFade_->Hide();

@@ -2,19 +2,16 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/app.h"
 #include "game/frm_main.h"
 #include "game/question_selection.h"
 #include "platform/runtime.h"
-#include "saves/frm_load.h"
-#include "startup/frm_startup.h"
 
 namespace tolarka {
 
 using namespace platform;
 
 void frmMain::NacistOtazku() {
-    for (Timer* t : {&tmrZvuk, &tmrBlik, &tmrCastka, &tmrZobrazeniOtazky}) t->Stop();
+    director_.Stop();
     ResetForNextQuestion(State);
     Shape1_->Hide();
     TypedChars = 0;
@@ -25,8 +22,8 @@ void frmMain::NacistOtazku() {
 
     ++State.Level;
 
-    StartLevelMusic();
-    app_.Load().LoadRequested = false;
+    director_.StartLevel(links_.loadRequested() || State.SaveAfterAnswer);
+    links_.clearLoadRequest();
     State.SaveAfterAnswer = false;
 
     char ladder[8];
@@ -43,10 +40,8 @@ void frmMain::NacistOtazku() {
     HideAudienceGraph();
     ComputeAudienceVotes();
 
-    lblZadani_->Hide();
-    for (auto* l : lbl_) l->Hide();
-    tmrZobrazeniOtazky_Timer();
-    tmrZobrazeniOtazky.Start();
+    HideQuestion();
+    director_.BuildUp();
 }
 
 // Draws a question file of the level, avoiding the ones asked last, remembers it in the
@@ -55,15 +50,12 @@ void frmMain::NacistOtazku() {
 // returns to the main menu instead of drawing for ever.
 bool frmMain::SelectAndReadQuestion() {
     const int level = State.Level;
-    const int count =
-        level >= 1 && level <= 20 ? app_.StartUp().QuestionCounts[static_cast<size_t>(level)] : 0;
-    const ListedNumbers* listed =
-        level >= 1 && level <= 20 ? &app_.StartUp().QuestionsListed[static_cast<size_t>(level)] : nullptr;
+    const LevelQuestions source = links_.questions(level);
     const auto chosen =
-        SelectAndRememberQuestion(app_.StartUp().QuestionDir(level), app_.WritablePath(), level, count,
-                                  State.RecentNumbers, State.ExcludeCount, random_, listed);
+        SelectAndRememberQuestion(source.dir, links_.writablePath, level, source.count, State.RecentNumbers,
+                                  State.ExcludeCount, random_, source.listed);
     if (!chosen) {
-        for (Timer* t : {&tmrZvuk, &tmrBlik, &tmrCastka, &tmrZobrazeniOtazky}) t->Stop();
+        director_.Stop();
         Rt().MessageBox("Pro " + std::to_string(level) +
                             ". otázku nebyl nalezen žádný soubor otázek.\r\nHra se vrátí do hlavního menu.",
                         MessageButtons::Ok, MessageIcon::Exclamation, "chyba");
@@ -71,8 +63,28 @@ bool frmMain::SelectAndReadQuestion() {
         return false;
     }
     State.QuestionFile = chosen->File.string();
-    if (!chosen->Remembered) app_.WarnRecentListUnwritable(RecentListPath(app_.WritablePath(), level));
+    if (!chosen->Remembered) links_.warnRecentListUnwritable(RecentListPath(links_.writablePath, level));
     if (auto record = ReadQuestionFile(chosen->File)) State.Question = *record;
+    return true;
+}
+
+// Takes over the game of the save slot that the load screen chose; false (and back to the
+// menu) when the slot cannot be taken up.
+bool frmMain::RestoreSavedGame() {
+    const ResumeAttempt attempt = links_.takeSavedGame();
+    if (!attempt.Game) {
+        links_.clearLoadRequest();
+        Rt().MessageBox(attempt.Failure, MessageButtons::Ok, MessageIcon::Exclamation, "Tolarka");
+        LeaveForMenu();
+        return false;
+    }
+    const ResumedGame& saved = *attempt.Game;
+    links_.setPlayerName(saved.PlayerName);
+    State.FiftyFiftyAvailable = saved.FiftyFiftyAvailable;
+    State.AudienceAvailable = saved.AudienceAvailable;
+    State.PhoneAvailable = saved.PhoneAvailable;
+    State.Level = saved.ResumeLevel - 1;
+    Rt().DoEvents();
     return true;
 }
 

@@ -14,9 +14,7 @@ void StartNewGame(GameState& s) {
 
 void ResetForNextQuestion(GameState& s) {
     s.OutOfCompetition = false;
-    s.BlinkStep = 0;
     s.AnswerCorrect = false;
-    s.DisplayStep = 0;
     s.FiftyFiftyApplied = false;
     s.AudienceAsked = false;
 }

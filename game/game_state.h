@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 
 #include "game/question_record.h"
@@ -26,10 +27,22 @@ struct GameState {
     bool SaveAfterAnswer = false;
     bool FiftyFiftyApplied = false;
     bool AudienceAsked = false;
-    int DisplayStep = 0;
-    int BlinkStep = 0;
     std::array<std::string, kRecentListSize> RecentNumbers;
     int ExcludeCount = 0;
+};
+
+// A saved game taken up again: who played, the lifelines left and the level it goes on with.
+struct ResumedGame {
+    std::string PlayerName;
+    bool FiftyFiftyAvailable = true;
+    bool AudienceAvailable = true;
+    bool PhoneAvailable = true;
+    int ResumeLevel = 1;
+};
+// The saved game, or the player's message why it cannot be taken up.
+struct ResumeAttempt {
+    std::optional<ResumedGame> Game;
+    std::string Failure;
 };
 
 // A game started from the menu: all three lifelines, level 0, not decided. WonLevel is left as

@@ -10,7 +10,7 @@ class Runtime;
 
 // A screen's timer: ticks every Interval ms from the moment it is enabled, on the UI thread.
 // Disabling and re-enabling restarts the count, and so does changing the interval of a running
-// timer. An interval of 0 never ticks. The tag is free text that handlers use as state.
+// timer. An interval of 0 never ticks.
 class Timer {
 public:
     Timer(Runtime& runtime, std::string name);
@@ -25,7 +25,6 @@ public:
     void SetEnabled(bool on);
     void Start() { SetEnabled(true); }
     void Stop() { SetEnabled(false); }
-    std::string Tag;
 
     std::function<void()> onTick;
 

@@ -1,19 +1,12 @@
 #include "saves/frm_load.h"
 
-#include "anim/frm_anim.h"
-#include "app/app.h"
-#include "game/frm_main.h"
 #include "platform/runtime.h"
-#include "startup/frm_menu.h"
 
 namespace tolarka {
 
 using namespace platform;
 
-frmLoad::frmLoad(App& app) : Screen(app.Rt(), "frmLoad"), tmrLoad(AddTimer("tmrLoad")), app_(app) {
-    // The start clip calls the handler itself; the timer is never started.
-    tmrLoad.onTick = [this] { tmrLoad_Timer(); };
-}
+frmLoad::frmLoad(Runtime& runtime, Links links) : Screen(runtime, "frmLoad"), links_(std::move(links)) {}
 
 void frmLoad::Design() {
     Container& f = Form();
@@ -30,8 +23,6 @@ void frmLoad::Design() {
     rows_.Design(
         f, "picLoad", "lblLoad1", "lblLoad2", [this](int i) { picLoad_MouseMove(i); },
         [this](int i) { picLoad_Click(i); });
-
-    tmrLoad.SetInterval(4400);
 }
 
 void frmLoad::OnLoad() {
@@ -42,7 +33,7 @@ void frmLoad::OnLoad() {
 }
 
 void frmLoad::ListSlots() {
-    if (rows_.List(app_.WritablePath()) == 0)
+    if (rows_.List(links_.writablePath) == 0)
         Rt().MessageBox("žádné uložené", MessageButtons::Ok, MessageIcon::Information, "Tolarka");
 }
 
@@ -78,19 +69,18 @@ void frmLoad::picLoad_Click(int index) {
     Busy_ = true;
     LoadRequested = true;
     LoadSlot = index + 1;
-    app_.Menu().Close();
+    links_.closeMenu();
     Rt().DoEvents();
 
     Flash(index, "FF-Z", 500);
     Flash(index, "FF-O", 500);
     Flash(index, "FF-Z", 1000);
 
-    app_.Anim().PlayAnimation(9, "L");
+    links_.playStartClip([this] { OpenGame(); });
 }
 
-void frmLoad::tmrLoad_Timer() {
-    tmrLoad.Stop();
-    app_.Main().Show();
+void frmLoad::OpenGame() {
+    links_.showGame();
     Close();
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+#include <string>
 
 #include "platform/screen.h"
 #include "platform/timer.h"
@@ -6,21 +8,23 @@
 
 namespace tolarka {
 
-class App;
-
 // The load screen: lists the nine slots; a chosen saved game is flashed, the start clip plays
 // and the game screen restores the game from the slot. Escape returns to the main menu.
 class frmLoad : public platform::Screen {
 public:
-    explicit frmLoad(App& app);
+    struct Links {
+        std::string writablePath;
+        std::function<void()> closeMenu;
+        // Plays the start clip, then calls the continuation.
+        std::function<void(std::function<void()>)> playStartClip;
+        std::function<void()> showGame;
+    };
+    frmLoad(platform::Runtime& runtime, Links links);
 
     // The request to the game screen: restore slot LoadSlot (1..9) when it opens. Set when a
     // slot is chosen; the game screen clears it with its first question.
     bool LoadRequested = false;
     int LoadSlot = 0;
-
-    // Hands over to the game screen; called when the start clip in mode "L" has ended.
-    void tmrLoad_Timer();
 
     bool OnKeyUp(int key) override;
 
@@ -29,7 +33,6 @@ public:
     platform::Label& lblLoad2(int i) { return *rows_.right.at(static_cast<size_t>(i)); }
     int SlotIndex() const { return SlotIndex_; }
     bool Busy() const { return Busy_; }
-    platform::Timer& tmrLoad;
 
 private:
     void Design() override;
@@ -40,8 +43,10 @@ private:
     void picLoad_MouseMove(int index);
     void picLoad_Click(int index);
     void Flash(int row, const char* picture, int pauseMs);
+    // Hands over to the game screen once the start clip has ended.
+    void OpenGame();
 
-    App& app_;
+    Links links_;
     SlotRows rows_;
     int SlotIndex_ = -1;
     bool Busy_ = false;

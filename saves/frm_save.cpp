@@ -1,11 +1,7 @@
 #include "saves/frm_save.h"
 
-#include "app/app.h"
-#include "game/frm_main.h"
-#include "game/question_record.h"
 #include "platform/runtime.h"
 #include "saves/save_slots.h"
-#include "startup/frm_menu.h"
 
 namespace tolarka {
 
@@ -18,7 +14,7 @@ constexpr Colour kAnswerPointed = 0xFFFFFF;
 const Font kAnswerFont{"MS Sans Serif", 12, false};
 }  // namespace
 
-frmSave::frmSave(App& app) : Screen(app.Rt(), "frmSave"), app_(app) {}
+frmSave::frmSave(Runtime& runtime, Links links) : Screen(runtime, "frmSave"), links_(std::move(links)) {}
 
 void frmSave::Design() {
     Container& f = Form();
@@ -78,7 +74,7 @@ void frmSave::OnLoad() {
     SetAnswerLook(*lblNE_, false);
 }
 
-void frmSave::ListSlots() { rows_.List(app_.WritablePath()); }
+void frmSave::ListSlots() { rows_.List(links_.writablePath); }
 
 void frmSave::HighlightSlot() {
     if (!Busy_ && SlotIndex_ >= 0) rows_.SetPicture(SlotIndex_, "FF-O");
@@ -145,7 +141,7 @@ bool frmSave::OnKeyDown(int key) {
     if (Busy_) return true;
     if (key == keys::kEscape) {
         Close();
-        if (app_.Main().Loaded()) app_.Main().NacistOtazku();
+        links_.resumeGame();
         return true;
     }
     if (key == 'A' && picBlock_->Visible()) lblANO_Click();
@@ -162,8 +158,8 @@ void frmSave::Flash(int row, const char* picture, int pauseMs) {
 void frmSave::WriteSave() {
     Busy_ = true;
     const LocalDateTime now = LocalNow();
-    const GameState& game = app_.Main().State;
-    SaveRecord_.PlayerName = app_.Menu().CurrentPlayerName;
+    const GameState& game = links_.game();
+    SaveRecord_.PlayerName = links_.playerName();
     SaveRecord_.ResumeLevel = static_cast<int16_t>(game.Level + 1);
     SaveRecord_.SaveTime = FormatSaveTime(now);
     SaveRecord_.SaveDate = FormatSaveDate(now);
@@ -171,8 +167,8 @@ void frmSave::WriteSave() {
     SaveRecord_.AudienceAvailable = game.AudienceAvailable;
     SaveRecord_.PhoneAvailable = game.PhoneAvailable;
     const int slot = SlotIndex_ + 1;
-    if (!WriteSlot(app_.WritablePath(), slot, SaveRecord_)) {
-        app_.PrintWarning("hru nelze uložit do " + SlotPath(app_.WritablePath(), slot).string());
+    if (!WriteSlot(links_.writablePath, slot, SaveRecord_)) {
+        links_.printWarning("hru nelze uložit do " + SlotPath(links_.writablePath, slot).string());
         // The game is still on: the player may try another slot or go on playing.
         Rt().MessageBox("Hru se nepodařilo uložit do pozice " + std::to_string(slot) +
                             ".\r\nZkuste jinou pozici, nebo klávesou Esc pokračujte ve hře.",
@@ -190,8 +186,7 @@ void frmSave::WriteSave() {
     Flash(SlotIndex_, "FF-O", 500);
     Flash(SlotIndex_, "FF-Z", 2000);
 
-    if (app_.Main().Loaded()) app_.Main().Close();
-    app_.Menu().Show();
+    links_.endGameForMenu();
     Close();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <functional>
+#include <string>
 
+#include "game/game_state.h"
 #include "platform/screen.h"
 #include "saves/save_record.h"
 #include "saves/slot_rows.h"
@@ -8,14 +10,23 @@
 
 namespace tolarka {
 
-class App;
-
 // The save screen: after a correctly answered question for which the player asked to save,
 // the game goes into one of nine slots and the player returns to the main menu; Escape lets
 // the game go on instead.
 class frmSave : public platform::Screen {
 public:
-    explicit frmSave(App& app);
+    struct Links {
+        std::string writablePath;
+        std::function<void(const std::string&)> printWarning;
+        // The game to save and the player's name.
+        std::function<const GameState&()> game;
+        std::function<std::string()> playerName;
+        // Escape: the game goes on with its next question.
+        std::function<void()> resumeGame;
+        // The game is saved: it ends and the menu opens.
+        std::function<void()> endGameForMenu;
+    };
+    frmSave(platform::Runtime& runtime, Links links);
 
     // The local clock that dates a save (tests put a fixed one here).
     std::function<LocalDateTime()> LocalNow = CurrentLocalDateTime;
@@ -49,7 +60,7 @@ private:
     void SetAnswerLook(platform::Label& label, bool pointed);
     void Flash(int row, const char* picture, int pauseMs);
 
-    App& app_;
+    Links links_;
     SlotRows rows_;
     platform::PictureBox* picBlock_ = nullptr;
     platform::Label* lblANO_ = nullptr;

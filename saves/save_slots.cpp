@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "game/question_record.h"
 #include "io/file_io.h"
 
 namespace tolarka {
@@ -43,6 +44,19 @@ bool WriteSlot(const fs::path& appDir, int slot, const SaveRecord& record) {
 bool DeleteSlot(const fs::path& appDir, int slot) {
     std::error_code ec;
     return fs::remove(SlotPath(appDir, slot), ec) && !ec;
+}
+
+ResumeAttempt TakeSavedGame(const std::filesystem::path& appDir, int slot) {
+    const auto record = ReadSlot(appDir, slot);
+    if (!record || !IsResumableLevel(record->ResumeLevel))
+        return {std::nullopt, "Uloženou hru se nepodařilo obnovit.\r\nHra se vrátí do hlavního menu."};
+    if (!DeleteSlot(appDir, slot))
+        return {std::nullopt, "Uloženou hru nelze obnovit, protože pozici " + std::to_string(slot) +
+                                  " nejde uvolnit (složka save nejspíš nedovoluje zápis).\r\n"
+                                  "Hra se vrátí do hlavního menu."};
+    return {ResumedGame{Trimmed(record->PlayerName), record->FiftyFiftyAvailable, record->AudienceAvailable,
+                        record->PhoneAvailable, record->ResumeLevel},
+            {}};
 }
 
 }  // namespace tolarka

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "game/game_state.h"
 #include "saves/save_record.h"
 
 namespace tolarka {
@@ -28,5 +29,10 @@ bool WriteSlot(const std::filesystem::path& appDir, int slot, const SaveRecord& 
 
 // Removes the slot's file; false when it could not be removed.
 bool DeleteSlot(const std::filesystem::path& appDir, int slot);
+
+// Takes the game of a slot up again: reads it and removes the file, as a save is used once. A
+// slot gone or damaged since it was listed, or one that cannot be removed (a read-only save
+// directory would give the same game again and again), gives the player's message instead.
+ResumeAttempt TakeSavedGame(const std::filesystem::path& appDir, int slot);
 
 }  // namespace tolarka

@@ -1,14 +1,13 @@
 #include "startup/frm_credits.h"
 
-#include "app/app.h"
 #include "platform/runtime.h"
-#include "startup/frm_splash.h"
 
 namespace tolarka {
 
 using namespace platform;
 
-frmCredits::frmCredits(App& app) : Screen(app.Rt(), "frmCredits"), app_(app) {}
+frmCredits::frmCredits(Runtime& runtime, std::function<void()> restoreDisplay)
+    : Screen(runtime, "frmCredits"), restoreDisplay_(std::move(restoreDisplay)) {}
 
 Image& frmCredits::tit(int i) { return i == 1 ? *tit1_ : i == 2 ? *tit2_ : *tit3_; }
 
@@ -78,7 +77,7 @@ void frmCredits::OnActivate() {
     ShowClosingFrame(false);
     Pause(300);
     Rt().ShowCursor(true);
-    app_.Splash().RestoreDisplayMode();
+    restoreDisplay_();
     Rt().DoEvents();
     Rt().EndProgram();
 }

@@ -1,17 +1,17 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "platform/screen.h"
 
 namespace tolarka {
 
-class App;
-
 // The way out of the program: three credits pictures and a closing frame of about 5.6 seconds,
 // then the display goes back and the program ends. Takes no keys or clicks.
 class frmCredits : public platform::Screen {
 public:
-    explicit frmCredits(App& app);
+    // `restoreDisplay`: switches the display back before the program ends.
+    frmCredits(platform::Runtime& runtime, std::function<void()> restoreDisplay);
 
     bool OnKeyDown(int /*key*/) override { return true; }
     bool OnKeyUp(int /*key*/) override { return true; }
@@ -30,7 +30,7 @@ private:
     void Pause(int ms);
     void ShowClosingFrame(bool visible);
 
-    App& app_;
+    std::function<void()> restoreDisplay_;
     platform::Image* tit1_ = nullptr;
     platform::Image* tit2_ = nullptr;
     platform::Image* tit3_ = nullptr;

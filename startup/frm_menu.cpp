@@ -3,15 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "anim/frm_anim.h"
-#include "app/app.h"
-#include "game/frm_main.h"
 #include "game/question_record.h"
 #include "platform/runtime.h"
-#include "saves/frm_load.h"
-#include "saves/save_slots.h"
-#include "startup/frm_credits.h"
-#include "startup/frm_rules.h"
 
 namespace tolarka {
 
@@ -26,7 +19,8 @@ const Font kPanelFont{"MS Sans Serif", 13.5, false};
 constexpr int kNameWidthLimit = 2760;  // twips, in MS Sans Serif 12 pt
 }  // namespace
 
-frmMenu::frmMenu(App& app) : Screen(app.Rt(), "frmMenu"), tmrNoSaved(AddTimer("tmrNoSaved")), app_(app) {
+frmMenu::frmMenu(Runtime& runtime, Links links)
+    : Screen(runtime, "frmMenu"), tmrNoSaved(AddTimer("tmrNoSaved")), links_(std::move(links)) {
     tmrNoSaved.onTick = [this] { tmrNoSaved_Timer(); };
 }
 
@@ -147,7 +141,7 @@ void frmMenu::OnLoad() {
     UpdateMarks();
     picSetNew_->Hide();
     picMenu_->Show();
-    WMPintro_->SetFile(app_.DataPath() + "/sfx/menu.wav");
+    WMPintro_->SetFile(links_.dataPath + "/sfx/menu.wav");
     WMPintro_->Play();
 }
 
@@ -212,30 +206,30 @@ bool frmMenu::OnKeyDown(int key) {
         return true;
     }
     WMPintro_->Stop();
-    app_.Anim().PlayAnimation(9, "M");
+    links_.playStartClip([this] { OZIVIT(); });
     return true;
 }
 
 void frmMenu::OZIVIT() {
     Rt().SetAppPointer(AppPointer::Hourglass);
     Rt().DoEvents();
-    app_.Main().Show();
+    links_.showGame();
     Rt().SetAppPointer(AppPointer::Custom);
     // A game that could not start (no question for its first level) has already sent the
     // player back here: the menu stays.
-    if (app_.Main().Loaded()) Close();
+    if (links_.gameOpen()) Close();
 }
 
 void frmMenu::ContinueClick() {
-    if (AnySlotFilled(app_.WritablePath())) {
-        app_.Load().Show();
+    if (links_.anySavedGame()) {
+        links_.showLoadScreen();
         return;
     }
     picMenu_->SetEnabled(false);
     picNoSaved_->Show();
     tmrNoSaved.SetInterval(1000);
     tmrNoSaved.Start();
-    tmrNoSaved.Tag.clear();
+    noticeClosable_ = false;
 }
 
 void frmMenu::tmrNoSaved_Timer() {
@@ -243,26 +237,23 @@ void frmMenu::tmrNoSaved_Timer() {
         tmrNoSaved.Stop();
         CloseNotice();
     } else {
-        tmrNoSaved.Tag = "OK";
+        noticeClosable_ = true;
         tmrNoSaved.SetInterval(2500);
     }
 }
 
 void frmMenu::CloseNotice() {
-    if (tmrNoSaved.Tag != "OK") return;
+    if (!noticeClosable_) return;
     picMenu_->SetEnabled(true);
     picNoSaved_->Hide();
     tmrNoSaved.Stop();
 }
 
-void frmMenu::RulesClick() {
-    app_.Rules().Show();
-    Rt().RunModal(app_.Rules());
-}
+void frmMenu::RulesClick() { links_.runRules(); }
 
 void frmMenu::QuitClick() {
     WMPintro_->Stop();
-    app_.Credits().Show();
+    links_.showCredits();
     Close();
 }
 

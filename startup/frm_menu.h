@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <functional>
 #include <string>
 
 #include "platform/screen.h"
@@ -7,21 +8,28 @@
 
 namespace tolarka {
 
-class App;
-
 // The main menu: a new game (name and mode), continue a saved game, rules, quit. Holds the
 // player's name for the whole run and plays the menu music while it is open.
 class frmMenu : public platform::Screen {
 public:
-    explicit frmMenu(App& app);
+    struct Links {
+        std::string dataPath;
+        // Plays the start clip, then calls the continuation.
+        std::function<void(std::function<void()>)> playStartClip;
+        std::function<void()> showGame;
+        // The game screen is up (a game without questions for its first level is not).
+        std::function<bool()> gameOpen;
+        std::function<bool()> anySavedGame;
+        std::function<void()> showLoadScreen;
+        std::function<void()> runRules;
+        std::function<void()> showCredits;
+    };
+    frmMenu(platform::Runtime& runtime, Links links);
 
     // The name last confirmed on the new-game panel, trimmed; empty at program start.
     std::string CurrentPlayerName;
     // Mode on the new-game panel: false = the qualifier first, true = straight to the game.
     bool DirectToGame = true;
-
-    // Starts the game screen; called when the start clip has finished.
-    void OZIVIT();
 
     bool OnKeyDown(int key) override;
 
@@ -49,8 +57,12 @@ private:
     void tmrNoSaved_Timer();
     void CloseNotice();
     void Hover(int item);
+    // Starts the game screen once the start clip has ended.
+    void OZIVIT();
 
-    App& app_;
+    Links links_;
+    // The notice has been up a while: a click may close it.
+    bool noticeClosable_ = false;
     platform::PictureBox* picBG_ = nullptr;
     platform::PictureBox* picMenu_ = nullptr;
     std::array<platform::Label*, 4> items_{};  // lblNova, lblNacist, lblPrav, lblKonec

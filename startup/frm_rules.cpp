@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "app/app.h"
 #include "media/picture_catalogue.h"
 #include "platform/runtime.h"
 
@@ -31,7 +30,7 @@ constexpr KeyRow kKeyRows[9] = {
 };
 }  // namespace
 
-frmRules::frmRules(App& app) : Screen(app.Rt(), "frmRules") {}
+frmRules::frmRules(Runtime& runtime) : Screen(runtime, "frmRules") {}
 
 void frmRules::Design() {
     Container& f = Form();

@@ -6,14 +6,12 @@
 
 namespace tolarka {
 
-class App;
-
 // The rules: a self-running presentation of about 31 seconds (the ladder and its safe levels,
 // the lifelines, when the player may stop, the keys). Opened modally by the menu; it closes
 // itself and takes no keys or clicks.
 class frmRules : public platform::Screen {
 public:
-    explicit frmRules(App& app);
+    explicit frmRules(platform::Runtime& runtime);
 
     bool OnKeyDown(int /*key*/) override { return true; }
     bool OnKeyUp(int /*key*/) override { return true; }

@@ -1,9 +1,7 @@
 #include "startup/frm_splash.h"
 
-#include "app/app.h"
 #include "platform/runtime.h"
 #include "startup/display_mode.h"
-#include "startup/frm_menu.h"
 
 namespace tolarka {
 
@@ -27,7 +25,11 @@ struct Notice {
 };
 }  // namespace
 
-frmSplash::frmSplash(App& app) : Screen(app.Rt(), "frmSplash"), Timer1(AddTimer("Timer1")), app_(app) {
+frmSplash::frmSplash(Runtime& runtime, std::string commandLine, std::function<void()> showMenu)
+    : Screen(runtime, "frmSplash"),
+      Timer1(AddTimer("Timer1")),
+      commandLine_(std::move(commandLine)),
+      showMenu_(std::move(showMenu)) {
     Timer1.onTick = [this] { Timer1_Timer(); };
 }
 
@@ -117,10 +119,10 @@ void frmSplash::Design() {
 void frmSplash::OnLoad() {
     Picture1_->SetBackColour(kBlack);
     Picture2_->SetBackColour(kBlack);
-    Timer1.Tag.clear();
+    hintShown_ = false;
     Timer1.Stop();
     Rt().SetAppPointer(AppPointer::Custom);
-    if (!KeepsDisplay(app_.CommandLine()) && !DisplaySwitched) {
+    if (!KeepsDisplay(commandLine_) && !DisplaySwitched) {
         const DisplayMode screen = Rt().Platform().DisplaySize();
         SavedScreenWidth = static_cast<std::int16_t>(screen.width);
         SavedScreenHeight = static_cast<std::int16_t>(screen.height);
@@ -134,19 +136,19 @@ void frmSplash::OnLoad() {
 void frmSplash::OnActivate() { Timer1.Start(); }
 
 void frmSplash::Timer1_Timer() {
-    if (Timer1.Tag.empty()) Timer1.Tag = "A";
+    hintShown_ = true;
     Label2_->Show();
 }
 
 bool frmSplash::OnKeyDown(int /*key*/) {
-    if (Timer1.Tag != "A") return true;
+    if (!hintShown_) return true;
     if (Picture2_->Visible()) {
-        app_.Menu().Show();
+        showMenu_();
         Close();
     } else if (Picture1_->Visible()) {
         Picture2_->Show();
         Picture1_->Hide();
-        Timer1.Tag.clear();
+        hintShown_ = false;
         Label2_->Hide();
         Timer1.Stop();
         Timer1.Start();
@@ -155,7 +157,7 @@ bool frmSplash::OnKeyDown(int /*key*/) {
 }
 
 void frmSplash::RestoreDisplayMode() {
-    tolarka::RestoreDisplayMode(Rt().Platform(), SavedScreenWidth, SavedScreenHeight, app_.CommandLine());
+    tolarka::RestoreDisplayMode(Rt().Platform(), SavedScreenWidth, SavedScreenHeight, commandLine_);
 }
 
 }  // namespace tolarka

@@ -1,20 +1,20 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "platform/screen.h"
 #include "platform/timer.h"
 
 namespace tolarka {
 
-class App;
-
 // The splash: on its first load it switches the display to 640 x 480 and installs the game's
 // pointer; then two pages of notices, each left by a key once its hint has come up, and the
 // main menu.
 class frmSplash : public platform::Screen {
 public:
-    explicit frmSplash(App& app);
+    frmSplash(platform::Runtime& runtime, std::string commandLine, std::function<void()> showMenu);
 
     // The display's size before the switch; 0 when no switch was made. Read at the end of the
     // program to switch back.
@@ -25,6 +25,9 @@ public:
     void RestoreDisplayMode();
 
     bool OnKeyDown(int key) override;
+
+    // The hint is up: a key leaves the page.
+    bool HintShown() const { return hintShown_; }
 
     platform::Timer& Timer1;
     platform::PictureBox& Picture1() { return *Picture1_; }
@@ -37,7 +40,9 @@ private:
     void OnActivate() override;
     void Timer1_Timer();
 
-    App& app_;
+    std::string commandLine_;
+    std::function<void()> showMenu_;
+    bool hintShown_ = false;
     // The load step has run once: the display is never switched twice.
     bool DisplaySwitched = false;
     platform::PictureBox* Picture1_ = nullptr;

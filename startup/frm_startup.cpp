@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "app/app.h"
 #include "platform/runtime.h"
 #include "startup/media_checklist.h"
 
@@ -20,7 +19,12 @@ bool OrdinaryFile(const std::filesystem::path& p) {
 }
 }  // namespace
 
-frmStartUp::frmStartUp(App& app) : Screen(app.Rt(), "frmStartUp", 3585, 1230), app_(app) {
+frmStartUp::frmStartUp(Runtime& runtime, std::string dataPath, std::filesystem::path ownQuestionDir,
+                       std::function<void()> handOver)
+    : Screen(runtime, "frmStartUp", 3585, 1230),
+      dataPath_(std::move(dataPath)),
+      handOver_(std::move(handOver)) {
+    ownQuestionDir_ = std::move(ownQuestionDir);
     Caption = "Tolarka   Start-Up";
 }
 
@@ -48,8 +52,7 @@ void frmStartUp::OnLoad() {
         MessageButtons::Ok, MessageIcon::Information, "info");
     for (auto* l : label1_) l->SetCaption("");
     Label1(5).SetCaption("v. " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor));
-    questionDir_ = app_.DataPath() + "/qst";
-    ownQuestionDir_ = app_.OwnQuestionPath();
+    questionDir_ = dataPath_ + "/qst";
     GraphicsOk = true;
     SoundsOk = true;
     QuestionsOk = true;
@@ -86,7 +89,7 @@ void frmStartUp::CheckFiles() {
     Label1(2).SetCaption("kontroluji soubory...");
     Rt().DoEvents();
     Rt().Pause(100);
-    const std::filesystem::path app(app_.DataPath());
+    const std::filesystem::path app(dataPath_);
     if (!AllMediaPresent(app, kGraphicsChecklist, OrdinaryFile)) GraphicsOk = false;
     if (!AllMediaPresent(app, kSoundChecklist, OrdinaryFile)) SoundsOk = false;
     if (!EveryCounterReaches(QuestionCounts)) QuestionsOk = false;
@@ -103,7 +106,7 @@ void frmStartUp::CheckFiles() {
 
 std::filesystem::path frmStartUp::QuestionDir(int level) const {
     const bool own = level >= 1 && level <= kQuestionCounterCount && ownSets_[static_cast<size_t>(level)];
-    return own ? ownQuestionDir_ : std::filesystem::path(app_.DataPath()) / "qst";
+    return own ? ownQuestionDir_ : std::filesystem::path(dataPath_) / "qst";
 }
 
 bool frmStartUp::AskToGoOn(const std::string& firstLine) {
@@ -113,7 +116,7 @@ bool frmStartUp::AskToGoOn(const std::string& firstLine) {
 
 void frmStartUp::HandOver() {
     Close();
-    app_.AfterStartUp();
+    handOver_();
 }
 
 }  // namespace tolarka

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/screen.h"
@@ -8,13 +9,14 @@
 
 namespace tolarka {
 
-class App;
-
 // The first screen: the light-edition notice, the count of question files per level, the check
 // of the media files, and the hand-over to the next screen.
 class frmStartUp : public platform::Screen {
 public:
-    explicit frmStartUp(App& app);
+    // `ownQuestionDir`: the player's own question files (empty: none); `handOver` opens the
+    // next screen once this one has closed.
+    frmStartUp(platform::Runtime& runtime, std::string dataPath, std::filesystem::path ownQuestionDir,
+               std::function<void()> handOver);
 
     // Question files per counter, 1..15 levels, 16..20 the fastest-finger sets F1..F5. Kept
     // for the whole run; the question selection reads it.
@@ -37,7 +39,8 @@ private:
     void HandOver();
     bool AskToGoOn(const std::string& firstLine);
 
-    App& app_;
+    std::string dataPath_;
+    std::function<void()> handOver_;
     bool GraphicsOk = true;
     bool SoundsOk = true;
     bool QuestionsOk = true;

@@ -1,4 +1,4 @@
-#include "game/audience_graph.h"
+#include "anim/audience_graph.h"
 
 #include <string>
 
