@@ -174,7 +174,7 @@ TEST(GameMenu, WalkingAwayAtLevelSixKeepsTheAmountOfLevelFive) {
     EXPECT_EQ(w.Lines("frmMain.imgB picture B-Z", s + 3000).size(), 2u);
     EXPECT_FALSE(w.When("frmMain.WMP2 file", s + 3000));
     w.rt.RunUntil(s + 3000 + 3500 + 700 + 1500);
-    EXPECT_EQ(w.Anim().AnimClip, 3);
+    EXPECT_EQ(w.Anim().Playing().file, "/gfx/ex.avi");
 }
 
 TEST(GameMenu, ClosingTheWindowAsksOnlyWhileAGameIsUndecided) {

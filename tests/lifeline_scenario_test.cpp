@@ -139,7 +139,7 @@ TEST(Audience, ClipShowsTheVotesThenTheGraphStaysOnTheGameScreen) {
     EXPECT_TRUE(m.State.InputLocked);
     EXPECT_EQ(w.When("frmMain.WMP1 stop", t), t);
     ASSERT_TRUE(w.Anim().Visible());
-    EXPECT_EQ(w.Anim().AnimClip, 4);
+    EXPECT_EQ(w.Anim().Playing().file, "/gfx/aud.avi");
     EXPECT_EQ(w.Lines("frmAnim.WMPanim file", t).at(0),
               "frmAnim.WMPanim file " + w.Path("gfx/aud.avi").string());
     EXPECT_EQ(w.Lines("frmAnim.WMPanimSND file", t).at(0), "frmAnim.WMPanimSND file " + w.Sfx("aud.wav"));
@@ -176,7 +176,7 @@ TEST(Audience, ClipShowsTheVotesThenTheGraphStaysOnTheGameScreen) {
     EXPECT_FALSE(w.Anim().Visible());
     const Millis pick = w.Key('B');
     w.RunUntilLogged("frmAnim.WMPanim play", pick);
-    EXPECT_EQ(w.Anim().AnimClip, 0);
+    EXPECT_EQ(w.Anim().Playing().file, "/gfx/r1.avi");
     EXPECT_FALSE(m.picNDivGraf().Visible());
     EXPECT_TRUE(m.picFade().Visible());
 }
@@ -189,7 +189,7 @@ TEST(Audience, AfterFiftyFiftyTheRemovedVotesAreSplitBetweenTheTwoLeft) {
     w.Click(kFiftyX, kIconY);
     EXPECT_EQ(w.Main().State.Question.AudienceVotes, (Votes{1, 93, 2, 4}));
     w.Click(kAudienceX, kIconY);
-    ASSERT_EQ(w.Anim().AnimClip, 4);
+    ASSERT_EQ(w.Anim().Playing().file, "/gfx/aud.avi");
     // R = 1 + 2 = 3: floor to B, ceiling to D.
     EXPECT_EQ(w.Captions(true), (Captions{"0%", "94%", "0%", "6%"}));
     EXPECT_EQ(w.Anim().colNDiv(2).Height(), 0);
@@ -224,7 +224,7 @@ TEST(Phone, CallIsTypedOutAfterTheClipAndTheGameResumes) {
     EXPECT_TRUE(m.State.InputLocked);
     EXPECT_FALSE(m.picFade().Visible());
     ASSERT_TRUE(w.Anim().Visible());
-    EXPECT_EQ(w.Anim().AnimClip, 5);
+    EXPECT_EQ(w.Anim().Playing().file, "/gfx/tel.avi");
     EXPECT_EQ(w.Lines("frmAnim.WMPanim file", t).at(0),
               "frmAnim.WMPanim file " + w.Path("gfx/tel.avi").string());
     EXPECT_EQ(w.Lines("frmMain.WMP2", t),
@@ -374,7 +374,7 @@ TEST(Lifelines, RefusedWhileInputIsLockedOrTheGameIsDecided) {
         EXPECT_FALSE(m.State.FiftyFiftyApplied || m.State.AudienceAsked) << when;
         EXPECT_FALSE(w.Anim().Visible()) << when;
         EXPECT_EQ(m.imgN5050().Picture(), "N-5050") << when;
-        for (int i = 0; i < 4; ++i) EXPECT_TRUE(m.State.DisplayStep < 6 || m.lblAnswer(i).Visible()) << when;
+        for (int i = 0; i < 4; ++i) EXPECT_TRUE(m.State.InputLocked || m.lblAnswer(i).Visible()) << when;
     };
     // While the question builds up.
     tryAll();
@@ -404,13 +404,13 @@ TEST(Lifelines, F5F7AndF6StartTheirLifelines) {
     EXPECT_EQ(w.Lines("50-50.wav").size(), 1u);
     const Millis audience = w.Key(kF7);
     ASSERT_TRUE(w.Anim().Visible());
-    EXPECT_EQ(w.Anim().AnimClip, 4);
+    EXPECT_EQ(w.Anim().Playing().file, "/gfx/aud.avi");
     EXPECT_TRUE(m.State.AudienceAsked);
     w.rt.RunUntil(*w.When("frmAnim.WMPanim play", audience) + 16000);
     ASSERT_FALSE(w.Anim().Visible());
     ASSERT_FALSE(m.State.InputLocked);
     w.Key(kF6);
     ASSERT_TRUE(w.Anim().Visible());
-    EXPECT_EQ(w.Anim().AnimClip, 5);
+    EXPECT_EQ(w.Anim().Playing().file, "/gfx/tel.avi");
     EXPECT_FALSE(m.State.PhoneAvailable);
 }

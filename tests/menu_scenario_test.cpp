@@ -125,7 +125,7 @@ TEST(Menu, QualifierIsRefusedWithANoticeAndTheNextEnterStarts) {
     w.backend.KeyPress(enter, kReturn);
     w.rt.RunUntil(enter + 4499);
     EXPECT_TRUE(w.Anim().Visible());
-    EXPECT_EQ(w.Anim().AnimClip, 9);
+    EXPECT_EQ(w.Anim().Playing().file, "/gfx/lights-st.avi");
     EXPECT_FALSE(w.Main().Loaded());
     EXPECT_EQ(w.Lines("frmAnim.WMPanim rate").back(), "frmAnim.WMPanim rate 0.8");
     EXPECT_TRUE(w.When("frmMenu.WMPintro stop", enter));

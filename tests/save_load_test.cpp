@@ -89,7 +89,7 @@ TEST(LoadScreen, ChosenSlotFlashesThenTheStartClipAndTheGameResumesAtItsLevel) {
     EXPECT_TRUE(w.Lines("frmLoad.picLoad(1) picture FF-Z").empty());
     EXPECT_TRUE(w.Lines("frmLoad.picLoad(1) picture FF-O").empty());
     ASSERT_TRUE(w.Anim().Visible());
-    EXPECT_EQ(w.Anim().AnimClip, 9);
+    EXPECT_EQ(w.Anim().Playing().file, "/gfx/lights-st.avi");
     EXPECT_EQ(w.Lines("frmAnim.WMPanim file", click).at(0),
               "frmAnim.WMPanim file " + w.Path("gfx/lights-st.avi").string());
     EXPECT_TRUE(w.Load().Visible());  // behind the clip

@@ -41,7 +41,7 @@ TEST(SaveScreen, RightAnswerAfterARequestOpensItAndAFreeSlotIsWrittenAtOnce) {
     const Millis shown = *w.When("system sound", asked);
     EXPECT_TRUE(w.When("frmMain.WMP1 stop", shown).has_value());
     // The clip after the right answer at level 7 was cut short to 3 s.
-    EXPECT_EQ(w.Anim().AnimClip, 1);
+    EXPECT_EQ(w.Anim().Playing().file, "/gfx/r23.avi");
     EXPECT_EQ(shown - *w.When("frmAnim.WMPanim play", asked), 3000);
 
     // All rows at rest and empty; the first pointer move highlights that row alone.
