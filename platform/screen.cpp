@@ -24,10 +24,7 @@ void Screen::Load() {
     loading_ = true;
     runtime_.ForgetWidgets(*this);
     focus_ = nullptr;
-    for (auto& t : timers_) {
-        t->Stop();
-        t->Tag.clear();
-    }
+    for (auto& t : timers_) t->Stop();
     form_ = std::make_unique<PictureBox>(*this, name_);
     form_->Move(0, 0, width_, height_);
     Design();

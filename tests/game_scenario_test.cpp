@@ -124,7 +124,7 @@ TEST(Game, EveryLevelFollowsTheShowsTimelineToTheTopPrize) {
         EXPECT_FALSE(w.Anim().Visible());
         w.rt.RunUntil(reveal + 2200);
         ASSERT_TRUE(w.Anim().Visible());
-        const Millis shown = *w.When("frmAnim.WMPanim play", pick);
+        const Millis shown = w.RunUntilLogged("frmAnim.WMPanim play", pick).value_or(-1);
         EXPECT_EQ(shown, reveal + 2200);
         EXPECT_EQ(w.Lines("frmAnim.WMPanim file", pick).at(0), "frmAnim.WMPanim file " + gfx(row.clip));
         EXPECT_EQ(w.Main().State.WonLevel, level);
