@@ -24,7 +24,7 @@ StartRequest ReadCommandLine(const std::vector<std::string>& args);
 
 // The Czech help, naming the directories this run would use.
 std::string HelpText(const GamePaths& paths);
-// "tolarka 1.1.0.2".
+// "tolarka 1.2.0".
 std::string VersionText();
 
 }  // namespace tolarka

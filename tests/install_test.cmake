@@ -1,4 +1,4 @@
-# cmake -DBUILD_DIR=... -DWORK_DIR=... -DAPP_ID=... -DCONTENT=ON|OFF -P install_test.cmake
+# cmake -DBUILD_DIR=... -DWORK_DIR=... -DSOURCE_DIR=... -DAPP_ID=... -DCONTENT=ON|OFF -P install_test.cmake
 # expect(MESSAGE CONDITION...): stops with MESSAGE unless the condition holds.
 function(expect what)
   if(NOT (${ARGN}))
@@ -20,8 +20,10 @@ set(expected
   share/icons/hicolor/scalable/apps/tolarka.svg
   share/man/man6/tolarka.6.gz
   share/man/man1/tolarka-qst.1.gz
+  share/doc/tolarka/README
+  share/doc/tolarka/question-format.md
   share/doc/tolarka/LICENSE
-  share/doc/tolarka/copyright)
+  share/doc/tolarka/COPYING)
 foreach(size 16 22 24 32 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/tolarka.png)
 endforeach()
@@ -51,9 +53,43 @@ endforeach()
 execute_process(COMMAND desktop-file-validate ${ROOT}/share/applications/${APP_ID}.desktop
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 expect("desktop-file-validate: ${out}${err}" rc EQUAL 0)
-execute_process(COMMAND appstreamcli validate --no-net ${ROOT}/share/metainfo/${APP_ID}.metainfo.xml
+execute_process(COMMAND appstreamcli validate --no-net --pedantic ${ROOT}/share/metainfo/${APP_ID}.metainfo.xml
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-expect("appstreamcli validate: ${out}${err}" rc EQUAL 0)
+expect("appstreamcli validate --pedantic: ${out}${err}" rc EQUAL 0)
+string(REGEX MATCH "\n[WEIP]: [^\n]*" issue "\n${out}")
+expect("appstreamcli validate --pedantic: ${issue}" NOT issue)
+
+# Every installed file goes into exactly one Debian package or is left out on purpose, so
+# debian/*.install cannot drift from the install rules.
+set(claims)
+foreach(list tolarka.install tolarka-data.install not-installed)
+  file(STRINGS ${SOURCE_DIR}/debian/${list} lines REGEX "^[^#]")
+  list(APPEND claims ${lines})
+endforeach()
+file(GLOB_RECURSE installed RELATIVE ${WORK_DIR} ${ROOT}/*)
+foreach(file ${installed})
+  set(owners 0)
+  foreach(claim ${claims})
+    string(FIND "${file}/" "${claim}/" at)
+    if(at EQUAL 0)
+      math(EXPR owners "${owners} + 1")
+    endif()
+  endforeach()
+  expect("${file}: claimed by ${owners} of debian/*.install and debian/not-installed" owners EQUAL 1)
+endforeach()
+if(CONTENT)
+  foreach(claim ${claims})
+    expect("debian/ names ${claim}, which the install does not make" EXISTS ${WORK_DIR}/${claim})
+  endforeach()
+endif()
+
+# The copyright file's paths are source paths, and each matches something.
+file(STRINGS ${SOURCE_DIR}/debian/copyright patterns REGEX "^Files: ")
+foreach(line ${patterns})
+  string(REGEX REPLACE "^Files: " "" pattern "${line}")
+  file(GLOB matched ${SOURCE_DIR}/${pattern})
+  expect("debian/copyright: Files: ${pattern} matches nothing in the source" matched)
+endforeach()
 
 # The installed game finds the installed data from its own place, wherever the prefix is.
 execute_process(COMMAND ${CMAKE_COMMAND} -E env HOME=${WORK_DIR}/home --unset=XDG_DATA_HOME

@@ -78,7 +78,8 @@ TEST_F(SfxFiles, EverySoundIsAValidPcmWavLongEnoughForTheGame) {
         ASSERT_TRUE(w.has_value()) << "missing or not a RIFF/WAVE PCM file";
         EXPECT_EQ(w->format, 1);
         EXPECT_EQ(w->bits, 16);
-        EXPECT_EQ(w->rate, 44100);
+        // Full rate, or half where nothing audible lies above 10 kHz (the generator decides).
+        EXPECT_TRUE(w->rate == 44100 || w->rate == 22050) << w->rate;
         EXPECT_LE(w->channels, 2);
         EXPECT_GE(w->Seconds(), e.minSeconds);
         // Stings are not padded far beyond their use: a few MB in all.
@@ -93,17 +94,18 @@ TEST_F(SfxFiles, LoopsJoinEndToStartWithoutAJumpOrAGap) {
         const std::optional<Wav> w = LoadSound(e.name);
         ASSERT_TRUE(w.has_value());
         const auto& s = w->frames;
-        ASSERT_GT(s.size(), 44100u);
+        const std::size_t rate = static_cast<std::size_t>(w->rate);
+        ASSERT_GT(s.size(), rate);
         const int peak = PeakOf(s);
         const int jump = std::abs(static_cast<int>(s.front()) - static_cast<int>(s.back()));
         EXPECT_LT(jump, peak / 20) << "audible click at the loop point";
         // No fade out and in around the seam: the music goes on at its usual level.
-        const std::size_t edge = 2205;  // 50 ms
+        const std::size_t edge = rate / 20;  // 50 ms
         const double whole = RmsOf(s, 0, s.size());
         EXPECT_GT(RmsOf(s, 0, edge), 0.3 * whole);
         EXPECT_GT(RmsOf(s, s.size() - edge, s.size()), 0.3 * whole);
         // A whole number of bars at 120 beats a minute.
-        EXPECT_EQ(s.size() % (2 * 44100), 0u);
+        EXPECT_EQ(s.size() % (2 * rate), 0u);
     }
 }
 
@@ -118,7 +120,7 @@ TEST_F(SfxFiles, OneShotsStartAndEndAtSilence) {
         EXPECT_LT(std::abs(static_cast<int>(s.front())), 330);
         EXPECT_LT(std::abs(static_cast<int>(s.back())), 330);
         // The sound is actually there in its first half second (a sting must not start late).
-        EXPECT_GT(PeakOf(s, 0, 22050), 32767 / 8);
+        EXPECT_GT(PeakOf(s, 0, static_cast<std::size_t>(w->rate) / 2), 32767 / 8);
     }
 }
 

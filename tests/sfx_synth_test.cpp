@@ -1,11 +1,12 @@
 // The sound generator's building blocks: WAV encoding, loop wrapping, seamless reverb,
-// normalisation and determinism.
+// normalisation, determinism and the rate each sound is stored at.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "tools/sfxgen/catalogue.h"
 #include "tools/sfxgen/dsp.h"
+#include "tools/sfxgen/storage_rate.h"
 #include "tools/sfxgen/track.h"
 #include "tools/sfxgen/voices.h"
 #include "tools/sfxgen/wav.h"
@@ -110,6 +111,38 @@ TEST(SfxGeneration, IsDeterministicAndCoversEveryFileOnce) {
         ASSERT_GE(u, 0.0f);
         ASSERT_LT(u, 1.0f);
     }
+}
+
+TEST(SfxStorageRate, HalvesOnlyWhatHasNothingAudibleAboveTenKilohertz) {
+    const std::size_t n = ToSamples(1.0);
+    Samples tone(n), bright(n);
+    Rng noise(7);
+    for (std::size_t i = 0; i < n; ++i) {
+        const float t = static_cast<float>(i) / kRate;
+        tone[i] = 0.5f * std::sin(2.0f * kPi * 441.0f * t);  // a whole number of cycles a second
+        bright[i] = tone[i] + 0.05f * std::sin(2.0f * kPi * 13000.0f * t);  // -20 dB at 13 kHz
+    }
+    const StoredSound low = ForStorage(tone, true);
+    EXPECT_EQ(low.rate, kRate / 2);
+    ASSERT_EQ(low.samples.size(), n / 2);
+    // The tone is kept: same level, same phase, and the loop still joins without a jump.
+    for (std::size_t i = 100; i < low.samples.size(); i += 997)
+        EXPECT_NEAR(low.samples[i], tone[2 * i], 0.01f);
+    EXPECT_NEAR(low.samples.back(), tone[n - 2], 0.01f);
+    EXPECT_LT(EnergyAboveHalfBandDb(tone, true), -60.0);
+
+    const StoredSound full = ForStorage(bright, true);
+    EXPECT_EQ(full.rate, kRate);
+    EXPECT_EQ(full.samples, bright);
+    EXPECT_NEAR(EnergyAboveHalfBandDb(bright, true), -20.0, 0.5);
+
+    // White noise has half its energy above 11 kHz; a loop of odd length cannot halve its seam.
+    Samples hiss(n);
+    for (float& v : hiss) v = 0.3f * noise.Bipolar();
+    EXPECT_EQ(ForStorage(hiss, false).rate, kRate);
+    Samples odd(tone.begin(), tone.end() - 1);
+    EXPECT_EQ(ForStorage(odd, true).rate, kRate);
+    EXPECT_EQ(ForStorage(odd, false).rate, kRate / 2);
 }
 
 }  // namespace

@@ -72,7 +72,19 @@ const std::vector<std::int16_t>* SamplesOf(const std::string& file) {
     if (auto it = sounds.find(file); it != sounds.end()) return &it->second;
     const auto wav = LoadSound(file);
     if (!wav) return nullptr;
-    return &(sounds[file] = wav->frames);
+    // Mixed at 44.1 kHz: a sound stored at half that rate is brought up to it, as the mixer does.
+    std::vector<std::int16_t>& frames = sounds[file];
+    if (wav->rate == 44100 / 2) {
+        for (std::size_t i = 0; i < wav->frames.size(); ++i) {
+            const int here = wav->frames[i];
+            const int next = wav->frames[(i + 1) % wav->frames.size()];  // a loop wraps round
+            frames.push_back(static_cast<std::int16_t>(here));
+            frames.push_back(static_cast<std::int16_t>((here + next) / 2));
+        }
+    } else {
+        frames = wav->frames;
+    }
+    return &frames;
 }
 
 SoundFacts GeneratedSounds() {

@@ -13,5 +13,5 @@ $SUDO apt-get install -y --no-install-recommends \
   fonts-liberation fonts-dejavu-core \
   libgtest-dev googletest \
   xvfb xauth x11-utils imagemagick sox xdotool openbox ffmpeg \
-  desktop-file-utils appstream dpkg-dev file \
+  desktop-file-utils appstream dpkg-dev debhelper file \
   g++-mingw-w64-x86-64-posix wine64 nsis nasm autoconf automake libtool
