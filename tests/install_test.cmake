@@ -83,6 +83,14 @@ if(CONTENT)
   endforeach()
 endif()
 
+# The packages' build dependencies are what a set-up machine has.
+find_program(CHECK_BUILD_DEPS dpkg-checkbuilddeps)
+if(CHECK_BUILD_DEPS)
+  execute_process(COMMAND ${CHECK_BUILD_DEPS} WORKING_DIRECTORY ${SOURCE_DIR}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  expect("dpkg-checkbuilddeps: ${out}${err}" rc EQUAL 0)
+endif()
+
 # The copyright file's paths are source paths, and each matches something.
 file(STRINGS ${SOURCE_DIR}/debian/copyright patterns REGEX "^Files: ")
 foreach(line ${patterns})
