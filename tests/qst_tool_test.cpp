@@ -482,8 +482,7 @@ TEST(QstCheck, ShippedQuestionsPass) {
     platform::TextMetrics metrics;
     int count = 0;
     ProblemList warnings;
-    // The tells and near repeats join once the editors have cleared the set of them.
-    const auto problems = CheckPaths({dir}, metrics, &count, &warnings, {.Tells = false});
+    const auto problems = CheckPaths({dir}, metrics, &count, &warnings);
     EXPECT_GT(count, 0);
     for (const auto& p : problems) ADD_FAILURE() << p.ToString();
     // The shipped pack gives nothing away by position or length and repeats no fact.

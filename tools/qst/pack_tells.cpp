@@ -268,9 +268,12 @@ bool IsStopWord(const std::string& folded) {
 // but numbers and short names ("Au", "1936") are kept.
 std::set<std::string> ContentStems(const std::string& text) {
     std::set<std::string> stems;
-    for (const auto& w : SplitWords(text)) {
-        if (IsStopWord(w.Folded)) continue;
-        if (w.Folded.size() < 4 && !w.Capital && !w.Number) continue;
+    const auto words = SplitWords(text);
+    for (size_t i = 0; i < words.size(); ++i) {
+        const TextWord& w = words[i];
+        if (IsStopWord(w.Folded) || (IsPreposition(w) && (!w.Capital || i == 0))) continue;
+        // The first word is capitalised anyway ("Ze které země…").
+        if (w.Folded.size() < 4 && !(w.Capital && i > 0) && !w.Number) continue;
         stems.insert(w.Number ? w.Folded : CzechStem(w.Folded));
     }
     return stems;
