@@ -32,8 +32,9 @@ constexpr const char* kUsageText =
     "                     nic nemaže, jen s --prune odstraní soubory dřívějšího sestavení,\n"
     "                     které už žádný zdroj nevytváří\n"
     "  tolarka-qst dump [--out ADRESÁŘ] CESTA...     soubory .qst zpět do textu\n"
-    "  tolarka-qst check [--require-topic] CESTA...  kontrola zdrojů nebo souborů .qst\n"
-    "                     (--require-topic: varuje u otázek bez pole „téma“)\n"
+    "  tolarka-qst check CESTA...                    kontrola zdrojů nebo souborů .qst; otázka\n"
+    "                     zdroje bez pole „téma“ dává varování (dřívější --require-topic\n"
+    "                     se přijímá a nic nemění)\n"
     "  tolarka-qst stats CESTA...                    počty otázek na úroveň a sadu; vlastní adresář\n"
     "                     (~/.local/share/tolarka/qst) spolu s dodanými otázkami, jako je hraje hra\n"
     "  tolarka-qst --help | --version\n"
@@ -114,17 +115,14 @@ int Dump(const std::vector<std::string>& args) {
 }
 
 int Check(const std::vector<std::string>& args) {
-    CheckOptions options;
+    // Missing topics are always reported now; scripts that still ask for it keep working.
     size_t first = 1;
-    if (args.size() > first && args[first] == "--require-topic") {
-        options.RequireTopic = true;
-        ++first;
-    }
+    if (args.size() > first && args[first] == "--require-topic") ++first;
     if (args.size() <= first || args[first].starts_with("--")) return Usage();
     tolarka::platform::TextMetrics metrics;
     int count = 0;
     ProblemList warnings;
-    const ProblemList problems = CheckPaths(Paths(args, first), metrics, &count, &warnings, options);
+    const ProblemList problems = CheckPaths(Paths(args, first), metrics, &count, &warnings);
     Print(problems);
     for (const auto& w : warnings) std::cerr << "varování: " << w.ToString() << "\n";
     std::cout << "tolarka-qst: zkontrolováno otázek: " << count << ", problémů: " << problems.size()

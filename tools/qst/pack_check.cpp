@@ -254,7 +254,8 @@ ProblemList CheckPaths(const std::vector<fs::path>& paths, platform::TextMetrics
             warnings->insert(warnings->end(), nearRepeats.begin(), nearRepeats.end());
         }
         for (const auto& set : sets) {
-            if (!options.RequireTopic || set.SourceFile.empty()) continue;
+            // Question files have no field for the topic; only sources are asked for one.
+            if (set.SourceFile.empty()) continue;
             for (const auto& q : set.Questions) {
                 if (q.Topic.empty())
                     warnings->push_back(

@@ -41,14 +41,13 @@ std::vector<SetContent> LoadQuestionFiles(const std::vector<std::filesystem::pat
                                           ProblemList& problems);
 
 struct CheckOptions {
-    // Warn about every source question without a `téma`.
-    bool RequireTopic = false;
     // The tells of single questions and near repeats across levels (pack_tells.h).
     bool Tells = true;
 };
 
 // The whole `check` command over directories or files; every problem found, in file order.
-// Warnings (tells by position or length, likely repeats) go to `warnings` when given.
+// Warnings (tells by position or length, likely repeats, a source question without `téma`) go to
+// `warnings` when given.
 ProblemList CheckPaths(const std::vector<std::filesystem::path>& paths, platform::TextMetrics& metrics,
                        int* questionsChecked = nullptr, ProblemList* warnings = nullptr,
                        const CheckOptions& options = {});
