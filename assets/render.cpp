@@ -29,13 +29,13 @@ cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned in
 
 using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceReleaser>;
 
-// Draws the picture into a new surface of width x height pixels, its own coordinates stretched
-// to fill it.
-SurfacePtr Draw(const Artwork& art, const FontSet& fonts, int width, int height) {
-    SurfacePtr surface(
-        cairo_image_surface_create(art.alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, width, height));
+// Draws the picture onto a surface: its own coordinates stretched to picture width x height
+// pixels, the surface showing the part from (x, y) on.
+void DrawOn(cairo_surface_t* surface, const Artwork& art, const FontSet& fonts, int width, int height, int x,
+            int y) {
     {
-        std::unique_ptr<cairo_t, ContextReleaser> cr(cairo_create(surface.get()));
+        std::unique_ptr<cairo_t, ContextReleaser> cr(cairo_create(surface));
+        if (x != 0 || y != 0) cairo_translate(cr.get(), -x, -y);
         if (width != art.width || height != art.height)
             cairo_scale(cr.get(), static_cast<double>(width) / art.width,
                         static_cast<double>(height) / art.height);
@@ -58,8 +58,35 @@ SurfacePtr Draw(const Artwork& art, const FontSet& fonts, int width, int height)
             throw std::runtime_error(art.name + ": " + cairo_status_to_string(cairo_status(cr.get())));
         }
     }
-    cairo_surface_flush(surface.get());
+    cairo_surface_flush(surface);
+}
+
+// Draws the picture into a new surface of width x height pixels, its own coordinates stretched
+// to fill it.
+SurfacePtr Draw(const Artwork& art, const FontSet& fonts, int width, int height) {
+    SurfacePtr surface(
+        cairo_image_surface_create(art.alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, width, height));
+    DrawOn(surface.get(), art, fonts, width, height, 0, 0);
     return surface;
+}
+
+// Cairo's words to straight 0xAARRGGBB, in place: opaque pictures get their alpha, colour
+// premultiplied by alpha is divided back.
+void Straighten(std::uint32_t* row, int width, bool alpha) {
+    for (int x = 0; x < width; ++x) {
+        const std::uint32_t p = row[x];
+        if (!alpha) {
+            row[x] = p | 0xFF000000u;
+            continue;
+        }
+        const std::uint32_t a = p >> 24;
+        if (a == 0 || a == 255) {
+            row[x] = a == 0 ? 0 : p;
+            continue;
+        }
+        const auto un = [a](std::uint32_t c) { return std::min<std::uint32_t>(255, (c * 255 + a / 2) / a); };
+        row[x] = a << 24 | un(p >> 16 & 0xFF) << 16 | un(p >> 8 & 0xFF) << 8 | un(p & 0xFF);
+    }
 }
 
 }  // namespace
@@ -77,38 +104,31 @@ std::vector<unsigned char> RenderPng(const Artwork& art, const FontSet& fonts) {
 
 namespace tolarka::art {
 
-Pixels RenderPixels(const Artwork& art, const FontSet& fonts, double scale) {
-    Pixels out;
-    out.width = std::max(1, static_cast<int>(std::lround(art.width * scale)));
-    out.height = std::max(1, static_cast<int>(std::lround(art.height * scale)));
-    const SurfacePtr surface = Draw(art, fonts, out.width, out.height);
-    const unsigned char* data = cairo_image_surface_get_data(surface.get());
-    const int stride = cairo_image_surface_get_stride(surface.get());
-    out.argb.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
-    for (int y = 0; y < out.height; ++y) {
-        const auto* row =
-            reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
-        std::uint32_t* dst =
-            out.argb.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width);
-        for (int x = 0; x < out.width; ++x) {
-            const std::uint32_t p = row[x];
-            if (!art.alpha) {
-                dst[x] = p | 0xFF000000u;
-                continue;
-            }
-            // Cairo keeps colour premultiplied by alpha; textures want it straight.
-            const std::uint32_t a = p >> 24;
-            if (a == 0 || a == 255) {
-                dst[x] = a == 0 ? 0 : p;
-                continue;
-            }
-            const auto un = [a](std::uint32_t c) {
-                return std::min<std::uint32_t>(255, (c * 255 + a / 2) / a);
-            };
-            dst[x] = a << 24 | un(p >> 16 & 0xFF) << 16 | un(p >> 8 & 0xFF) << 8 | un(p & 0xFF);
-        }
+int ScaledLength(int length, double scale) {
+    return std::max(1, static_cast<int>(std::lround(length * scale)));
+}
+
+void RenderInto(const Artwork& art, const FontSet& fonts, double scale, int x, int y, int width, int height,
+                std::uint32_t* pixels, int pitch) {
+    SurfacePtr surface(cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(pixels), art.alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, width,
+        height, pitch));
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error(art.name + ": " +
+                                 cairo_status_to_string(cairo_surface_status(surface.get())));
+    if (art.alpha) {
+        // The pixels are someone else's: start from transparent, as a new surface would.
+        for (int row = 0; row < height; ++row)
+            std::fill_n(reinterpret_cast<std::uint32_t*>(reinterpret_cast<unsigned char*>(pixels) +
+                                                         static_cast<std::ptrdiff_t>(row) * pitch),
+                        width, 0u);
     }
-    return out;
+    DrawOn(surface.get(), art, fonts, ScaledLength(art.width, scale), ScaledLength(art.height, scale), x, y);
+    surface.reset();
+    for (int row = 0; row < height; ++row)
+        Straighten(reinterpret_cast<std::uint32_t*>(reinterpret_cast<unsigned char*>(pixels) +
+                                                    static_cast<std::ptrdiff_t>(row) * pitch),
+                   width, art.alpha);
 }
 
 }  // namespace tolarka::art

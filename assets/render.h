@@ -11,13 +11,12 @@ namespace tolarka::art {
 // Throws std::runtime_error naming the picture when drawing or encoding fails.
 std::vector<unsigned char> RenderPng(const Artwork& art, const FontSet& fonts);
 
-// The picture drawn at `scale` output pixels per picture pixel, at its own rounded size:
-// straight (not premultiplied) RGBA, one 0xAARRGGBB word per pixel, rows without padding.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> argb;
-};
-Pixels RenderPixels(const Artwork& art, const FontSet& fonts, double scale);
+// A picture's length (width or height) drawn at `scale` output pixels per picture pixel.
+int ScaledLength(int length, double scale);
+// Draws the picture at `scale` straight into someone else's pixels (0xAARRGGBB words, straight
+// alpha, `pitch` bytes a row, a multiple of 4): the part of `width` x `height` pixels whose top
+// left corner lies at (x, y) of the whole scaled picture. No copy of the picture is made.
+void RenderInto(const Artwork& art, const FontSet& fonts, double scale, int x, int y, int width, int height,
+                std::uint32_t* pixels, int pitch);
 
 }  // namespace tolarka::art

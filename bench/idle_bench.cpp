@@ -5,11 +5,18 @@
 // real main menu is measured as well (its music playing, as the player finds it).
 // Run it under X (Xvfb works), with SDL_AUDIODRIVER=dummy for the silent figures:
 //   idle_bench [--runs N] [--seconds S] [--fullscreen] [PROGRAM_DIR]
+// With --startup BUILD_DIR it times exec -> first frame instead: the game (BUILD_DIR/tolarka,
+// its data beside it) against bare_frame, a bare SDL program, and bare_frame_ffmpeg, the same
+// linked with FFmpeg; each ended at its first frame by BUILD_DIR/bench/libfirst_frame_exit.so,
+// which also reports the shared libraries mapped and the memory held at that moment.
 #include <SDL.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,11 +37,22 @@ using namespace tolarka;
 struct Measured {
     double cpu = -1;  // CPU seconds of the idle period alone (start-up not counted)
     double mib = 0;   // resident memory at its start
+    double peak = 0;  // the most resident memory until then
 };
+
+double PeakMiB() {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    }
+    return 0;
+}
 
 Measured IdleFor(double seconds, const std::function<void(Uint32)>& wait) {
     Measured m;
     m.mib = bench::ResidentMiB();
+    m.peak = PeakMiB();
     const double cpu0 = bench::CpuSeconds();
     wait(static_cast<Uint32>(seconds * 1000));
     m.cpu = bench::CpuSeconds() - cpu0;
@@ -75,9 +93,95 @@ Measured GameScreen(double seconds, bool fullscreen, const std::string& programD
     return IdleFor(seconds, [&rt](Uint32 ms) { rt.RunUntil(rt.Now() + ms); });
 }
 
+// One start: exec -> first frame (wall), and what the process held then.
+struct Start {
+    double ms = -1;
+    double libraries = 0, rssMiB = 0, peakMiB = 0, fileMiB = 0, anonMiB = 0;
+};
+
+Start TimeStart(const std::string& program, const std::string& shim, const std::vector<std::string>& args) {
+    int fds[2];
+    if (pipe(fds) != 0) return {};
+    const auto t0 = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        setenv("LD_PRELOAD", shim.c_str(), 1);
+        setenv("FIRST_FRAME_FD", std::to_string(fds[1]).c_str(), 1);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string report;
+    char buf[256];
+    for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;) report.append(buf, static_cast<size_t>(n));
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    Start s;
+    s.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    long libs = 0, rss = 0, hwm = 0, file = 0, anon = 0;
+    if (std::sscanf(report.c_str(), "%ld %ld %ld %ld %ld", &libs, &rss, &hwm, &file, &anon) != 5) return {};
+    s.libraries = static_cast<double>(libs);
+    s.rssMiB = rss / 1024.0;
+    s.peakMiB = hwm / 1024.0;
+    s.fileMiB = file / 1024.0;
+    s.anonMiB = anon / 1024.0;
+    return s;
+}
+
+int StartupMain(const std::string& build, int runs) {
+    const std::string shim = build + "/bench/libfirst_frame_exit.so";
+    struct Program {
+        const char* what;
+        std::string path;
+        std::vector<std::string> args;
+        std::vector<Start> starts;
+    };
+    std::vector<Program> programs{
+        {"bare SDL program", build + "/bench/bare_frame", {}, {}},
+        {"bare SDL program linked with FFmpeg", build + "/bench/bare_frame_ffmpeg", {}, {}},
+        {"game (no_fullscreen)", build + "/tolarka", {"no_fullscreen"}, {}}};
+    for (int run = 0; run < runs; ++run) {
+        for (auto& p : programs) p.starts.push_back(TimeStart(p.path, shim, p.args));
+    }
+    std::printf("exec -> first frame, %d runs each, alternating\n", runs);
+    bench::PrintHeader();
+    std::vector<double> bareMs;
+    for (const auto& s : programs.front().starts) bareMs.push_back(s.ms);
+    for (const auto& p : programs) {
+        std::vector<double> ms, ratio, libs, rss, file, anon;
+        for (size_t i = 0; i < p.starts.size(); ++i) {
+            const Start& s = p.starts[i];
+            if (s.ms < 0) continue;
+            ms.push_back(s.ms);
+            if (bareMs[i] > 0) ratio.push_back(s.ms / bareMs[i]);
+            libs.push_back(s.libraries);
+            rss.push_back(s.rssMiB);
+            file.push_back(s.fileMiB);
+            anon.push_back(s.anonMiB);
+        }
+        std::printf("%s\n", p.what);
+        bench::PrintSpread("  exec -> first frame", bench::SpreadOf(ms), "ms");
+        bench::PrintSpread("    ratio to the bare program", bench::SpreadOf(ratio), "x");
+        bench::PrintSpread("  shared libraries mapped", bench::SpreadOf(libs), "");
+        bench::PrintSpread("  resident memory", bench::SpreadOf(rss), "MiB");
+        bench::PrintSpread("    of it mapped files (libraries)", bench::SpreadOf(file), "MiB");
+        bench::PrintSpread("    of it the program's own", bench::SpreadOf(anon), "MiB");
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::string(argv[1]) == "--startup") {
+        const int runs = argc > 4 && std::string(argv[3]) == "--runs" ? std::max(1, std::atoi(argv[4])) : 5;
+        return StartupMain(argv[2], runs);
+    }
     int runs = 5;
     double seconds = 5;
     bool fullscreen = false;
@@ -94,7 +198,8 @@ int main(int argc, char** argv) {
             programDir = a;
         }
     }
-    std::vector<double> bare, silent, menu, ratioSilent, ratioMenu, mibSilent, mibMenu;
+    std::vector<double> bare, silent, menu, ratioSilent, ratioMenu, mibSilent, mibMenu, peakBare, peakMenu,
+        ratioPeak;
     for (int run = 0; run < runs; ++run) {
         const Measured b = tolarka::bench::InChild<Measured>([&] { return BareWindow(seconds, fullscreen); });
         const Measured g =
@@ -104,6 +209,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         bare.push_back(b.cpu);
+        peakBare.push_back(b.peak);
         silent.push_back(g.cpu);
         mibSilent.push_back(g.mib);
         if (b.cpu > 0) ratioSilent.push_back(g.cpu / b.cpu);
@@ -113,6 +219,8 @@ int main(int argc, char** argv) {
             if (m.cpu >= 0) {
                 menu.push_back(m.cpu);
                 mibMenu.push_back(m.mib);
+                peakMenu.push_back(m.peak);
+                if (b.peak > 0) ratioPeak.push_back(m.peak / b.peak);
                 if (b.cpu > 0) ratioMenu.push_back(m.cpu / b.cpu);
             }
         }
@@ -132,6 +240,9 @@ int main(int argc, char** argv) {
         bench::PrintSpread("  ratio to the bare window", bench::SpreadOf(ratioMenu), "x");
         bench::PrintSpread("game, main menu: resident memory (target <= 60)", bench::SpreadOf(mibMenu),
                            "MiB");
+        bench::PrintSpread("bare SDL window: peak memory", bench::SpreadOf(peakBare), "MiB");
+        bench::PrintSpread("game, main menu: peak memory", bench::SpreadOf(peakMenu), "MiB");
+        bench::PrintSpread("  ratio to the bare window (target <= 2)", bench::SpreadOf(ratioPeak), "x");
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "platform/geometry.h"
 #include "platform/input.h"
 #include "platform/media.h"
 
@@ -28,8 +29,11 @@ public:
     virtual std::optional<InputEvent> PollEvent() = 0;
     // Blocks for ms without handling input (input stays queued).
     virtual void Sleep(Millis ms) = 0;
-    // Told before Present when a widget changed (otherwise only a clip's frame is new).
+    // Told before Present when the whole scene must be drawn again (a screen came or went), or
+    // only the parts where widgets changed, in pixels of the 640 x 480 display. Told neither,
+    // only a clip's frame is new.
     virtual void SceneChanged() {}
+    virtual void PartsChanged(const std::vector<Rect>& /*displayPixels*/) { SceneChanged(); }
     // Draws the visible screens, bottom first. Called only when something changed.
     virtual void Present(const std::vector<const Screen*>& screens) = 0;
     // True when a playing clip has a new frame to show.

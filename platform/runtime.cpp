@@ -203,10 +203,28 @@ std::optional<Millis> Runtime::NextDeadline() const {
     return d;
 }
 
+void Runtime::MarkDirty(const Rect& displayPixels) {
+    if (dirty_ || displayPixels.width <= 0 || displayPixels.height <= 0) return;
+    // A screen's worth of small changes is cheaper drawn as a whole.
+    constexpr size_t kMostParts = 64;
+    if (dirtyParts_.size() >= kMostParts) {
+        dirty_ = true;
+        dirtyParts_.clear();
+        return;
+    }
+    if (!dirtyParts_.empty() && dirtyParts_.back() == displayPixels) return;
+    dirtyParts_.push_back(displayPixels);
+}
+
 void Runtime::Draw() {
-    if (!dirty_ && !backend_.VideoWantsRedraw()) return;
-    if (dirty_) backend_.SceneChanged();
+    if (!dirty_ && dirtyParts_.empty() && !backend_.VideoWantsRedraw()) return;
+    if (dirty_) {
+        backend_.SceneChanged();
+    } else if (!dirtyParts_.empty()) {
+        backend_.PartsChanged(dirtyParts_);
+    }
     dirty_ = false;
+    dirtyParts_.clear();
     backend_.Present(VisibleScreens());
 }
 

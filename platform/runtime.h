@@ -65,7 +65,9 @@ public:
     std::function<bool()> confirmQuit;
 
     void Trace(const std::string& line) { backend_.Trace(line); }
+    // Everything is drawn again at the next turn, or only these pixels of the 640 x 480 display.
     void MarkDirty() { dirty_ = true; }
+    void MarkDirty(const Rect& displayPixels);
 
     // Screen bookkeeping (called by Screen).
     void Shown(Screen& s);
@@ -104,6 +106,7 @@ private:
     AppPointer appPointer_ = AppPointer::Default;
     int cursorCounter_ = 0;
     bool dirty_ = true;
+    std::vector<Rect> dirtyParts_;  // while not dirty_ as a whole
     bool ended_ = false;
     bool dropText_ = false;        // the pending key's text has lost the screen it was typed on
     bool confirmingQuit_ = false;  // the close question is up: another close is ignored

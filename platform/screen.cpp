@@ -19,6 +19,18 @@ void Screen::MarkDirty() {
     if (visible_) runtime_.MarkDirty();
 }
 
+void Screen::MarkDirty(const Rect& displayPixels) {
+    if (visible_) runtime_.MarkDirty(displayPixels);
+}
+
+void Screen::SetFocus(TextBox* box) {
+    // The caret leaves one box and appears in the other.
+    if (focus_ == box) return;
+    if (focus_) MarkDirty(focus_->DisplayPixels());
+    focus_ = box;
+    if (focus_) MarkDirty(focus_->DisplayPixels());
+}
+
 void Screen::Load() {
     if (loaded_ || loading_) return;
     loading_ = true;

@@ -51,13 +51,15 @@ public:
 
     // Focused text box, if any.
     TextBox* Focus() const { return focus_; }
-    void SetFocus(TextBox* box) { focus_ = box; }
+    void SetFocus(TextBox* box);
 
     // Timers belong to their screen and stop when it closes.
     Timer& AddTimer(const std::string& name);
     const std::vector<std::unique_ptr<Timer>>& Timers() const { return timers_; }
 
+    // Everything must be drawn again, or only these pixels of the 640 x 480 display.
     void MarkDirty();
+    void MarkDirty(const Rect& displayPixels);
     // A message box: showing and closing it does not re-activate the screen beneath.
     virtual bool IsDialog() const { return false; }
     // Top-left corner on the 640 x 480 display, in pixels: screens are centred.

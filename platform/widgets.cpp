@@ -30,7 +30,23 @@ size_t Utf8Offset(const std::string& s, int chars) {
 }
 }  // namespace
 
-void Widget::MarkDirty() { screen_->MarkDirty(); }
+void Widget::MarkDirty() { screen_->MarkDirty(DisplayPixels()); }
+
+Rect Widget::DisplayPixels() const {
+    int x = screen_->OriginX(), y = screen_->OriginY();
+    for (const Widget* p = parent_; p; p = p->parent_) {
+        x += TwipsToPixels(p->rect_.left);
+        y += TwipsToPixels(p->rect_.top);
+    }
+    return Rect{x + TwipsToPixels(rect_.left), y + TwipsToPixels(rect_.top), TwipsToPixels(rect_.width),
+                TwipsToPixels(rect_.height)};
+}
+
+Rect Line::DisplayPixels() const {
+    const Rect box = Widget::DisplayPixels();
+    const int reach = std::max(1, width_) + 1;
+    return Rect{box.left - reach, box.top - reach, box.width + 2 * reach, box.height + 2 * reach};
+}
 
 bool Widget::ReallyVisible() const {
     for (const Widget* w = this; w; w = w->parent_)

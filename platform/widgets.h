@@ -69,6 +69,9 @@ public:
     bool ReallyEnabled() const;
     // Position in twips relative to the screen.
     Rect ScreenBounds() const;
+    // The pixels of the 640 x 480 display the widget draws on (clipped by nothing), rounded per
+    // container as the renderer places it.
+    virtual Rect DisplayPixels() const;
 
     std::function<void()> onClick;
     std::function<void(int x, int y)> onMouseMove;  // twips relative to the widget
@@ -76,9 +79,11 @@ public:
     virtual bool IsContainer() const { return false; }
 
 protected:
+    // A change is drawn again where the widget was and where it is now.
     template <class T>
     void Change(T& field, const T& value) {
         if (field != value) {
+            MarkDirty();
             field = value;
             MarkDirty();
         }
@@ -225,6 +230,8 @@ public:
     void SetLineColour(Colour c) { Change(colour_, c); }
     int LineWidth() const { return width_; }
     void SetLineWidth(int w) { Change(width_, w); }
+    // A thick line reaches beyond its end points' box.
+    Rect DisplayPixels() const override;
 
 private:
     int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;

@@ -127,6 +127,7 @@ public:
           renderer_(surface_ ? SDL_CreateSoftwareRenderer(surface_.get()) : nullptr) {}
 
     SDL_Renderer* Renderer() const { return renderer_.get(); }
+    SDL_Surface* Surface() const { return surface_.get(); }
     void Clear() {
         SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
         SDL_RenderClear(renderer_.get());

@@ -148,6 +148,43 @@ TEST_P(ClipPlayback, StopAndRestart) {
 }
 
 // Like a stopped video player: the first frame after Stop, the last one after the end.
+// The window's own pixels: the frame scaled once, straight into its rectangle, even one of odd
+// size against the picture's right and bottom edges, and not a pixel beside it.
+TEST_P(ClipPlayback, FrameScaledStraightIntoASurfaceFillsItsRectangleOnly) {
+    // 68 pixels wide: not a whole number of the scaler's blocks.
+    SampleClipFormat odd = format_;
+    odd.width = 68;
+    const std::string oddClip = dir_.File("odd.avi");
+    ASSERT_TRUE(media_test::WriteSolidClip(oddClip, odd));
+    auto channel = media_.CreateSdlChannel("WMP1");
+    channel->SetFile(oddClip);
+    clock_.Set(1000);
+    channel->Play();
+    EXPECT_EQ(ShownAt(*channel, 1100), 1);
+    for (const SDL_Rect dst : {SDL_Rect{10, 20, 68, 48}, SDL_Rect{37, 31, 63, 49}, SDL_Rect{3, 5, 17, 9},
+                               SDL_Rect{2, 40, 75, 20}}) {
+        canvas_.Clear();
+        SDL_RenderFlush(canvas_.Renderer());
+        ASSERT_TRUE(channel->DrawFrameInto(canvas_.Surface(), dst));
+        for (auto [x, y] : {std::pair{dst.x, dst.y},
+                            {dst.x + dst.w - 1, dst.y + dst.h - 1},
+                            {dst.x + dst.w / 2, dst.y + dst.h / 2}})
+            EXPECT_EQ(FrameIndexOf(canvas_.At(x, y)), 1) << x << ", " << y;
+        for (auto [x, y] : {std::pair{dst.x - 1, dst.y},
+                            {dst.x, dst.y - 1},
+                            {dst.x + dst.w, dst.y},
+                            {dst.x + dst.w + 4, dst.y},
+                            {dst.x + dst.w, dst.y + dst.h - 1},
+                            {dst.x, dst.y + dst.h}}) {
+            if (x < 100 && y < 80) {
+                EXPECT_EQ(FrameIndexOf(canvas_.At(x, y)), -1) << x << ", " << y;
+            }
+        }
+    }
+    // A rectangle reaching out of the surface is left to the renderer.
+    EXPECT_FALSE(channel->DrawFrameInto(canvas_.Surface(), SDL_Rect{50, 40, 64, 48}));
+}
+
 TEST_P(ClipPlayback, StoppedClipShowsItsFirstFrameAndAnEndedOneItsLast) {
     auto channel = media_.CreateSdlChannel("WMPfade");
     channel->SetFile(clip_);

@@ -540,3 +540,81 @@ TEST(ScaledRender, NoTextIsCutAtAnyScaleOnAnyScreenOrMessageBox) {
     EXPECT_GT(cuts.Lines(), 100u);
     EXPECT_TRUE(cuts.Faults().empty()) << ::testing::PrintToString(cuts.Faults());
 }
+
+namespace {
+// Pixels where two pictures of the same size differ, and the first of them.
+struct Difference {
+    long count = 0;
+    int x = -1, y = -1;
+};
+Difference Compare(const SDL_Surface* a, const SDL_Surface* b) {
+    Difference d;
+    for (int y = 0; y < a->h; ++y) {
+        for (int x = 0; x < a->w; ++x) {
+            if (PixelAt(a, x, y) == PixelAt(b, x, y)) continue;
+            if (d.count++ == 0) d.x = x, d.y = y;
+        }
+    }
+    return d;
+}
+}  // namespace
+
+// A stretch of a game (the menu with the pointer over its buttons, a new game, answers, a
+// lifeline, the next questions) painted as the window paints it, only what changed, and each
+// presented frame compared with the whole scene drawn afresh.
+TEST(DirtyDrawing, EveryFrameOfAGameIsTheFullRedrawOfItsState) {
+    for (double scale : {1.0, 2.25}) {
+        tolarka::testing::GameWorld w;
+        w.AddQuestionSet(2, "B");
+        w.AddMedia();
+        w.FixRandom(0.0);
+        w.backend.PaintFrames(scale);
+        Picture full(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(std::lround(640 * scale)),
+                                                    static_cast<int>(std::lround(480 * scale)), 32,
+                                                    SDL_PIXELFORMAT_ARGB8888));
+        SDL_Renderer* r = SDL_CreateSoftwareRenderer(full.get());
+        ASSERT_TRUE(r) << SDL_GetError();
+        int frames = 0, failed = 0;
+        {
+            sdl::Renderer painter(r, w.backend.Metrics());
+            painter.SetView(OutputView{scale, 0, 0});
+            w.backend.onPresent = [&](Millis now) {
+                if (failed > 0) return;
+                ++frames;
+                painter.Draw(w.rt.VisibleScreens());
+                SDL_RenderFlush(r);
+                const Difference d = Compare(w.backend.Frame(), full.get());
+                if (d.count == 0) return;
+                ++failed;
+                ADD_FAILURE() << "scale " << scale << ", frame " << frames << " at " << now
+                              << " ms: " << d.count << " pixels differ, first at " << d.x << ", " << d.y;
+            };
+            w.StartToMenu();
+            // The pointer over the menu's buttons lights them one after another.
+            for (int y : {165, 205, 245, 285, 315, 100})
+                w.backend.MouseMove(w.rt.Now() + 40, 319, y), w.rt.RunUntil(w.rt.Now() + 50);
+            w.StartGame();
+            for (int question = 0; question < 3; ++question) {
+                char ladder[48];
+                std::snprintf(ladder, sizeof ladder, "frmMain.imgStupnice picture S%02d",
+                              w.Main().State.Level);
+                const Millis ready = std::max(*w.LastWhen(ladder) + 5000, w.rt.Now()) + 1;
+                w.rt.RunUntil(ready);
+                if (question == 1) {
+                    w.backend.Click(ready + 10, 132, 263);  // 50:50
+                    w.rt.RunUntil(ready + 3000);
+                }
+                w.backend.KeyPress(w.rt.Now() + 10, 'B');
+                const int level = w.Main().State.Level;
+                for (int i = 0; i < 200 && w.Main().Loaded() && w.Main().State.Level == level; ++i)
+                    w.rt.RunUntil(w.rt.Now() + 250);
+            }
+            w.backend.onPresent = nullptr;
+            EXPECT_EQ(w.Main().State.Level, 4) << "scale " << scale;
+        }
+        SDL_DestroyRenderer(r);
+        EXPECT_GT(frames, 40) << "scale " << scale;
+        // Most frames change only a widget or two.
+        EXPECT_GT(w.backend.FramesDrawnInPart(), frames / 2) << "scale " << scale;
+    }
+}

@@ -83,10 +83,39 @@ void HeadlessBackend::Sleep(Millis ms) {
     now_ = end;
 }
 
-void HeadlessBackend::SetVideoDrawer(
-    std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect&)> drawer) {
+void HeadlessBackend::SetVideoDrawer(VideoDrawer drawer) {
     videoDrawer_ = std::move(drawer);
-    if (offscreen_) offscreen_->painter->SetVideoDrawer(videoDrawer_);
+    if (offscreen_ && offscreen_->painter) offscreen_->painter->SetVideoDrawer(videoDrawer_);
+    if (frames_ && frames_->painter) frames_->painter->SetVideoDrawer(videoDrawer_);
+}
+
+std::unique_ptr<HeadlessBackend::Offscreen> HeadlessBackend::NewOffscreen(double scale) {
+    auto o = std::make_unique<Offscreen>();
+    o->scale = scale;
+    const int w = static_cast<int>(std::lround(640 * scale));
+    const int h = static_cast<int>(std::lround(480 * scale));
+    o->surface.reset(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
+    if (!o->surface) return o;
+    o->renderer.reset(SDL_CreateSoftwareRenderer(o->surface.get()));
+    if (!o->renderer) return o;
+    o->painter = std::make_unique<sdl::Renderer>(o->renderer.get(), metrics_);
+    o->painter->SetView(sdl::OutputView{scale, 0, 0});
+    if (videoDrawer_) o->painter->SetVideoDrawer(videoDrawer_);
+    return o;
+}
+
+void HeadlessBackend::PaintFrames(double scale) {
+    frames_.reset();
+    if (scale > 0) frames_ = NewOffscreen(scale);
+    wholeChanged_ = true;
+}
+
+const SDL_Surface* HeadlessBackend::Frame() const { return frames_ ? frames_->surface.get() : nullptr; }
+
+void HeadlessBackend::SceneChanged() { wholeChanged_ = true; }
+
+void HeadlessBackend::PartsChanged(const std::vector<Rect>& displayPixels) {
+    parts_.insert(parts_.end(), displayPixels.begin(), displayPixels.end());
 }
 
 std::optional<InputEvent> HeadlessBackend::WaitEvent(std::optional<Millis> deadline) {
@@ -114,6 +143,16 @@ std::optional<InputEvent> HeadlessBackend::WaitEvent(std::optional<Millis> deadl
 void HeadlessBackend::Present(const std::vector<const Screen*>& screens) {
     presented_ = screens;
     ++presents_;
+    if (frames_ && frames_->painter) {
+        sdl::Renderer::Damage damage;
+        damage.whole = wholeChanged_;
+        for (const Rect& r : parts_) damage.parts.push_back(SDL_Rect{r.left, r.top, r.width, r.height});
+        frames_->painter->SetDirectSurface(frames_->surface.get());
+        if (!frames_->painter->Repaint(screens, damage).whole) ++framesInPart_;
+        SDL_RenderFlush(frames_->renderer.get());
+    }
+    wholeChanged_ = false;
+    parts_.clear();
     if (onPresent) onPresent(now_);
 }
 
@@ -137,19 +176,7 @@ void HeadlessBackend::SetPointer(AppPointer pointer, bool visible) {
 void HeadlessBackend::Trace(const std::string& line) { log_.push_back(std::to_string(now_) + " " + line); }
 
 bool HeadlessBackend::Screenshot(const std::string& path) {
-    if (!offscreen_ || offscreen_->scale != shotScale_) {
-        offscreen_ = std::make_unique<Offscreen>();
-        offscreen_->scale = shotScale_;
-        const int w = static_cast<int>(std::lround(640 * shotScale_));
-        const int h = static_cast<int>(std::lround(480 * shotScale_));
-        offscreen_->surface.reset(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
-        if (!offscreen_->surface) return false;
-        offscreen_->renderer.reset(SDL_CreateSoftwareRenderer(offscreen_->surface.get()));
-        if (!offscreen_->renderer) return false;
-        offscreen_->painter = std::make_unique<sdl::Renderer>(offscreen_->renderer.get(), metrics_);
-        offscreen_->painter->SetView(sdl::OutputView{shotScale_, 0, 0});
-        if (videoDrawer_) offscreen_->painter->SetVideoDrawer(videoDrawer_);
-    }
+    if (!offscreen_ || offscreen_->scale != shotScale_) offscreen_ = NewOffscreen(shotScale_);
     if (!offscreen_->painter) return false;
     offscreen_->painter->Draw(presented_);
     SDL_RenderPresent(offscreen_->renderer.get());

@@ -15,6 +15,7 @@
 // The renderer's types, named only: this header needs no SDL.
 struct SDL_Renderer;
 struct SDL_Rect;
+struct SDL_Surface;
 
 namespace tolarka::platform::headless {
 
@@ -37,6 +38,8 @@ public:
     std::optional<InputEvent> WaitEvent(std::optional<Millis> deadline) override;
     std::optional<InputEvent> PollEvent() override;
     void Sleep(Millis ms) override;
+    void SceneChanged() override;
+    void PartsChanged(const std::vector<Rect>& displayPixels) override;
     void Present(const std::vector<const Screen*>& screens) override;
     std::optional<int> AnswerMessageBox(const MessageBoxRequest& request) override;
     void SetPointer(AppPointer pointer, bool visible) override;
@@ -96,14 +99,24 @@ public:
     // Real channels instead of silent ones (clips decoded for screenshots), and how the
     // renderer draws their frames.
     void SetMedia(std::unique_ptr<MediaSystem> media) { media_ = std::move(media); }
-    void SetVideoDrawer(std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect&)> drawer);
+    using VideoDrawer = std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect&, SDL_Surface*)>;
+    void SetVideoDrawer(VideoDrawer drawer);
+    // Paints every presented frame as the game's window does, drawing only what changed onto a
+    // picture kept from frame to frame, 640 x 480 times `scale` (0 stops). Frame() is that
+    // picture, up to date when onPresent is called.
+    void PaintFrames(double scale);
+    const SDL_Surface* Frame() const;
+    // Frames of PaintFrames drawn only in part.
+    int FramesDrawnInPart() const { return framesInPart_; }
+
+    struct Offscreen;
 
 private:
-    struct Offscreen;
+    std::unique_ptr<Offscreen> NewOffscreen(double scale);
     // Runs the probes and screenshots due up to `until`, advancing the clock to each.
     void RunProbesUntil(Millis until);
     std::multimap<Millis, std::function<void()>> probes_;
-    std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect&)> videoDrawer_;
+    VideoDrawer videoDrawer_;
     Millis now_ = 0;
     std::multimap<Millis, InputEvent> script_;
     std::deque<int> answers_;
@@ -121,6 +134,10 @@ private:
     std::unique_ptr<MediaSystem> media_;
     std::unique_ptr<Offscreen> offscreen_;
     double shotScale_ = 1.0;
+    std::unique_ptr<Offscreen> frames_;  // PaintFrames
+    bool wholeChanged_ = true;
+    int framesInPart_ = 0;
+    std::vector<Rect> parts_;
 };
 
 }  // namespace tolarka::platform::headless

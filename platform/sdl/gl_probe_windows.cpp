@@ -6,4 +6,6 @@ namespace tolarka::platform::sdl {
 // is no emulated OpenGL to avoid.
 std::string ProbeGlRenderer() { return {}; }
 
+GlRendererName RememberedGlRenderer() { return {}; }
+
 }  // namespace tolarka::platform::sdl

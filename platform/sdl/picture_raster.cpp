@@ -2,7 +2,7 @@
 
 #include <SDL_image.h>
 
-#include <cstring>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -44,34 +44,47 @@ SurfacePtr FromPng(const media::Picture& p) {
     return SurfacePtr(IMG_Load_RW(SDL_RWFromConstMem(p.png.data(), static_cast<int>(p.png.size())), 1));
 }
 
-SurfacePtr Redrawn(const media::Picture& p, double scale) {
-    ArtCatalogue* c = Catalogue();
-    if (!c) return nullptr;
-    auto it = c->byName.find(p.name);
-    if (it == c->byName.end()) return nullptr;
-    art::Pixels px;
-    try {
-        px = art::RenderPixels(it->second, c->fonts, scale);
-    } catch (const std::exception&) {
-        return nullptr;
-    }
-    SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, px.width, px.height, 32, SDL_PIXELFORMAT_ARGB8888));
-    if (!s) return nullptr;
-    for (int y = 0; y < px.height; ++y) {
-        std::memcpy(static_cast<unsigned char*>(s->pixels) + static_cast<std::ptrdiff_t>(y) * s->pitch,
-                    px.argb.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(px.width),
-                    static_cast<std::size_t>(px.width) * 4);
-    }
-    return s;
+const art::Artwork* ArtOf(std::string_view name, ArtCatalogue*& catalogue) {
+    catalogue = Catalogue();
+    const media::Picture* p = media::FindPicture(name);
+    if (!catalogue || !p) return nullptr;
+    auto it = catalogue->byName.find(p->name);
+    return it == catalogue->byName.end() ? nullptr : &it->second;
 }
 
 }  // namespace
+
+std::optional<RedrawnShape> RedrawnPictureShape(std::string_view name, double scale) {
+    ArtCatalogue* c = nullptr;
+    const art::Artwork* a = ArtOf(name, c);
+    if (!a) return std::nullopt;
+    return RedrawnShape{art::ScaledLength(a->width, scale), art::ScaledLength(a->height, scale), a->alpha};
+}
+
+bool RedrawPictureInto(std::string_view name, double scale, const SDL_Rect& part, void* pixels, int pitch) {
+    ArtCatalogue* c = nullptr;
+    const art::Artwork* a = ArtOf(name, c);
+    if (!a || part.w <= 0 || part.h <= 0) return false;
+    try {
+        art::RenderInto(*a, c->fonts, scale, part.x, part.y, part.w, part.h,
+                        static_cast<std::uint32_t*>(pixels), pitch);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
 
 SurfacePtr PictureSurface(std::string_view name, double scale) {
     const media::Picture* p = media::FindPicture(name);
     if (!p) return nullptr;
     if (scale != 1.0) {
-        if (auto s = Redrawn(*p, scale)) return s;
+        if (const auto shape = RedrawnPictureShape(name, scale)) {
+            SurfacePtr s(
+                SDL_CreateRGBSurfaceWithFormat(0, shape->width, shape->height, 32, SDL_PIXELFORMAT_ARGB8888));
+            if (s && RedrawPictureInto(name, scale, SDL_Rect{0, 0, shape->width, shape->height}, s->pixels,
+                                       s->pitch))
+                return s;
+        }
     }
     return FromPng(*p);
 }

@@ -26,6 +26,7 @@ std::string Upper(std::string s) {
 }
 constexpr size_t kMaxCachedTexts = 600;
 constexpr size_t kPictureBudget = size_t{64} << 20;
+constexpr size_t kTextBudget = size_t{16} << 20;
 // Far enough outside the screen to stand for "no limit".
 constexpr int kFar = 1 << 14;
 }  // namespace
@@ -37,6 +38,7 @@ void Renderer::Reset() {
     pictureBytes_ = 0;
     texts_.clear();
     fits_.clear();
+    textBytes_ = 0;
 }
 
 void Renderer::SetView(const OutputView& view) {
@@ -49,17 +51,41 @@ SDL_Rect Renderer::Out(const SDL_Rect& r) const {
     return SDL_Rect{x, y, view_.OutX(r.x + r.w) - x, view_.OutY(r.y + r.h) - y};
 }
 
-SDL_Texture* Renderer::PictureTexture(const std::string& name) {
-    const std::string key = Upper(name);
+SDL_Texture* Renderer::PictureTexture(const std::string& name, const SDL_Rect* part) {
+    std::string key = Upper(name);
+    if (part)
+        key += "@" + std::to_string(part->x) + "," + std::to_string(part->y) + "," + std::to_string(part->w) +
+               "," + std::to_string(part->h);
     if (auto it = pictures_.find(key); it != pictures_.end()) {
         it->second.used = drawCount_;
         return it->second.texture.get();
     }
     CachedPicture picture;
     picture.used = drawCount_;
-    if (SurfacePtr surface = PictureSurface(key, view_.scale)) {
-        picture.texture.reset(SDL_CreateTextureFromSurface(r_, surface.get()));
-        picture.bytes = static_cast<size_t>(surface->w) * static_cast<size_t>(surface->h) * 4;
+    const auto shape = view_.scale == 1.0 ? std::nullopt : RedrawnPictureShape(name, view_.scale);
+    if (shape) {
+        // The art code draws straight into the texture's pixels: no copy on the way.
+        const SDL_Rect area = part ? *part : SDL_Rect{0, 0, shape->width, shape->height};
+        TexturePtr t(
+            SDL_CreateTexture(r_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, area.w, area.h));
+        void* pixels = nullptr;
+        int pitch = 0;
+        if (t && SDL_LockTexture(t.get(), nullptr, &pixels, &pitch) == 0) {
+            const bool drawn = RedrawPictureInto(name, view_.scale, area, pixels, pitch);
+            SDL_UnlockTexture(t.get());
+            if (drawn) {
+                // Opaque pictures are copied, not blended.
+                SDL_SetTextureBlendMode(t.get(), shape->alpha ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
+                picture.bytes = static_cast<size_t>(pitch) * static_cast<size_t>(area.h);
+                picture.texture = std::move(t);
+            }
+        }
+    }
+    if (!picture.texture) {
+        if (SurfacePtr surface = PictureSurface(name, view_.scale)) {
+            picture.texture.reset(SDL_CreateTextureFromSurface(r_, surface.get()));
+            picture.bytes = static_cast<size_t>(surface->w) * static_cast<size_t>(surface->h) * 4;
+        }
     }
     SDL_Texture* tex = picture.texture.get();
     pictureBytes_ += picture.bytes;
@@ -97,19 +123,120 @@ void Renderer::Draw(const std::vector<const Screen*>& screens) {
     SDL_RenderSetClipRect(r_, nullptr);
     SDL_SetRenderDrawColor(r_, 0, 0, 0, 255);
     SDL_RenderClear(r_);
-    videoRects_.clear();
     DrawScreens(screens, SDL_Rect{-kFar, -kFar, 2 * kFar, 2 * kFar});
     SDL_RenderSetClipRect(r_, nullptr);
 }
 
 void Renderer::DrawRegion(const std::vector<const Screen*>& screens, const SDL_Rect& logical) {
     if (logical.w <= 0 || logical.h <= 0) return;
-    const std::vector<SDL_Rect> keep = videoRects_;
     SetClip(logical);
     FillRect(logical, 0x000000);
     DrawScreens(screens, logical);
-    videoRects_ = keep;
     SDL_RenderSetClipRect(r_, nullptr);
+}
+
+std::vector<SDL_Rect> Renderer::Merge(std::vector<SDL_Rect> rects) {
+    std::erase_if(rects, [](const SDL_Rect& r) { return r.w <= 0 || r.h <= 0; });
+    const auto area = [](const SDL_Rect& r) { return static_cast<long long>(r.w) * r.h; };
+    // Two rectangles become one when their bounding box wastes little: drawing a few extra
+    // pixels costs less than walking the widgets once more.
+    bool joined = true;
+    while (joined) {
+        joined = false;
+        for (size_t i = 0; i < rects.size() && !joined; ++i) {
+            for (size_t j = i + 1; j < rects.size() && !joined; ++j) {
+                SDL_Rect u{};
+                SDL_UnionRect(&rects[i], &rects[j], &u);
+                if (area(u) <= area(rects[i]) + area(rects[j]) + 64 * 64) {
+                    rects[i] = u;
+                    rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(j));
+                    joined = true;
+                }
+            }
+        }
+    }
+    constexpr size_t kMostRects = 8;
+    if (rects.size() > kMostRects) {
+        SDL_Rect u = rects.front();
+        for (const SDL_Rect& r : rects) SDL_UnionRect(&u, &r, &u);
+        rects = {u};
+    }
+    return rects;
+}
+
+std::vector<Renderer::ClipSpot> Renderer::ClipSpots(const std::vector<const Screen*>& screens) const {
+    std::vector<ClipSpot> spots;
+    // Anything drawn later over a spot covers it.
+    const auto paints = [&spots](const SDL_Rect& r) {
+        if (r.w <= 0 || r.h <= 0) return;
+        for (ClipSpot& s : spots) {
+            if (SDL_HasIntersection(&s.shown, &r)) s.covered = true;
+        }
+    };
+    std::function<void(const Widget&, int, int, const SDL_Rect&)> walk = [&](const Widget& w, int ox, int oy,
+                                                                             const SDL_Rect& parentClip) {
+        if (!w.Visible() || parentClip.w <= 0 || parentClip.h <= 0) return;
+        const SDL_Rect r{ox + TwipsToPixels(w.Left()), oy + TwipsToPixels(w.Top()), TwipsToPixels(w.Width()),
+                         TwipsToPixels(w.Height())};
+        if (dynamic_cast<const Line*>(&w)) {
+            const Rect reach = w.DisplayPixels();  // the same display pixels as r, widened
+            paints(Intersect(SDL_Rect{reach.left, reach.top, reach.width, reach.height}, parentClip));
+            return;
+        }
+        const SDL_Rect clip = Intersect(r, parentClip);
+        if (clip.w <= 0 || clip.h <= 0) return;
+        if (const auto* c = dynamic_cast<const Container*>(&w)) {
+            if (!c->Transparent() || !c->Picture().empty()) paints(clip);
+            for (const auto& child : c->Children()) walk(*child, r.x, r.y, clip);
+        } else if (const auto* view = dynamic_cast<const MediaView*>(&w)) {
+            paints(clip);
+            spots.push_back(ClipSpot{view, r, clip, false});
+        } else if (const auto* label = dynamic_cast<const Label*>(&w)) {
+            if (!label->Transparent() || !label->Caption().empty()) paints(clip);
+        } else {
+            paints(clip);
+        }
+    };
+    for (const Screen* s : SeenScreens(screens)) {
+        if (!s->Loaded()) continue;
+        const int x = s->OriginX(), y = s->OriginY();
+        const int w = TwipsToPixels(s->WidthTwips()), h = TwipsToPixels(s->HeightTwips());
+        if (!s->IsDialog() && (w < 640 || h < 480)) paints(SDL_Rect{x - 3, y - 23, w + 6, h + 26});
+        walk(s->Form(), x, y, SDL_Rect{x, y, w, h});
+    }
+    return spots;
+}
+
+Renderer::Painted Renderer::Repaint(const std::vector<const Screen*>& screens, const Damage& damage) {
+    Painted painted;
+    if (damage.whole) {
+        Draw(screens);
+        painted.whole = true;
+        return painted;
+    }
+    std::vector<SDL_Rect> parts = damage.parts;
+    if (!damage.clips.empty()) {
+        for (const ClipSpot& spot : ClipSpots(screens)) {
+            const MediaPlayback* channel = spot.view->Playback();
+            if (!channel ||
+                std::find(damage.clips.begin(), damage.clips.end(), channel) == damage.clips.end())
+                continue;
+            if (spot.covered) {
+                parts.push_back(spot.shown);
+                continue;
+            }
+            // Nothing lies above the clip and its frame covers its rectangle: the frame alone.
+            ++drawCount_;
+            DrawVideo(*spot.view, spot.full, spot.shown);
+            SDL_RenderSetClipRect(r_, nullptr);
+            painted.rects.push_back(Out(spot.shown));
+        }
+    }
+    for (const SDL_Rect& part : Merge(std::move(parts))) {
+        DrawRegion(screens, part);
+        painted.rects.push_back(Out(part));
+    }
+    return painted;
 }
 
 void Renderer::DrawScreens(const std::vector<const Screen*>& screens, const SDL_Rect& limit) {
@@ -149,11 +276,24 @@ void Renderer::SetClip(const SDL_Rect& r) {
 }
 
 void Renderer::DrawPicture(const std::string& name, int x, int y) {
-    SDL_Texture* t = PictureTexture(name);
     const media::Picture* p = media::FindPicture(name);
-    if (!t || !p) return;
-    const SDL_Rect dst = Out(SDL_Rect{x, y, p->width, p->height});
-    SDL_RenderCopy(r_, t, nullptr, &dst);
+    if (!p) return;
+    const SDL_Rect whole{x, y, p->width, p->height};
+    // Of a picture larger than the display (the menu's background) only the part on the display
+    // is made; smaller ones are made whole, as they may move.
+    const SDL_Rect seen = Intersect(whole, SDL_Rect{0, 0, 640, 480});
+    if (seen.w <= 0 || seen.h <= 0) return;
+    const bool larger = p->width > 640 || p->height > 480;
+    if (!larger || SDL_RectEquals(&seen, &whole) || view_.scale == 1.0) {
+        SDL_Texture* t = PictureTexture(name);
+        if (!t) return;
+        const SDL_Rect dst = Out(whole);
+        SDL_RenderCopy(r_, t, nullptr, &dst);
+        return;
+    }
+    const SDL_Rect dst = Out(seen);
+    const SDL_Rect part{dst.x - view_.OutX(x), dst.y - view_.OutY(y), dst.w, dst.h};
+    if (SDL_Texture* t = PictureTexture(name, &part)) SDL_RenderCopy(r_, t, nullptr, &dst);
 }
 
 void Renderer::DrawWidget(const Widget& w, int ox, int oy, const SDL_Rect& parentClip) {
@@ -194,9 +334,22 @@ void Renderer::DrawWidget(const Widget& w, int ox, int oy, const SDL_Rect& paren
             if (bw > 0) Frame(r, bw, shape->BorderColour());
         }
     } else if (const auto* view = dynamic_cast<const MediaView*>(&w)) {
-        videoRects_.push_back(clip);
-        if (videoDrawer_) videoDrawer_(*view, r_, Out(r));
+        DrawVideo(*view, r, clip);
     }
+}
+
+void Renderer::DrawVideo(const MediaView& view, const SDL_Rect& full, const SDL_Rect& clip) {
+    if (!videoDrawer_) return;
+    SetClip(clip);
+    const SDL_Rect dst = Out(full);
+    const SDL_Rect shown = Out(clip);
+    SDL_Rect within{};
+    const bool whole = SDL_IntersectRect(&dst, &shown, &within) && SDL_RectEquals(&within, &dst);
+    SDL_Surface* direct = nullptr;
+    if (direct_ && whole && dst.x >= 0 && dst.y >= 0 && dst.x + dst.w <= direct_->w &&
+        dst.y + dst.h <= direct_->h)
+        direct = direct_;
+    videoDrawer_(view, r_, dst, direct);
 }
 
 void Renderer::DrawLabel(const Label& l, const SDL_Rect& r) {
@@ -268,7 +421,10 @@ SDL_Texture* Renderer::TextTexture(const Font& font, Colour colour, const std::s
     TextKey key{font.face, font.points, font.bold, colour, text, dpi};
     auto it = texts_.find(key);
     if (it == texts_.end()) {
-        if (texts_.size() > kMaxCachedTexts) texts_.clear();
+        if (texts_.size() > kMaxCachedTexts || textBytes_ > kTextBudget) {
+            texts_.clear();
+            textBytes_ = 0;
+        }
         SurfacePtr s;
         if (view_.scale == 1.0) {
             s.reset(TTF_RenderUTF8_Blended(static_cast<TTF_Font*>(metrics_.Handle(font)), text.c_str(),
@@ -281,6 +437,7 @@ SDL_Texture* Renderer::TextTexture(const Font& font, Colour colour, const std::s
             if (dpi != full) SetDpi(ttf, font, full);
         }
         SDL_Texture* tex = s ? SDL_CreateTextureFromSurface(r_, s.get()) : nullptr;
+        if (tex) textBytes_ += static_cast<size_t>(s->w) * static_cast<size_t>(s->h) * 4;
         it = texts_.emplace(key, TexturePtr(tex)).first;
     }
     return it->second.get();

@@ -24,7 +24,11 @@ namespace tolarka::platform::sdl {
 // scale. Textures of pictures and texts are cached for the current scale.
 class Renderer {
 public:
-    using VideoDrawer = std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect&)>;
+    // Draws a clip view's frame scaled into dst. `direct`, when not null, is the surface the
+    // renderer draws into and dst lies wholly inside the clip: the frame may be scaled straight
+    // into its pixels (after flushing the renderer) instead of through a texture.
+    using VideoDrawer =
+        std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect& dst, SDL_Surface* direct)>;
     Renderer(SDL_Renderer* renderer, TextMetrics& metrics);
     void SetVideoDrawer(VideoDrawer d) { videoDrawer_ = std::move(d); }
     // Where logical pixels land; a new scale drops the cached textures.
@@ -36,12 +40,43 @@ public:
     // Draws the screens again inside one logical rectangle only (for a clip's new frame: the
     // rest of the picture stays as it was).
     void DrawRegion(const std::vector<const Screen*>& screens, const SDL_Rect& logical);
-    // Logical rectangles of the clip views drawn by the last Draw, clipped to what showed.
-    const std::vector<SDL_Rect>& VideoRects() const { return videoRects_; }
-    // The texture of a compiled-in picture at the current scale, or nullptr.
-    SDL_Texture* PictureTexture(const std::string& name);
-    // Bytes of the cached pictures (kept under a budget, least recently drawn first out).
+    // What changed since the picture on the target was drawn: everything, the widgets' parts (in
+    // pixels of the 640 x 480 display), and the channels that have a new frame to show.
+    struct Damage {
+        bool whole = false;
+        std::vector<SDL_Rect> parts;
+        std::vector<const MediaPlayback*> clips;
+    };
+    // Brings the target's picture up to date, on a target that keeps its picture between frames
+    // (the software renderer's window, an offscreen surface). A clip's new frame with nothing
+    // drawn above it is drawn alone, with nothing under it. Returns the output rectangles that
+    // changed; `whole` changes everything.
+    struct Painted {
+        bool whole = false;
+        std::vector<SDL_Rect> rects;
+    };
+    Painted Repaint(const std::vector<const Screen*>& screens, const Damage& damage);
+    // The surface the renderer draws into, where clips may be scaled straight into its pixels.
+    void SetDirectSurface(SDL_Surface* surface) { direct_ = surface; }
+    // A clip view as it shows: its whole rectangle and the part not clipped away (logical), and
+    // whether anything is drawn above it.
+    struct ClipSpot {
+        const MediaView* view = nullptr;
+        SDL_Rect full{};
+        SDL_Rect shown{};
+        bool covered = false;
+    };
+    std::vector<ClipSpot> ClipSpots(const std::vector<const Screen*>& screens) const;
+    // Disjoint-enough rectangles covering the given ones: overlapping or nearly touching ones
+    // are joined, and many are joined into one.
+    static std::vector<SDL_Rect> Merge(std::vector<SDL_Rect> rects);
+    // The texture of a compiled-in picture at the current scale, or nullptr: the whole picture,
+    // or only `part` of it (output pixels of the whole scaled picture).
+    SDL_Texture* PictureTexture(const std::string& name, const SDL_Rect* part = nullptr);
+    // Bytes of the cached pictures' pixels (kept under a budget, least recently drawn first out).
     size_t PictureBytes() const { return pictureBytes_; }
+    // Bytes of the cached texts' pixels.
+    size_t TextBytes() const { return textBytes_; }
     // Forget every texture (after SDL_RENDER_TARGETS_RESET / DEVICE_RESET).
     void Reset();
     // The output rectangle of a logical one.
@@ -82,12 +117,13 @@ private:
     void Frame(const SDL_Rect& r, int width, Colour c);
     void ThickLine(float x1, float y1, float x2, float y2, int width, Colour c);
     void SetClip(const SDL_Rect& r);
+    void DrawVideo(const MediaView& view, const SDL_Rect& full, const SDL_Rect& clip);
 
     SDL_Renderer* r_;
     TextMetrics& metrics_;
     OutputView view_;
     VideoDrawer videoDrawer_;
-    std::vector<SDL_Rect> videoRects_;
+    SDL_Surface* direct_ = nullptr;
     // Pictures at the current scale, with their size and when they were last drawn; the least
     // recently drawn go once they add up to more than the budget (at 4.5x a prize ladder alone
     // is 4 MiB, and a game shows sixteen).
@@ -104,6 +140,7 @@ private:
     std::map<TextKey, TexturePtr> texts_;
     std::map<TextKey, int> fits_;  // FittingDpi's answers at the current scale
     std::vector<DrawnText>* drawnTexts_ = nullptr;
+    size_t textBytes_ = 0;
 };
 
 }  // namespace tolarka::platform::sdl

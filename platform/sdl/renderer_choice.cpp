@@ -33,10 +33,11 @@ RendererChoice ChooseRenderer() {
     const char* driver = SDL_GetHint(SDL_HINT_VIDEODRIVER);
     const std::string video = driver ? Lower(driver) : "";
     if (video == "offscreen" || video == "dummy") return {true, "video driver " + video};
-    const std::string gl = ProbeGlRenderer();
-    if (gl.empty()) return {false, "OpenGL renderer unknown"};
-    if (IsEmulatedGl(gl)) return {true, "OpenGL is emulated (" + gl + ")"};
-    return {false, "OpenGL on " + gl};
+    const GlRendererName gl = RememberedGlRenderer();
+    const std::string how = gl.remembered ? ", remembered" : "";
+    if (gl.name.empty()) return {false, "OpenGL renderer unknown" + how};
+    if (IsEmulatedGl(gl.name)) return {true, "OpenGL is emulated (" + gl.name + ")" + how};
+    return {false, "OpenGL on " + gl.name + how};
 }
 
 }  // namespace tolarka::platform::sdl

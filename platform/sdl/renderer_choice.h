@@ -17,7 +17,9 @@ bool IsEmulatedGl(std::string_view glRenderer);
 
 // Decides before SDL's video is initialised: SDL_RENDER_DRIVER, when set, is obeyed; the
 // offscreen and dummy drivers draw in software; otherwise a short-lived child process asks
-// OpenGL for its renderer's name, so the parent never loads the emulation it will not use.
+// OpenGL for its renderer's name, so the parent never loads the emulation it will not use. The
+// answer is remembered per user, machine and display (in the user's cache directory): later
+// starts use it at once and ask again in the background for the start after.
 RendererChoice ChooseRenderer();
 
 }  // namespace tolarka::platform::sdl

@@ -69,9 +69,8 @@ SdlBackend::SdlBackend(bool fullscreen) {
     keepsWindow_ = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     painter_ = std::make_unique<Renderer>(renderer_.get(), metrics_);
     media_ = std::make_unique<Channels>(*this);
-    painter_->SetVideoDrawer([](const MediaView& view, SDL_Renderer* r, const SDL_Rect& dst) {
-        if (auto* source = AsVideoFrameSource(view.Playback())) source->DrawFrame(r, dst);
-    });
+    painter_->SetVideoDrawer([](const MediaView& view, SDL_Renderer* r, const SDL_Rect& dst,
+                                SDL_Surface* direct) { DrawClipFrame(view.Playback(), r, dst, direct); });
 
     if (SurfacePtr icon = PictureSurface("ICON-48", 1.0)) SDL_SetWindowIcon(window_.get(), icon.get());
     UpdateCursor();
@@ -130,6 +129,7 @@ std::optional<InputEvent> SdlBackend::Translate(const SDL_Event& e) {
         case SDL_RENDER_DEVICE_RESET:
             painter_->Reset();
             scene_.reset();
+            damage_.whole = true;
             exposed_ = true;
             return Ev(InputKind::Wake);
         default: return Ev(InputKind::Wake);
@@ -213,7 +213,7 @@ bool SdlBackend::UpdateView() {
     const OutputView fit = FitView(ow, oh, canvas_.w, canvas_.h);
     const OutputView view{fit.scale, fit.x - static_cast<int>(std::lround(canvas_.x * fit.scale)),
                           fit.y - static_cast<int>(std::lround(canvas_.y * fit.scale))};
-    if (view == windowView_ && scene_) return false;
+    if (view == windowView_) return false;
     windowView_ = view;
     UpdateCursor();
     return true;
@@ -233,7 +233,48 @@ void SdlBackend::UpdateCursor() {
     SetPointer(pointer_, pointerVisible_);
 }
 
-void SdlBackend::PaintScene(const std::vector<const Screen*>& screens, bool whole, bool copyAll) {
+void SdlBackend::PartsChanged(const std::vector<Rect>& displayPixels) {
+    if (damage_.whole) return;
+    for (const Rect& r : displayPixels) damage_.parts.push_back(SDL_Rect{r.left, r.top, r.width, r.height});
+}
+
+void SdlBackend::NoteNewFrames() {
+    for (auto* c : media_->made) {
+        if (c->HasNewFrame() &&
+            std::find(damage_.clips.begin(), damage_.clips.end(), c) == damage_.clips.end())
+            damage_.clips.push_back(c);
+    }
+}
+
+void SdlBackend::PaintScene(const std::vector<const Screen*>& screens) {
+    NoteNewFrames();
+    Renderer::Damage damage = std::move(damage_);
+    damage_ = {};
+    int ow = 0, oh = 0;
+    SDL_GetRendererOutputSize(renderer_.get(), &ow, &oh);
+    if (ow != outW_ || oh != outH_) damage.whole = true;  // a new window picture holds nothing yet
+    outW_ = ow;
+    outH_ = oh;
+    if (keepsWindow_) {
+        painter_->SetView(windowView_);
+        painter_->SetDirectSurface(SDL_GetWindowSurface(window_.get()));
+        const Renderer::Painted painted = painter_->Repaint(screens, damage);
+        if (painted.whole || exposed_) {
+            SDL_RenderPresent(renderer_.get());
+            return;
+        }
+        // Only the changed rectangles go to the window system.
+        std::vector<SDL_Rect> rects;
+        const SDL_Rect all{0, 0, ow, oh};
+        for (const SDL_Rect& r : painted.rects) {
+            SDL_Rect in{};
+            if (SDL_IntersectRect(&r, &all, &in)) rects.push_back(in);
+        }
+        SDL_RenderFlush(renderer_.get());
+        if (!rects.empty())
+            SDL_UpdateWindowSurfaceRects(window_.get(), rects.data(), static_cast<int>(rects.size()));
+        return;
+    }
     const double s = windowView_.scale;
     const int w = static_cast<int>(std::lround(canvas_.w * s));
     const int h = static_cast<int>(std::lround(canvas_.h * s));
@@ -242,61 +283,38 @@ void SdlBackend::PaintScene(const std::vector<const Screen*>& screens, bool whol
             SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h));
         sceneW_ = w;
         sceneH_ = h;
-        whole = true;
+        damage.whole = true;
     }
     if (!scene_) {
         // No texture to keep the scene in: the window gets the whole picture every time.
         SDL_SetRenderTarget(renderer_.get(), nullptr);
         painter_->SetView(windowView_);
         painter_->Draw(screens);
+        SDL_RenderPresent(renderer_.get());
         return;
     }
     SDL_SetRenderTarget(renderer_.get(), scene_.get());
     painter_->SetView(OutputView{s, -static_cast<int>(std::lround(canvas_.x * s)),
                                  -static_cast<int>(std::lround(canvas_.y * s))});
-    SDL_Rect changed{0, 0, w, h};  // in the scene's pixels
-    if (whole) {
-        painter_->Draw(screens);
-    } else {
-        SDL_Rect dirty{0, 0, 0, 0};
-        for (const SDL_Rect& r : painter_->VideoRects()) {
-            if (dirty.w == 0) {
-                dirty = r;
-            } else {
-                SDL_UnionRect(&dirty, &r, &dirty);
-            }
-        }
-        painter_->DrawRegion(screens, dirty);
-        const SDL_Rect out = painter_->Out(dirty);
-        const SDL_Rect all{0, 0, w, h};
-        if (!SDL_IntersectRect(&out, &all, &changed)) changed = SDL_Rect{0, 0, 0, 0};
-    }
+    painter_->SetDirectSurface(nullptr);
+    painter_->Repaint(screens, damage);
     SDL_SetRenderTarget(renderer_.get(), nullptr);
-    const int left = windowView_.OutX(canvas_.x), top = windowView_.OutY(canvas_.y);
-    if (whole || copyAll || !keepsWindow_) {
-        SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
-        SDL_RenderClear(renderer_.get());
-        const SDL_Rect dst{left, top, w, h};
-        SDL_RenderCopy(renderer_.get(), scene_.get(), nullptr, &dst);
-    } else if (changed.w > 0 && changed.h > 0) {
-        // The software renderer's window keeps its picture: only the clip's rectangle is new.
-        const SDL_Rect dst{left + changed.x, top + changed.y, changed.w, changed.h};
-        SDL_RenderCopy(renderer_.get(), scene_.get(), &changed, &dst);
-    }
+    SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+    SDL_RenderClear(renderer_.get());
+    const SDL_Rect dst{windowView_.OutX(canvas_.x), windowView_.OutY(canvas_.y), w, h};
+    SDL_RenderCopy(renderer_.get(), scene_.get(), nullptr, &dst);
+    SDL_RenderPresent(renderer_.get());
 }
 
 void SdlBackend::Present(const std::vector<const Screen*>& screens) {
     last_ = screens;
     const SDL_Rect canvas = Canvas(screens);
     FitWindowTo(canvas, screens);
-    bool whole = sceneChanged_ || !SDL_RectEquals(&canvas, &canvas_);
+    if (!SDL_RectEquals(&canvas, &canvas_)) damage_.whole = true;
     canvas_ = canvas;
-    whole = UpdateView() || whole;
-    const bool copyAll = exposed_;
-    sceneChanged_ = false;
+    if (UpdateView()) damage_.whole = true;
+    PaintScene(screens);
     exposed_ = false;
-    PaintScene(screens, whole, copyAll);
-    SDL_RenderPresent(renderer_.get());
 }
 
 std::unique_ptr<MediaPlayback> SdlBackend::Channels::CreateChannel(const std::string& name) {
@@ -306,10 +324,8 @@ std::unique_ptr<MediaPlayback> SdlBackend::Channels::CreateChannel(const std::st
 }
 
 bool SdlBackend::VideoWantsRedraw() {
-    bool any = exposed_;
-    for (auto* c : media_->made)
-        if (c->HasNewFrame()) any = true;
-    return any;
+    NoteNewFrames();
+    return exposed_ || !damage_.clips.empty();
 }
 
 std::optional<Millis> SdlBackend::NextVideoFrame() {
@@ -408,10 +424,10 @@ bool SdlBackend::Screenshot(const std::string& path) {
     SDL_GetRendererOutputSize(renderer_.get(), &w, &h);
     SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
     if (!s) return false;
-    sceneChanged_ = true;
+    damage_.whole = true;
     canvas_ = Canvas(last_);
     UpdateView();
-    PaintScene(last_, true, true);
+    PaintScene(last_);
     if (SDL_RenderReadPixels(renderer_.get(), nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) != 0)
         return false;
     return IMG_SavePNG(s.get(), path.c_str()) == 0;

@@ -27,7 +27,8 @@ public:
     std::optional<InputEvent> WaitEvent(std::optional<Millis> deadline) override;
     std::optional<InputEvent> PollEvent() override;
     void Sleep(Millis ms) override;
-    void SceneChanged() override { sceneChanged_ = true; }
+    void SceneChanged() override { damage_.whole = true; }
+    void PartsChanged(const std::vector<Rect>& displayPixels) override;
     void Present(const std::vector<const Screen*>& screens) override;
     bool VideoWantsRedraw() override;
     std::optional<Millis> NextVideoFrame() override;
@@ -63,10 +64,12 @@ private:
     // Recomputes the view for the output's present size; true when it changed.
     bool UpdateView();
     void UpdateCursor();
-    // Draws the scene again (`whole`) or only the clips' rectangles in it, then copies it to the
-    // window: all of it, or (`copyAll` false, on a renderer that keeps the window's picture)
-    // only what changed.
-    void PaintScene(const std::vector<const Screen*>& screens, bool whole, bool copyAll);
+    // Draws what changed and shows it: on the software renderer straight into the window's
+    // picture, handing the window system only the changed rectangles; elsewhere into the scene
+    // texture, copied whole to the window.
+    void PaintScene(const std::vector<const Screen*>& screens);
+    // Channels whose new frame must be drawn at the next present.
+    void NoteNewFrames();
     Uint64 start_;
     TextMetrics metrics_;
     WindowPtr window_;
@@ -89,11 +92,14 @@ private:
     double cursorScale_ = 0;
     AppPointer pointer_ = AppPointer::Default;
     bool pointerVisible_ = true;
-    // The scene at the output's size: a new clip frame redraws only the clip's rectangle in it.
+    // What changed since the last picture.
+    Renderer::Damage damage_{true, {}, {}};
+    // The scene at the output's size, on a renderer whose window forgets its picture at every
+    // present (the accelerated ones).
     TexturePtr scene_;
     int sceneW_ = 0, sceneH_ = 0;
-    bool sceneChanged_ = true;
     bool keepsWindow_ = false;  // the software renderer draws straight into the window's picture
+    int outW_ = 0, outH_ = 0;   // the window's output size when it was last drawn
     bool exposed_ = false;
     bool fullscreen_ = false;
     // Full screen made by hand (no window manager granted it): borderless, desktop-sized.

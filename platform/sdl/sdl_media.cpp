@@ -61,6 +61,10 @@ void SdlMediaChannel::DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) {
     video_.DrawFrame(renderer, dst);
 }
 
+bool SdlMediaChannel::DrawFrameInto(SDL_Surface* surface, const SDL_Rect& dst) {
+    return video_.DrawFrameInto(surface, dst);
+}
+
 std::optional<Millis> SdlMediaChannel::NextFrameDue() const { return video_.NextFrameDue(); }
 
 bool SdlMediaChannel::HasNewFrame() const { return video_.HasNewFrame(); }
@@ -102,6 +106,17 @@ bool SdlMediaSystem::Muted() const { return audio_->Muted(); }
 
 VideoFrameSource* AsVideoFrameSource(MediaPlayback* channel) {
     return dynamic_cast<SdlMediaChannel*>(channel);
+}
+
+void DrawClipFrame(MediaPlayback* channel, SDL_Renderer* renderer, const SDL_Rect& dst, SDL_Surface* direct) {
+    VideoFrameSource* source = AsVideoFrameSource(channel);
+    if (!source) return;
+    if (direct) {
+        // What the renderer still has queued lies beneath the frame.
+        SDL_RenderFlush(renderer);
+        if (source->DrawFrameInto(direct, dst)) return;
+    }
+    source->DrawFrame(renderer, dst);
 }
 
 }  // namespace tolarka::platform::sdl

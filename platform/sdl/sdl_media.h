@@ -27,6 +27,7 @@ public:
     Size VideoSize() const override;
 
     void DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) override;
+    bool DrawFrameInto(SDL_Surface* surface, const SDL_Rect& dst) override;
     std::optional<Millis> NextFrameDue() const override;
     bool HasNewFrame() const override;
 
@@ -76,5 +77,10 @@ private:
 
 // The picture side of a channel made by SdlMediaSystem; nullptr for any other channel.
 VideoFrameSource* AsVideoFrameSource(MediaPlayback* channel);
+
+// Draws a channel's current frame into dst: scaled straight into `direct` (the surface the
+// renderer draws into) when given and possible, else through the renderer. Nothing for a channel
+// without pictures.
+void DrawClipFrame(MediaPlayback* channel, SDL_Renderer* renderer, const SDL_Rect& dst, SDL_Surface* direct);
 
 }  // namespace tolarka::platform::sdl

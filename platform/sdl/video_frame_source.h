@@ -15,6 +15,9 @@ public:
     // current frame into dst: the clip's first frame once stopped, its last one once ended;
     // nothing for a clip that was only set, nor before its first frame is decoded.
     virtual void DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) = 0;
+    // The same, scaled straight into dst of a surface's pixels (no texture, no second scaling).
+    // False when it cannot write that surface; the caller then draws through the renderer.
+    virtual bool DrawFrameInto(SDL_Surface* surface, const SDL_Rect& dst) = 0;
     // When the next frame falls due (clock time), so the event loop can sleep until then;
     // nullopt when no video is playing.
     virtual std::optional<Millis> NextFrameDue() const = 0;

@@ -75,6 +75,13 @@ void VideoPlayer::DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) {
     texture_.Draw(renderer, dst);
 }
 
+bool VideoPlayer::DrawFrameInto(SDL_Surface* surface, const SDL_Rect& dst) {
+    if (playing_) TakeDueFrames();
+    if (newest_) texture_.SetFrame(std::move(newest_));
+    fresh_ = false;
+    return texture_.DrawInto(surface, dst);
+}
+
 std::optional<Millis> VideoPlayer::NextFrameDue() const {
     if (!playing_) return std::nullopt;
     TakeDueFrames();

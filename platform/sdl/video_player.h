@@ -46,6 +46,7 @@ public:
     bool Running() const { return playing_ && !queue_.Drained(); }
 
     void DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) override;
+    bool DrawFrameInto(SDL_Surface* surface, const SDL_Rect& dst) override;
     // The due time of the next frame still to come: always later than now.
     std::optional<Millis> NextFrameDue() const override;
     // True once for each new frame that has come due since the last DrawFrame or HasNewFrame.

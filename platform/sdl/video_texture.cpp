@@ -1,5 +1,8 @@
 #include "platform/sdl/video_texture.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace tolarka::platform::sdl {
 
 void VideoTexture::SetFrame(AvFramePtr frame) {
@@ -17,6 +20,52 @@ void VideoTexture::Draw(SDL_Renderer* renderer, const SDL_Rect& dst) {
     if (renderer != renderer_) uploaded_ = false;
     if (!uploaded_ && !Upload(renderer)) return;
     SDL_RenderCopy(renderer, texture_.get(), nullptr, &dst);
+}
+
+namespace {
+// The FFmpeg name of a 32-bit SDL pixel layout (as words in memory on a little-endian machine).
+AVPixelFormat AvFormatOf(Uint32 sdl) {
+    if (SDL_BYTEORDER != SDL_LIL_ENDIAN) return AV_PIX_FMT_NONE;
+    switch (sdl) {
+        case SDL_PIXELFORMAT_ARGB8888: return AV_PIX_FMT_BGRA;
+        case SDL_PIXELFORMAT_RGB888: return AV_PIX_FMT_BGR0;
+        case SDL_PIXELFORMAT_ABGR8888: return AV_PIX_FMT_RGBA;
+        case SDL_PIXELFORMAT_BGR888: return AV_PIX_FMT_RGB0;
+        default: return AV_PIX_FMT_NONE;
+    }
+}
+}  // namespace
+
+bool VideoTexture::DrawInto(SDL_Surface* surface, const SDL_Rect& dst) {
+    if (!frame_ || !surface || dst.w <= 0 || dst.h <= 0) return false;
+    const AVPixelFormat format = AvFormatOf(surface->format->format);
+    if (format == AV_PIX_FMT_NONE) return false;
+    if (dst.x < 0 || dst.y < 0 || dst.x + dst.w > surface->w || dst.y + dst.h > surface->h) return false;
+    const AVFrame& f = *frame_;
+    // Bilinear, as the texture path filters; one pass from YUV at the clip's size to the
+    // surface's pixels at the output's size.
+    scaler_.reset(sws_getCachedContext(scaler_.release(), f.width, f.height,
+                                       static_cast<AVPixelFormat>(f.format), dst.w, dst.h, format,
+                                       SWS_BILINEAR, nullptr, nullptr, nullptr));
+    if (!scaler_) return false;
+    // The scaler's vector code writes whole blocks of pixels, past the end of a row that is not
+    // a multiple of them: it writes into rows of its own with room to spare, copied out exactly.
+    const int stride = (dst.w + 32) * 4;
+    scaled_.resize(static_cast<size_t>(stride) * static_cast<size_t>(dst.h) + 64);
+    auto* out = reinterpret_cast<uint8_t*>((reinterpret_cast<std::uintptr_t>(scaled_.data()) + 63) &
+                                           ~std::uintptr_t{63});
+    uint8_t* planes[4] = {out, nullptr, nullptr, nullptr};
+    const int strides[4] = {stride, 0, 0, 0};
+    if (sws_scale(scaler_.get(), f.data, f.linesize, 0, f.height, planes, strides) != dst.h) return false;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
+    auto* pixels = static_cast<uint8_t*>(surface->pixels) +
+                   static_cast<std::ptrdiff_t>(dst.y) * surface->pitch +
+                   static_cast<std::ptrdiff_t>(dst.x) * 4;
+    for (int y = 0; y < dst.h; ++y)
+        std::memcpy(pixels + static_cast<std::ptrdiff_t>(y) * surface->pitch,
+                    out + static_cast<std::ptrdiff_t>(y) * stride, static_cast<size_t>(dst.w) * 4);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    return true;
 }
 
 bool VideoTexture::Upload(SDL_Renderer* renderer) {

@@ -1,7 +1,9 @@
 #pragma once
 #include <SDL.h>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/video_av_handles.h"
@@ -18,6 +20,10 @@ public:
     void Clear();
     // Draws the current frame scaled into dst; a new renderer gets a texture of its own.
     void Draw(SDL_Renderer* renderer, const SDL_Rect& dst);
+    // Scales the current frame once, straight into dst of a 32-bit surface (smoothly, converting
+    // to the surface's format on the way), writing no pixel outside dst. False when there is no
+    // frame or the surface's format is not one it writes; nothing is drawn then.
+    bool DrawInto(SDL_Surface* surface, const SDL_Rect& dst);
 
 private:
     bool Upload(SDL_Renderer* renderer);
@@ -28,6 +34,8 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     int width_ = 0;
     int height_ = 0;
+    SwsPtr scaler_;
+    std::vector<uint8_t> scaled_;  // DrawInto's rows, wider than the picture
 };
 
 }  // namespace tolarka::platform::sdl

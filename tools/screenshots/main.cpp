@@ -137,9 +137,10 @@ int main(int argc, char** argv) {
 
     platform::headless::HeadlessBackend backend;
     backend.SetMedia(std::make_unique<platform::sdl::SdlMediaSystem>(backend));
-    backend.SetVideoDrawer([](const platform::MediaView& view, SDL_Renderer* r, const SDL_Rect& dst) {
-        if (auto* source = platform::sdl::AsVideoFrameSource(view.Playback())) source->DrawFrame(r, dst);
-    });
+    backend.SetVideoDrawer(
+        [](const platform::MediaView& view, SDL_Renderer* r, const SDL_Rect& dst, SDL_Surface*) {
+            if (auto* source = platform::sdl::AsVideoFrameSource(view.Playback())) source->DrawFrame(r, dst);
+        });
     backend.DrawMessageBoxes(true);
     backend.SetScreenshotScale(scale);
     {
