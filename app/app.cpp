@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "anim/frm_anim.h"
+#include "game/file_io.h"
 #include "game/frm_main.h"
 #include "game/random_source.h"
 #include "game/show_cues.h"
@@ -43,7 +44,7 @@ App::App(platform::Runtime& runtime, GamePaths paths, std::string commandLine)
             },
             [this] { return load_->LoadRequested; },
             [this] { load_->LoadRequested = false; },
-            [this] { return TakeSavedGame(writablePath_, load_->LoadSlot); },
+            [this] { return TakeSavedGame(Saves().Holding(load_->LoadSlot), load_->LoadSlot); },
             [this](const std::string& name) { menu_->CurrentPlayerName = name; },
             [this](const Clip& clip, std::function<void()> then) { anim_->Play(clip, std::move(then)); },
             [this] { menu_->Show(); },
@@ -56,7 +57,7 @@ App::App(platform::Runtime& runtime, GamePaths paths, std::string commandLine)
                       [this](std::function<void()> then) { PlayStartClip(std::move(then)); },
                       [this] { main_->Show(); },
                       [this] { return main_->Loaded(); },
-                      [this] { return AnySlotFilled(writablePath_); },
+                      [this] { return Saves().AnyFilled(); },
                       [this] { load_->Show(); },
                       [this] {
                           rules_->Show();
@@ -68,7 +69,7 @@ App::App(platform::Runtime& runtime, GamePaths paths, std::string commandLine)
     rules_ = std::make_unique<frmRules>(runtime_);
     credits_ = std::make_unique<frmCredits>(runtime_, [this] { splash_->RestoreDisplayMode(); });
     save_ = std::make_unique<frmSave>(runtime_, frmSave::Links{
-                                                    writablePath_,
+                                                    Saves(),
                                                     [this](const std::string& line) { PrintWarning(line); },
                                                     [this]() -> const GameState& { return main_->State; },
                                                     [this] { return menu_->CurrentPlayerName; },
@@ -82,7 +83,7 @@ App::App(platform::Runtime& runtime, GamePaths paths, std::string commandLine)
                                                 });
     load_ = std::make_unique<frmLoad>(
         runtime_, frmLoad::Links{
-                      writablePath_,
+                      Saves(),
                       [this] { menu_->Close(); },
                       [this](std::function<void()> then) { PlayStartClip(std::move(then)); },
                       [this] { main_->Show(); },
@@ -110,7 +111,14 @@ void App::WarnRecentListUnwritable(const std::filesystem::path& file) {
                  ", otázky se proto mohou opakovat");
 }
 
-void App::Start() { startUp_->Show(); }
+void App::Start() {
+    for (const char* sub : {"save", "logs"}) RemoveStaleTemporariesIn(paths_.Writable / sub);
+    if (!paths_.OlderSaves.empty() && AnySlotFilled(paths_.OlderSaves))
+        PrintWarning("do složky " + (paths_.OlderSaves / "save").string() +
+                     " nelze zapisovat: hry v ní uložené lze dál načíst, nové hry se ukládají do " +
+                     (paths_.Writable / "save").string());
+    startUp_->Show();
+}
 
 void App::PlayStartClip(std::function<void()> then) { anim_->Play(StartClip(), std::move(then)); }
 

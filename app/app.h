@@ -6,6 +6,7 @@
 
 #include "app/game_paths.h"
 #include "platform/runtime.h"
+#include "saves/save_slots.h"
 
 namespace tolarka {
 
@@ -36,6 +37,8 @@ public:
     const std::string& DataPath() const { return dataPath_; }
     // Where logs/ and save/ go.
     const std::string& WritablePath() const { return writablePath_; }
+    // Where saves are listed and loaded from: the writable folder, and an older one if any.
+    SaveFolders Saves() const { return {paths_.Writable, paths_.OlderSaves}; }
     // The player's own question files (empty when there is no such directory).
     const std::filesystem::path& OwnQuestionPath() const { return paths_.OwnQuestions; }
     const std::string& CommandLine() const { return commandLine_; }

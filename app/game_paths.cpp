@@ -48,6 +48,7 @@ GamePaths ResolveGamePaths(const PathEnvironment& env, const DirectoryTest& hold
         paths.Writable = env.ProgramDir;
     else
         paths.Writable = player.empty() ? paths.Data : player;
+    if (ownFolder && paths.Writable != env.ProgramDir) paths.OlderSaves = env.ProgramDir;
     return paths;
 }
 

@@ -10,9 +10,12 @@ struct GamePaths {
     std::filesystem::path Data;          // qst/, sfx/, gfx/ (the shipped content)
     std::filesystem::path Writable;      // logs/ and save/
     std::filesystem::path OwnQuestions;  // the player's own question files; empty for none
+    // The program's folder when the game keeps its files there no more (its save/ or logs/ is
+    // read-only): saves made there before are still listed and loaded. Empty otherwise.
+    std::filesystem::path OlderSaves;
 
     // Everything in one folder, as in the build tree: data, logs and saves side by side.
-    static GamePaths InOneFolder(const std::filesystem::path& dir) { return {dir, dir, {}}; }
+    static GamePaths InOneFolder(const std::filesystem::path& dir) { return {dir, dir, {}, {}}; }
 };
 
 // What the resolution looks at; main() fills it from the process, tests by hand.
@@ -41,8 +44,9 @@ std::filesystem::path PlayerDirectory(const std::string& xdgDataHome, const std:
 // directory relative to it when that one does, else the program's directory (whose missing
 // files the start-up screen then reports). Writable files: beside the data only when the data
 // is the program's own folder and that accepts them; an installed data directory is shared by
-// every user and never written to. Otherwise the player's own directory. The player's own
-// questions are always looked for in the player's directory.
+// every user and never written to. Otherwise the player's own directory, and then the program's
+// folder is kept as OlderSaves. The player's own questions are always looked for in the player's
+// directory.
 GamePaths ResolveGamePaths(const PathEnvironment& env, const DirectoryTest& holdsData = HoldsGameData,
                            const DirectoryTest& acceptsFiles = AcceptsGameFiles);
 

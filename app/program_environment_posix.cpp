@@ -38,7 +38,12 @@ std::string HomeDirectory() {
 // tests' offscreen one) is respected. Without any desktop session only the console (kmsdrm)
 // is tried, so that no other driver's probe prints its own complaints.
 std::string MissingDisplay() {
-    if (!Environment("SDL_VIDEODRIVER").empty()) return {};
+    if (const std::string asked = Environment("SDL_VIDEODRIVER"); !asked.empty()) {
+        if (SDL_VideoInit(nullptr) != 0)
+            return "ovladač obrazovky " + asked + " (SDL_VIDEODRIVER) není k dispozici";
+        SDL_VideoQuit();
+        return {};
+    }
     if (Environment("DISPLAY").empty() && Environment("WAYLAND_DISPLAY").empty()) {
         if (SDL_VideoInit("kmsdrm") != 0)
             return "není k dispozici žádná obrazovka (DISPLAY ani WAYLAND_DISPLAY)";

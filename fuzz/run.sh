@@ -1,11 +1,15 @@
 #!/bin/sh
 # Replays every committed corpus, then fuzzes each target for a few seconds on a scratch copy of
-# its corpus (the committed one is never changed). Usage: fuzz/run.sh [seconds per target].
-# Expects the `fuzz` preset built (cmake --preset fuzz && cmake --build --preset fuzz).
+# its corpus (the committed one is never changed).
+# Usage: fuzz/run.sh [seconds per target] [build folder, default build-fuzz]
+# Expects the `fuzz` preset built (cmake --preset fuzz && cmake --build --preset fuzz), or any
+# build configured alike (TOLARKA_FUZZ=ON with clang) in the folder given.
 set -e
-cd "$(dirname "$0")/.."
+root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-8}
-bin=build-fuzz/fuzz
+build=$(cd "${2:-$root/build-fuzz}" && pwd)  # a relative folder is taken from where the script was started
+cd "$root"
+bin=$build/fuzz
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
@@ -23,11 +27,11 @@ for target in question_record cp1250 recent_list save_record question_source wav
     echo "fuzz $target: $runs runs in ${seconds} s, no finding"
   else
     tail -40 "$scratch/$target.log"
-    mkdir -p build-fuzz/findings
+    mkdir -p "$build/findings"
     for crash in "$scratch/$target-crash"/*; do
       [ -f "$crash" ] || continue
-      cp "$crash" "build-fuzz/findings/$target-$(basename "$crash")"
-      echo "input (kept in build-fuzz/findings/$target-$(basename "$crash")):"
+      cp "$crash" "$build/findings/$target-$(basename "$crash")"
+      echo "input (kept in $build/findings/$target-$(basename "$crash")):"
       od -A d -t x1 "$crash" | head -20
     done
     echo "fuzz $target: FINDING (see above)"; failed=1

@@ -60,6 +60,19 @@ void RemoveStaleTemporaries(const fs::path& file) {
 
 }  // namespace
 
+void RemoveStaleTemporariesIn(const fs::path& dir) {
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const size_t mark = name.rfind(kTempMark);
+        if (mark == std::string::npos || mark == 0) continue;
+        const auto owner = TemporaryOwner(name, name.substr(0, mark));
+        if (!owner || !ProcessGone(*owner)) continue;
+        std::error_code ignored;
+        if (!it->is_directory(ignored)) fs::remove(it->path(), ignored);
+    }
+}
+
 Descriptor::~Descriptor() {
     if (fd_ >= 0) sys::Close(fd_);
 }

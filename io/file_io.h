@@ -22,6 +22,11 @@ bool DirectoryAcceptsFiles(const std::filesystem::path& dir);
 // is returned.
 bool ReplaceFile(const std::filesystem::path& file, std::span<const unsigned char> bytes);
 
+// Removes from `dir` the temporaries of ReplaceFile whose writer has gone, whatever file they
+// were for (a slot that is never saved again would keep its own for ever). Quietly does nothing
+// where it may not.
+void RemoveStaleTemporariesIn(const std::filesystem::path& dir);
+
 // A file descriptor closed when it goes out of scope.
 class Descriptor {
 public:

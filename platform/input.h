@@ -23,7 +23,9 @@ constexpr int kF7 = 118;
 constexpr int kF10 = 121;
 }  // namespace keys
 
-enum class InputKind { KeyDown, KeyUp, Text, MouseMove, MouseDown, MouseUp, Wake, Quit };
+// Quit: the window was closed (the game may ask first). Terminate: the session wants the program
+// gone (SIGTERM when the desktop logs out, SIGINT from a terminal): it ends without asking.
+enum class InputKind { KeyDown, KeyUp, Text, MouseMove, MouseDown, MouseUp, Wake, Quit, Terminate };
 
 // One input event in screen pixels (640 x 480 logical coordinates).
 struct InputEvent {

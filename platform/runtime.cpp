@@ -274,6 +274,10 @@ void Runtime::Dispatch(const InputEvent& e) {
                 if (!quit) return;
             }
             EndProgram();
+        case InputKind::Terminate:
+            // Nobody is there to answer a question: a game in progress ends unsaved, as after
+            // "Ano", also while the close question is up.
+            EndProgram();
         case InputKind::Wake: return;
         case InputKind::KeyDown:
             dropText_ = false;

@@ -33,7 +33,7 @@ void frmLoad::OnLoad() {
 }
 
 void frmLoad::ListSlots() {
-    if (rows_.List(links_.writablePath) == 0)
+    if (rows_.List(links_.saves) == 0)
         Rt().MessageBox("žádné uložené", MessageButtons::Ok, MessageIcon::Information, "Tolarka");
 }
 
@@ -57,6 +57,11 @@ void frmLoad::Flash(int row, const char* picture, int pauseMs) {
 void frmLoad::picLoad_Click(int index) {
     if (rows_.IsEmpty(index) || Busy_) return;
     const auto& record = rows_.record.at(static_cast<size_t>(index));
+    if (rows_.unreadable.at(static_cast<size_t>(index))) {
+        Rt().MessageBox("Hru uloženou na této pozici nelze obnovit, soubor nejde přečíst.",
+                        MessageButtons::Ok, MessageIcon::Exclamation, "Tolarka");
+        return;
+    }
     if (record && !IsResumableLevel(record->ResumeLevel)) {
         // A damaged file would start a game at a level without questions: refuse it, keep it.
         Rt().MessageBox("Hru uloženou na této pozici nelze obnovit, soubor je poškozen.", MessageButtons::Ok,

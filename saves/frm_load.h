@@ -13,7 +13,8 @@ namespace tolarka {
 class frmLoad : public platform::Screen {
 public:
     struct Links {
-        std::string writablePath;
+        // Where the slots are listed from and their games taken up.
+        SaveFolders saves;
         std::function<void()> closeMenu;
         // Plays the start clip, then calls the continuation.
         std::function<void(std::function<void()>)> playStartClip;

@@ -74,7 +74,7 @@ void frmSave::OnLoad() {
     SetAnswerLook(*lblNE_, false);
 }
 
-void frmSave::ListSlots() { rows_.List(links_.writablePath); }
+void frmSave::ListSlots() { rows_.List(links_.saves); }
 
 void frmSave::HighlightSlot() {
     if (!Busy_ && SlotIndex_ >= 0) rows_.SetPicture(SlotIndex_, "FF-O");
@@ -167,8 +167,8 @@ void frmSave::WriteSave() {
     SaveRecord_.AudienceAvailable = game.AudienceAvailable;
     SaveRecord_.PhoneAvailable = game.PhoneAvailable;
     const int slot = SlotIndex_ + 1;
-    if (!WriteSlot(links_.writablePath, slot, SaveRecord_)) {
-        links_.printWarning("hru nelze uložit do " + SlotPath(links_.writablePath, slot).string());
+    if (!WriteSlot(links_.saves.writable, slot, SaveRecord_)) {
+        links_.printWarning("hru nelze uložit do " + SlotPath(links_.saves.writable, slot).string());
         // The game is still on: the player may try another slot or go on playing.
         Rt().MessageBox("Hru se nepodařilo uložit do pozice " + std::to_string(slot) +
                             ".\r\nZkuste jinou pozici, nebo klávesou Esc pokračujte ve hře.",

@@ -5,6 +5,7 @@
 #include "game/game_state.h"
 #include "platform/screen.h"
 #include "saves/save_record.h"
+#include "saves/save_slots.h"
 #include "saves/slot_rows.h"
 #include "saves/slot_summary.h"
 
@@ -16,7 +17,8 @@ namespace tolarka {
 class frmSave : public platform::Screen {
 public:
     struct Links {
-        std::string writablePath;
+        // New saves go to saves.writable; the slots are listed from both folders.
+        SaveFolders saves;
         std::function<void(const std::string&)> printWarning;
         // The game to save and the player's name.
         std::function<const GameState&()> game;

@@ -28,6 +28,15 @@ bool AnySlotFilled(const fs::path& appDir) {
     return false;
 }
 
+const fs::path& SaveFolders::Holding(int slot) const {
+    if (!older.empty() && !SlotFilled(writable, slot) && SlotFilled(older, slot)) return older;
+    return writable;
+}
+
+bool SaveFolders::AnyFilled() const {
+    return AnySlotFilled(writable) || (!older.empty() && AnySlotFilled(older));
+}
+
 std::optional<SaveRecord> ReadSlot(const fs::path& appDir, int slot) {
     const fs::path file = SlotPath(appDir, slot);
     std::error_code ec;
@@ -50,10 +59,9 @@ ResumeAttempt TakeSavedGame(const std::filesystem::path& appDir, int slot) {
     const auto record = ReadSlot(appDir, slot);
     if (!record || !IsResumableLevel(record->ResumeLevel))
         return {std::nullopt, "Uloženou hru se nepodařilo obnovit.\r\nHra se vrátí do hlavního menu."};
-    if (!DeleteSlot(appDir, slot))
-        return {std::nullopt, "Uloženou hru nelze obnovit, protože pozici " + std::to_string(slot) +
-                                  " nejde uvolnit (složka save nejspíš nedovoluje zápis).\r\n"
-                                  "Hra se vrátí do hlavního menu."};
+    // A save is used once, so its file goes. One in a folder the game may not change (kept
+    // read-only on purpose, say as a class's starting points) stays and is played all the same.
+    DeleteSlot(appDir, slot);
     return {ResumedGame{Trimmed(record->PlayerName), record->FiftyFiftyAvailable, record->AudienceAvailable,
                         record->PhoneAvailable, record->ResumeLevel},
             {}};

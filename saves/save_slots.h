@@ -18,6 +18,18 @@ bool SlotFilled(const std::filesystem::path& appDir, int slot);
 // At least one of the nine slots is filled.
 bool AnySlotFilled(const std::filesystem::path& appDir);
 
+// Where the slots are looked for: new saves go to `writable`; `older` (may be empty) holds saves
+// from where the game can no longer write, listed and loaded all the same. A slot filled in both
+// is the writable one's: saving into a slot shown filled replaces what the player saw there.
+struct SaveFolders {
+    std::filesystem::path writable;
+    std::filesystem::path older;
+
+    // The folder (of save/) that holds the slot's file; the writable one when neither does.
+    const std::filesystem::path& Holding(int slot) const;
+    bool AnyFilled() const;
+};
+
 // The slot's record; nullopt when the file is missing or cannot be opened. A file shorter
 // than a record reads as DecodeSaveRecord reads a short buffer.
 std::optional<SaveRecord> ReadSlot(const std::filesystem::path& appDir, int slot);
@@ -30,9 +42,9 @@ bool WriteSlot(const std::filesystem::path& appDir, int slot, const SaveRecord& 
 // Removes the slot's file; false when it could not be removed.
 bool DeleteSlot(const std::filesystem::path& appDir, int slot);
 
-// Takes the game of a slot up again: reads it and removes the file, as a save is used once. A
-// slot gone or damaged since it was listed, or one that cannot be removed (a read-only save
-// directory would give the same game again and again), gives the player's message instead.
+// Takes the game of a slot up again: reads it and removes the file, as a save is used once (a
+// file that cannot be removed stays and is played all the same). A slot gone or damaged since
+// it was listed gives the player's message instead.
 ResumeAttempt TakeSavedGame(const std::filesystem::path& appDir, int slot);
 
 }  // namespace tolarka

@@ -39,14 +39,18 @@ void SlotRows::Design(Container& form, const std::string& rowName, const std::st
     }
 }
 
-int SlotRows::List(const std::filesystem::path& appDir) {
+int SlotRows::List(const SaveFolders& folders) {
     int filled = 0;
     for (size_t i = 0; i < kSlotCount; ++i) {
         const int slot = static_cast<int>(i) + 1;
+        const std::filesystem::path& appDir = folders.Holding(slot);
         record[i].reset();
+        unreadable[i] = false;
         if (SlotFilled(appDir, slot)) {
             // A file that exists but cannot be opened lists like an empty record.
-            record[i] = ReadSlot(appDir, slot).value_or(DecodeSaveRecord({}));
+            auto read = ReadSlot(appDir, slot);
+            unreadable[i] = !read;
+            record[i] = read.value_or(DecodeSaveRecord({}));
             const SlotSummary summary = MakeSlotSummary(*record[i]);
             left[i]->SetCaption(summary.Left);
             right[i]->SetCaption(summary.Right);

@@ -18,6 +18,8 @@ struct SlotRows {
     std::array<platform::Label*, kSlotCount> right{};
     // What each row was listed from; nullopt for an empty slot.
     std::array<std::optional<SaveRecord>, kSlotCount> record{};
+    // The slot's file exists but could not be read (its record is then an empty one).
+    std::array<bool, kSlotCount> unreadable{};
 
     // Adds the rows to `form`, named rowName(i), leftName(i), rightName(i). Row i calls
     // onMove(i) and onClick(i) from the bar and from both labels.
@@ -26,7 +28,7 @@ struct SlotRows {
                 std::function<void(int)> onClick);
 
     // Fills the nine rows from the slots; returns how many are filled.
-    int List(const std::filesystem::path& appDir);
+    int List(const SaveFolders& folders);
 
     // A row whose left text is empty is a free slot.
     bool IsEmpty(int i) const { return left[static_cast<size_t>(i)]->Caption().empty(); }

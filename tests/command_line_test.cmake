@@ -35,3 +35,13 @@ list(LENGTH lines count)
 expect("without a display one line on stderr, got: ${err}" count EQUAL 1)
 string(FIND "${err}" "nelze otevřít okno hry" at)
 expect("the line says why: ${err}" at GREATER_EQUAL 0)
+
+# A video driver asked for by name that SDL does not have: the same, in Czech, not SDL's own box.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env SDL_VIDEODRIVER=no-such-driver ${GAME} RESULT_VARIABLE rc
+                ERROR_VARIABLE err TIMEOUT 20)
+expect("an unknown video driver exits 1 (got ${rc})" rc EQUAL 1)
+string(REGEX MATCHALL "\n" lines "${err}")
+list(LENGTH lines count)
+expect("an unknown video driver: one line on stderr, got: ${err}" count EQUAL 1)
+string(FIND "${err}" "no-such-driver" at)
+expect("the line names the driver: ${err}" at GREATER_EQUAL 0)

@@ -77,34 +77,45 @@ TEST(ReplaceFile, LeavesNoTemporaryWhetherItSucceedsOrFails) {
     EXPECT_EQ(Entries(file.parent_path()), (std::set<std::string>{"05.log", "06.log"}));
 }
 
+// Before the next write of the same file, and at start-up for every file (a slot that is never
+// saved again would keep its leftovers for ever).
 TEST(ReplaceFile, RemovesWhatKilledWritersLeftButNotWhatLiveOnesWrite) {
     TOLARKA_SKIP_WITHOUT(Feature::ChildProcesses);
-    ScratchDir dir;
-    const fs::path file = dir.path() / "save" / "03.sav";
-    fs::create_directories(file.parent_path());
-    std::ofstream(file.string() + ".tmp") << "left by an older version";
+    for (const bool atStartUp : {false, true}) {
+        SCOPED_TRACE(atStartUp ? "at start-up" : "before a write");
+        ScratchDir dir;
+        const fs::path file = dir.path() / "save" / "03.sav";
+        fs::create_directories(file.parent_path());
+        std::ofstream(file.string() + ".tmp") << "left by an older version";
 
-    const auto createTemporary = [&file] {
-        fs::path temp;
-        return CreateTemporaryBeside(file, temp).Get() >= 0;
-    };
-    // A writer that dies between creating its temporary and renaming it.
-    ASSERT_TRUE(tolarka::testing::RunInChild(createTemporary));
+        const auto createTemporary = [&file] {
+            fs::path temp;
+            return CreateTemporaryBeside(file, temp).Get() >= 0;
+        };
+        // A writer that dies between creating its temporary and renaming it.
+        ASSERT_TRUE(tolarka::testing::RunInChild(createTemporary));
 
-    // A writer still at work, which holds on until told to go.
-    tolarka::testing::HeldChild live(createTemporary);
-    ASSERT_TRUE(live.Result());
-    EXPECT_EQ(Entries(file.parent_path()).size(), 3u)
-        << "the older leftover, the killed and the live writer's";
+        // A writer still at work, which holds on until told to go.
+        tolarka::testing::HeldChild live(createTemporary);
+        ASSERT_TRUE(live.Result());
+        EXPECT_EQ(Entries(file.parent_path()).size(), 3u)
+            << "the older leftover, the killed and the live writer's";
 
-    ASSERT_TRUE(ReplaceFile(file, Bytes("saved")));
-    const auto left = Entries(file.parent_path());
-    EXPECT_EQ(left.size(), 2u);
-    EXPECT_TRUE(left.count("03.sav"));
-    EXPECT_FALSE(left.count("03.sav.tmp"));
+        if (atStartUp) {
+            RemoveStaleTemporariesIn(file.parent_path());
+        } else {
+            ASSERT_TRUE(ReplaceFile(file, Bytes("saved")));
+        }
+        const auto left = Entries(file.parent_path());
+        EXPECT_EQ(left.size(), atStartUp ? 1u : 2u) << "the live writer's stays";
+        EXPECT_EQ(left.count("03.sav"), atStartUp ? 0u : 1u);
+        EXPECT_FALSE(left.count("03.sav.tmp"));
 
-    live.Release();
-    EXPECT_EQ(Slurp(file), "saved");
+        live.Release();
+        if (!atStartUp) {
+            EXPECT_EQ(Slurp(file), "saved");
+        }
+    }
 }
 
 TEST(ReadLeadingBytes, ReadsOnlyOrdinaryFilesAndNeverWaitsOnAPipe) {

@@ -123,7 +123,7 @@ TEST(CommandLine, HelpAndVersionWinAndTheRestIsTheGamesOwn) {
     EXPECT_EQ(odd.CommandLine, "no_fullscreen");
     EXPECT_EQ(odd.Ignored, std::vector<std::string>{"--fullscreen"});
 
-    const std::string help = HelpText({"/usr/share/games/tolarka", "/home/eva/.local/share/tolarka", {}});
+    const std::string help = HelpText({"/usr/share/games/tolarka", "/home/eva/.local/share/tolarka", {}, {}});
     EXPECT_NE(help.find("/home/eva/.local/share/tolarka/save"), std::string::npos) << help;
     EXPECT_NE(help.find("no_fullscreen"), std::string::npos);
 }

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "platform/sdl/sdl_media.h"
+#include "platform/sdl/video_player.h"
 #include "tests/media_test_support.h"
 #include "tests/support/system.h"
 
@@ -452,6 +455,141 @@ TEST_F(BrokenClip, TruncatedAndDamagedClipsShowOnlyTheirOwnFramesInOrderAndEnd) 
     media_test::WriteBytes(broken, damaged);
     ExpectPlaysAndEnds(PlayToEnd(broken), 0);
     PlayAndDraw(broken, true);
+}
+
+// A clip's own bytes, then more that never give a frame: zeros without end (a sparse hole after
+// the clip) or, for the decoder thread, a read that hangs (a disk that stopped answering) until
+// the test lets it go. The thread that made it reads zeros: opening the header is allowed to
+// read there, and that happens on the main thread.
+class StalledTail {
+public:
+    enum class Kind { kZeros, kHang };
+    StalledTail(std::vector<char> clip, Kind kind) : clip_(std::move(clip)), kind_(kind) {}
+    ~StalledTail() { Release(); }
+
+    platform::sdl::ClipBytesFactory Source() {
+        return [this] { return std::make_unique<Bytes>(*this); };
+    }
+    bool Reached() const { return reached_; }
+    void Release() {
+        {
+            std::lock_guard lock(mutex_);
+            released_ = true;
+        }
+        wake_.notify_all();
+    }
+
+private:
+    class Bytes final : public platform::sdl::ClipBytes {
+    public:
+        explicit Bytes(StalledTail& tail) : tail_(tail) {}
+        int Read(std::uint8_t* data, int size) override {
+            const auto clipSize = static_cast<std::int64_t>(tail_.clip_.size());
+            if (pos_ < clipSize) {
+                const int n = static_cast<int>(std::min<std::int64_t>(size, clipSize - pos_));
+                std::memcpy(data, tail_.clip_.data() + pos_, static_cast<size_t>(n));
+                pos_ += n;
+                return n;
+            }
+            if (tail_.kind_ == Kind::kHang && std::this_thread::get_id() != tail_.maker_) {
+                tail_.reached_ = true;
+                std::unique_lock lock(tail_.mutex_);
+                // Bounded, so that a player that waits fails the test instead of hanging it.
+                tail_.wake_.wait_for(lock, std::chrono::seconds(10), [this] { return tail_.released_; });
+                return -1;
+            }
+            if (std::this_thread::get_id() != tail_.maker_) tail_.reached_ = true;
+            std::memset(data, 0, static_cast<size_t>(size));
+            pos_ += size;
+            return size;
+        }
+        std::int64_t Seek(std::int64_t offset, int whence) override {
+            const std::int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? pos_ : Size();
+            if (base + offset < 0) return -1;
+            return pos_ = base + offset;
+        }
+        std::int64_t Size() const override {
+            return static_cast<std::int64_t>(tail_.clip_.size()) + (1LL << 40);
+        }
+
+    private:
+        StalledTail& tail_;
+        std::int64_t pos_ = 0;
+    };
+
+    const std::vector<char> clip_;
+    const Kind kind_;
+    const std::thread::id maker_ = std::this_thread::get_id();
+    std::atomic<bool> reached_{false};
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool released_ = false;
+};
+
+TEST(ClipStopping, AClipThatReadsForeverOrHangsNeverHoldsUpTheMainThread) {
+    using Clock = std::chrono::steady_clock;
+    const auto within = [](Clock::duration limit, auto&& call) {
+        const auto start = Clock::now();
+        call();
+        return Clock::now() - start < limit;
+    };
+    const auto waitFor = [](auto&& condition) {
+        const auto deadline = Clock::now() + std::chrono::seconds(10);
+        for (;;) {
+            if (condition()) return true;
+            if (Clock::now() > deadline) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    };
+    TempDir dir;
+    const std::string clip = dir.File("clip.avi");
+    ASSERT_TRUE(media_test::WriteSolidClip(clip, {64, 48, 10, 20, ClipCodec::kMpeg4}));
+    const std::vector<char> bytes = media_test::ReadBytes(clip);
+    Canvas canvas(100, 80);
+    constexpr auto kAtOnce = std::chrono::milliseconds(300);
+
+    for (const auto kind : {StalledTail::Kind::kZeros, StalledTail::Kind::kHang}) {
+        const bool hangs = kind == StalledTail::Kind::kHang;
+        SCOPED_TRACE(hangs ? "hangs" : "zeros without end");
+        StalledTail tail(bytes, kind);
+        ManualClock clock;
+        auto reaper = std::make_shared<platform::sdl::ThreadReaper>();
+        {
+            platform::sdl::VideoPlayer player(clock, 0, reaper);
+            player.SetSource(tail.Source());
+            ASSERT_EQ(player.FrameSize(), (Size{64, 48}));
+            player.Play();
+            clock.Set(2500);  // past the 20 frames at 10 a second
+            // Taking the due frames off the queue lets the decoder read on.
+            ASSERT_TRUE(waitFor([&] {
+                player.HasNewFrame();
+                return tail.Reached();
+            })) << "the decoder never read past the clip";
+            // Endless zeros are given up by themselves: the clip ends while the clock stands.
+            if (!hangs) {
+                EXPECT_TRUE(waitFor([&] {
+                    player.HasNewFrame();
+                    return !player.Running();
+                })) << "read on";
+            }
+
+            EXPECT_TRUE(within(kAtOnce, [&] { player.Stop(); }));
+            canvas.Clear();
+            player.DrawFrame(canvas.Renderer(), kView);
+            EXPECT_EQ(FrameIndexOf(canvas.At(kView.x + 5, kView.y + 5)), 0) << "the first frame after Stop";
+            EXPECT_TRUE(within(kAtOnce, [&] { player.Play(); }));
+            EXPECT_TRUE(within(kAtOnce, [&] { player.SetFile(clip); }));
+            EXPECT_TRUE(within(kAtOnce, [&] { player.Play(); }));
+            clock.Set(2550);
+            EXPECT_TRUE(waitFor([&] { return player.HasNewFrame(); })) << "the next clip plays";
+        }
+        if (hangs) {
+            EXPECT_GT(reaper->Pending(), 0u) << "the hanging thread was waited for";
+        }
+        tail.Release();
+        EXPECT_TRUE(waitFor([&] { return reaper->Pending() == 0; }))
+            << "a stopped decoder thread never ended";
+    }
 }
 
 }  // namespace

@@ -57,6 +57,34 @@ TEST(PlayerDirectory, AReadOnlyProgramFolderSavesAndLoadsFromThePlayersDirectory
     EXPECT_FALSE(SlotFilled(own, 1));  // used up
 }
 
+// Saves made in the program folder before it stopped taking files are still the player's: listed
+// beside the new ones and played; a slot saved anew is the new save.
+TEST(PlayerDirectory, SavesLeftInTheProgramFolderAreListedAndLoaded) {
+    ScratchDir xdg;
+    PlayerWorld w(xdg.path());
+    const fs::path own = xdg.path() / "tolarka";
+    const auto saved = [](const std::string& name, int level) {
+        SaveRecord r;
+        r.PlayerName = name;
+        r.ResumeLevel = static_cast<int16_t>(level);
+        r.SaveDate = "04.12.2026";
+        r.SaveTime = "09:05";
+        return r;
+    };
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 2, saved("Petr", 7)));
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 5, saved("Older", 4)));
+    ASSERT_TRUE(WriteSlot(own, 5, saved("Eva", 3)));
+    w.Continue();
+    ASSERT_TRUE(w.Load().Visible());
+    for (const auto& [row, name] : {std::pair{1, "Petr "}, {4, "Eva "}})
+        EXPECT_EQ(w.Load().lblLoad1(row).Caption().rfind(name, 0), 0u) << w.Load().lblLoad1(row).Caption();
+    w.ClickRow(1);
+    for (int i = 0; i < 100 && !w.Main().Visible(); ++i) w.RunFor(100);
+    ASSERT_TRUE(w.Main().Visible());
+    EXPECT_EQ(w.Main().State.Level, 7);
+    EXPECT_EQ(w.Menu().CurrentPlayerName, "Petr");
+}
+
 TEST(PlayerDirectory, AnUnusablePlayerDirectoryIsReportedOnceAndTheGameGoesOn) {
     ScratchDir xdg;
     WriteFile(xdg.path() / "tolarka", {'x'});  // a file where the player's directory belongs

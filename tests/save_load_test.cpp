@@ -176,30 +176,38 @@ TEST(LoadScreen, ADamagedSaveIsListedButNotRestored) {
     EXPECT_FALSE(w.Load().LoadRequested);
 }
 
-TEST(LoadScreen, ASaveThatCannotBeRemovedIsNotRestored) {
+// A read-only save folder: its saves are listed and played, and stay; one that cannot be read
+// says so rather than calling itself damaged.
+TEST(LoadScreen, SavesInAReadOnlyFolderAreRestoredAndKept) {
     TOLARKA_SKIP_WITHOUT(Feature::Permissions);
     LoadWorld w;
-    ASSERT_TRUE(WriteSlot(w.dir.path(), 3, Saved("Ota", 6, true, true, true)));
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 3, Saved("Ota", 6, true, false, true)));
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 4, Saved("Iva", 9, true, true, true)));
     RunUnprivileged(w.dir.path(), [&] {
+        std::filesystem::permissions(SlotPath(w.dir.path(), 4), std::filesystem::perms::none,
+                                     std::filesystem::perm_options::replace);
         std::filesystem::permissions(w.Path("save"),
                                      std::filesystem::perms::owner_write |
                                          std::filesystem::perms::group_write |
                                          std::filesystem::perms::others_write,
                                      std::filesystem::perm_options::remove);
         w.Continue();
+        ASSERT_TRUE(w.Load().Visible());
+        EXPECT_EQ(w.Load().lblLoad1(2).Caption().rfind("Ota ", 0), 0u) << w.Load().lblLoad1(2).Caption();
+        const size_t boxes = w.backend.Boxes().size();
         w.backend.AnswerNextBoxes({platform::kAnswerOk});
-        w.ClickRow(2);
-        w.RunFor(7000);
-        ASSERT_FALSE(w.backend.Boxes().empty());
+        w.ClickRow(3);
+        ASSERT_EQ(w.backend.Boxes().size(), boxes + 1);
         EXPECT_EQ(w.backend.Boxes().back().request.text,
-                  "Uloženou hru nelze obnovit, protože pozici 3 nejde uvolnit (složka save nejspíš "
-                  "nedovoluje zápis).\r\nHra se vrátí do hlavního menu.");
-        EXPECT_FALSE(w.Main().Loaded());
-        EXPECT_TRUE(w.Menu().Visible());
-        EXPECT_EQ(w.rt.ActiveScreen(), &w.Menu());
-        EXPECT_FALSE(w.Load().LoadRequested);
+                  "Hru uloženou na této pozici nelze obnovit, soubor nejde přečíst.");
+        w.ClickRow(2);
+        w.WaitForGame();
+        ASSERT_TRUE(w.Main().Visible());
+        EXPECT_EQ(w.Main().State.Level, 6);
+        EXPECT_FALSE(w.Main().State.AudienceAvailable);
+        EXPECT_EQ(w.Menu().CurrentPlayerName, "Ota");
+        EXPECT_EQ(w.backend.Boxes().size(), boxes + 1) << w.backend.Boxes().back().request.text;
         EXPECT_TRUE(SlotFilled(w.dir.path(), 3));
-        EXPECT_NE(w.Menu().CurrentPlayerName, "Ota");
     });
 }
 

@@ -7,9 +7,11 @@
 
 #include <array>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game_world.h"
@@ -338,6 +340,50 @@ TEST(GameWindow, TakesTheSizeAndCaptionOfTheScreensItShows) {
     EXPECT_EQ(w, 640);
     EXPECT_EQ(h, 480);
     EXPECT_STREQ(SDL_GetWindowTitle(backend.Window()), "Tolarka");
+}
+
+// A window manager may ignore the smallest size the game asks for, down to a single pixel.
+TEST(GameWindow, AnySizeTheWindowIsGivenKeepsTheGameGoing) {
+    sdl::SdlBackend backend;
+    Runtime rt(backend);
+    Board board(rt);
+    board.Show();
+    rt.RunUntil(rt.Now() + 10);
+    SDL_SetWindowMinimumSize(backend.Window(), 1, 1);
+    for (const auto& [w, h] : {std::pair{1, 1}, {8, 6}, {2, 900}, {900, 2}, {640, 480}}) {
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        SDL_SetWindowSize(backend.Window(), w, h);
+        EXPECT_NO_THROW(rt.RunUntil(rt.Now() + 10));
+        EXPECT_TRUE(board.Visible());
+        EXPECT_EQ(board.question->Caption(), kQuestion);
+    }
+    // Back at full size the whole picture is there again: the first block where it belongs.
+    Uint32 pixel = 0;
+    const SDL_Rect inBlock{440, 70, 1, 1};
+    ASSERT_EQ(SDL_RenderReadPixels(backend.Target(), &inBlock, SDL_PIXELFORMAT_ARGB8888, &pixel, 4), 0);
+    EXPECT_EQ(pixel & 0xFFFFFF, 0xFF0000u);
+}
+
+// Logging out sends SIGTERM, a terminal's Ctrl+C SIGINT: the program ends without the question
+// a closed window gets.
+TEST(GameWindow, TerminationSignalsEndTheProgramWithoutAsking) {
+    for (const int sig : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(sig);
+        sdl::SdlBackend backend;
+        Runtime rt(backend);
+        bool asked = false;
+        rt.confirmQuit = [&] {
+            asked = true;
+            return false;  // a player would keep playing
+        };
+        Board board(rt);
+        board.Show();
+        rt.RunUntil(rt.Now() + 10);
+        ASSERT_EQ(raise(sig), 0);
+        rt.RunUntil(rt.Now() + 200);
+        EXPECT_FALSE(asked);
+        EXPECT_TRUE(rt.Ended());
+    }
 }
 
 TEST(ScaledRender, PicturesAtALargeScaleStayWithinTheirMemoryBudget) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
+
 using tolarka::platform::Font;
 using tolarka::platform::TextMetrics;
 
@@ -44,4 +47,27 @@ TEST(TextMetrics, WrapBreaksAtSpacesAndKeepsEveryLineWithinWidth) {
     for (const auto& l : cut) EXPECT_LE(m.Width(f, l), 80);
     // Explicit line breaks always break.
     EXPECT_EQ(m.Wrap(f, "a\r\nb", 500).size(), 2u);
+}
+
+// A window dragged through every size asks for a font at each scale: only the latest scale's
+// stay open, and a scale too small for any glyph still gets a font instead of an error.
+TEST(TextMetrics, FontsOfFormerScalesAreClosedAndTinyScalesStillGetOne) {
+    const auto openFiles = [] {
+        std::error_code ec;
+        const auto fds = std::filesystem::directory_iterator("/proc/self/fd", ec);
+        return ec ? 0 : std::distance(fds, std::filesystem::directory_iterator());
+    };
+    TextMetrics m;
+    const Font regular{"MS Sans Serif", 13.5, false};
+    const Font bold{"Verdana", 8.25, true};
+    ASSERT_NE(m.Handle(regular), nullptr);
+    ASSERT_NE(m.Handle(bold), nullptr);
+    const auto before = openFiles();
+    for (int i = 0; i < 1000; ++i) {
+        const double scale = 0.5 + i * 0.004;
+        ASSERT_NE(m.Handle(regular, scale), nullptr) << scale;
+        ASSERT_NE(m.Handle(bold, scale), nullptr) << scale;
+    }
+    EXPECT_LE(openFiles(), before + 2);
+    for (const double scale : {1.0 / 640, 0.001, 0.0}) EXPECT_NE(m.Handle(regular, scale), nullptr) << scale;
 }

@@ -63,19 +63,27 @@ private:
     std::int64_t pos_ = 0;
 };
 
-int ReadPacket(void* opaque, std::uint8_t* buffer, int size) {
-    const int n = static_cast<ClipBytes*>(opaque)->Read(buffer, size);
+}  // namespace
+
+// FFmpeg's callbacks: a stopped guard or a spent allowance fails the read as an error would,
+// which ends any scan of the demuxer at once.
+int AviInput::ReadPacket(void* opaque, std::uint8_t* buffer, int size) {
+    auto* source = static_cast<Source*>(opaque);
+    if (!source->guard->MayRead()) return AVERROR_EXIT;
+    const int n = source->bytes->Read(buffer, size);
+    if (n > 0) source->guard->Count(n);
     return n > 0 ? n : n == 0 ? AVERROR_EOF : AVERROR(EIO);
 }
 
-std::int64_t SeekBytes(void* opaque, std::int64_t offset, int whence) {
-    auto* bytes = static_cast<ClipBytes*>(opaque);
-    if (whence & AVSEEK_SIZE) return bytes->Size();
-    const std::int64_t pos = bytes->Seek(offset, whence & ~AVSEEK_FORCE);
+std::int64_t AviInput::SeekBytes(void* opaque, std::int64_t offset, int whence) {
+    auto* source = static_cast<Source*>(opaque);
+    if (source->guard->Stopped()) return AVERROR_EXIT;
+    if (whence & AVSEEK_SIZE) return source->bytes->Size();
+    const std::int64_t pos = source->bytes->Seek(offset, whence & ~AVSEEK_FORCE);
     return pos >= 0 ? pos : AVERROR(EINVAL);
 }
 
-}  // namespace
+int AviInput::Interrupted(void* opaque) { return static_cast<const ReadGuard*>(opaque)->Stopped() ? 1 : 0; }
 
 std::unique_ptr<ClipBytes> OpenClipFile(const std::string& path) {
     std::int64_t size = 0;
@@ -99,16 +107,16 @@ AviInput::~AviInput() {
     io_.reset();
 }
 
-std::unique_ptr<AviInput> AviInput::Open(std::unique_ptr<ClipBytes> bytes) {
+std::unique_ptr<AviInput> AviInput::Open(std::unique_ptr<ClipBytes> bytes, ReadGuard& guard) {
     if (!bytes) return nullptr;
     const AVInputFormat* avi = av_find_input_format("avi");
     if (!avi) return nullptr;
     auto input = std::make_unique<AviInput>(Key{});
-    input->bytes_ = std::move(bytes);
+    input->source_ = Source{std::move(bytes), &guard};
     auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBufferSize));
     if (!buffer) return nullptr;
     input->io_.reset(
-        avio_alloc_context(buffer, kIoBufferSize, 0, input->bytes_.get(), ReadPacket, nullptr, SeekBytes));
+        avio_alloc_context(buffer, kIoBufferSize, 0, &input->source_, ReadPacket, nullptr, SeekBytes));
     if (!input->io_) {
         av_free(buffer);
         return nullptr;
@@ -117,6 +125,7 @@ std::unique_ptr<AviInput> AviInput::Open(std::unique_ptr<ClipBytes> bytes) {
     if (!raw) return nullptr;
     raw->pb = input->io_.get();
     raw->flags |= AVFMT_FLAG_CUSTOM_IO;
+    raw->interrupt_callback = AVIOInterruptCB{Interrupted, &guard};
     // Probing a header that names neither codec nor size reads no more than a short stretch.
     raw->probesize = 1 << 20;
     raw->max_analyze_duration = AV_TIME_BASE / 2;

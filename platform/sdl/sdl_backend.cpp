@@ -1,9 +1,11 @@
 #include "platform/sdl/sdl_backend.h"
 
 #include <SDL_image.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <stdexcept>
 
@@ -22,6 +24,7 @@ InputEvent Ev(InputKind kind, int key = 0, std::string text = {}, int x = 0, int
 }
 
 constexpr DisplayMode kGameMode{640, 480};
+constexpr double kMinScale = 0.25;
 
 int DisplayOf(SDL_Window* w) {
     const int d = SDL_GetWindowDisplayIndex(w);
@@ -35,6 +38,46 @@ int WindowZoom(SDL_Window* w) {
     if (SDL_GetDisplayUsableBounds(DisplayOf(w), &usable) != 0) return 1;
     const int zoom = static_cast<int>(std::min(usable.w * 0.8 / 640, usable.h * 0.8 / 480));
     return std::max(1, zoom);
+}
+
+// SIGTERM (the desktop logging out) and SIGINT (Ctrl+C in a terminal) reach SDL's own handler,
+// which turns them into the quit event a closed window sends; the game would answer that with
+// its question. This handler goes in front of SDL's and marks the quit as one nobody is there to
+// be asked about.
+volatile std::sig_atomic_t terminationRequested = 0;
+constexpr int kTerminationSignals[] = {SIGINT, SIGTERM};
+struct sigaction sdlHandlers[2];
+
+void OnTermination(int sig) {
+    terminationRequested = 1;
+    const struct sigaction& sdl = sdlHandlers[sig == SIGINT ? 0 : 1];
+    if (sdl.sa_handler != SIG_DFL && sdl.sa_handler != SIG_IGN) sdl.sa_handler(sig);
+}
+
+void ChainTerminationHandlers() {
+    terminationRequested = 0;
+    for (int i = 0; i < 2; ++i) {
+        struct sigaction current {};
+        sigaction(kTerminationSignals[i], nullptr, &current);
+        // Only where SDL listens: an ignored signal stays ignored (nohup), a default one kills.
+        if ((current.sa_flags & SA_SIGINFO) != 0 || current.sa_handler == SIG_DFL ||
+            current.sa_handler == SIG_IGN || current.sa_handler == OnTermination)
+            continue;
+        sdlHandlers[i] = current;
+        struct sigaction ours = current;
+        ours.sa_handler = OnTermination;
+        sigaction(kTerminationSignals[i], &ours, nullptr);
+    }
+}
+
+// Gives SDL its handlers back, so that SDL_Quit restores the defaults.
+void UnchainTerminationHandlers() {
+    for (int i = 0; i < 2; ++i) {
+        struct sigaction current {};
+        sigaction(kTerminationSignals[i], nullptr, &current);
+        if ((current.sa_flags & SA_SIGINFO) == 0 && current.sa_handler == OnTermination)
+            sigaction(kTerminationSignals[i], &sdlHandlers[i], nullptr);
+    }
 }
 
 bool IsToggleKey(const SDL_Keysym& k) {
@@ -77,6 +120,7 @@ SdlBackend::SdlBackend(bool fullscreen) {
     waitCursor_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT));
     arrowCursor_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW));
     SDL_StartTextInput();
+    ChainTerminationHandlers();
     if (fullscreen) SetDisplayMode(kGameMode);
 }
 
@@ -86,6 +130,7 @@ SdlBackend::~SdlBackend() {
     painter_.reset();
     renderer_.reset();
     window_.reset();
+    UnchainTerminationHandlers();
     SDL_Quit();
 }
 
@@ -99,7 +144,7 @@ std::optional<InputEvent> SdlBackend::Translate(const SDL_Event& e) {
                          windowView_.LogicalY(static_cast<int>(std::floor(y * pixelRatio_)))};
     };
     switch (e.type) {
-        case SDL_QUIT: return Ev(InputKind::Quit);
+        case SDL_QUIT: return Ev(terminationRequested ? InputKind::Terminate : InputKind::Quit);
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             if (IsToggleKey(e.key.keysym)) {
@@ -196,9 +241,23 @@ void SdlBackend::FitWindowTo(const SDL_Rect& canvas, const std::vector<const Scr
     if (fullscreen_ || SDL_RectEquals(&canvas, &fittedCanvas_)) return;
     fittedCanvas_ = canvas;
     const int zoom = WindowZoom(window_.get());
-    SDL_SetWindowSize(window_.get(), canvas.w * zoom, canvas.h * zoom);
-    SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(DisplayOf(window_.get())),
-                          SDL_WINDOWPOS_CENTERED_DISPLAY(DisplayOf(window_.get())));
+    int w = canvas.w * zoom, h = canvas.h * zoom;
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(DisplayOf(window_.get()), &usable) != 0 || usable.w <= 0 ||
+        usable.h <= 0) {
+        SDL_SetWindowSize(window_.get(), w, h);
+        SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(DisplayOf(window_.get())),
+                              SDL_WINDOWPOS_CENTERED_DISPLAY(DisplayOf(window_.get())));
+    } else {
+        // A desktop smaller than the screens (320 x 240) gets a window that fits, scaled down,
+        // with its corner on the desktop rather than centred off its edges.
+        const double fit =
+            std::min({1.0, static_cast<double>(usable.w) / w, static_cast<double>(usable.h) / h});
+        w = std::max(1, static_cast<int>(w * fit));
+        h = std::max(1, static_cast<int>(h * fit));
+        SDL_SetWindowSize(window_.get(), w, h);
+        SDL_SetWindowPosition(window_.get(), usable.x + (usable.w - w) / 2, usable.y + (usable.h - h) / 2);
+    }
     if (!shown_) {
         SDL_ShowWindow(window_.get());
         shown_ = true;
@@ -210,7 +269,14 @@ bool SdlBackend::UpdateView() {
     SDL_GetRendererOutputSize(renderer_.get(), &ow, &oh);
     SDL_GetWindowSize(window_.get(), &ww, &wh);
     pixelRatio_ = ww > 0 ? static_cast<double>(ow) / ww : 1.0;
-    const OutputView fit = FitView(ow, oh, canvas_.w, canvas_.h);
+    OutputView fit = FitView(ow, oh, canvas_.w, canvas_.h);
+    if (fit.scale < kMinScale) {
+        // A window shrunk below what can be read (a window manager may go down to 1 x 1) shows
+        // the middle of a quarter-size picture; text cannot be made any smaller.
+        fit.scale = kMinScale;
+        fit.x = (ow - static_cast<int>(std::lround(canvas_.w * kMinScale))) / 2;
+        fit.y = (oh - static_cast<int>(std::lround(canvas_.h * kMinScale))) / 2;
+    }
     const OutputView view{fit.scale, fit.x - static_cast<int>(std::lround(canvas_.x * fit.scale)),
                           fit.y - static_cast<int>(std::lround(canvas_.y * fit.scale))};
     if (view == windowView_) return false;
@@ -313,6 +379,13 @@ void SdlBackend::Present(const std::vector<const Screen*>& screens) {
     if (!SDL_RectEquals(&canvas, &canvas_)) damage_.whole = true;
     canvas_ = canvas;
     if (UpdateView()) damage_.whole = true;
+    int ow = 0, oh = 0;
+    // A window with no pixels (minimised, or sized to nothing) has nothing to draw on; the next
+    // size it gets is drawn whole.
+    if (SDL_GetRendererOutputSize(renderer_.get(), &ow, &oh) != 0 || ow <= 0 || oh <= 0) {
+        damage_.whole = true;
+        return;
+    }
     PaintScene(screens);
     exposed_ = false;
 }

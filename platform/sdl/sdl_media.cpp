@@ -25,8 +25,8 @@ bool IsClipPath(const std::string& path) {
 }  // namespace
 
 SdlMediaChannel::SdlMediaChannel(std::string name, std::shared_ptr<AudioDevice> audio, const Clock& clock,
-                                 Uint32 frame_event_type)
-    : name_(std::move(name)), audio_(std::move(audio)), video_(clock, frame_event_type) {}
+                                 Uint32 frame_event_type, std::shared_ptr<ThreadReaper> reaper)
+    : name_(std::move(name)), audio_(std::move(audio)), video_(clock, frame_event_type, std::move(reaper)) {}
 
 void SdlMediaChannel::SetFile(const std::string& path) {
     is_clip_ = IsClipPath(path);
@@ -83,7 +83,7 @@ std::unique_ptr<MediaPlayback> SdlMediaSystem::CreateChannel(const std::string& 
 }
 
 std::unique_ptr<SdlMediaChannel> SdlMediaSystem::CreateSdlChannel(const std::string& name) {
-    return std::make_unique<SdlMediaChannel>(name, audio_, clock_, frame_event_type_);
+    return std::make_unique<SdlMediaChannel>(name, audio_, clock_, frame_event_type_, reaper_);
 }
 
 void SdlMediaSystem::PlaySystemSound(const std::string& path) { audio_->PlaySystemSound(path); }

@@ -17,7 +17,7 @@ namespace tolarka::platform::sdl {
 class SdlMediaChannel final : public MediaPlayback, public VideoFrameSource {
 public:
     SdlMediaChannel(std::string name, std::shared_ptr<AudioDevice> audio, const Clock& clock,
-                    Uint32 frame_event_type);
+                    Uint32 frame_event_type, std::shared_ptr<ThreadReaper> reaper);
 
     void SetFile(const std::string& path) override;
     void Play() override;
@@ -73,6 +73,9 @@ private:
     const Clock& clock_;
     std::shared_ptr<AudioDevice> audio_;
     Uint32 frame_event_type_ = 0;
+    // Decoder threads stopped while busy; the last channel or the system, whichever goes last,
+    // waits briefly for them.
+    std::shared_ptr<ThreadReaper> reaper_ = std::make_shared<ThreadReaper>();
 };
 
 // The picture side of a channel made by SdlMediaSystem; nullptr for any other channel.

@@ -2,6 +2,7 @@
 
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <stdexcept>
@@ -39,15 +40,24 @@ size_t NextChar(std::string_view s, size_t i) {
 struct TextMetrics::Impl {
     using Key = std::tuple<bool, int, bool, unsigned>;  // verdana, pixel size, bold, dots per inch
     std::map<Key, std::unique_ptr<TTF_Font, TtfCloser>> fonts;
+    unsigned scaledDpi = 0;  // the one scaled resolution whose fonts are kept open
 
     // At 72 dots per inch a point is a pixel; a scaled font keeps the pixel size as its point
-    // size and raises the resolution, so FreeType sizes it to the fraction of a pixel.
+    // size and raises the resolution, so FreeType sizes it to the fraction of a pixel. Only the
+    // fonts of the layout size and of the latest scale stay open: a window dragged through
+    // hundreds of sizes would otherwise keep a file and a face for each.
     TTF_Font* Get(const Font& font, unsigned dpi = 72) {
         Key key{font.face == "Verdana", FontPixelSize(font.points), font.bold, dpi};
         auto it = fonts.find(key);
         if (it != fonts.end()) return it->second.get();
+        if (dpi != 72 && dpi != scaledDpi) {
+            std::erase_if(fonts, [](const auto& entry) { return std::get<3>(entry.first) != 72; });
+            scaledDpi = dpi;
+        }
         TTF_Font* f = dpi == 72 ? TTF_OpenFont(FontFile(font), std::get<1>(key))
                                 : TTF_OpenFontDPI(FontFile(font), std::get<1>(key), dpi, dpi);
+        // A scaled size FreeType refuses draws at the layout size rather than ending the game.
+        if (!f && dpi != 72) return Get(font);
         if (!f) throw std::runtime_error(std::string("Nelze otevřít písmo: ") + FontFile(font));
         return fonts.emplace(key, std::unique_ptr<TTF_Font, TtfCloser>(f)).first->second.get();
     }
@@ -65,8 +75,9 @@ TextMetrics::~TextMetrics() = default;
 void* TextMetrics::Handle(const Font& font) { return impl_->Get(font); }
 
 void* TextMetrics::Handle(const Font& font, double scale) {
-    const long dpi = std::lround(72.0 * scale);
-    return impl_->Get(font, static_cast<unsigned>(dpi < 1 ? 1 : dpi));
+    // Below a quarter of the size glyphs shrink to nothing and FreeType refuses them.
+    const long dpi = std::lround(72.0 * std::max(scale, 0.25));
+    return impl_->Get(font, static_cast<unsigned>(dpi));
 }
 
 int TextMetrics::Width(const Font& font, std::string_view utf8) {

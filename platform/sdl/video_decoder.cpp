@@ -1,5 +1,7 @@
 #include "platform/sdl/video_decoder.h"
 
+#include <algorithm>
+
 extern "C" {
 #include <libavutil/imgutils.h>
 }
@@ -41,7 +43,9 @@ std::unique_ptr<VideoDecoder> VideoDecoder::OpenSource(ClipBytesFactory source) 
 bool VideoDecoder::OpenFile() {
     codec_.reset();
     input_.reset();
-    input_ = AviInput::Open(source_());
+    if (guard_.Stopped()) return false;
+    guard_.FrameProduced();
+    input_ = AviInput::Open(source_(), guard_);
     if (!input_) return false;
     AVFormatContext* raw = input_->Format();
 
@@ -70,6 +74,9 @@ bool VideoDecoder::OpenFile() {
     stream_index_ = index;
     time_base_ = stream->time_base;
     size_ = {stream->codecpar->width, stream->codecpar->height};
+    // Room for two uncompressed frames between pictures, within 8 and 64 MB.
+    guard_.SetLimit(std::clamp<std::int64_t>(std::int64_t{8} * size_.width * size_.height,
+                                             ReadGuard::kDefaultLimit, 8 * ReadGuard::kDefaultLimit));
     AVRational rate = stream->avg_frame_rate;
     if (rate.num <= 0 || rate.den <= 0) rate = stream->r_frame_rate;
     if (rate.num > 0 && rate.den > 0) {
@@ -85,7 +92,9 @@ bool VideoDecoder::OpenFile() {
 }
 
 bool VideoDecoder::Rewind() {
+    if (guard_.Stopped()) return false;
     if (at_start_) return true;
+    guard_.FrameProduced();
     const AVStream* stream = input_->Format()->streams[stream_index_];
     const std::int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
     if (av_seek_frame(input_->Format(), stream_index_, start, AVSEEK_FLAG_BACKWARD) >= 0) {
@@ -105,9 +114,13 @@ std::optional<DecodedFrame> VideoDecoder::Next(int packet_limit) {
     int errors = 0;
     int packets = 0;
     for (;;) {
+        if (guard_.Stopped()) return std::nullopt;
         int result = avcodec_receive_frame(codec_.get(), decoded_.get());
         if (result == 0) {
-            if (auto frame = Convert()) return frame;
+            if (auto frame = Convert()) {
+                guard_.FrameProduced();
+                return frame;
+            }
             continue;
         }
         if (result == AVERROR_EOF) return std::nullopt;

@@ -32,6 +32,8 @@ public:
     static std::unique_ptr<VideoDecoder> Open(const std::string& path);
     // The same over a clip held in memory, which must outlive the decoder.
     static std::unique_ptr<VideoDecoder> OpenBytes(std::span<const std::uint8_t> bytes);
+    // The same over any source of bytes, asked anew whenever the clip is read from its start.
+    static std::unique_ptr<VideoDecoder> OpenSource(ClipBytesFactory source);
 
     explicit VideoDecoder(Key) {}
     VideoDecoder(const VideoDecoder&) = delete;
@@ -44,13 +46,16 @@ public:
     // The next frame; nullopt at the end of the stream or when the rest of it cannot be read,
     // or (with a limit above 0) when more than packet_limit packets give no frame.
     std::optional<DecodedFrame> Next(int packet_limit = 0);
+    // Any thread, also while another one is inside Next or Rewind: every read fails from now on,
+    // so they return soon (after the read under way, if any). The decoder is of no further use.
+    void Abort() { guard_.Stop(); }
 
 private:
-    static std::unique_ptr<VideoDecoder> OpenSource(ClipBytesFactory source);
     bool OpenFile();
     std::optional<DecodedFrame> Convert();
 
     ClipBytesFactory source_;
+    ReadGuard guard_;  // before the input that reads through it
     Size size_;
     std::unique_ptr<AviInput> input_;
     AvCodecContextPtr codec_;

@@ -10,30 +10,46 @@ namespace {
 constexpr int kFirstFramePacketLimit = 256;
 }  // namespace
 
-VideoPlayer::VideoPlayer(const Clock& clock, Uint32 wake_event_type)
-    : clock_(clock), wake_event_type_(wake_event_type) {}
+VideoPlayer::VideoPlayer(const Clock& clock, Uint32 wake_event_type, std::shared_ptr<ThreadReaper> reaper)
+    : clock_(clock), wake_event_type_(wake_event_type), reaper_(std::move(reaper)) {}
 
 VideoPlayer::~VideoPlayer() { Halt(); }
 
 void VideoPlayer::SetFile(const std::string& path) {
+    SetSource(path.empty() ? ClipBytesFactory() : ClipBytesFactory([path] { return OpenClipFile(path); }));
+}
+
+void VideoPlayer::SetSource(ClipBytesFactory source) {
     Halt();
     texture_.Clear();
     first_frame_.reset();
     decoder_.reset();
     size_ = {};
-    if (path.empty()) return;
-    decoder_ = VideoDecoder::Open(path);
-    if (decoder_) size_ = decoder_->FrameSize();
+    source_ = std::move(source);
+    if (HaveDecoder()) size_ = decoder_->FrameSize();
+}
+
+bool VideoPlayer::HaveDecoder() {
+    if (!decoder_ && source_) decoder_ = VideoDecoder::OpenSource(source_);
+    return decoder_ != nullptr;
 }
 
 void VideoPlayer::Play() {
     // The picture on show stays until the new first frame replaces it: no black flash.
     Halt();
-    if (!decoder_) return;
-    queue_.Reset();
+    if (!HaveDecoder()) return;
+    run_ = std::make_shared<Run>(decoder_, repeat_, wake_event_type_);
     timeline_.Start(clock_.Now());
     playing_ = true;
-    thread_ = std::thread(&VideoPlayer::DecodeLoop, this);
+    thread_ = std::thread([run = run_] {
+        DecodeLoop(*run);
+        run->finished.store(true, std::memory_order_release);
+    });
+}
+
+void VideoPlayer::SetRepeat(bool forever) {
+    repeat_ = forever;
+    if (run_) run_->repeat = forever;
 }
 
 void VideoPlayer::Stop() {
@@ -42,20 +58,28 @@ void VideoPlayer::Stop() {
 }
 
 void VideoPlayer::Halt() {
-    if (thread_.joinable()) {
-        queue_.Abort();
-        thread_.join();
+    if (run_) {
+        if (run_->finished.load(std::memory_order_acquire)) {
+            thread_.join();  // past its last act: returns at once, and the decoder is free again
+        } else {
+            // Perhaps inside a read that takes long: told to stop, and the decoder goes with it.
+            run_->decoder->Abort();
+            run_->queue.Abort();
+            reaper_->Take(std::move(thread_),
+                          std::shared_ptr<const std::atomic<bool>>(run_, &run_->finished));
+            decoder_.reset();
+        }
+        run_.reset();
     }
-    queue_.Reset();
     playing_ = false;
     newest_.reset();
     fresh_ = false;
 }
 
-// The decoder thread has ended, so this thread may use the decoder; the next Play rewinds it.
+// No decoder thread runs on the decoder now, so this thread may use it; the next Play rewinds it.
 void VideoPlayer::ShowFirstFrame() {
-    if (!decoder_) return;
-    if (!first_frame_ && decoder_->Rewind()) {
+    if (!first_frame_ && !HaveDecoder()) return;
+    if (!first_frame_ && decoder_ && decoder_->Rewind()) {
         if (auto frame = decoder_->Next(kFirstFramePacketLimit)) first_frame_ = std::move(frame->frame);
     }
     if (!first_frame_) {
@@ -85,7 +109,7 @@ bool VideoPlayer::DrawFrameInto(SDL_Surface* surface, const SDL_Rect& dst) {
 std::optional<Millis> VideoPlayer::NextFrameDue() const {
     if (!playing_) return std::nullopt;
     TakeDueFrames();
-    const auto pts = queue_.FrontPts();
+    const auto pts = run_->queue.FrontPts();
     if (!pts) return std::nullopt;
     return timeline_.DueTime(*pts);
 }
@@ -101,10 +125,10 @@ bool VideoPlayer::HasNewFrame() const {
 // loop never spins on a frame that is overdue) while its view is not drawn.
 void VideoPlayer::TakeDueFrames() const {
     const Millis now = clock_.Now();
-    while (const auto pts = queue_.FrontPts()) {
+    while (const auto pts = run_->queue.FrontPts()) {
         if (!timeline_.Anchored()) timeline_.AnchorAt(*pts);
         if (timeline_.DueTime(*pts) > now) break;
-        if (auto frame = queue_.PopFront()) {
+        if (auto frame = run_->queue.PopFront()) {
             newest_ = std::move(frame->frame);
             fresh_ = true;
         }
@@ -113,20 +137,21 @@ void VideoPlayer::TakeDueFrames() const {
 
 // Decoder thread: reads the clip (again and again while repeating) into the queue. Timestamps
 // of a repeated pass continue those of the pass before, so the timeline never jumps back.
-void VideoPlayer::DecodeLoop() {
+void VideoPlayer::DecodeLoop(Run& run) {
+    VideoDecoder& decoder = *run.decoder;
     std::optional<std::int64_t> next_pts;  // where the next frame belongs on the running timeline
     std::int64_t offset = 0;
     bool pass_start = true;
     int frames_in_pass = 0;
-    if (!decoder_->Rewind()) {
-        queue_.Finish();
+    if (!decoder.Rewind()) {
+        run.queue.Finish();
         return;
     }
     for (;;) {
-        auto frame = decoder_->Next();
+        auto frame = decoder.Next();
         if (!frame) {
             // A pass without a single frame would make repeating spin forever.
-            if (!repeat_ || frames_in_pass == 0 || !decoder_->Rewind()) break;
+            if (!run.repeat || frames_in_pass == 0 || !decoder.Rewind()) break;
             pass_start = true;
             frames_in_pass = 0;
             continue;
@@ -137,16 +162,16 @@ void VideoPlayer::DecodeLoop() {
         frame->pts_us += offset;
         next_pts = frame->pts_us + frame->duration_us;
         bool was_empty = false;
-        if (!queue_.Push(std::move(*frame), was_empty)) return;  // stopped
-        if (was_empty) WakeMainThread();
+        if (!run.queue.Push(std::move(*frame), was_empty)) return;  // stopped
+        if (was_empty) WakeMainThread(run.wake_event_type);
     }
-    queue_.Finish();
+    run.queue.Finish();
 }
 
-void VideoPlayer::WakeMainThread() const {
-    if (wake_event_type_ == 0) return;
+void VideoPlayer::WakeMainThread(Uint32 event_type) {
+    if (event_type == 0) return;
     SDL_Event event{};
-    event.type = wake_event_type_;
+    event.type = event_type;
     SDL_PushEvent(&event);  // thread-safe; fails harmlessly when SDL's events are not running
 }
 

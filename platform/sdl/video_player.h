@@ -8,6 +8,7 @@
 
 #include "platform/clock.h"
 #include "platform/geometry.h"
+#include "platform/sdl/thread_reaper.h"
 #include "platform/sdl/video_decoder.h"
 #include "platform/sdl/video_frame_queue.h"
 #include "platform/sdl/video_frame_source.h"
@@ -18,7 +19,9 @@ namespace tolarka::platform::sdl {
 
 // Plays one clip file: a decoder thread fills a small frame queue, the main thread takes the
 // frames as they fall due on the injected clock and draws them. Every public call belongs to the
-// main thread. A file that cannot be opened plays nothing.
+// main thread, and none of them waits for the decoder thread: a thread told to stop is handed to
+// a reaper with the decoder it uses, and the file is opened anew when it is needed again. A file
+// that cannot be opened plays nothing.
 //
 // What the view shows: nothing after SetFile; the frames as they fall due while playing; the
 // last frame once a clip that does not repeat has ended; the first frame after Stop, like a
@@ -27,23 +30,28 @@ class VideoPlayer final : public VideoFrameSource {
 public:
     // wake_event_type: SDL event pushed when a frame arrives in an empty queue, so a main loop
     // asleep in SDL_WaitEvent(Timeout) looks at NextFrameDue again; 0 pushes nothing.
-    VideoPlayer(const Clock& clock, Uint32 wake_event_type);
+    // reaper: takes decoder threads that were stopped while still busy (shared by the players of
+    // one media system).
+    VideoPlayer(const Clock& clock, Uint32 wake_event_type,
+                std::shared_ptr<ThreadReaper> reaper = std::make_shared<ThreadReaper>());
     ~VideoPlayer() override;
     VideoPlayer(const VideoPlayer&) = delete;
     VideoPlayer& operator=(const VideoPlayer&) = delete;
 
     // Stops and opens the file's header; an empty path only closes the current file.
     void SetFile(const std::string& path);
+    // The same over any source of bytes; an empty one only closes the current clip.
+    void SetSource(ClipBytesFactory source);
     void Play();
     // Stops and shows the clip's first frame (decoded here, on the calling thread, the first
     // time it is needed for this file).
     void Stop();
     void SetRate(double rate);
-    void SetRepeat(bool forever) { repeat_ = forever; }
+    void SetRepeat(bool forever);
     Size FrameSize() const { return size_; }
     // Playing, with frames still to come (always while repeating). At the end of a clip that
     // does not repeat, the last frame stays on show until Stop.
-    bool Running() const { return playing_ && !queue_.Drained(); }
+    bool Running() const { return playing_ && !run_->queue.Drained(); }
 
     void DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) override;
     bool DrawFrameInto(SDL_Surface* surface, const SDL_Rect& dst) override;
@@ -53,22 +61,37 @@ public:
     bool HasNewFrame() const override;
 
 private:
-    // Ends the decoder thread and forgets the queued frames; the picture on show stays.
+    // What a decoder thread shares with the player that started it; the thread keeps it alive.
+    struct Run {
+        Run(std::shared_ptr<VideoDecoder> clip, bool repeat, Uint32 wake)
+            : decoder(std::move(clip)), repeat(repeat), wake_event_type(wake) {}
+        std::shared_ptr<VideoDecoder> decoder;
+        // Frames are taken off as they fall due, by the drawing and by the event loop's queries.
+        VideoFrameQueue queue;
+        std::atomic<bool> repeat;
+        const Uint32 wake_event_type;
+        std::atomic<bool> finished{false};  // the thread's last act
+    };
+
+    // Ends the decoder thread (without waiting for it) and forgets the queued frames; the
+    // picture on show stays.
     void Halt();
+    // The decoder of the clip set, opened again if a stopped thread took it; false for none.
+    bool HaveDecoder();
     void ShowFirstFrame();
     void TakeDueFrames() const;
-    void DecodeLoop();
-    void WakeMainThread() const;
+    static void DecodeLoop(Run& run);
+    static void WakeMainThread(Uint32 event_type);
 
     const Clock& clock_;
     const Uint32 wake_event_type_;
-    std::unique_ptr<VideoDecoder> decoder_;  // used by the decoder thread while it runs
+    std::shared_ptr<ThreadReaper> reaper_;
+    ClipBytesFactory source_;
+    std::shared_ptr<VideoDecoder> decoder_;  // shared with the decoder thread while it runs
     Size size_;
-    // Frames are taken off the queue as they fall due, by the drawing and by the event loop's
-    // queries alike: hence mutable.
-    mutable VideoFrameQueue queue_;
+    std::shared_ptr<Run> run_;  // while playing
     std::thread thread_;
-    std::atomic<bool> repeat_{false};
+    bool repeat_ = false;
     mutable VideoTimeline timeline_;
     bool playing_ = false;
     mutable AvFramePtr newest_;   // due, not yet uploaded
