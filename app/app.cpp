@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "anim/frm_anim.h"
-#include "game/file_io.h"
 #include "game/frm_main.h"
 #include "game/random_source.h"
 #include "game/show_cues.h"
+#include "io/file_io.h"
 #include "saves/frm_load.h"
 #include "saves/frm_save.h"
 #include "saves/save_slots.h"
