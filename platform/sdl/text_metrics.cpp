@@ -56,8 +56,9 @@ struct TextMetrics::Impl {
         }
         TTF_Font* f = dpi == 72 ? TTF_OpenFont(FontFile(font), std::get<1>(key))
                                 : TTF_OpenFontDPI(FontFile(font), std::get<1>(key), dpi, dpi);
-        // A scaled size FreeType refuses draws at the layout size rather than ending the game.
-        if (!f && dpi != 72) return Get(font);
+        // A scaled size FreeType refuses draws at the layout size rather than ending the game
+        // (in a handle of its own: the renderer may set a scaled handle's size).
+        if (!f && dpi != 72) f = TTF_OpenFont(FontFile(font), std::get<1>(key));
         if (!f) throw std::runtime_error(std::string("Nelze otevřít písmo: ") + FontFile(font));
         return fonts.emplace(key, std::unique_ptr<TTF_Font, TtfCloser>(f)).first->second.get();
     }
