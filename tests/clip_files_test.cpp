@@ -8,6 +8,7 @@
 #include <string>
 
 #include "clip_reader.h"
+#include "tests/support/build_paths.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ constexpr ExpectedClip kClips[] = {
 
 void PrintTo(const ExpectedClip& clip, std::ostream* os) { *os << clip.file; }
 
-std::filesystem::path GfxDir() { return std::filesystem::path(TOLARKA_APP_DIR) / "gfx"; }
+std::filesystem::path GfxDir() { return tolarka::testing::AppDir() / "gfx"; }
 
 class BuiltClip : public ::testing::TestWithParam<ExpectedClip> {
 protected:

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "startup/media_checklist.h"
+#include "tests/support/build_paths.h"
 #include "tools/clipgen/clip_catalogue.h"
 #include "tools/sfxgen/catalogue.h"
 
@@ -19,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 using Names = std::set<std::string>;
 
-const fs::path kSource = TOLARKA_SOURCE_DIR;
+const fs::path kSource = tolarka::testing::SourceDir();
 
 std::string ReadText(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);

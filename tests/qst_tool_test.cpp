@@ -8,6 +8,7 @@
 
 #include "game/question_record.h"
 #include "scratch_dir.h"
+#include "tests/support/build_paths.h"
 #include "tests/support/system.h"
 #include "tools/qst/pack_build.h"
 #include "tools/qst/pack_check.h"
@@ -444,7 +445,7 @@ TEST(QstStats, CountsSetsAndLettersAgainstTargets) {
 
 TEST(QstTool, ExitCodes) {
     const fs::path tool =
-        tolarka::testing::ProgramFile(fs::path(TOLARKA_APP_DIR) / "tools" / "qst", "tolarka-qst");
+        tolarka::testing::ProgramFile(tolarka::testing::AppDir() / "tools" / "qst", "tolarka-qst");
     if (!fs::exists(tool)) GTEST_SKIP() << "tolarka-qst not built";
     ScratchDir dir;
     WriteFile(dir.path() / "05.txt", Block("001", {}));
@@ -487,7 +488,7 @@ TEST(QstTool, ExitCodes) {
 
 // The questions shipped with the game must pass every check.
 TEST(QstCheck, ShippedQuestionsPass) {
-    const fs::path dir = fs::path(TOLARKA_SOURCE_DIR) / "data" / "questions";
+    const fs::path dir = tolarka::testing::SourceDir() / "data" / "questions";
     if (!fs::is_directory(dir) || fs::is_empty(dir)) GTEST_SKIP() << "no question sources yet";
     platform::TextMetrics metrics;
     int count = 0;

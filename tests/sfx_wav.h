@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/build_paths.h"
+
 namespace tolarka::testing {
 
 struct Wav {
@@ -66,7 +68,7 @@ inline std::optional<Wav> ParseWav(const std::vector<std::uint8_t>& b) {
 }
 
 inline std::optional<Wav> LoadSound(const std::string& name) {
-    std::ifstream in(std::string(TOLARKA_APP_DIR) + "/sfx/" + name, std::ios::binary);
+    std::ifstream in(AppDir() / "sfx" / name, std::ios::binary);
     if (!in) return std::nullopt;
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return ParseWav(bytes);

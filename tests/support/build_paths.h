@@ -1,0 +1,13 @@
+#pragma once
+// Where the test program was built from and into. Kept out of the other test sources, so that
+// their objects do not depend on the folder a build happens in.
+#include <filesystem>
+
+namespace tolarka::testing {
+
+// The build folder: the generated sounds, clips and question files beside the game.
+const std::filesystem::path& AppDir();
+// The source tree: the shipped question sources and the files the tests compare against.
+const std::filesystem::path& SourceDir();
+
+}  // namespace tolarka::testing
