@@ -17,26 +17,11 @@
 #include "clip_reader.h"
 #include "render_clip.h"
 #include "scenes.h"
+#include "scratch_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class ScratchDir {
-public:
-    explicit ScratchDir(const std::string& name) : path_(fs::temp_directory_path() / ("tolarka-" + name)) {
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 std::vector<std::uint8_t> SolidBgra(int w, int h, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(w) * h * 4);
@@ -55,8 +40,8 @@ std::string ReadAll(const fs::path& path) {
 }
 
 TEST(AviWriter, WritesAClipFfmpegReadsBackWithItsLengthAndColour) {
-    ScratchDir dir("aviwriter");
-    const fs::path path = dir.Path() / "solid.avi";
+    ScratchDir dir;
+    const fs::path path = dir.path() / "solid.avi";
     const auto orange = SolidBgra(64, 48, 240, 140, 20);
     {
         clipgen::AviWriter writer(path, clipgen::VideoFormat{64, 48, 10, 200});
@@ -82,27 +67,27 @@ TEST(AviWriter, WritesAClipFfmpegReadsBackWithItsLengthAndColour) {
 }
 
 TEST(AviWriter, AnUnfinishedClipLeavesNoFileBehind) {
-    ScratchDir dir("aviwriter-abort");
-    const fs::path path = dir.Path() / "broken.avi";
+    ScratchDir dir;
+    const fs::path path = dir.path() / "broken.avi";
     {
         clipgen::AviWriter writer(path, clipgen::VideoFormat{32, 32, 10, 100});
         const auto grey = SolidBgra(32, 32, 90, 90, 90);
         writer.WriteFrame(grey.data(), 32 * 4);
     }
-    EXPECT_TRUE(fs::is_empty(dir.Path()));
+    EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
 TEST(AviWriter, RefusesSizesTheEncoderCannotTake) {
-    ScratchDir dir("aviwriter-bad");
-    EXPECT_THROW(clipgen::AviWriter(dir.Path() / "odd.avi", clipgen::VideoFormat{33, 32, 10, 100}),
+    ScratchDir dir;
+    EXPECT_THROW(clipgen::AviWriter(dir.path() / "odd.avi", clipgen::VideoFormat{33, 32, 10, 100}),
                  std::runtime_error);
-    EXPECT_THROW(clipgen::AviWriter(dir.Path() / "empty.avi", clipgen::VideoFormat{0, 32, 10, 100}),
+    EXPECT_THROW(clipgen::AviWriter(dir.path() / "empty.avi", clipgen::VideoFormat{0, 32, 10, 100}),
                  std::runtime_error);
-    EXPECT_THROW(clipgen::AviWriter(dir.Path() / "still.avi", clipgen::VideoFormat{32, 32, 0, 100}),
+    EXPECT_THROW(clipgen::AviWriter(dir.path() / "still.avi", clipgen::VideoFormat{32, 32, 0, 100}),
                  std::runtime_error);
-    EXPECT_THROW(clipgen::AviWriter(dir.Path() / "missing" / "x.avi", clipgen::VideoFormat{32, 32, 10, 100}),
+    EXPECT_THROW(clipgen::AviWriter(dir.path() / "missing" / "x.avi", clipgen::VideoFormat{32, 32, 10, 100}),
                  std::runtime_error);
-    EXPECT_TRUE(fs::is_empty(dir.Path()));
+    EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
 TEST(Countdown, ShowsThirtyAtTheStartAndCountsWholeSecondsDownToZero) {
@@ -142,16 +127,16 @@ TEST(ClipCatalogue, HoldsEveryClipTheGameNamesOnceWithEncodableSizes) {
 }
 
 TEST(RenderClip, TheSameClipComesOutByteForByteTheSame) {
-    ScratchDir first("render-a");
-    ScratchDir second("render-b");
+    ScratchDir first;
+    ScratchDir second;
     const clipgen::ClipFormat* clip = clipgen::FindClip("fade2.avi");
     ASSERT_NE(clip, nullptr);
-    const int frames = clipgen::RenderClip(*clip, first.Path());
+    const int frames = clipgen::RenderClip(*clip, first.path());
     EXPECT_EQ(frames, clipgen::FrameCount(*clip));
-    clipgen::RenderClip(*clip, second.Path());
-    const std::string a = ReadAll(first.Path() / "fade2.avi");
+    clipgen::RenderClip(*clip, second.path());
+    const std::string a = ReadAll(first.path() / "fade2.avi");
     EXPECT_FALSE(a.empty());
-    EXPECT_TRUE(a == ReadAll(second.Path() / "fade2.avi"));
+    EXPECT_TRUE(a == ReadAll(second.path() / "fade2.avi"));
 }
 
 // The game draws its notice strip over the top of the animation screen and the amount won over a
