@@ -27,7 +27,7 @@ set(ENV{PKG_CONFIG_PATH} "")
 
 # mingw declares the POSIX thread-safe time functions (localtime_r) only when asked; windows.h
 # leaves std::min and std::max alone; SDL leaves main alone (no SDL2main).
-add_compile_definitions(_POSIX_THREAD_SAFE_FUNCTIONS=200112L NOMINMAX SDL_MAIN_HANDLED)
+add_compile_definitions(_POSIX_THREAD_SAFE_FUNCTIONS=200112L _USE_MATH_DEFINES NOMINMAX SDL_MAIN_HANDLED)
 
 # The fonts the generators letter the pictures in: the build machine's.
 foreach(font SANS:liberation/LiberationSans-Regular SANS_BOLD:liberation/LiberationSans-Bold
