@@ -2,12 +2,8 @@
 // from 48 px up, where there is room for them.
 #include "assets/program_icon.h"
 
-#include <cairo-svg.h>
-
 #include <algorithm>
 #include <cmath>
-#include <memory>
-#include <stdexcept>
 
 #include "assets/emblem.h"
 #include "assets/palette.h"
@@ -52,30 +48,6 @@ void DrawProgramIcon(const Painter& p, int size) {
 Artwork ProgramIconArtwork(int size) {
     return {"DESKTOP-ICON-" + std::to_string(size), size, size, true,
             [size](const Painter& p) { DrawProgramIcon(p, size); }};
-}
-
-namespace {
-
-cairo_status_t AppendText(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
-}  // namespace
-
-std::string RenderProgramIconSvg(const FontSet& fonts) {
-    constexpr int kSize = 256;
-    std::string svg;
-    std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
-        cairo_svg_surface_create_for_stream(AppendText, &svg, kSize, kSize), cairo_surface_destroy);
-    std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()), cairo_destroy);
-    DrawProgramIcon(Painter(cr.get(), fonts), kSize);
-    const cairo_status_t status = cairo_status(cr.get());
-    cr.reset();
-    cairo_surface_finish(surface.get());
-    if (status != CAIRO_STATUS_SUCCESS || cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
-        throw std::runtime_error(std::string("ikonu SVG nelze nakreslit: ") + cairo_status_to_string(status));
-    return svg;
 }
 
 }  // namespace tolarka::art

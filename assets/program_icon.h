@@ -2,7 +2,6 @@
 // The program icon, drawn at any size: the window's icon inside the game and the desktop
 // icons of an installed game come from this one drawing.
 #include <array>
-#include <string>
 
 #include "assets/artwork.h"
 #include "assets/painter.h"
@@ -17,9 +16,5 @@ inline constexpr std::array<int, 8> kDesktopIconSizes{16, 22, 24, 32, 48, 64, 12
 
 // The icon at one size as a picture of its own ("DESKTOP-ICON-48").
 Artwork ProgramIconArtwork(int size);
-
-// The icon as a scalable SVG document: the 256 px drawing on a cairo SVG surface. Throws
-// std::runtime_error when drawing fails.
-std::string RenderProgramIconSvg(const FontSet& fonts);
 
 }  // namespace tolarka::art

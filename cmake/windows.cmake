@@ -29,6 +29,10 @@ set(ENV{PKG_CONFIG_PATH} "")
 # leaves std::min and std::max alone; SDL leaves main alone (no SDL2main).
 add_compile_definitions(_POSIX_THREAD_SAFE_FUNCTIONS=200112L _USE_MATH_DEFINES NOMINMAX SDL_MAIN_HANDLED)
 
+# cairo builds itself with _FORTIFY_SOURCE, whose checked functions mingw keeps in libssp.
+string(APPEND CMAKE_C_STANDARD_LIBRARIES " -lssp")
+string(APPEND CMAKE_CXX_STANDARD_LIBRARIES " -lssp")
+
 # The fonts the generators letter the pictures in: the build machine's.
 foreach(font SANS:liberation/LiberationSans-Regular SANS_BOLD:liberation/LiberationSans-Bold
              VERDANA:dejavu/DejaVuSans VERDANA_BOLD:dejavu/DejaVuSans-Bold)

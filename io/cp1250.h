@@ -5,7 +5,8 @@
 namespace tolarka {
 
 // Texts in the game's data files are single-byte Windows-1250; in memory they are UTF-8.
-// Conversion goes through iconv ("WINDOWS-1250"), so it needs no table of our own.
+// On Linux the conversion goes through iconv ("WINDOWS-1250"); on Windows, which has no iconv,
+// through a table of the code page (cp1250_windows.cpp). Both replace bad input the same way.
 
 // Windows-1250 bytes -> UTF-8. The five bytes the code page leaves undefined (0x81, 0x83, 0x88,
 // 0x90, 0x98) become U+FFFD, so a damaged file still shows where the bad byte was.

@@ -49,5 +49,10 @@ inline std::filesystem::path Utf8Path(std::string_view utf8) {
     return std::filesystem::path(
         std::u8string_view(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }
+// A path as UTF-8 text, for libraries that take UTF-8 names on every system (FFmpeg, SDL).
+inline std::string Utf8String(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
 
 }  // namespace tolarka::file_system

@@ -4,6 +4,8 @@
 #include <string>
 #include <system_error>
 
+#include "io/file_io_system.h"
+
 extern "C" {
 #include <libavutil/error.h>
 #include <libavutil/opt.h>
@@ -25,12 +27,15 @@ void Check(int code, const std::string& what) {
 }  // namespace
 
 AviWriter::AviWriter(const std::filesystem::path& path, const VideoFormat& format)
-    : path_(path), temp_{path.string() + ".part"}, format_(format) {
+    : path_(path), temp_{std::filesystem::path(path) += ".part"}, format_(format) {
     if (format.width <= 0 || format.height <= 0 || format.width % 2 || format.height % 2 || format.fps <= 0)
-        throw std::runtime_error("neplatný rozměr nebo snímková frekvence klipu " + path.string());
+        throw std::runtime_error("neplatný rozměr nebo snímková frekvence klipu " +
+                                 tolarka::file_system::Utf8String(path));
 
+    // FFmpeg takes file names as UTF-8 on every system.
+    const std::string file = tolarka::file_system::Utf8String(temp_.path);
     AVFormatContext* raw = nullptr;
-    Check(avformat_alloc_output_context2(&raw, nullptr, "avi", temp_.path.c_str()), "avi kontejner");
+    Check(avformat_alloc_output_context2(&raw, nullptr, "avi", file.c_str()), "avi kontejner");
     container_.reset(raw);
     // No library version strings in the file: the same input gives the same bytes.
     container_->flags |= AVFMT_FLAG_BITEXACT;
@@ -63,7 +68,7 @@ AviWriter::AviWriter(const std::filesystem::path& path, const VideoFormat& forma
     stream_->avg_frame_rate = encoder_->framerate;
     Check(avcodec_parameters_from_context(stream_->codecpar, encoder_.get()), "parametry stopy");
 
-    Check(avio_open(&container_->pb, temp_.path.c_str(), AVIO_FLAG_WRITE), "zápis " + temp_.path.string());
+    Check(avio_open(&container_->pb, file.c_str(), AVIO_FLAG_WRITE), "zápis " + file);
     Check(avformat_write_header(container_.get(), nullptr), "hlavička AVI");
 
     frame_.reset(av_frame_alloc());

@@ -2,9 +2,12 @@
 //   OUT_DIR/hicolor/NxN/apps/tolarka.png for every size, OUT_DIR/hicolor/scalable/apps/tolarka.svg
 //
 //   tolarka_icongen OUT_DIR SANS SANS_BOLD VERDANA VERDANA_BOLD
+#include <cairo-svg.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -27,6 +30,27 @@ void WriteFile(const fs::path& path, const void* data, size_t size) {
     fs::rename(temporary, path);
 }
 
+cairo_status_t AppendText(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+// The icon as a scalable SVG document: the 256 px drawing on a cairo SVG surface.
+std::string RenderProgramIconSvg(const tolarka::art::FontSet& fonts) {
+    constexpr int kSize = 256;
+    std::string svg;
+    std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
+        cairo_svg_surface_create_for_stream(AppendText, &svg, kSize, kSize), cairo_surface_destroy);
+    std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()), cairo_destroy);
+    tolarka::art::DrawProgramIcon(tolarka::art::Painter(cr.get(), fonts), kSize);
+    const cairo_status_t status = cairo_status(cr.get());
+    cr.reset();
+    cairo_surface_finish(surface.get());
+    if (status != CAIRO_STATUS_SUCCESS || cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error(std::string("ikonu SVG nelze nakreslit: ") + cairo_status_to_string(status));
+    return svg;
+}
+
 int Run(int argc, char** argv) {
     if (argc != 6) {
         std::cerr << "Použití: tolarka_icongen VÝSTUP SANS SANS_BOLD VERDANA VERDANA_BOLD\n";
@@ -39,7 +63,7 @@ int Run(int argc, char** argv) {
         const std::string dir = std::to_string(size) + "x" + std::to_string(size);
         WriteFile(theme / dir / "apps" / "tolarka.png", png.data(), png.size());
     }
-    const std::string svg = tolarka::art::RenderProgramIconSvg(fonts);
+    const std::string svg = RenderProgramIconSvg(fonts);
     WriteFile(theme / "scalable" / "apps" / "tolarka.svg", svg.data(), svg.size());
     return 0;
 }

@@ -1,13 +1,11 @@
 #include "tools/soak/soak.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <random>
@@ -50,9 +48,13 @@ const char* const kNames[] = {"Hráč", "Řehoř Žák", "Eva", "Ďáblice Ťuk"
 class ProgramDir {
 public:
     ProgramDir() {
-        std::string pattern = (fs::temp_directory_path() / "tolarka-soak-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("no temporary directory");
-        path_ = pattern;
+        std::random_device seed;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const fs::path dir = fs::temp_directory_path() / ("tolarka-soak-" + std::to_string(seed()));
+            std::error_code ec;
+            if (fs::create_directory(dir, ec)) path_ = dir;  // false for a name already taken
+        }
+        if (path_.empty()) throw std::runtime_error("no temporary directory");
     }
     ~ProgramDir() {
         std::error_code ec;
@@ -72,19 +74,22 @@ void WriteFile(const fs::path& p, const std::vector<unsigned char>& bytes) {
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
+// What tells a rewritten save from an untouched one: its time and its bytes.
 struct SlotStamp {
     bool exists = false;
     std::uintmax_t size = 0;
-    long long mtimeNs = 0;
-    ino_t inode = 0;
+    fs::file_time_type written{};
+    std::string bytes;
     bool operator==(const SlotStamp&) const = default;
 };
 
 SlotStamp StampOf(const fs::path& file) {
-    struct stat info {};
-    if (::lstat(file.c_str(), &info) != 0) return {};
-    return {true, static_cast<std::uintmax_t>(info.st_size),
-            static_cast<long long>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec, info.st_ino};
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(file, ec))) return {};
+    SlotStamp stamp{true, fs::file_size(file, ec), fs::last_write_time(file, ec), {}};
+    std::ifstream in(file, std::ios::binary);
+    stamp.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return stamp;
 }
 
 // One run of the program, from the start-up screen until the player quits or the soak ends.
