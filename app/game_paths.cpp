@@ -38,7 +38,7 @@ fs::path PlayerDirectory(const std::string& xdgDataHome, const std::string& home
 
 GamePaths ResolveGamePaths(const PathEnvironment& env, const DirectoryTest& holdsData,
                            const DirectoryTest& acceptsFiles) {
-    const fs::path player = PlayerDirectory(env.XdgDataHome, env.Home);
+    const fs::path& player = env.PlayerDir;
     GamePaths paths;
     paths.OwnQuestions = player.empty() ? fs::path() : player / "qst";
     const fs::path installed = (env.ProgramDir / env.DataFromProgram).lexically_normal();

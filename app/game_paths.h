@@ -23,8 +23,8 @@ struct PathEnvironment {
     std::filesystem::path ProgramDir;  // the executable's directory
     // The installed data directory relative to ProgramDir ("../share/games/tolarka").
     std::filesystem::path DataFromProgram;
-    std::string XdgDataHome;  // empty when unset
-    std::string Home;         // empty when unset
+    // The player's own directory (PlayerDataDirectory() of the platform); empty when unknown.
+    std::filesystem::path PlayerDir;
 };
 
 using DirectoryTest = std::function<bool(const std::filesystem::path&)>;
@@ -36,8 +36,8 @@ bool HoldsGameData(const std::filesystem::path& dir);
 // and its logs/ and save/, where they exist, are writable directories.
 bool AcceptsGameFiles(const std::filesystem::path& dir);
 
-// The player's own directory: $XDG_DATA_HOME/tolarka (only an absolute XDG_DATA_HOME counts),
-// else $HOME/.local/share/tolarka; empty when neither is known.
+// The player's own directory on Linux: $XDG_DATA_HOME/tolarka (only an absolute XDG_DATA_HOME
+// counts), else $HOME/.local/share/tolarka; empty when neither is known.
 std::filesystem::path PlayerDirectory(const std::string& xdgDataHome, const std::string& home);
 
 // Data: the program's directory when it holds data (the build tree), else the installed

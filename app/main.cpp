@@ -13,14 +13,12 @@
 #include "app/program_environment.h"
 #include "platform/sdl/sdl_backend.h"
 
-using tolarka::Environment;
-
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const tolarka::StartRequest request = tolarka::ReadCommandLine(args);
-    const tolarka::GamePaths paths = tolarka::ResolveGamePaths(
-        {tolarka::ProgramDirectory(argc > 0 ? argv[0] : "tolarka"), TOLARKA_DATA_FROM_PROGRAM,
-         Environment("XDG_DATA_HOME"), tolarka::HomeDirectory()});
+    const tolarka::GamePaths paths =
+        tolarka::ResolveGamePaths({tolarka::ProgramDirectory(argc > 0 ? argv[0] : "tolarka"),
+                                   TOLARKA_DATA_FROM_PROGRAM, tolarka::PlayerDataDirectory()});
     switch (request.Action) {
         case tolarka::StartAction::Help: std::fputs(tolarka::HelpText(paths).c_str(), stdout); return 0;
         case tolarka::StartAction::Version: std::puts(tolarka::VersionText().c_str()); return 0;

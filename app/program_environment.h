@@ -12,8 +12,10 @@ std::string Environment(const char* name);
 // The program's directory, without a trailing separator.
 std::filesystem::path ProgramDirectory(const char* argv0);
 
-// The player's home directory.
-std::string HomeDirectory();
+// Where the player's own files go (saves and logs when the program's folder takes none, own
+// questions): on Linux as PlayerDirectory() says, on Windows %APPDATA%\Tolarka. Empty when the
+// system names no such place.
+std::filesystem::path PlayerDataDirectory();
 
 // Why no window can be shown, or nothing when one can.
 std::string MissingDisplay();

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "app/game_paths.h"
 #include "app/program_environment.h"
 
 namespace tolarka {
@@ -24,13 +25,13 @@ fs::path ProgramDirectory(const char* argv0) {
     return exe.parent_path();
 }
 
-// $HOME, else the account's home directory.
-std::string HomeDirectory() {
+// Under $XDG_DATA_HOME, else under $HOME or the account's home directory.
+fs::path PlayerDataDirectory() {
     std::string home = Environment("HOME");
     if (home.empty()) {
         if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) home = pw->pw_dir;
     }
-    return home;
+    return PlayerDirectory(Environment("XDG_DATA_HOME"), home);
 }
 
 // Why no window can be shown, or nothing when one can. SDL falls back to an invisible window

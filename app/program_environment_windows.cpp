@@ -1,4 +1,7 @@
 #include <windows.h>
+// After windows.h:
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <string>
@@ -32,7 +35,16 @@ fs::path ProgramDirectory(const char*) {
     return fs::path(exe).parent_path();
 }
 
-std::string HomeDirectory() { return Environment("USERPROFILE"); }
+// The roaming application data folder (%APPDATA%), where Windows programs keep what is the
+// player's own.
+fs::path PlayerDataDirectory() {
+    PWSTR folder = nullptr;
+    fs::path dir;
+    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE, nullptr, &folder)))
+        dir = fs::path(folder) / L"Tolarka";
+    ::CoTaskMemFree(folder);
+    return dir;
+}
 
 // A Windows session always has its desktop.
 std::string MissingDisplay() { return {}; }

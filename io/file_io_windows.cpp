@@ -67,7 +67,18 @@ bool ProcessGone(long pid) {
     return gone;
 }
 
-bool DirectoryWritable(const fs::path& dir) { return ::_waccess(dir.c_str(), 2) == 0; }
+// Tried with a file of our own: neither _waccess nor the read-only attribute tells what the
+// folder's access rights allow (Program Files refuses an ordinary user); the system removes the
+// file when it is closed, or when the process dies.
+bool DirectoryWritable(const fs::path& dir) {
+    const fs::path probe = dir / (L".tolarka-probe-" + std::to_wstring(::GetCurrentProcessId()));
+    HANDLE file =
+        ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    ::CloseHandle(file);
+    return true;
+}
 
 bool Readable(const std::string& path, bool ordinary) {
     const fs::path file = Utf8Path(path);

@@ -26,7 +26,7 @@ struct Disk {
 };
 
 PathEnvironment Installed(std::string xdg = "", std::string home = "/home/eva") {
-    return {"/usr/games", "../share/games/tolarka", std::move(xdg), std::move(home)};
+    return {"/usr/games", "../share/games/tolarka", PlayerDirectory(xdg, home)};
 }
 
 void Touch(const fs::path& p) {
@@ -38,7 +38,8 @@ void Touch(const fs::path& p) {
 
 TEST(GamePaths, BuildFolderKeepsEverythingBesideTheProgram) {
     const Disk disk{{"/src/build"}, {"/src/build"}};
-    const GamePaths p = disk.Resolve({"/src/build", "../share/games/tolarka", "", "/home/eva"});
+    const GamePaths p =
+        disk.Resolve({"/src/build", "../share/games/tolarka", PlayerDirectory("", "/home/eva")});
     EXPECT_EQ(p.Data, "/src/build");
     EXPECT_EQ(p.Writable, "/src/build");
     // Own questions are the player's, wherever the game runs from.
@@ -47,7 +48,8 @@ TEST(GamePaths, BuildFolderKeepsEverythingBesideTheProgram) {
 
 TEST(GamePaths, ReadOnlyProgramFolderWritesToThePlayersDirectory) {
     const Disk disk{{"/opt/tolarka"}, {}};
-    const GamePaths p = disk.Resolve({"/opt/tolarka", "../share/games/tolarka", "", "/home/eva"});
+    const GamePaths p =
+        disk.Resolve({"/opt/tolarka", "../share/games/tolarka", PlayerDirectory("", "/home/eva")});
     EXPECT_EQ(p.Data, "/opt/tolarka");
     EXPECT_EQ(p.Writable, "/home/eva/.local/share/tolarka");
 }
@@ -61,7 +63,7 @@ TEST(GamePaths, InstalledDataIsFoundRelativeToTheProgramAndNeverWritten) {
 
     // A moved tree keeps working: only the relative position counts.
     const Disk moved{{"/home/eva/hry/share/games/tolarka"}, {}};
-    p = moved.Resolve({"/home/eva/hry/games", "../share/games/tolarka", "", "/home/eva"});
+    p = moved.Resolve({"/home/eva/hry/games", "../share/games/tolarka", PlayerDirectory("", "/home/eva")});
     EXPECT_EQ(p.Data, "/home/eva/hry/share/games/tolarka");
 }
 
@@ -80,7 +82,8 @@ TEST(GamePaths, XdgDataHomeWhenAbsoluteElseHome) {
 
 TEST(GamePaths, WithoutDataAnywhereTheProgramFolderIsReported) {
     const Disk disk{{}, {"/src/build"}};
-    const GamePaths p = disk.Resolve({"/src/build", "../share/games/tolarka", "", "/home/eva"});
+    const GamePaths p =
+        disk.Resolve({"/src/build", "../share/games/tolarka", PlayerDirectory("", "/home/eva")});
     EXPECT_EQ(p.Data, "/src/build");  // the start-up screen names the missing files there
     EXPECT_EQ(p.Writable, "/src/build");
 }

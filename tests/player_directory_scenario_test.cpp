@@ -17,7 +17,8 @@ struct PlayerWorld : SaveWorld {
     explicit PlayerWorld(const fs::path& xdgDataHome)
         : SaveWorld([xdgDataHome](const fs::path& program) {
               return ResolveGamePaths(
-                  {program, "../share/games/tolarka", xdgDataHome.string(), "/nonexistent-home"},
+                  {program, "../share/games/tolarka",
+                   PlayerDirectory(xdgDataHome.string(), "/nonexistent-home")},
                   [program](const fs::path& p) { return p == program; },
                   [](const fs::path&) { return false; });
           }) {}
