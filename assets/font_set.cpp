@@ -32,6 +32,10 @@ struct FontSet::Impl {
 };
 
 FontSet::FontSet(const FontFiles& files) : impl_(std::make_unique<Impl>()) {
+    // cairo sets its locks up on its first pattern or surface (or, as a DLL, when loaded); the
+    // statically linked Windows cairo would otherwise take the FreeType font map's lock below
+    // before it is set up, and wait on it for ever.
+    cairo_pattern_destroy(cairo_pattern_create_rgb(0, 0, 0));
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0) throw std::runtime_error("FreeType nelze spustit");
     impl_->library.reset(library);
