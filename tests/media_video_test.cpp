@@ -164,8 +164,9 @@ TEST_P(ClipPlayback, FrameScaledStraightIntoASurfaceFillsItsRectangleOnly) {
     clock_.Set(1000);
     channel->Play();
     EXPECT_EQ(ShownAt(*channel, 1100), 1);
+    // 80 and 32 wide: whole blocks, written straight into the surface.
     for (const SDL_Rect dst : {SDL_Rect{10, 20, 68, 48}, SDL_Rect{37, 31, 63, 49}, SDL_Rect{3, 5, 17, 9},
-                               SDL_Rect{2, 40, 75, 20}}) {
+                               SDL_Rect{2, 40, 75, 20}, SDL_Rect{4, 10, 80, 60}, SDL_Rect{21, 7, 32, 24}}) {
         canvas_.Clear();
         SDL_RenderFlush(canvas_.Renderer());
         ASSERT_TRUE(channel->DrawFrameInto(canvas_.Surface(), dst));

@@ -34,8 +34,10 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     int width_ = 0;
     int height_ = 0;
-    SwsPtr scaler_;
-    std::vector<uint8_t> scaled_;  // DrawInto's rows, wider than the picture
+    SwsPtr resizer_;               // DrawInto: the frame's planes to the output's size
+    AvFramePtr resized_;           // ... and their pixels
+    SwsPtr scaler_;                // DrawInto: YUV to the surface's pixels
+    std::vector<uint8_t> scaled_;  // DrawInto's rows, wider than the picture, when they must be
 };
 
 }  // namespace tolarka::platform::sdl
