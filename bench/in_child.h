@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <functional>
 #include <type_traits>
 
@@ -15,6 +16,8 @@ T InChild(const std::function<T()>& body) {
     static_assert(std::is_trivially_copyable_v<T>);
     int fds[2];
     if (pipe(fds) != 0) return {};
+    // What is printed so far leaves now, or a child that flushes its copy prints it again.
+    std::fflush(stdout);
     const pid_t pid = fork();
     if (pid == 0) {
         close(fds[0]);
