@@ -1,6 +1,7 @@
 #pragma once
 // A whole program on the headless backend in a scratch program directory, for scenario tests.
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -79,6 +80,19 @@ struct GameWorld {
     void FixRandom(double u) {
         app.MakeRandom = [u] { return [u] { return u; }; };
     }
+    // Draws come from `draws` (see Then), 0.0 once it is empty: question 001, votes at the low end.
+    std::shared_ptr<std::deque<double>> draws = std::make_shared<std::deque<double>>();
+    void ScriptRandom() {
+        app.MakeRandom = [queue = draws] {
+            return [queue] {
+                if (queue->empty()) return 0.0;
+                const double u = queue->front();
+                queue->pop_front();
+                return u;
+            };
+        };
+    }
+    void Then(std::initializer_list<double> numbers) { draws->insert(draws->end(), numbers); }
 
     // Runs the start-up screen (answering its boxes) until the splash is up.
     void StartToSplash(std::initializer_list<int> answers = {platform::kAnswerOk}) {
@@ -106,6 +120,27 @@ struct GameWorld {
         backend.KeyPress(t + 20, platform::keys::kReturn);
         rt.RunUntil(t + 20 + 4500);
     }
+
+    // Input a moment from now, run past it; each returns the input's time.
+    Millis Key(int key) {
+        const Millis t = rt.Now() + 10;
+        backend.KeyPress(t, key);
+        rt.RunUntil(t + 10);
+        return t;
+    }
+    Millis Click(int x, int y) {
+        const Millis t = rt.Now() + 10;
+        backend.Click(t, x, y);
+        rt.RunUntil(t + 10);
+        return t;
+    }
+    void Type(const std::string& text) {
+        backend.Type(rt.Now() + 10, text);
+        rt.RunUntil(rt.Now() + 20);
+    }
+    void RunFor(Millis ms) { rt.RunUntil(rt.Now() + ms); }
+    std::string Sfx(const std::string& file) const { return Path("sfx/" + file).string(); }
+    std::string Gfx(const std::string& file) const { return Path("gfx/" + file).string(); }
 
     frmMain& Main() { return app.Main(); }
     frmMenu& Menu() { return app.Menu(); }

@@ -7,12 +7,16 @@
 
 namespace tolarka::testing {
 
-// A world with a full question set whose correct answer is always B, at the game screen.
+// A world with a full question set whose correct answer is always B, at the game screen (or,
+// without `start`, at the desktop until Begin); draws scripted by Then, else 0.0.
 struct PlayingWorld : GameWorld {
-    explicit PlayingWorld(const std::string& correct = "B") {
+    explicit PlayingWorld(const std::string& correct = "B", bool start = true) {
         AddQuestionSet(2, correct);
         AddMedia();
-        FixRandom(0.0);  // always question 001, votes at the low end
+        ScriptRandom();
+        if (start) Begin();
+    }
+    void Begin() {
         StartToMenu();
         StartGame();
     }

@@ -25,19 +25,11 @@ struct SaveWorld : GameWorld {
 
     // Pixel centre of slot row i (rows are 41 pixels high, 48 apart, from y 49).
     static int RowY(int i) { return 49 + 48 * i + 20; }
-    void ClickRow(int i) {
-        backend.Click(rt.Now() + 10, 320, RowY(i));
-        rt.RunUntil(rt.Now() + 20);
-    }
+    void ClickRow(int i) { Click(320, RowY(i)); }
     void PointAt(int x, int y) {
         backend.MouseMove(rt.Now() + 10, x, y);
         rt.RunUntil(rt.Now() + 20);
     }
-    void Key(int key) {
-        backend.KeyPress(rt.Now() + 10, key);
-        rt.RunUntil(rt.Now() + 20);
-    }
-    void RunFor(Millis ms) { rt.RunUntil(rt.Now() + ms); }
 
     // Waits for the build-up of the question on screen and picks `letter`.
     void Answer(char letter) {
@@ -72,7 +64,6 @@ struct SaveWorld : GameWorld {
         backend.Click(rt.Now() + 10, save ? 140 : 300, 17);
         RunFor(save ? 3600 : 20);
     }
-    std::string Sfx(const char* file) const { return Path(std::string("sfx/") + file).string(); }
 };
 
 }  // namespace tolarka::testing
