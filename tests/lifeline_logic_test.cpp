@@ -78,6 +78,8 @@ TEST(AudienceVotes, CorrectShareRoundsHalfToEvenAndWrongSharesFollowTheLetterOrd
     EXPECT_EQ(DrawAudienceVotes(2, "B", {}, Script({0.0625, 0, 0}))[1], 86);
     // x1, x2, x3 receivers for C: B, A, D.
     EXPECT_EQ(DrawAudienceVotes(13, "C", {}, Script({0.0, 0.5, 0.5})), (Votes{25, 30, 20, 25}));
+    // Levels outside 1..15 take the nearest band.
+    EXPECT_EQ(DrawAudienceVotes(0, "A", {}, Script({0.5, 0.5, 0.5})), (Votes{95, 2, 1, 2}));
     // A letter outside A..D keeps what the file held.
     EXPECT_EQ(DrawAudienceVotes(3, "E", {7, 8, 9, 10}, Script({0.5})), (Votes{7, 8, 9, 10}));
 }
@@ -100,12 +102,13 @@ TEST(AudienceVotes, EveryLevelSumsToHundredWithTheCorrectShareInItsBand) {
 
 TEST(AudienceVotes, AfterFiftyFiftyTheRemovedShareIsSplitFloorFirst) {
     const Votes v{41, 25, 20, 14};
-    // A and C remain: R = 39, A gets 19, C gets 20.
-    EXPECT_EQ(DisplayedVotes(v, true, {true, false, true, false}), (Votes{60, 0, 40, 0}));
-    // B and C remain: R = 55.
-    EXPECT_EQ(DisplayedVotes(v, true, {false, true, true, false}), (Votes{0, 52, 48, 0}));
-    // B and D remain: R = 61.
-    EXPECT_EQ(DisplayedVotes(v, true, {false, true, false, true}), (Votes{0, 55, 0, 45}));
+    // Every pair that can remain: the floor of half the removed votes to the first, the ceiling
+    // to the second (A and C: 39 removed, 19 to A and 20 to C).
+    const std::pair<std::array<bool, 4>, Votes> cases[] = {
+        {{true, true, false, false}, {58, 42, 0, 0}}, {{true, false, true, false}, {60, 0, 40, 0}},
+        {{true, false, false, true}, {63, 0, 0, 37}}, {{false, true, true, false}, {0, 52, 48, 0}},
+        {{false, true, false, true}, {0, 55, 0, 45}}, {{false, false, true, true}, {0, 0, 53, 47}}};
+    for (const auto& [remaining, shown] : cases) EXPECT_EQ(DisplayedVotes(v, true, remaining), shown);
     // Without the 50:50 the votes show as drawn.
     EXPECT_EQ(DisplayedVotes(v, false, {true, false, true, false}), v);
 }
@@ -217,6 +220,8 @@ TEST(PhoneCall, VotesThatNameNoAnswerOnScreenStillEndTheCall) {
     q.OnScreen = {true, false, false, true};
     const auto call = PreparePhoneCall(q, MakeClockSeededSource());
     EXPECT_TRUE(call.FriendAnswer[0] == 'A' || call.FriendAnswer[0] == 'D');
+    // A source stuck on the two-answer sentence after the 50:50 still gives a one-answer one.
+    EXPECT_EQ(PreparePhoneCall(q, Script({}, 0.99)).Sentence, 8);
     // Votes from a damaged file that do not reach 100, and a source stuck on one number.
     const auto stuck = PreparePhoneCall(Question(7, {0, 0, 0, 0}), Script({}, 0.99));
     EXPECT_FALSE(stuck.FriendAnswer.empty());
