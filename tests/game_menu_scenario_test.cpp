@@ -121,8 +121,11 @@ TEST(GameMenu, WalkingAwayAtLevelOneWinsNothingAndTheBannerReturnsUntilAnAnswer)
     frmMain& m = w.Main();
     const Millis s = OpenMenu(w, w.WaitForInput());
     Sampler<bool> banner(w, [&m] { return m.picMimoS().Visible(); });
+    bool shadeBetween = true;  // the dark band behind the banner goes with it
+    w.backend.At(s + 5000, [&] { shadeBetween = m.Shape1().Visible(); });
     w.backend.Click(s, kEndX, kEndY);
     w.rt.RunUntil(s + 20000);
+    EXPECT_FALSE(shadeBetween);
     EXPECT_TRUE(m.State.OutOfCompetition);
     EXPECT_EQ(m.State.WonLevel, 0);
     EXPECT_EQ(m.picMenu(0).Width(), 1035);
