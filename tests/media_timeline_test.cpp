@@ -21,15 +21,7 @@ TEST(VideoTimeline, FirstFrameIsDueAtTheStartWhateverItsTimestamp) {
     EXPECT_EQ(timeline.DueTime(340000), Millis{5100});
 }
 
-TEST(VideoTimeline, SlowerRateStretchesClipTime) {
-    VideoTimeline timeline;
-    timeline.SetRate(0.8, 0);
-    timeline.Start(1000);
-    timeline.AnchorAt(0);
-    EXPECT_EQ(timeline.DueTime(100000), Millis{1125});
-    EXPECT_EQ(timeline.DueTime(1900000), Millis{3375});
-}
-
+// A slower rate, and a rate change while playing: ClipPlayback in media_video_test.cpp.
 TEST(VideoTimeline, RateChangeKeepsThePictureOnShowAndRestartKeepsTheRate) {
     VideoTimeline timeline;
     timeline.Start(0);

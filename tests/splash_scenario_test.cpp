@@ -4,6 +4,7 @@
 
 #include "game_world.h"
 #include "platform/text_metrics.h"
+#include "platform/widget_dump.h"
 #include "startup/frm_splash.h"
 
 using namespace tolarka;
@@ -40,6 +41,10 @@ TEST(Splash, EachPageTakesAKeyOnlyAfterItsHint) {
     EXPECT_TRUE(w.Page1());
     EXPECT_FALSE(w.Splash().Label2().Visible());
     EXPECT_EQ(w.Splash().Label2().Caption(), "pokračujte stiskem libovolné klávesy...");
+    const std::string tree = platform::DumpWidgets(w.Splash());
+    const auto logo = tree.find("Image imgLogo");
+    ASSERT_NE(logo, std::string::npos);
+    EXPECT_NE(tree.substr(logo, tree.find('\n', logo) - logo).find(" hidden"), std::string::npos);
 
     // Keys and clicks before the hint do nothing.
     w.KeyAt(t0 + 1400);

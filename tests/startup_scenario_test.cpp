@@ -48,6 +48,7 @@ TEST(StartUp, MissingClipAndSoundAskGraphicsFirstAndNoEndsAtOnce) {
         w->AddMedia();
         std::filesystem::remove(w->Path("sfx/tel-end.wav"));
         std::filesystem::remove(w->Path("gfx/r23.avi"));
+        std::filesystem::create_directory(w->Path("gfx/r23.avi"));  // not a clip either
         return w;
     };
     auto yes = world();
@@ -89,19 +90,15 @@ TEST(StartUp, TwoFilesInEveryCounterPassWithoutAQuestion) {
     GameWorld w;
     w.AddQuestionSet(2);
     w.AddMedia();
-    // Names that must not count.
-    for (const char* odd : {"qst/05-001.QST", "qst/5-001.qst", "qst/05-01.qst", "qst/05-0001.qst",
-                            "qst/F7-001.qst", "qst/00-001.qst", "qst/21-001.qst"})
-        WriteFile(w.Path(odd), {});
+    WriteFile(w.Path("qst/05-001.QST"), {});  // not counted (the names: question_files_test.cpp)
     w.StartToMenu();
     EXPECT_EQ(w.backend.Boxes().size(), 1u);
     EXPECT_EQ(w.app.StartUp().Label1(1).Caption(), "30 + 10");
     EXPECT_EQ(w.app.StartUp().Label1(3).Caption(), "OK");
     EXPECT_EQ(w.app.StartUp().QuestionCounts[18], 2);
-    // The window's labels at their places, as the widget tree shows them.
+    // The widget tree as the screenshot tool dumps it.
     const std::string tree = platform::DumpWidgets(w.app.StartUp());
     EXPECT_NE(tree.find("Label Label1(1) 2280,120 1935x255 \"30 + 10\""), std::string::npos) << tree;
-    EXPECT_NE(tree.find("Label Label1(5) 1560,960 1935x255 \"v. 1.1\""), std::string::npos) << tree;
     // The counting and checking pauses: 100 + 100 + 100 + 250 + 250 ms before the splash opens.
     EXPECT_EQ(w.When("frmSplash.Image1 picture"), 800);
 }
