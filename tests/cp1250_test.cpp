@@ -32,6 +32,10 @@ TEST(Cp1250, UndefinedBytesAndUnrepresentableCharactersAreReplaced) {
     EXPECT_EQ(Utf8ToCp1250("πx😀ж"), "?x??");
     EXPECT_EQ(Utf8ToCp1250("a\xC3"), "a?");       // truncated sequence at the end
     EXPECT_EQ(Utf8ToCp1250("\xFF\xFEz"), "??z");  // bytes that are never UTF-8
+    EXPECT_EQ(Utf8ToCp1250("\xC3"
+                           "A\xF8\x80"),
+              "?A??");  // a lead byte without its continuation; a lead that is never valid
+    EXPECT_EQ(Utf8ToCp1250("a\xE2\x82"), "a??");  // truncated at the end: one mark a byte
     EXPECT_TRUE(IsRepresentableInCp1250("Žluťoučký „kůň“ – 100 %"));
     EXPECT_FALSE(IsRepresentableInCp1250("kůň 😀"));
     EXPECT_FALSE(IsRepresentableInCp1250("α"));

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "io/file_io_system.h"
 #include "scratch_dir.h"
 #include "tests/support/system.h"
 
@@ -126,8 +127,32 @@ TEST(ReadLeadingBytes, ReadsOnlyOrdinaryFilesAndNeverWaitsOnAPipe) {
     EXPECT_EQ(ReadLeadingBytes(file, 100), Bytes("abcdef"));
     EXPECT_FALSE(ReadLeadingBytes(dir.path() / "missing", 4));
     EXPECT_FALSE(ReadLeadingBytes(dir.path(), 4));
+    if (!tolarka::testing::Missing(tolarka::testing::Feature::DescriptorCount)) {
+        const int open = tolarka::testing::OpenDescriptorCount();
+        for (int i = 0; i < 3; ++i) ReadLeadingBytes(file, 4);
+        EXPECT_EQ(tolarka::testing::OpenDescriptorCount(), open) << "a read left its file open";
+    }
     if (tolarka::testing::Missing(tolarka::testing::Feature::NamedPipes)) return;
     const fs::path fifo = dir.path() / "b.qst";
     ASSERT_TRUE(tolarka::testing::MakeFifo(fifo));
     EXPECT_FALSE(ReadLeadingBytes(fifo, 4));  // returns at once: no writer ever comes
+}
+
+TEST(ReplaceFile, ATakenTemporaryNameIsSkippedAndFailedCallsReturn) {
+    ScratchDir dir;
+    const fs::path file = dir.path() / "01.sav";
+    fs::path first, second;
+    ASSERT_GE(CreateTemporaryBeside(file, first).Get(), 0);
+    // A leftover at the next name (from an earlier process with the same id): the one after.
+    const std::string stem = first.string().substr(0, first.string().rfind('.') + 1);
+    const int serial = std::stoi(first.string().substr(stem.size()));
+    std::ofstream(stem + std::to_string(serial + 1)) << "left over";
+    ASSERT_GE(CreateTemporaryBeside(file, second).Get(), 0);
+    EXPECT_EQ(second.string(), stem + std::to_string(serial + 2));
+#ifndef _WIN32  // (the C runtime there stops the program on a bad descriptor)
+    // A call that fails for good is not repeated like an interrupted one.
+    char c = 0;
+    EXPECT_LT(file_system::ReadSome(-1, &c, 1), 0);
+    EXPECT_LT(file_system::WriteSome(-1, &c, 1), 0);
+#endif
 }

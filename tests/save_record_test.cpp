@@ -154,6 +154,11 @@ TEST(SaveSlots, WriteReadListAndDelete) {
     std::filesystem::create_directories(app / "save" / "07.sav");
     EXPECT_FALSE(SlotFilled(app, 7));
     EXPECT_FALSE(ReadSlot(app, 7).has_value());
+    // The last slot alone counts too.
+    EXPECT_TRUE(DeleteSlot(app, 5));
+    EXPECT_FALSE(AnySlotFilled(app));
+    ASSERT_TRUE(WriteSlot(app, 9, other));
+    EXPECT_TRUE(AnySlotFilled(app));
 }
 
 TEST(SaveSlots, EmptyAndShortFilesCountAsFilledAndReadPadded) {
@@ -225,4 +230,6 @@ TEST(SlotSummary, RightTextIsTheLongCzechDateAndTheShortTime) {
     r.SaveDate = "          ";
     r.SaveTime = "?????";
     EXPECT_EQ(MakeSlotSummary(r).Right, "            ?????");
+    EXPECT_EQ(ShortTime("23:5"), "23:05");
+    EXPECT_EQ(ShortTime("009:05"), "009:05");  // three digits are no hour: shown as stored
 }
