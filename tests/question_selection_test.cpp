@@ -113,7 +113,8 @@ TEST(QuestionSelection, NeverHangs) {
 TEST(QuestionSelection, SelectAndRememberRotatesTheLevelListOnDisk) {
     ScratchDir app;
     fs::create_directories(app.path() / "qst");
-    for (int n = 1; n <= 10; ++n) std::ofstream(app.path() / "qst" / QuestionFileName(3, n)) << "x";
+    for (int n = 1; n <= 9; ++n) std::ofstream(app.path() / "qst" / QuestionFileName(3, n)) << "x";
+    fs::create_directory(app.path() / "qst" / QuestionFileName(3, 10));  // no file: never drawn
     std::ofstream(app.path() / "qst" / "04-001.qst") << "other level";
 
     const auto uniform = Seeded(99);
@@ -125,6 +126,7 @@ TEST(QuestionSelection, SelectAndRememberRotatesTheLevelListOnDisk) {
         const auto pick =
             SelectAndRememberQuestion(app.path() / "qst", app.path(), 3, 10, recent, exclude, uniform);
         ASSERT_TRUE(pick);
+        EXPECT_NE(pick->Number, 10);
         EXPECT_EQ(exclude, 5);
         EXPECT_EQ(pick->File, app.path() / "qst" / QuestionFileName(3, pick->Number));
         // `recent` holds the list as it was read, before this question.
