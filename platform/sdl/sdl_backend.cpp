@@ -1,11 +1,9 @@
 #include "platform/sdl/sdl_backend.h"
 
 #include <SDL_image.h>
-#include <signal.h>
 
 #include <algorithm>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <stdexcept>
 
@@ -13,6 +11,7 @@
 #include "platform/sdl/key_codes.h"
 #include "platform/sdl/picture_raster.h"
 #include "platform/sdl/renderer_choice.h"
+#include "platform/sdl/termination_signals.h"
 #include "platform/sdl/window_manager.h"
 
 namespace tolarka::platform::sdl {
@@ -38,46 +37,6 @@ int WindowZoom(SDL_Window* w) {
     if (SDL_GetDisplayUsableBounds(DisplayOf(w), &usable) != 0) return 1;
     const int zoom = static_cast<int>(std::min(usable.w * 0.8 / 640, usable.h * 0.8 / 480));
     return std::max(1, zoom);
-}
-
-// SIGTERM (the desktop logging out) and SIGINT (Ctrl+C in a terminal) reach SDL's own handler,
-// which turns them into the quit event a closed window sends; the game would answer that with
-// its question. This handler goes in front of SDL's and marks the quit as one nobody is there to
-// be asked about.
-volatile std::sig_atomic_t terminationRequested = 0;
-constexpr int kTerminationSignals[] = {SIGINT, SIGTERM};
-struct sigaction sdlHandlers[2];
-
-void OnTermination(int sig) {
-    terminationRequested = 1;
-    const struct sigaction& sdl = sdlHandlers[sig == SIGINT ? 0 : 1];
-    if (sdl.sa_handler != SIG_DFL && sdl.sa_handler != SIG_IGN) sdl.sa_handler(sig);
-}
-
-void ChainTerminationHandlers() {
-    terminationRequested = 0;
-    for (int i = 0; i < 2; ++i) {
-        struct sigaction current {};
-        sigaction(kTerminationSignals[i], nullptr, &current);
-        // Only where SDL listens: an ignored signal stays ignored (nohup), a default one kills.
-        if ((current.sa_flags & SA_SIGINFO) != 0 || current.sa_handler == SIG_DFL ||
-            current.sa_handler == SIG_IGN || current.sa_handler == OnTermination)
-            continue;
-        sdlHandlers[i] = current;
-        struct sigaction ours = current;
-        ours.sa_handler = OnTermination;
-        sigaction(kTerminationSignals[i], &ours, nullptr);
-    }
-}
-
-// Gives SDL its handlers back, so that SDL_Quit restores the defaults.
-void UnchainTerminationHandlers() {
-    for (int i = 0; i < 2; ++i) {
-        struct sigaction current {};
-        sigaction(kTerminationSignals[i], nullptr, &current);
-        if ((current.sa_flags & SA_SIGINFO) == 0 && current.sa_handler == OnTermination)
-            sigaction(kTerminationSignals[i], &sdlHandlers[i], nullptr);
-    }
 }
 
 bool IsToggleKey(const SDL_Keysym& k) {
@@ -144,7 +103,7 @@ std::optional<InputEvent> SdlBackend::Translate(const SDL_Event& e) {
                          windowView_.LogicalY(static_cast<int>(std::floor(y * pixelRatio_)))};
     };
     switch (e.type) {
-        case SDL_QUIT: return Ev(terminationRequested ? InputKind::Terminate : InputKind::Quit);
+        case SDL_QUIT: return Ev(TerminationRequested() ? InputKind::Terminate : InputKind::Quit);
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             if (IsToggleKey(e.key.keysym)) {
