@@ -18,15 +18,19 @@ inline double CpuSeconds(int who = RUSAGE_SELF) {
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-// Resident memory of this process in MiB, from /proc.
-inline double ResidentMiB() {
+// A memory figure of this process in MiB from /proc/self/status ("VmRSS:", "VmHWM:", ...).
+inline double StatusMiB(const std::string& field) {
     std::ifstream in("/proc/self/status");
     std::string line;
     while (std::getline(in, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+        if (line.rfind(field, 0) == 0) return std::stod(line.substr(field.size())) / 1024.0;
     }
     return 0;
 }
+
+// Resident memory of this process now, and the most it has had.
+inline double ResidentMiB() { return StatusMiB("VmRSS:"); }
+inline double PeakMiB() { return StatusMiB("VmHWM:"); }
 
 struct Spread {
     double min = 0, median = 0, max = 0;

@@ -103,15 +103,6 @@ double ThreadMs() {
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-double PeakMiB() {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    }
-    return 0;
-}
-
 // Medians of one process's frames.
 struct WindowFigures {
     double fullMs = -1;    // thread CPU of a whole frame drawn and presented
@@ -174,7 +165,7 @@ WindowFigures BareWindow(int w, int h) {
     f.fullMs = bench::SpreadOf(full).median;
     f.answerMs = f.fullMs;  // the bare program has no smaller frame
     f.keyMs = bench::SpreadOf(key).median;
-    f.peakMiB = PeakMiB();
+    f.peakMiB = bench::PeakMiB();
     return f;
 }
 
@@ -237,7 +228,7 @@ WindowFigures GameWindow(int w, int h) {
     f.fullMs = bench::SpreadOf(full).median;
     f.answerMs = bench::SpreadOf(answer).median;
     f.keyMs = bench::SpreadOf(key).median;
-    f.peakMiB = PeakMiB();
+    f.peakMiB = bench::PeakMiB();
     return f;
 }
 

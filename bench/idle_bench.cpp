@@ -40,19 +40,10 @@ struct Measured {
     double peak = 0;  // the most resident memory until then
 };
 
-double PeakMiB() {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    }
-    return 0;
-}
-
 Measured IdleFor(double seconds, const std::function<void(Uint32)>& wait) {
     Measured m;
     m.mib = bench::ResidentMiB();
-    m.peak = PeakMiB();
+    m.peak = bench::PeakMiB();
     const double cpu0 = bench::CpuSeconds();
     wait(static_cast<Uint32>(seconds * 1000));
     m.cpu = bench::CpuSeconds() - cpu0;
