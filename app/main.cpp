@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,12 +17,15 @@
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const tolarka::StartRequest request = tolarka::ReadCommandLine(args);
-    const tolarka::GamePaths paths =
-        tolarka::ResolveGamePaths({tolarka::ProgramDirectory(argc > 0 ? argv[0] : "tolarka"),
-                                   TOLARKA_DATA_FROM_PROGRAM, tolarka::PlayerDataDirectory()});
+    const tolarka::GamePaths paths = tolarka::ResolveGamePaths(
+        {tolarka::ProgramDirectory(argc > 0 ? argv[0] : "tolarka"), TOLARKA_DATA_FROM_PROGRAM,
+         tolarka::PlayerDataDirectory()},
+        tolarka::HoldsGameData, [](const std::filesystem::path& dir) {
+            return tolarka::KeepsFilesInProgramFolder() && tolarka::AcceptsGameFiles(dir);
+        });
     switch (request.Action) {
-        case tolarka::StartAction::Help: std::fputs(tolarka::HelpText(paths).c_str(), stdout); return 0;
-        case tolarka::StartAction::Version: std::puts(tolarka::VersionText().c_str()); return 0;
+        case tolarka::StartAction::Help: tolarka::PrintToUser(tolarka::HelpText(paths)); return 0;
+        case tolarka::StartAction::Version: tolarka::PrintToUser(tolarka::VersionText() + "\n"); return 0;
         case tolarka::StartAction::Play: break;
     }
     for (const std::string& option : request.Ignored)
@@ -42,7 +46,10 @@ int main(int argc, char** argv) {
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tolarka: %s\n", e.what());
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Tolarka", e.what(), nullptr);
+        // The windowed Windows game has no console: the box is all a player sees of the fault.
+        const std::string text = std::string("Hra musela skončit kvůli chybě:\n\n") + e.what() +
+                                 "\n\nPokud se chyba opakuje, hru přeinstalujte.";
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Tolarka", text.c_str(), nullptr);
         return 1;
     }
     return 0;

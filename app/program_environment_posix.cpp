@@ -2,6 +2,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -60,5 +61,9 @@ std::string MissingDisplay() {
         return "není k dispozici žádná obrazovka (DISPLAY ani WAYLAND_DISPLAY)";
     return {};
 }
+
+bool KeepsFilesInProgramFolder() { return true; }
+
+void PrintToUser(const std::string& text) { std::fputs(text.c_str(), stdout); }
 
 }  // namespace tolarka

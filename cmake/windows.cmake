@@ -27,6 +27,8 @@ set(ENV{PKG_CONFIG_PATH} "")
 
 # mingw declares the POSIX thread-safe time functions (localtime_r) only when asked; windows.h
 # leaves std::min and std::max alone; SDL leaves main alone (no SDL2main).
+include(${CMAKE_CURRENT_LIST_DIR}/windows_resources.cmake)
+
 add_compile_definitions(_POSIX_THREAD_SAFE_FUNCTIONS=200112L _USE_MATH_DEFINES NOMINMAX SDL_MAIN_HANDLED)
 
 # cairo builds itself with _FORTIFY_SOURCE, whose checked functions mingw keeps in libssp.

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "assets/font_set.h"
+#include "assets/icon_file.h"
 #include "assets/render.h"
 
 namespace {
@@ -72,6 +76,48 @@ TEST(ArtRender, OpaquePicturesAreRgbAndTheOthersCarryAlpha) {
     ASSERT_GT(clear.size(), 26u);
     EXPECT_EQ(opaque[25], 2);
     EXPECT_EQ(clear[25], 6);
+}
+
+unsigned Le(const std::vector<unsigned char>& b, size_t at, int bytes) {
+    unsigned v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | b.at(at + static_cast<size_t>(i));
+    return v;
+}
+
+// Windows finds each picture by the directory's offsets, reads a bitmap bottom row first with its
+// height doubled for the mask, and takes a width byte of 0 as 256.
+TEST(WindowsIcon, DirectoryBitmapAndPngEntries) {
+    tolarka::art::IconImage small{3, std::vector<std::uint32_t>(9, 0xFF102030u), {}};
+    small.pixels[0] = 0x00000000u;  // top left transparent
+    small.pixels[6] = 0xFFAABBCCu;  // bottom left
+    const std::vector<unsigned char> png{0x89, 'P', 'N', 'G', 1, 2, 3};
+    const auto ico = tolarka::art::IconFile({small, {256, {}, png}});
+
+    EXPECT_EQ(Le(ico, 0, 2), 0u);
+    EXPECT_EQ(Le(ico, 2, 2), 1u);
+    ASSERT_EQ(Le(ico, 4, 2), 2u);
+    const unsigned bitmapSize = 40 + 9 * 4 + 3 * 4;  // header, pixels, three mask rows of 32 bits
+    EXPECT_EQ(ico.at(6), 3);
+    EXPECT_EQ(Le(ico, 6 + 12, 4), 6u + 32u);
+    EXPECT_EQ(Le(ico, 6 + 8, 4), bitmapSize);
+    EXPECT_EQ(ico.at(22), 0);
+    EXPECT_EQ(Le(ico, 22 + 8, 4), png.size());
+    EXPECT_EQ(Le(ico, 22 + 12, 4), 38u + bitmapSize);
+    ASSERT_EQ(ico.size(), 38u + bitmapSize + png.size());
+
+    const size_t bmp = 38;
+    EXPECT_EQ(Le(ico, bmp + 4, 4), 3u);
+    EXPECT_EQ(Le(ico, bmp + 8, 4), 6u);
+    EXPECT_EQ(Le(ico, bmp + 14, 2), 32u);
+    EXPECT_EQ(Le(ico, bmp + 40, 4), 0xFFAABBCCu);          // first stored: the bottom row
+    EXPECT_EQ(Le(ico, bmp + 40 + 6 * 4, 4), 0x00000000u);  // last row stored: the top one
+    const size_t mask = bmp + 40 + 9 * 4;
+    EXPECT_EQ(ico.at(mask), 0x00);          // bottom row: all opaque
+    EXPECT_EQ(ico.at(mask + 2 * 4), 0x80);  // top row: its first pixel shows through
+    EXPECT_TRUE(std::equal(png.begin(), png.end(), ico.end() - static_cast<long>(png.size())));
+
+    EXPECT_THROW(tolarka::art::IconFile({{257, {}, png}}), std::invalid_argument);
+    EXPECT_THROW(tolarka::art::IconFile({{4, std::vector<std::uint32_t>(15), {}}}), std::invalid_argument);
 }
 
 }  // namespace

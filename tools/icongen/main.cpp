@@ -1,5 +1,6 @@
-// Draws the program icon for the desktop's icon theme:
-//   OUT_DIR/hicolor/NxN/apps/tolarka.png for every size, OUT_DIR/hicolor/scalable/apps/tolarka.svg
+// Draws the program icon for the desktop's icon theme and for Windows:
+//   OUT_DIR/hicolor/NxN/apps/tolarka.png for every size, OUT_DIR/hicolor/scalable/apps/tolarka.svg,
+//   OUT_DIR/tolarka.ico (the program's and the installer's icon on Windows)
 //
 //   tolarka_icongen OUT_DIR SANS SANS_BOLD VERDANA VERDANA_BOLD
 #include <cairo-svg.h>
@@ -10,7 +11,9 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "assets/icon_file.h"
 #include "assets/program_icon.h"
 #include "assets/render.h"
 
@@ -51,6 +54,24 @@ std::string RenderProgramIconSvg(const tolarka::art::FontSet& fonts) {
     return svg;
 }
 
+// Windows draws a 16 px title bar icon from the 16 px picture, not from a scaled-down larger one,
+// so every size is drawn on its own, as for the icon theme.
+std::vector<unsigned char> WindowsIcon(const tolarka::art::FontSet& fonts) {
+    std::vector<tolarka::art::IconImage> images;
+    for (int size : {16, 20, 24, 32, 40, 48, 64, 128, 256}) {
+        const tolarka::art::Artwork art = tolarka::art::ProgramIconArtwork(size);
+        tolarka::art::IconImage image{size, {}, {}};
+        if (size == 256) {
+            image.png = tolarka::art::RenderPng(art, fonts);
+        } else {
+            image.pixels.resize(static_cast<size_t>(size) * static_cast<size_t>(size));
+            tolarka::art::RenderInto(art, fonts, 1.0, 0, 0, size, size, image.pixels.data(), size * 4);
+        }
+        images.push_back(std::move(image));
+    }
+    return tolarka::art::IconFile(images);
+}
+
 int Run(int argc, char** argv) {
     if (argc != 6) {
         std::cerr << "Použití: tolarka_icongen VÝSTUP SANS SANS_BOLD VERDANA VERDANA_BOLD\n";
@@ -65,6 +86,8 @@ int Run(int argc, char** argv) {
     }
     const std::string svg = RenderProgramIconSvg(fonts);
     WriteFile(theme / "scalable" / "apps" / "tolarka.svg", svg.data(), svg.size());
+    const std::vector<unsigned char> ico = WindowsIcon(fonts);
+    WriteFile(fs::path(argv[1]) / "tolarka.ico", ico.data(), ico.size());
     return 0;
 }
 

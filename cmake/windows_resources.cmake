@@ -1,0 +1,28 @@
+# What a Windows program carries in its resources: the manifest (per-monitor DPI awareness,
+# UTF-8 code page, common controls), version information in Czech and English, and for the
+# game its icon, drawn by tools/icongen with the desktop icons.
+#   tolarka_windows_resources(TARGET [ICON] CS "Czech description" EN "English description")
+enable_language(RC)
+function(tolarka_windows_resources target)
+  cmake_parse_arguments(arg "ICON" "CS;EN" "" ${ARGN})
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}-resources)
+  set(TOLARKA_MANIFEST_NAME ${target})
+  set(TOLARKA_MANIFEST_DESCRIPTION ${arg_EN})
+  set(TOLARKA_MANIFEST_FILE ${dir}/program.manifest)
+  set(TOLARKA_RC_NAME ${target})
+  set(TOLARKA_RC_DESCRIPTION_CS ${arg_CS})
+  set(TOLARKA_RC_DESCRIPTION_EN ${arg_EN})
+  set(TOLARKA_ICO_FILE ${CMAKE_BINARY_DIR}/packaging/icons/tolarka.ico)
+  configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/program.manifest.in ${TOLARKA_MANIFEST_FILE} @ONLY)
+  configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/program.rc.in ${dir}/program.rc @ONLY)
+  target_sources(${target} PRIVATE ${dir}/program.rc)
+  set(depends ${TOLARKA_MANIFEST_FILE})
+  if(arg_ICON)
+    set_property(SOURCE ${dir}/program.rc APPEND PROPERTY COMPILE_DEFINITIONS TOLARKA_ICON)
+    list(APPEND depends ${TOLARKA_ICO_FILE})
+    add_dependencies(${target} tolarka_icons)
+  endif()
+  # windres reads the file as UTF-8, so the Czech strings arrive whole.
+  set_property(SOURCE ${dir}/program.rc APPEND PROPERTY COMPILE_OPTIONS -c65001)
+  set_property(SOURCE ${dir}/program.rc APPEND PROPERTY OBJECT_DEPENDS ${depends})
+endfunction()
