@@ -12,14 +12,15 @@
 #include "assets/font_set.h"
 #include "assets/render.h"
 #include "media/picture_catalogue.h"
+#include "platform/sdl/font_files.h"
 
 namespace tolarka::platform::sdl {
 namespace {
 
 // The drawing code of every picture, and the fonts it letters with, made on first use.
 struct ArtCatalogue {
-    art::FontSet fonts{art::FontFiles{TOLARKA_FONT_SANS_FILE, TOLARKA_FONT_SANS_BOLD_FILE,
-                                      TOLARKA_FONT_VERDANA_FILE, TOLARKA_FONT_VERDANA_BOLD_FILE}};
+    art::FontSet fonts{
+        art::FontFiles{FontFiles().sans, FontFiles().sansBold, FontFiles().verdana, FontFiles().verdanaBold}};
     std::map<std::string, art::Artwork, std::less<>> byName;
     ArtCatalogue() {
         for (auto& a : art::AllArtwork()) {

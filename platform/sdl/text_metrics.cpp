@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "platform/sdl/font_files.h"
+
 namespace tolarka::platform {
 
 int FontPixelSize(double points) { return static_cast<int>(std::lround(points * 4.0 / 3.0)); }
@@ -15,13 +17,9 @@ int FontPixelSize(double points) { return static_cast<int>(std::lround(points * 
 namespace {
 
 const char* FontFile(const Font& font) {
-    const bool verdana = font.face == "Verdana";
-    if (verdana) {
-        return font.bold ? "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
-                         : "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-    }
-    return font.bold ? "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf"
-                     : "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
+    const sdl::GameFontFiles& files = sdl::FontFiles();
+    if (font.face == "Verdana") return font.bold ? files.verdanaBold.c_str() : files.verdana.c_str();
+    return font.bold ? files.sansBold.c_str() : files.sans.c_str();
 }
 
 struct TtfCloser {

@@ -1,0 +1,13 @@
+#include "platform/sdl/font_files.h"
+
+namespace tolarka::platform::sdl {
+
+// The files the build found (Debian's fonts-liberation and fonts-dejavu-core), which an
+// installed game depends on.
+const GameFontFiles& FontFiles() {
+    static const GameFontFiles files{TOLARKA_FONT_SANS_FILE, TOLARKA_FONT_SANS_BOLD_FILE,
+                                     TOLARKA_FONT_VERDANA_FILE, TOLARKA_FONT_VERDANA_BOLD_FILE};
+    return files;
+}
+
+}  // namespace tolarka::platform::sdl
