@@ -4,6 +4,7 @@
 
 #include "game/frm_main.h"
 #include "game/question_selection.h"
+#include "io/file_io_system.h"
 #include "platform/runtime.h"
 
 namespace tolarka {
@@ -52,8 +53,8 @@ bool frmMain::SelectAndReadQuestion() {
     const int level = State.Level;
     const LevelQuestions source = links_.questions(level);
     const auto chosen =
-        SelectAndRememberQuestion(source.dir, links_.writablePath, level, source.count, State.RecentNumbers,
-                                  State.ExcludeCount, random_, source.listed);
+        SelectAndRememberQuestion(source.dir, file_system::Utf8Path(links_.writablePath), level, source.count,
+                                  State.RecentNumbers, State.ExcludeCount, random_, source.listed);
     if (!chosen) {
         director_.Stop();
         Rt().MessageBox("Pro " + std::to_string(level) +
@@ -63,7 +64,8 @@ bool frmMain::SelectAndReadQuestion() {
         return false;
     }
     State.QuestionFile = chosen->File.string();
-    if (!chosen->Remembered) links_.warnRecentListUnwritable(RecentListPath(links_.writablePath, level));
+    if (!chosen->Remembered)
+        links_.warnRecentListUnwritable(RecentListPath(file_system::Utf8Path(links_.writablePath), level));
     if (auto record = ReadQuestionFile(chosen->File)) State.Question = *record;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "io/file_io_system.h"
 #include "platform/runtime.h"
 #include "startup/media_checklist.h"
 
@@ -71,7 +72,8 @@ void frmStartUp::CountQuestions() {
     Rt().DoEvents();
     Rt().Pause(100);
     ListedQuestions shippedListed{}, ownListed{};
-    const tolarka::QuestionCounts shipped = CountQuestionDirectory(questionDir_, &shippedListed);
+    const tolarka::QuestionCounts shipped =
+        CountQuestionDirectory(file_system::Utf8Path(questionDir_), &shippedListed);
     const tolarka::QuestionCounts own = ownQuestionDir_.empty()
                                             ? tolarka::QuestionCounts{}
                                             : CountQuestionDirectory(ownQuestionDir_, &ownListed);
@@ -89,7 +91,7 @@ void frmStartUp::CheckFiles() {
     Label1(2).SetCaption("kontroluji soubory...");
     Rt().DoEvents();
     Rt().Pause(100);
-    const std::filesystem::path app(dataPath_);
+    const std::filesystem::path app = file_system::Utf8Path(dataPath_);
     if (!AllMediaPresent(app, kGraphicsChecklist, OrdinaryFile)) GraphicsOk = false;
     if (!AllMediaPresent(app, kSoundChecklist, OrdinaryFile)) SoundsOk = false;
     if (!EveryCounterReaches(QuestionCounts)) QuestionsOk = false;
@@ -106,7 +108,7 @@ void frmStartUp::CheckFiles() {
 
 std::filesystem::path frmStartUp::QuestionDir(int level) const {
     const bool own = level >= 1 && level <= kQuestionCounterCount && ownSets_[static_cast<size_t>(level)];
-    return own ? ownQuestionDir_ : std::filesystem::path(dataPath_) / "qst";
+    return own ? ownQuestionDir_ : file_system::Utf8Path(dataPath_) / "qst";
 }
 
 bool frmStartUp::AskToGoOn(const std::string& firstLine) {
