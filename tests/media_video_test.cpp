@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
+#include <cstring>
 #include <mutex>
 #include <thread>
 
 #include "platform/sdl/sdl_media.h"
+#include "platform/sdl/video_av_handles.h"
 #include "platform/sdl/video_player.h"
 #include "tests/media_test_support.h"
 #include "tests/support/system.h"
@@ -187,6 +190,77 @@ TEST_P(ClipPlayback, FrameScaledStraightIntoASurfaceFillsItsRectangleOnly) {
     }
     // A rectangle reaching out of the surface is left to the renderer.
     EXPECT_FALSE(channel->DrawFrameInto(canvas_.Surface(), SDL_Rect{50, 40, 64, 48}));
+}
+
+// A clip enlarged straight into the window (full screen) looks as a bilinear filter makes it:
+// each pixel within two levels of one computed in floating point from the clip's own pixels, and
+// close to what FFmpeg's bilinear scaler makes of them. Sizes: the start clip's 2.25 times, a
+// stretch of its own each way, and enlargements too slight for the grouped source pixels.
+TEST_P(ClipPlayback, EnlargedFrameIsTheBilinearStretchOfTheClip) {
+    constexpr int kW = 64, kH = 48;
+    const std::string patterned = dir_.File("patterned.avi");
+    ASSERT_TRUE(platform::sdl::WriteAviClip(patterned, format_, [](int, std::uint8_t* rgb, int pitch) {
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x) {
+                std::uint8_t* p = rgb + y * pitch + 3 * x;
+                p[0] = static_cast<std::uint8_t>(x * 4);
+                p[1] = static_cast<std::uint8_t>(255 - y * 5);
+                p[2] = ((x / 8 + y / 8) % 2) ? 220 : 30;  // hard edges
+            }
+    }));
+    Canvas canvas(260, 200);
+    auto channel = media_.CreateSdlChannel("WMP1");
+    channel->SetFile(patterned);
+    channel->Stop();  // the first frame
+    // The clip's own pixels: converted at its size, unscaled.
+    ASSERT_TRUE(channel->DrawFrameInto(canvas.Surface(), SDL_Rect{0, 0, kW, kH}));
+    std::vector<std::uint8_t> own(kW * kH * 4);
+    for (int y = 0; y < kH; ++y)
+        std::memcpy(&own[y * kW * 4],
+                    static_cast<const std::uint8_t*>(canvas.Surface()->pixels) + y * canvas.Surface()->pitch,
+                    kW * 4);
+    platform::sdl::SwsPtr ffmpeg;
+    for (const SDL_Rect dst : {SDL_Rect{3, 5, 144, 108}, SDL_Rect{0, 1, 257, 61}, SDL_Rect{7, 2, 70, 190},
+                               SDL_Rect{1, 1, 75, 50}}) {
+        canvas.Clear();
+        SDL_RenderFlush(canvas.Renderer());
+        ASSERT_TRUE(channel->DrawFrameInto(canvas.Surface(), dst));
+        ffmpeg.reset(sws_getCachedContext(ffmpeg.release(), kW, kH, AV_PIX_FMT_BGRA, dst.w, dst.h,
+                                          AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr));
+        std::vector<std::uint8_t> scaled(static_cast<size_t>(dst.w) * dst.h * 4);
+        const std::uint8_t* in[4] = {own.data(), nullptr, nullptr, nullptr};
+        const int inPitch[4] = {kW * 4, 0, 0, 0};
+        std::uint8_t* out[4] = {scaled.data(), nullptr, nullptr, nullptr};
+        const int outPitch[4] = {dst.w * 4, 0, 0, 0};
+        ASSERT_EQ(sws_scale(ffmpeg.get(), in, inPitch, 0, kH, out, outPitch), dst.h);
+        int worst = 0;
+        double againstFfmpeg = 0;
+        for (int y = 0; y < dst.h; ++y) {
+            const double fy = std::clamp((y + 0.5) * kH / dst.h - 0.5, 0.0, kH - 1.0);
+            const int y0 = std::min(static_cast<int>(fy), kH - 2);
+            for (int x = 0; x < dst.w; ++x) {
+                const double fx = std::clamp((x + 0.5) * kW / dst.w - 0.5, 0.0, kW - 1.0);
+                const int x0 = std::min(static_cast<int>(fx), kW - 2);
+                const auto* shown = static_cast<const std::uint8_t*>(canvas.Surface()->pixels) +
+                                    (dst.y + y) * canvas.Surface()->pitch + (dst.x + x) * 4;
+                for (int c = 0; c < 3; ++c) {
+                    const auto at = [&](int xx, int yy) {
+                        return static_cast<double>(own[(yy * kW + xx) * 4 + c]);
+                    };
+                    const double top = at(x0, y0) + (at(x0 + 1, y0) - at(x0, y0)) * (fx - x0);
+                    const double bottom = at(x0, y0 + 1) + (at(x0 + 1, y0 + 1) - at(x0, y0 + 1)) * (fx - x0);
+                    const double exact = top + (bottom - top) * (fy - y0);
+                    worst = std::max(worst, static_cast<int>(std::lround(std::abs(shown[c] - exact))));
+                    againstFfmpeg += std::abs(shown[c] - scaled[(y * dst.w + x) * 4 + c]);
+                }
+            }
+        }
+        EXPECT_LE(worst, 2) << dst.w << " x " << dst.h;
+        EXPECT_LT(againstFfmpeg / (dst.w * dst.h * 3), 2.0) << dst.w << " x " << dst.h;
+        // Not a pixel beside the rectangle.
+        EXPECT_EQ(FrameIndexOf(canvas.At(dst.x + dst.w, dst.y)), -1);
+        EXPECT_EQ(FrameIndexOf(canvas.At(dst.x, dst.y + dst.h)), -1);
+    }
 }
 
 TEST_P(ClipPlayback, StoppedClipShowsItsFirstFrameAndAnEndedOneItsLast) {
