@@ -12,7 +12,9 @@
 #include "app/command_line.h"
 #include "app/game_paths.h"
 #include "app/program_environment.h"
+#include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/window_manager.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -31,12 +33,16 @@ int main(int argc, char** argv) {
     for (const std::string& option : request.Ignored)
         std::fprintf(stderr, "tolarka: neznámou volbu %s hra přeskočí (nápověda: tolarka --help)\n",
                      option.c_str());
+    // Before SDL's video starts: without a session bus it would try to launch one, and the
+    // renderer's probe runs in a process of its own that must not inherit a started SDL.
+    tolarka::platform::sdl::SkipAbsentSessionBus();
+    const tolarka::platform::sdl::RendererChoice renderer = tolarka::platform::sdl::ChooseRenderer();
     if (const std::string missing = tolarka::MissingDisplay(); !missing.empty()) {
         std::fprintf(stderr, "tolarka: nelze otevřít okno hry: %s\n", missing.c_str());
         return 1;
     }
     try {
-        tolarka::platform::sdl::SdlBackend backend;
+        tolarka::platform::sdl::SdlBackend backend(false, renderer);
         tolarka::platform::Runtime runtime(backend);
         tolarka::App app(runtime, paths, request.CommandLine);
         try {

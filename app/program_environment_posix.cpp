@@ -38,7 +38,8 @@ fs::path PlayerDataDirectory() {
 // Why no window can be shown, or nothing when one can. SDL falls back to an invisible window
 // when there is no display, and the game must not run unseen; a driver asked for by name (the
 // tests' offscreen one) is respected. Without any desktop session only the console (kmsdrm)
-// is tried, so that no other driver's probe prints its own complaints.
+// is tried, so that no other driver's probe prints its own complaints. A desktop's video, once
+// found, stays started for the game's window (starting it costs tens of milliseconds).
 std::string MissingDisplay() {
     if (const std::string asked = Environment("SDL_VIDEODRIVER"); !asked.empty()) {
         if (SDL_VideoInit(nullptr) != 0)
@@ -56,9 +57,10 @@ std::string MissingDisplay() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return SDL_GetError();
     const char* driver = SDL_GetCurrentVideoDriver();
     const std::string_view name = driver ? driver : "";
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    if (name.empty() || name == "offscreen" || name == "dummy")
+    if (name.empty() || name == "offscreen" || name == "dummy") {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return "není k dispozici žádná obrazovka (DISPLAY ani WAYLAND_DISPLAY)";
+    }
     return {};
 }
 

@@ -106,14 +106,17 @@ Start TimeStart(const std::string& program, const std::string& shim, const std::
         _exit(127);
     }
     close(fds[1]);
+    // The clock stops at the report's line, not at the end of the pipe: a process the program
+    // left running in the background keeps the pipe open.
     std::string report;
     char buf[256];
-    for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;) report.append(buf, static_cast<size_t>(n));
+    for (ssize_t n; report.find('\n') == std::string::npos && (n = read(fds[0], buf, sizeof buf)) > 0;)
+        report.append(buf, static_cast<size_t>(n));
+    Start s;
+    s.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     close(fds[0]);
     int status = 0;
     waitpid(pid, &status, 0);
-    Start s;
-    s.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     long libs = 0, rss = 0, hwm = 0, file = 0, anon = 0;
     if (std::sscanf(report.c_str(), "%ld %ld %ld %ld %ld", &libs, &rss, &hwm, &file, &anon) != 5) return {};
     s.libraries = static_cast<double>(libs);

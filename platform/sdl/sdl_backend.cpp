@@ -10,7 +10,6 @@
 #include "media/picture_catalogue.h"
 #include "platform/sdl/key_codes.h"
 #include "platform/sdl/picture_raster.h"
-#include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/termination_signals.h"
 #include "platform/sdl/window_manager.h"
 
@@ -46,8 +45,10 @@ bool IsToggleKey(const SDL_Keysym& k) {
 
 }  // namespace
 
-SdlBackend::SdlBackend(bool fullscreen) {
-    const RendererChoice choice = ChooseRenderer();
+SdlBackend::SdlBackend(bool fullscreen) : SdlBackend(fullscreen, ChooseRenderer()) {}
+
+SdlBackend::SdlBackend(bool fullscreen, const RendererChoice& choice) {
+    SkipAbsentSessionBus();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER) != 0 &&
         SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());

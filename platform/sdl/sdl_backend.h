@@ -7,6 +7,7 @@
 #include "platform/backend.h"
 #include "platform/sdl/output_view.h"
 #include "platform/sdl/renderer.h"
+#include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sdl_media.h"
 #include "platform/text_metrics.h"
 
@@ -21,6 +22,8 @@ class SdlBackend : public Backend {
 public:
     // `fullscreen`: fill the screen at once instead of waiting for the display switch.
     explicit SdlBackend(bool fullscreen = false);
+    // With the renderer chosen earlier, before anything started SDL's video (ChooseRenderer).
+    SdlBackend(bool fullscreen, const RendererChoice& choice);
     ~SdlBackend() override;
 
     Millis Now() const override;

@@ -3,6 +3,10 @@
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <string>
 
 namespace tolarka::platform::sdl {
 
@@ -22,6 +26,14 @@ bool HasWindowManager(SDL_Window* window) {
     const bool found = status == Success && type == XA_WINDOW && count == 1;
     if (data) XFree(data);
     return found;
+}
+
+void SkipAbsentSessionBus() {
+    if (std::getenv("DBUS_SESSION_BUS_ADDRESS")) return;
+    struct stat bus {};
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && *runtime && stat((std::string(runtime) + "/bus").c_str(), &bus) == 0) return;
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
 }
 
 }  // namespace tolarka::platform::sdl
