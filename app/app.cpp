@@ -7,6 +7,7 @@
 #include "game/random_source.h"
 #include "game/show_cues.h"
 #include "io/file_io.h"
+#include "media/game_pictures.h"
 #include "saves/frm_load.h"
 #include "saves/frm_save.h"
 #include "saves/save_slots.h"
@@ -26,6 +27,8 @@ App::App(platform::Runtime& runtime, GamePaths paths, std::string commandLine)
       dataPath_(paths_.Data.string()),
       writablePath_(paths_.Writable.string()),
       commandLine_(std::move(commandLine)) {
+    // The screens show the game's own pictures (main hands them over earlier, for the window's icon).
+    platform::UsePictures(&media::GamePictures());
     // Created in this order for the run: timers that fall due together tick in creation order.
     startUp_ =
         std::make_unique<frmStartUp>(runtime_, dataPath_, paths_.OwnQuestions, [this] { splash_->Show(); });

@@ -12,6 +12,7 @@
 #include "app/command_line.h"
 #include "app/game_paths.h"
 #include "app/program_environment.h"
+#include "media/game_pictures.h"
 #include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/window_manager.h"
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
+        // The window takes its icon and pointer from the game's pictures.
+        tolarka::platform::UsePictures(&tolarka::media::GamePictures());
         tolarka::platform::sdl::SdlBackend backend(false, renderer);
         tolarka::platform::Runtime runtime(backend);
         tolarka::App app(runtime, paths, request.CommandLine);

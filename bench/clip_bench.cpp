@@ -24,6 +24,7 @@ extern "C" {
 
 #include "bench/bench_stats.h"
 #include "bench/game_like.h"
+#include "media/game_pictures.h"
 #include "platform/runtime.h"
 #include "platform/sdl/sdl_backend.h"
 
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: clip_bench [--runs N] [--fullscreen] CLIP.avi...\n");
         return 2;
     }
+    platform::UsePictures(&media::GamePictures());
     platform::sdl::SdlBackend backend(fullscreen);
     platform::Runtime rt(backend);
     bench::GameLike game(rt);

@@ -26,6 +26,7 @@
 #include "bench/bench_stats.h"
 #include "bench/game_like.h"
 #include "bench/in_child.h"
+#include "media/game_pictures.h"
 #include "media/picture_catalogue.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/runtime.h"
@@ -279,6 +280,7 @@ int WindowMain(int runs) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    UsePictures(&media::GamePictures());
     if (argc > 1 && std::string(argv[1]) == "--window") {
         const int runs = argc > 3 && std::string(argv[2]) == "--runs" ? std::max(1, std::atoi(argv[3])) : 5;
         return WindowMain(runs);

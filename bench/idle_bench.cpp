@@ -25,6 +25,7 @@
 #include "bench/bench_stats.h"
 #include "bench/game_like.h"
 #include "bench/in_child.h"
+#include "media/game_pictures.h"
 #include "platform/runtime.h"
 #include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sdl_backend.h"
@@ -69,6 +70,7 @@ Measured BareWindow(double seconds, bool fullscreen) {
 }
 
 Measured GameScreen(double seconds, bool fullscreen, const std::string& programDir) {
+    platform::UsePictures(&media::GamePictures());
     platform::sdl::SdlBackend backend(fullscreen);
     platform::Runtime rt(backend);
     std::unique_ptr<App> app;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "media/picture_catalogue.h"
 #include "platform/media.h"
+#include "platform/pictures.h"
 #include "platform/runtime.h"
 #include "platform/screen.h"
 #include "platform/text_metrics.h"
@@ -81,7 +81,7 @@ void Container::BringToFront(Widget& child) {
 void Container::SetPicture(const std::string& name) {
     picture_ = name;
     if (autoSize_) {
-        if (const auto* p = media::FindPicture(name)) {
+        if (const auto p = Pictures().Find(name)) {
             SetWidth(PixelsToTwips(p->width));
             SetHeight(PixelsToTwips(p->height));
         }
@@ -132,7 +132,7 @@ void Label::Fit() {
 }
 
 void Image::SetPicture(const std::string& name) {
-    if (const auto* p = media::FindPicture(name)) {
+    if (const auto p = Pictures().Find(name)) {
         SetWidth(PixelsToTwips(p->width));
         SetHeight(PixelsToTwips(p->height));
     }

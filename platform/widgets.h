@@ -180,7 +180,7 @@ private:
     bool autoSize_ = false;
 };
 
-// Shows a compiled-in picture by name and takes its size.
+// Shows one of the program's pictures (platform/pictures.h) by name and takes its size.
 class Image : public Widget {
 public:
     using Widget::Widget;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "media/picture_catalogue.h"
+#include "platform/pictures.h"
 #include "platform/runtime.h"
 
 namespace tolarka {
@@ -85,7 +85,7 @@ void frmRules::Pause(int ms) {
 
 void frmRules::ShowLadder(const std::string& picture) {
     // A picture that cannot be fetched leaves the previous one in place.
-    if (media::FindPicture(picture)) picStup_->SetPicture(picture);
+    if (platform::Pictures().Find(picture)) picStup_->SetPicture(picture);
 }
 
 void frmRules::AddText(const std::string& text) { lblPravidla_->SetCaption(lblPravidla_->Caption() + text); }

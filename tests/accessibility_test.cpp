@@ -11,6 +11,7 @@
 
 #include "colour_vision.h"
 #include "media/picture_catalogue.h"
+#include "platform/sdl/offscreen_canvas.h"
 #include "platform/sdl/sdl_handles.h"
 #include "playing_world.h"
 
@@ -122,6 +123,8 @@ TEST(ColourStates, SaveAndLoadSlotFlashesDifferInLightness) { ExpectStatesApart(
 
 TEST(TextContrast, QuestionAndAnswersAreReadableInEveryState) {
     PlayingWorld w;
+    platform::sdl::OffscreenCanvas canvas(w.backend.Metrics());
+    w.backend.SetCanvas(&canvas);
     ScratchDir dir;
     w.WaitForInput();
     EXPECT_GE(TextContrast(w, w.Main().lblZadani(), dir, "question"), 4.5);

@@ -1,22 +1,10 @@
 #include "platform/headless/headless_backend.h"
 
-#include <SDL.h>
-#include <SDL_image.h>
-
-#include <cmath>
 #include <stdexcept>
 
 #include "platform/headless/headless_media.h"
-#include "platform/sdl/renderer.h"
 
 namespace tolarka::platform::headless {
-
-struct HeadlessBackend::Offscreen {
-    sdl::SurfacePtr surface;
-    sdl::RendererPtr renderer;
-    std::unique_ptr<sdl::Renderer> painter;
-    double scale = 1.0;
-};
 
 HeadlessBackend::HeadlessBackend()
     : media_(MakeSilentMedia([this](const std::string& line) { Trace(line); })) {}
@@ -83,35 +71,6 @@ void HeadlessBackend::Sleep(Millis ms) {
     now_ = end;
 }
 
-void HeadlessBackend::SetVideoDrawer(VideoDrawer drawer) {
-    videoDrawer_ = std::move(drawer);
-    if (offscreen_ && offscreen_->painter) offscreen_->painter->SetVideoDrawer(videoDrawer_);
-    if (frames_ && frames_->painter) frames_->painter->SetVideoDrawer(videoDrawer_);
-}
-
-std::unique_ptr<HeadlessBackend::Offscreen> HeadlessBackend::NewOffscreen(double scale) {
-    auto o = std::make_unique<Offscreen>();
-    o->scale = scale;
-    const int w = static_cast<int>(std::lround(640 * scale));
-    const int h = static_cast<int>(std::lround(480 * scale));
-    o->surface.reset(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
-    if (!o->surface) return o;
-    o->renderer.reset(SDL_CreateSoftwareRenderer(o->surface.get()));
-    if (!o->renderer) return o;
-    o->painter = std::make_unique<sdl::Renderer>(o->renderer.get(), metrics_);
-    o->painter->SetView(sdl::OutputView{scale, 0, 0});
-    if (videoDrawer_) o->painter->SetVideoDrawer(videoDrawer_);
-    return o;
-}
-
-void HeadlessBackend::PaintFrames(double scale) {
-    frames_.reset();
-    if (scale > 0) frames_ = NewOffscreen(scale);
-    wholeChanged_ = true;
-}
-
-const SDL_Surface* HeadlessBackend::Frame() const { return frames_ ? frames_->surface.get() : nullptr; }
-
 void HeadlessBackend::SceneChanged() { wholeChanged_ = true; }
 
 void HeadlessBackend::PartsChanged(const std::vector<Rect>& displayPixels) {
@@ -143,14 +102,7 @@ std::optional<InputEvent> HeadlessBackend::WaitEvent(std::optional<Millis> deadl
 void HeadlessBackend::Present(const std::vector<const Screen*>& screens) {
     presented_ = screens;
     ++presents_;
-    if (frames_ && frames_->painter) {
-        sdl::Renderer::Damage damage;
-        damage.whole = wholeChanged_;
-        for (const Rect& r : parts_) damage.parts.push_back(SDL_Rect{r.left, r.top, r.width, r.height});
-        frames_->painter->SetDirectSurface(frames_->surface.get());
-        if (!frames_->painter->Repaint(screens, damage).whole) ++framesInPart_;
-        SDL_RenderFlush(frames_->renderer.get());
-    }
+    if (canvas_) canvas_->Presented(screens, wholeChanged_, parts_);
     wholeChanged_ = false;
     parts_.clear();
     if (onPresent) onPresent(now_);
@@ -176,11 +128,7 @@ void HeadlessBackend::SetPointer(AppPointer pointer, bool visible) {
 void HeadlessBackend::Trace(const std::string& line) { log_.push_back(std::to_string(now_) + " " + line); }
 
 bool HeadlessBackend::Screenshot(const std::string& path) {
-    if (!offscreen_ || offscreen_->scale != shotScale_) offscreen_ = NewOffscreen(shotScale_);
-    if (!offscreen_->painter) return false;
-    offscreen_->painter->Draw(presented_);
-    SDL_RenderPresent(offscreen_->renderer.get());
-    return IMG_SavePNG(offscreen_->surface.get(), path.c_str()) == 0;
+    return canvas_ && canvas_->Screenshot(presented_, shotScale_, path);
 }
 
 }  // namespace tolarka::platform::headless

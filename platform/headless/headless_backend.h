@@ -8,14 +8,10 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/canvas.h"
 #include "platform/message_box.h"
 #include "platform/text_metrics.h"
 #include "platform/widgets.h"
-
-// The renderer's types, named only: this header needs no SDL.
-struct SDL_Renderer;
-struct SDL_Rect;
-struct SDL_Surface;
 
 namespace tolarka::platform::headless {
 
@@ -28,7 +24,7 @@ struct ShownBox {
 
 // The backend for tests: a virtual clock that only moves when the program waits, input from a
 // script, message boxes answered from a script, and a log of media calls and picture changes.
-// Nothing is drawn unless a screenshot is asked for (through the same renderer as the game).
+// It draws nothing itself: screenshots and painted frames go to the canvas it is handed.
 class HeadlessBackend : public Backend {
 public:
     HeadlessBackend();
@@ -87,6 +83,9 @@ public:
     // Called at every repaint with the clock, so tests can sample what the player saw, also
     // inside pauses.
     std::function<void(Millis)> onPresent;
+    // Where screenshots are drawn, and every presented frame is handed (null: nowhere, and
+    // screenshots fail). The canvas must outlive the runs it draws.
+    void SetCanvas(Canvas* canvas) { canvas_ = canvas; }
     // Draws the screens last presented into a PNG file (640 x 480 times the screenshot scale).
     bool Screenshot(const std::string& path);
     // Screenshots drawn `scale` times larger, as on a screen with more pixels (2: 1280 x 960).
@@ -96,27 +95,13 @@ public:
     // Calls `probe` when the clock reaches `at`, also inside message boxes and pauses, so a test
     // can look at a screen in the middle of a blocking sequence.
     void At(Millis at, std::function<void()> probe) { probes_.emplace(at, std::move(probe)); }
-    // Real channels instead of silent ones (clips decoded for screenshots), and how the
-    // renderer draws their frames.
+    // Real channels instead of silent ones (clips decoded for screenshots).
     void SetMedia(std::unique_ptr<MediaSystem> media) { media_ = std::move(media); }
-    using VideoDrawer = std::function<void(const MediaView&, SDL_Renderer*, const SDL_Rect&, SDL_Surface*)>;
-    void SetVideoDrawer(VideoDrawer drawer);
-    // Paints every presented frame as the game's window does, drawing only what changed onto a
-    // picture kept from frame to frame, 640 x 480 times `scale` (0 stops). Frame() is that
-    // picture, up to date when onPresent is called.
-    void PaintFrames(double scale);
-    const SDL_Surface* Frame() const;
-    // Frames of PaintFrames drawn only in part.
-    int FramesDrawnInPart() const { return framesInPart_; }
-
-    struct Offscreen;
 
 private:
-    std::unique_ptr<Offscreen> NewOffscreen(double scale);
     // Runs the probes and screenshots due up to `until`, advancing the clock to each.
     void RunProbesUntil(Millis until);
     std::multimap<Millis, std::function<void()>> probes_;
-    VideoDrawer videoDrawer_;
     Millis now_ = 0;
     std::multimap<Millis, InputEvent> script_;
     std::deque<int> answers_;
@@ -132,11 +117,9 @@ private:
     std::vector<const Screen*> presented_;
     TextMetrics metrics_;
     std::unique_ptr<MediaSystem> media_;
-    std::unique_ptr<Offscreen> offscreen_;
+    Canvas* canvas_ = nullptr;
     double shotScale_ = 1.0;
-    std::unique_ptr<Offscreen> frames_;  // PaintFrames
     bool wholeChanged_ = true;
-    int framesInPart_ = 0;
     std::vector<Rect> parts_;
 };
 

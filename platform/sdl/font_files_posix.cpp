@@ -1,6 +1,6 @@
-#include "platform/sdl/font_files.h"
+#include "platform/font_files.h"
 
-namespace tolarka::platform::sdl {
+namespace tolarka::platform {
 
 // The files the build found (Debian's fonts-liberation and fonts-dejavu-core), which an
 // installed game depends on.
@@ -10,4 +10,4 @@ const GameFontFiles& FontFiles() {
     return files;
 }
 
-}  // namespace tolarka::platform::sdl
+}  // namespace tolarka::platform

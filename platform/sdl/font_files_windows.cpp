@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "platform/sdl/font_files.h"
+#include "platform/font_files.h"
 
-namespace tolarka::platform::sdl {
+namespace tolarka::platform {
 
 namespace {
 
@@ -41,4 +41,4 @@ const GameFontFiles& FontFiles() {
     return files;
 }
 
-}  // namespace tolarka::platform::sdl
+}  // namespace tolarka::platform

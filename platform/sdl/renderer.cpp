@@ -6,7 +6,7 @@
 #include <cctype>
 #include <cmath>
 
-#include "media/picture_catalogue.h"
+#include "platform/pictures.h"
 #include "platform/sdl/picture_raster.h"
 
 namespace tolarka::platform::sdl {
@@ -276,7 +276,7 @@ void Renderer::SetClip(const SDL_Rect& r) {
 }
 
 void Renderer::DrawPicture(const std::string& name, int x, int y) {
-    const media::Picture* p = media::FindPicture(name);
+    const auto p = Pictures().Find(name);
     if (!p) return;
     const SDL_Rect whole{x, y, p->width, p->height};
     // Of a picture larger than the display (the menu's background) only the part on the display

@@ -70,7 +70,7 @@ public:
     // Disjoint-enough rectangles covering the given ones: overlapping or nearly touching ones
     // are joined, and many are joined into one.
     static std::vector<SDL_Rect> Merge(std::vector<SDL_Rect> rects);
-    // The texture of a compiled-in picture at the current scale, or nullptr: the whole picture,
+    // The texture of one of the program's pictures at the current scale, or nullptr: the whole picture,
     // or only `part` of it (output pixels of the whole scaled picture).
     SDL_Texture* PictureTexture(const std::string& name, const SDL_Rect* part = nullptr);
     // Bytes of the cached pictures' pixels (kept under a budget, least recently drawn first out).

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "media/picture_catalogue.h"
+#include "platform/pictures.h"
 #include "platform/sdl/key_codes.h"
 #include "platform/sdl/picture_raster.h"
 #include "platform/sdl/termination_signals.h"
@@ -251,8 +251,9 @@ void SdlBackend::UpdateCursor() {
         cursorScale_ = scale;
         // The arrow's tip is the middle of its hotspot pixel; it stays the tip at any size.
         if (SurfacePtr arrow = PictureSurface("ARROW", scale)) {
-            const int hx = static_cast<int>(std::floor((media::kArrowHotspot.x + 0.5) * scale));
-            const int hy = static_cast<int>(std::floor((media::kArrowHotspot.y + 0.5) * scale));
+            const auto hotspot = Pictures().ArrowHotspot();
+            const int hx = static_cast<int>(std::floor((hotspot.x + 0.5) * scale));
+            const int hy = static_cast<int>(std::floor((hotspot.y + 0.5) * scale));
             customCursor_.reset(SDL_CreateColorCursor(arrow.get(), hx, hy));
         }
     }

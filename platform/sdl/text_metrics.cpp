@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "platform/sdl/font_files.h"
+#include "platform/font_files.h"
 
 namespace tolarka::platform {
 
@@ -17,7 +17,7 @@ int FontPixelSize(double points) { return static_cast<int>(std::lround(points * 
 namespace {
 
 const char* FontFile(const Font& font) {
-    const sdl::GameFontFiles& files = sdl::FontFiles();
+    const GameFontFiles& files = FontFiles();
     if (font.face == "Verdana") return font.bold ? files.verdanaBold.c_str() : files.verdana.c_str();
     return font.bold ? files.sansBold.c_str() : files.sans.c_str();
 }

@@ -16,6 +16,7 @@
 #include "game/phone_call.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/runtime.h"
+#include "platform/sdl/offscreen_canvas.h"
 #include "platform/sdl/sdl_media.h"
 #include "saves/frm_load.h"
 #include "saves/frm_save.h"
@@ -137,7 +138,9 @@ int main(int argc, char** argv) {
 
     platform::headless::HeadlessBackend backend;
     backend.SetMedia(std::make_unique<platform::sdl::SdlMediaSystem>(backend));
-    backend.SetVideoDrawer(
+    platform::sdl::OffscreenCanvas canvas(backend.Metrics());
+    backend.SetCanvas(&canvas);
+    canvas.SetVideoDrawer(
         [](const platform::MediaView& view, SDL_Renderer* r, const SDL_Rect& dst, SDL_Surface*) {
             if (auto* source = platform::sdl::AsVideoFrameSource(view.Playback())) source->DrawFrame(r, dst);
         });

@@ -1,9 +1,10 @@
 #pragma once
-// Where the game's four font files lie when it runs: one implementation per platform
-// (font_files_posix.cpp, font_files_windows.cpp), chosen by the build.
+// Where the game's four font files lie when it runs, for whatever letters text (the text measure,
+// the pictures drawn at the screen's scale): one implementation per platform
+// (sdl/font_files_posix.cpp, sdl/font_files_windows.cpp), chosen by the build.
 #include <string>
 
-namespace tolarka::platform::sdl {
+namespace tolarka::platform {
 
 // UTF-8 paths, as SDL_ttf and cairo's FreeType faces open them.
 struct GameFontFiles {
@@ -17,4 +18,4 @@ struct GameFontFiles {
 // program, where the zip and the installer put them.
 const GameFontFiles& FontFiles();
 
-}  // namespace tolarka::platform::sdl
+}  // namespace tolarka::platform
