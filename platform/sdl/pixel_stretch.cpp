@@ -108,28 +108,33 @@ __attribute__((target("avx2"))) int StretchRowAvx2(const std::uint8_t* src, cons
     return x;
 }
 
-// The same where every four neighbouring output pixels take their pairs from four neighbouring
-// source pixels (enlarged half as much again or more, as every clip full screen is): one load
-// of those sixteen bytes, and one shuffle makes the four pairs, interleaved.
+// Four output pixels where they take their pairs from four neighbouring source pixels (enlarged
+// half as much again or more, as every clip full screen is): one load of those sixteen bytes,
+// and one shuffle makes the four pairs, interleaved.
+__attribute__((target("avx2"), always_inline)) inline __m256i FourFromGroup(const std::uint8_t* src,
+                                                                            std::int32_t base,
+                                                                            const std::uint8_t* shuffle,
+                                                                            const std::uint8_t* weights) {
+    const __m256i four = _mm256_broadcastsi128_si256(
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 4 * static_cast<size_t>(base))));
+    const __m256i pairs =
+        _mm256_shuffle_epi8(four, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(shuffle)));
+    const __m256i sum =
+        _mm256_maddubs_epi16(pairs, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(weights)));
+    return _mm256_srli_epi16(_mm256_add_epi16(sum, _mm256_set1_epi16(kOne / 2)), 6);
+}
+
 __attribute__((target("avx2"))) int StretchRowGroupsAvx2(const std::uint8_t* src, const std::int32_t* base,
                                                          const std::uint8_t* shuffles,
                                                          const std::uint8_t* weights, std::uint8_t* out,
                                                          int width) {
-    const __m256i half = _mm256_set1_epi16(kOne / 2);
     int x = 0;
     for (; x + 8 <= width; x += 8) {
-        __m256i sums[2];
-        for (int k = 0; k < 2; ++k) {
-            const size_t group = static_cast<size_t>(x / 4 + k);
-            const __m256i four = _mm256_broadcastsi128_si256(_mm_loadu_si128(
-                reinterpret_cast<const __m128i*>(src + 4 * static_cast<size_t>(base[group]))));
-            const __m256i pairs = _mm256_shuffle_epi8(
-                four, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(shuffles + 32 * group)));
-            const __m256i w = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(weights + 32 * group));
-            sums[k] = _mm256_srli_epi16(_mm256_add_epi16(_mm256_maddubs_epi16(pairs, w), half), 6);
-        }
+        const size_t g = static_cast<size_t>(x / 4);
+        const __m256i first = FourFromGroup(src, base[g], shuffles + 32 * g, weights + 32 * g);
+        const __m256i second = FourFromGroup(src, base[g + 1], shuffles + 32 * g + 32, weights + 32 * g + 32);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 4 * static_cast<size_t>(x)),
-                            _mm256_permute4x64_epi64(_mm256_packus_epi16(sums[0], sums[1]), 0xD8));
+                            _mm256_permute4x64_epi64(_mm256_packus_epi16(first, second), 0xD8));
     }
     return x;
 }
