@@ -8,8 +8,10 @@
 // With --startup BUILD_DIR it times exec -> first frame instead: the game (BUILD_DIR/tolarka,
 // its data beside it) against bare_frame, a bare SDL program, and bare_frame_ffmpeg, the same
 // linked with FFmpeg; each ended at its first frame by BUILD_DIR/bench/libfirst_frame_exit.so,
-// which also reports the shared libraries mapped and the memory held at that moment.
+// which also reports the shared libraries mapped and the memory held at that moment; the CPU
+// time each process used until then is printed too (steadier than wall time on a busy machine).
 #include <SDL.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -89,6 +91,7 @@ Measured GameScreen(double seconds, bool fullscreen, const std::string& programD
 // One start: exec -> first frame (wall), and what the process held then.
 struct Start {
     double ms = -1;
+    double cpuMs = 0;  // the process's own CPU time until then (and its children's it waited for)
     double libraries = 0, rssMiB = 0, peakMiB = 0, fileMiB = 0, anonMiB = 0;
 };
 
@@ -118,7 +121,10 @@ Start TimeStart(const std::string& program, const std::string& shim, const std::
     s.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     close(fds[0]);
     int status = 0;
-    waitpid(pid, &status, 0);
+    rusage used{};
+    wait4(pid, &status, 0, &used);
+    s.cpuMs = (used.ru_utime.tv_sec + used.ru_stime.tv_sec) * 1e3 +
+              (used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1e3;
     long libs = 0, rss = 0, hwm = 0, file = 0, anon = 0;
     if (std::sscanf(report.c_str(), "%ld %ld %ld %ld %ld", &libs, &rss, &hwm, &file, &anon) != 5) return {};
     s.libraries = static_cast<double>(libs);
@@ -149,11 +155,14 @@ int StartupMain(const std::string& build, int runs) {
     std::vector<double> bareMs;
     for (const auto& s : programs.front().starts) bareMs.push_back(s.ms);
     for (const auto& p : programs) {
-        std::vector<double> ms, ratio, libs, rss, file, anon;
+        std::vector<double> ms, ratio, cpu, cpuRatio, libs, rss, file, anon;
         for (size_t i = 0; i < p.starts.size(); ++i) {
             const Start& s = p.starts[i];
             if (s.ms < 0) continue;
             ms.push_back(s.ms);
+            cpu.push_back(s.cpuMs);
+            if (programs.front().starts[i].cpuMs > 0)
+                cpuRatio.push_back(s.cpuMs / programs.front().starts[i].cpuMs);
             if (bareMs[i] > 0) ratio.push_back(s.ms / bareMs[i]);
             libs.push_back(s.libraries);
             rss.push_back(s.rssMiB);
@@ -163,6 +172,8 @@ int StartupMain(const std::string& build, int runs) {
         std::printf("%s\n", p.what);
         bench::PrintSpread("  exec -> first frame", bench::SpreadOf(ms), "ms");
         bench::PrintSpread("    ratio to the bare program", bench::SpreadOf(ratio), "x");
+        bench::PrintSpread("  CPU time until then", bench::SpreadOf(cpu), "ms");
+        bench::PrintSpread("    ratio to the bare program", bench::SpreadOf(cpuRatio), "x");
         bench::PrintSpread("  shared libraries mapped", bench::SpreadOf(libs), "");
         bench::PrintSpread("  resident memory", bench::SpreadOf(rss), "MiB");
         bench::PrintSpread("    of it mapped files (libraries)", bench::SpreadOf(file), "MiB");
