@@ -14,4 +14,4 @@ $SUDO apt-get install -y --no-install-recommends \
   libgtest-dev googletest \
   xvfb xauth x11-utils imagemagick sox xdotool openbox ffmpeg \
   desktop-file-utils appstream dpkg-dev debhelper file \
-  g++-mingw-w64-x86-64-posix wine64 nsis nasm autoconf automake libtool
+  g++-mingw-w64-x86-64-posix wine64 nsis nasm autoconf automake libtool unzip
