@@ -86,7 +86,7 @@ std::optional<SelectedQuestion> SelectQuestion(const fs::path& qstDir, int level
     };
     auto chosen = [&](int n) {
         WriteThreeDigits(digits, n);
-        return SelectedQuestion{fs::path(path), n, QuestionNumberText(n)};
+        return SelectedQuestion{file_system::Utf8Path(path), n, QuestionNumberText(n)};
     };
 
     for (int draw = 0; draw < kMaxDraws; ++draw) {

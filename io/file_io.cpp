@@ -113,10 +113,13 @@ std::optional<std::vector<unsigned char>> ReadLeadingBytes(const fs::path& file,
 
 Descriptor CreateTemporaryBeside(const fs::path& file, fs::path& temp) {
     static std::atomic<unsigned> serial{0};
-    const std::string base =
-        file.string() + std::string(kTempMark) + "." + std::to_string(sys::CurrentProcess()) + ".";
+    // Built on the path itself: a narrow copy of a name with diacritics would not come back
+    // whole on Windows. What is appended is ASCII.
+    fs::path base = file;
+    base += std::string(kTempMark) + "." + std::to_string(sys::CurrentProcess()) + ".";
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
-        temp = base + std::to_string(serial++);
+        temp = base;
+        temp += std::to_string(serial++);
         bool exists = false;
         Descriptor fd(sys::CreateExclusive(temp, exists));
         if (fd.Get() >= 0) return fd;

@@ -111,11 +111,13 @@ TEST(QuestionSelection, NeverHangs) {
 }
 
 TEST(QuestionSelection, SelectAndRememberRotatesTheLevelListOnDisk) {
-    ScratchDir app;
-    fs::create_directories(app.path() / "qst");
-    for (int n = 1; n <= 9; ++n) std::ofstream(app.path() / "qst" / QuestionFileName(3, n)) << "x";
-    fs::create_directory(app.path() / "qst" / QuestionFileName(3, 10));  // no file: never drawn
-    std::ofstream(app.path() / "qst" / "04-001.qst") << "other level";
+    ScratchDir scratch;
+    // Named with diacritics, as a Windows user's folder often is: the drawn file must be found.
+    const fs::path app = scratch.path() / fs::path(u8"Žofie");
+    fs::create_directories(app / "qst");
+    for (int n = 1; n <= 9; ++n) std::ofstream(app / "qst" / QuestionFileName(3, n)) << "x";
+    fs::create_directory(app / "qst" / QuestionFileName(3, 10));  // no file: never drawn
+    std::ofstream(app / "qst" / "04-001.qst") << "other level";
 
     const auto uniform = Seeded(99);
     RecentList recent;
@@ -123,12 +125,11 @@ TEST(QuestionSelection, SelectAndRememberRotatesTheLevelListOnDisk) {
     int exclude = -1;
     std::vector<std::string> asked;
     for (int i = 0; i < 40; ++i) {
-        const auto pick =
-            SelectAndRememberQuestion(app.path() / "qst", app.path(), 3, 10, recent, exclude, uniform);
+        const auto pick = SelectAndRememberQuestion(app / "qst", app, 3, 10, recent, exclude, uniform);
         ASSERT_TRUE(pick);
         EXPECT_NE(pick->Number, 10);
         EXPECT_EQ(exclude, 5);
-        EXPECT_EQ(pick->File, app.path() / "qst" / QuestionFileName(3, pick->Number));
+        EXPECT_EQ(pick->File, app / "qst" / QuestionFileName(3, pick->Number));
         // `recent` holds the list as it was read, before this question.
         EXPECT_EQ(recent[0], asked.empty() ? "" : asked.back());
         // None of the five questions asked last comes again.
@@ -137,13 +138,13 @@ TEST(QuestionSelection, SelectAndRememberRotatesTheLevelListOnDisk) {
         }
         asked.push_back(pick->NumberText);
     }
-    const RecentList onDisk = ReadRecentList(app.path() / "logs" / "03.log");
+    const RecentList onDisk = ReadRecentList(app / "logs" / "03.log");
     EXPECT_EQ(onDisk[0], asked.back());
     EXPECT_EQ(onDisk[39], asked.front());
     EXPECT_EQ(onDisk[40], "");
 
-    EXPECT_FALSE(SelectAndRememberQuestion(app.path() / "qst", app.path(), 12, 0, recent, exclude, uniform));
-    EXPECT_FALSE(fs::exists(app.path() / "logs" / "12.log"));
+    EXPECT_FALSE(SelectAndRememberQuestion(app / "qst", app, 12, 0, recent, exclude, uniform));
+    EXPECT_FALSE(fs::exists(app / "logs" / "12.log"));
 }
 
 TEST(QuestionSelection, ExclusionComparesWholeThreeDigitEntries) {
