@@ -9,7 +9,9 @@
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +28,7 @@
 #include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_handles.h"
+#include "platform/sdl/window_manager.h"
 #include "saves/frm_load.h"
 #include "saves/frm_save.h"
 #include "scratch_dir.h"
@@ -308,6 +311,44 @@ TEST(ScaledRender, OnlyProcessorEmulatedOpenGlCountsAsSoftware) {
     EXPECT_FALSE(sdl::IsEmulatedGl("NVIDIA GeForce GTX 1060 6GB/PCIe/SSE2"));
     EXPECT_FALSE(sdl::IsEmulatedGl("AMD Radeon RX 580 (polaris10, LLVM 15.0.6, DRM 3.49)"));
 }
+
+#ifndef _WIN32
+// A session without a bus gets none started (libdbus would fork dbus-launch while SDL's video
+// starts); a bus the session has, named or in the user's runtime directory, is left to be found.
+TEST(GameWindow, NoSessionBusIsLaunchedAndAnExistingOneIsKept) {
+    const auto saved = [](const char* name) -> std::optional<std::string> {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string>(value) : std::nullopt;
+    };
+    const auto restore = [](const char* name, const std::optional<std::string>& value) {
+        if (value) {
+            setenv(name, value->c_str(), 1);
+        } else {
+            unsetenv(name);
+        }
+    };
+    const auto address = saved("DBUS_SESSION_BUS_ADDRESS"), runtime = saved("XDG_RUNTIME_DIR");
+    ScratchDir withBus, withoutBus;
+    std::ofstream(withBus.path() / "bus").put('\n');  // its name is all that is looked for
+    struct Case {
+        std::optional<std::string> address, runtime;
+        std::optional<std::string> expected;
+    };
+    const std::string named = "unix:path=/run/user/1000/bus";
+    for (const Case& c : {Case{std::nullopt, withoutBus.path().string(), "disabled:"},
+                          Case{std::nullopt, std::nullopt, "disabled:"},
+                          Case{std::nullopt, withBus.path().string(), std::nullopt},
+                          Case{named, withoutBus.path().string(), named}}) {
+        restore("DBUS_SESSION_BUS_ADDRESS", c.address);
+        restore("XDG_RUNTIME_DIR", c.runtime);
+        sdl::SkipAbsentSessionBus();
+        EXPECT_EQ(saved("DBUS_SESSION_BUS_ADDRESS"), c.expected)
+            << c.runtime.value_or("(no runtime directory)");
+    }
+    restore("DBUS_SESSION_BUS_ADDRESS", address);
+    restore("XDG_RUNTIME_DIR", runtime);
+}
+#endif
 
 TEST(GameWindow, TakesTheSizeAndCaptionOfTheScreensItShows) {
     sdl::SdlBackend backend;
