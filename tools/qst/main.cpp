@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/game_paths.h"
+#include "io/file_io_system.h"
 #include "platform/text_metrics.h"
 #include "tools/qst/pack_build.h"
 #include "tools/qst/pack_check.h"
@@ -51,13 +52,19 @@ void Print(const ProblemList& problems) {
     for (const auto& p : problems) std::cerr << p.ToString() << "\n";
 }
 
+// Arguments are UTF-8 (on Windows through the manifest's code page); a path made straight from
+// narrow text there would read it in another encoding.
+fs::path PathArgument(const std::string& arg) { return tolarka::file_system::Utf8Path(arg); }
+
 std::vector<fs::path> Paths(const std::vector<std::string>& args, size_t from) {
-    return std::vector<fs::path>(args.begin() + static_cast<long>(from), args.end());
+    std::vector<fs::path> paths;
+    for (size_t i = from; i < args.size(); ++i) paths.push_back(PathArgument(args[i]));
+    return paths;
 }
 
 int Build(const std::vector<std::string>& args) {
     BuildOptions options;
-    std::vector<std::string> paths;
+    std::vector<fs::path> paths;
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--lenient")
             options.Lenient = true;
@@ -66,7 +73,7 @@ int Build(const std::vector<std::string>& args) {
         else if (args[i].starts_with("--"))
             return Usage();
         else
-            paths.push_back(args[i]);
+            paths.push_back(PathArgument(args[i]));
     }
     if (paths.size() != 2) return Usage();
     tolarka::platform::TextMetrics metrics;
@@ -87,7 +94,7 @@ int Dump(const std::vector<std::string>& args) {
     size_t i = 1;
     fs::path outDir;
     if (args.size() > i + 1 && args[i] == "--out") {
-        outDir = args[i + 1];
+        outDir = PathArgument(args[i + 1]);
         i += 2;
     }
     if (args.size() <= i) return Usage();
@@ -154,9 +161,9 @@ int Stats(const std::vector<std::string>& args) {
     if (args.size() < 2) return Usage();
     ProblemList problems;
     const fs::path shipped =
-        args.size() == 2 && IsOwnQuestionDirectory(args[1]) ? ShippedQuestions() : fs::path();
+        args.size() == 2 && IsOwnQuestionDirectory(PathArgument(args[1])) ? ShippedQuestions() : fs::path();
     const auto stats = shipped.empty() ? CollectStats(Paths(args, 1), problems)
-                                       : CollectPlayedStats(args[1], shipped, problems);
+                                       : CollectPlayedStats(PathArgument(args[1]), shipped, problems);
     Print(problems);
     std::cout << FormatStats(stats);
     return MeetsTargets(stats) && StatsFlags(stats).empty() && problems.empty() ? kOk : kProblems;
