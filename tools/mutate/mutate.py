@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Mutation testing for the game's logic: one small fault at a time, does the suite notice?
 
-  mutate.py sites                                  how many mutation sites each file has
+  mutate.py sites [--area platform]                how many mutation sites each file has
   mutate.py sample --seed 21 --size 160 -o S.json  a fixed, seeded sample of mutants
   mutate.py run S.json -o R.jsonl [--build DIR]    build and test every mutant of the sample
   mutate.py report R.jsonl                         score and survivors
@@ -24,7 +24,18 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-FOLDERS = ["game", "saves", "startup", "anim", "app", "io"]
+# Where mutants are drawn from. The logic is what the first sample measures; the platform (the
+# toolkit, the SDL and headless backends, the picture catalogue) and the content tools that the
+# test program links (question packs, sound and clip generators) have a sample of their own.
+AREAS = {
+    "logic": ["game", "saves", "startup", "anim", "app", "io"],
+    "platform": ["platform", "platform/sdl", "platform/headless", "media"],
+    "content": ["tools/qst", "tools/sfxgen", "tools/clipgen"],
+}
+FOLDERS = AREAS["logic"]
+# What a generated sound or clip is made of (tones, envelopes, shapes, colours) is judged by
+# listening and looking, as widget places are; the generators' machinery is mutated.
+DESIGN_FILES = re.compile(r"^tools/(sfxgen/sounds_|clipgen/(scene_|studio|paint|stage_))")
 JOURNAL = ".mutate-journal.json"  # the file being mutated and its original text, until restored
 
 # Operators on one line of code with strings and comments blanked out. clang-format puts spaces
@@ -47,6 +58,8 @@ DECLARED_SIZE = re.compile(r"^\s*(static\s+)?(constexpr\s+|const\s+)*[\w:<>, ]+\
 # (measured: they are also two thirds of the suite's time).
 SKIP = ("QstCheck.ShippedQuestionsPass:Sfx*:RenderClip*:SoundDevice*:ClipOnScreen*:SoundChannels*:MutedMedia*:"
         "*ClipPlayback*:BrokenClip*:ClipWakeUp*")
+# For the platform and the tools every test may see the mutant: nothing is left out.
+SKIP_BY_AREA = {"logic": SKIP}
 # Whole games and every screen drawn: they may kill anything, but take seconds each.
 SLOW = "ScaledRender.NoTextIsCut*:SoundMix*:Soak*"
 # The tests that exercise each folder most directly: run first, they kill most of its mutants.
@@ -58,6 +71,14 @@ NEAR = {
     "startup": "StartUp*:Splash*:Menu*:Rules*:Credits*:QuestionFileNames*:MediaChecklist*:DisplayMode*",
     "app": "GamePaths*:CommandLine*:PlayerDirectory*:StartUp*:Game.*",
     "io": "Cp1250*:ReplaceFile*:ReadLeadingBytes*:QuestionRecord*:SaveSlots*:RecentQuestions*",
+    "platform": "Runtime*:KeyCodes*:TextMetrics*:DisplayMode*:Splash*:Menu*:Rules*",
+    "platform/sdl": "Runtime*:KeyCodes*:TextMetrics*:WavData*:SoundFiles*:Video*:Clip*:BrokenClip*:"
+                    "SoundChannels*:MutedMedia*:SoundDevice*:GameWindow*:DirtyDrawing*:DisplayMode*",
+    "platform/headless": "Runtime*:StartUp*:Splash*:Menu*:Game.*",
+    "media": "PictureCatalogue*:AnswerBoxes*:AudienceGraphBackdrop*:Ladder*:Pointer*:MediaNames*:Art*",
+    "tools/qst": "Qst*",
+    "tools/sfxgen": "Sfx*",
+    "tools/clipgen": "AviWriter*:ClipCatalogue*:Countdown*:RenderClip*",
 }
 NOT_CALLS = {"return", "if", "while", "for", "switch", "sizeof", "static_assert", "delete", "throw"}
 
@@ -140,12 +161,14 @@ def line_sites(line, code, designing=False):
     return sites
 
 
-def source_files(build):
-    """The logic sources linked into the test program (others no test could ever run)."""
+def source_files(build, folders=None):
+    """The sources of the folders linked into the test program (others no test could ever run)."""
     files = []
-    for folder in FOLDERS:
+    for folder in folders or FOLDERS:
         for path in sorted((ROOT / folder).glob("*.cpp")):
             rel = path.relative_to(ROOT).as_posix()
+            if DESIGN_FILES.match(rel):
+                continue
             if build is None or rel in linked_sources(build):
                 files.append(rel)
     return files
@@ -283,9 +306,21 @@ def first_failure(text):
     return text.strip().splitlines()[-1][:120] if text.strip() else ""
 
 
+def area_folders(areas):
+    return [f for a in areas.split(",") for f in AREAS[a]]
+
+
+def near_tests(rel):
+    """The tests of the deepest folder holding the file (platform/sdl before platform)."""
+    folder = rel.rsplit("/", 1)[0] if rel else ""
+    while folder and folder not in NEAR:
+        folder = folder.rsplit("/", 1)[0] if "/" in folder else ""
+    return NEAR.get(folder, "")
+
+
 def cmd_sites(args):
     total = 0
-    for rel in source_files(args.build):
+    for rel in source_files(args.build, area_folders(args.area)):
         ms = file_mutants(rel)
         total += len(ms)
         counts = {}
@@ -296,12 +331,13 @@ def cmd_sites(args):
 
 
 def cmd_sample(args):
-    everything = [m for rel in source_files(args.build) for m in file_mutants(rel)]
+    everything = [m for rel in source_files(args.build, area_folders(args.area)) for m in file_mutants(rel)]
     picked = random.Random(args.seed).sample(everything, min(args.size, len(everything)))
     picked.sort(key=lambda m: (m["file"], m["line"], m["op"], m["k"]))
     for m in picked:
         del m["_span"]
-    out = {"seed": args.seed, "size": len(picked), "of": len(everything), "mutants": picked}
+    out = {"seed": args.seed, "area": args.area, "size": len(picked), "of": len(everything),
+           "mutants": picked}
     Path(args.output).write_text(json.dumps(out, indent=1, ensure_ascii=False) + "\n", encoding="utf-8")
     print(f"{len(picked)} of {len(everything)} mutants (seed {args.seed}) -> {args.output}")
 
@@ -319,13 +355,15 @@ def cmd_run(args):
     env = dict(os.environ, SDL_VIDEODRIVER="offscreen", SDL_AUDIODRIVER="dummy")
     test_bin = build / test_target()
     shards = args.shards
+    if args.skip is None:
+        args.skip = SKIP_BY_AREA.get(sample.get("area", "logic"), "")
 
     def test_cmds(rel):
         """The suite in phases, each split into shards run at once: first the tests of the
         mutated file's folder, then the other quick ones, then the slow ones; most mutants die
         in the first seconds."""
         skip, slow = args.skip.split(":") if args.skip else [], args.slow.split(":") if args.slow else []
-        near = NEAR.get(rel.split("/")[0], "").split(":") if rel else []
+        near = near_tests(rel).split(":") if near_tests(rel) else []
         phases = ([":".join(near) + "-" + ":".join(skip + slow)] if near else [])
         phases += ["*-" + ":".join(skip + slow + near)]
         phases += [":".join(slow) + "-" + ":".join(skip)] if slow else []
@@ -423,8 +461,10 @@ def main():
     p = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     p.add_argument("--build", default=None, help="build directory (Ninja), e.g. build-mutate")
     sub = p.add_subparsers(dest="command", required=True)
-    sub.add_parser("sites")
+    areas = "logic, or several of " + ", ".join(AREAS) + " joined by commas"
+    sub.add_parser("sites").add_argument("--area", default="logic", help=areas)
     s = sub.add_parser("sample")
+    s.add_argument("--area", default="logic", help=areas)
     s.add_argument("--seed", type=int, required=True)
     s.add_argument("--size", type=int, required=True)
     s.add_argument("-o", "--output", required=True)
@@ -436,7 +476,8 @@ def main():
     r.add_argument("--shards", type=int, default=3, help="test processes at once (they mostly wait)")
     r.add_argument("--jobs", type=int, default=1)
     r.add_argument("--nice", type=int, default=15)
-    r.add_argument("--skip", default=SKIP, help="tests left out (':'-separated gtest patterns)")
+    r.add_argument("--skip", default=None,
+                   help="tests left out (':'-separated gtest patterns; by default per area)")
     r.add_argument("--slow", default=SLOW, help="tests run after all the others")
     r.add_argument("--timeout-factor", type=float, default=3.0)
     r.add_argument("--timeout-floor", type=float, default=60.0)

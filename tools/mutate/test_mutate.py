@@ -76,6 +76,17 @@ class MutateTool(unittest.TestCase):
         self.path.write_text(SOURCE.replace("a == b", "a != b"), encoding="utf-8")
         self.assertIsNone(mutate.locate(m))
 
+    def test_an_area_takes_its_nested_folders_and_their_own_tests_first(self):
+        (mutate.ROOT / "platform" / "sdl").mkdir(parents=True)
+        (mutate.ROOT / "platform" / "sdl" / "r.cpp").write_text(SOURCE, encoding="utf-8")
+        self.assertEqual(mutate.source_files(None, mutate.area_folders("platform")), ["platform/sdl/r.cpp"])
+        self.assertEqual(mutate.source_files(None, mutate.area_folders("logic,platform")),
+                         ["game/f.cpp", "platform/sdl/r.cpp"])
+        self.assertIn("Clip*", mutate.near_tests("platform/sdl/r.cpp").split(":"))
+        self.assertNotEqual(mutate.near_tests("platform/sdl/r.cpp"), mutate.near_tests("platform/x.cpp"))
+        self.assertEqual(mutate.near_tests("tools/qst/x.cpp"), "Qst*")
+        self.assertEqual(mutate.near_tests("bench/x.cpp"), "")
+
 
 if __name__ == "__main__":
     unittest.main()
