@@ -13,7 +13,6 @@
 namespace tolarka {
 namespace {
 
-using media_test::TempDir;
 using platform::sdl::ClipCodec;
 using platform::sdl::VideoDecoder;
 
@@ -22,7 +21,7 @@ void WriteText(const std::string& path, const std::string& text) {
 }
 
 TEST(ClipOpening, PlaylistsAndScriptsNamedAviAreNotFollowed) {
-    TempDir dir;
+    ScratchDir dir;
     const std::string real = dir.File("real.avi");
     ASSERT_TRUE(media_test::WriteSolidClip(real, {64, 48, 10, 5, ClipCodec::kMpeg4}));
     ASSERT_NE(VideoDecoder::Open(real), nullptr);
@@ -47,7 +46,7 @@ TEST(ClipOpening, PlaylistsAndScriptsNamedAviAreNotFollowed) {
 TEST(ClipOpening, LinksToPipesAndDirectoriesReturnAtOnce) {
     TOLARKA_SKIP_WITHOUT(Feature::NamedPipes);
     TOLARKA_SKIP_WITHOUT(Feature::SymbolicLinks);
-    TempDir dir;
+    ScratchDir dir;
     const std::string fifo = dir.File("pipe");
     ASSERT_TRUE(testing::MakeFifo(fifo));
     std::filesystem::create_symlink(fifo, dir.File("link.avi"));
@@ -65,7 +64,7 @@ TEST(ClipOpening, LinksToPipesAndDirectoriesReturnAtOnce) {
 }
 
 TEST(ClipOpening, AClipInMemoryDecodesLikeTheFile) {
-    TempDir dir;
+    ScratchDir dir;
     const std::string real = dir.File("real.avi");
     ASSERT_TRUE(media_test::WriteSolidClip(real, {32, 24, 10, 6, ClipCodec::kMjpeg}));
     const std::vector<char> file = media_test::ReadBytes(real);

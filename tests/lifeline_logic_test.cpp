@@ -131,20 +131,6 @@ TEST(AudienceVotes, DamagedVotesShowWithinZeroToHundred) {
               (Votes{0, 100, 0, 100}));
 }
 
-TEST(PhoneCall, TranscriptHasQuestionOptionsSpacerAndSentence) {
-    // d = 50 names B (votes 10 / 60 / 20 / 10), the alternative d = 5 names A, k = 18, t = 1.
-    const auto call =
-        PreparePhoneCall(Question(3, {10, 60, 20, 10}),
-                         Script({Giving(50, 100), Giving(5, 100), Giving(18, 18), Giving(1, 9)}));
-    EXPECT_TRUE(call.Knows);
-    EXPECT_EQ(call.FriendAnswer, "B: osm");
-    EXPECT_EQ(call.FriendAlternative, "A: šest");
-    EXPECT_EQ(call.FriendSentence, "Podle mě to je B: osm. Na sto procent.");
-    EXPECT_EQ(call.PhoneTranscript,
-              "Kolik nohou má pavouk?\r\nA: šest,  B: osm,  C: deset,  D: dvanáct\r\n            \r\n"
-              "Podle mě to je B: osm. Na sto procent.");
-}
-
 TEST(PhoneCall, PickFollowsTheVoteRanges) {
     const Votes v{95, 2, 1, 2};
     auto pick = [&](int d) {

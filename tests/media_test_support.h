@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the media tests: a hand-driven clock, a temporary directory, generated clips and
-// sounds, and a window-less canvas to draw frames on.
+// Shared by the media tests: a hand-driven clock, a wait for the media threads, generated clips
+// and sounds, and a window-less canvas to draw frames on.
 #include <SDL.h>
 
 #include <atomic>
@@ -19,6 +19,7 @@
 #include "platform/clock.h"
 #include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/video_clip_writer.h"
+#include "tests/scratch_dir.h"
 
 namespace tolarka::media_test {
 
@@ -31,24 +32,17 @@ private:
     std::atomic<platform::Millis> now_{0};
 };
 
-class TempDir {
-public:
-    TempDir() {
-        std::random_device seed;
-        path_ = std::filesystem::temp_directory_path() / ("tolarka-media-" + std::to_string(seed()));
-        std::filesystem::create_directories(path_);
+// Polls `done` every millisecond until it holds, for at most `seconds` of real time: the
+// decoder and mixer threads catch up on their own.
+template <typename Condition>
+bool Eventually(Condition done, int seconds = 10) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+    return true;
+}
 
 struct Rgb {
     int r = 0, g = 0, b = 0;
@@ -85,38 +79,58 @@ inline std::vector<char> ReadBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// 16-bit stereo PCM at 44.1 kHz: a quiet square wave of the given length.
-inline void WriteWav(const std::string& path, int millis) {
-    const std::uint32_t frames = 44100u * static_cast<std::uint32_t>(millis) / 1000u;
-    const std::uint32_t data_size = frames * 4;
-    std::vector<char> bytes;
-    auto text = [&](const char* s) { bytes.insert(bytes.end(), s, s + 4); };
-    auto u32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-    };
-    auto u16 = [&](std::uint16_t v) {
-        bytes.push_back(static_cast<char>(v & 0xFF));
-        bytes.push_back(static_cast<char>(v >> 8));
-    };
-    text("RIFF");
-    u32(36 + data_size);
-    text("WAVE");
-    text("fmt ");
-    u32(16);
-    u16(1);  // PCM
-    u16(2);
-    u32(44100);
-    u32(44100 * 4);
-    u16(4);
-    u16(16);
-    text("data");
-    u32(data_size);
-    for (std::uint32_t i = 0; i < frames; ++i) {
-        const std::uint16_t sample = (i / 50) % 2 == 0 ? 2000 : static_cast<std::uint16_t>(-2000);
-        u16(sample);
-        u16(sample);
+// A WAV file built chunk by chunk, so a test can damage one part.
+struct WavBuilder {
+    std::uint16_t encoding = 1, channels = 2, bits = 16;
+    std::uint32_t rate = 22050;
+    std::uint32_t frames = 100;
+    std::uint32_t fmtSize = 16;
+    std::int64_t dataSizeField = -1;  // -1: the true size
+    std::vector<std::uint8_t> extraBeforeData;
+
+    std::vector<std::uint8_t> Build() const {
+        std::vector<std::uint8_t> b;
+        auto tag = [&](const char* t) {
+            for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(t[i]));
+        };
+        auto u32 = [&](std::uint32_t v) {
+            for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        };
+        auto u16 = [&](std::uint32_t v) {
+            for (int i = 0; i < 2; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        };
+        const std::uint32_t frameBytes = channels * bits / 8u;
+        const std::uint32_t data = frames * frameBytes;
+        tag("RIFF");
+        u32(0);  // patched below
+        tag("WAVE");
+        tag("fmt ");
+        u32(fmtSize);
+        u16(encoding);
+        u16(channels);
+        u32(rate);
+        u32(rate * frameBytes);
+        u16(frameBytes);
+        u16(bits);
+        for (std::uint32_t i = 16; i < fmtSize; ++i) b.push_back(0);
+        b.insert(b.end(), extraBeforeData.begin(), extraBeforeData.end());
+        tag("data");
+        u32(dataSizeField < 0 ? data : static_cast<std::uint32_t>(dataSizeField));
+        // Quiet at 16 bits: only the low byte of each sample moves.
+        for (std::uint32_t i = 0; i < data; ++i) b.push_back(static_cast<std::uint8_t>(i % 2 ? 0 : i * 37));
+        const std::uint32_t riff = static_cast<std::uint32_t>(b.size() - 8);
+        for (int i = 0; i < 4; ++i) b[4 + i] = static_cast<std::uint8_t>(riff >> (8 * i));
+        return b;
     }
-    WriteBytes(path, bytes);
+};
+
+// 16-bit stereo PCM at 44.1 kHz of the given length.
+inline void WriteWav(const std::string& path, int millis) {
+    WavBuilder wav;
+    wav.rate = 44100;
+    wav.frames = 44100u * static_cast<std::uint32_t>(millis) / 1000u;
+    const auto bytes = wav.Build();
+    WriteBytes(path, std::vector<char>(bytes.begin(), bytes.end()));
 }
 
 // A software renderer on a plain surface: no window, no display needed.

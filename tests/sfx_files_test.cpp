@@ -1,5 +1,7 @@
 // The generated sounds beside the game: present, valid PCM WAV, long enough for the longest time
-// the game lets each one play, loops without a seam. Their levels: sfx_loudness_test.cpp.
+// the game lets each one play, loops without a seam, and measured as EBU R128 measures them
+// (libebur128): each as loud as its role in the game asks, none with a true peak above -1 dBTP.
+#include <ebur128.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,14 +9,18 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/sfx_wav.h"
+#include "tools/sfxgen/catalogue.h"
 
 namespace {
 
+using namespace tolarka;
 using namespace tolarka::testing;
 
 int PeakOf(const std::vector<std::int16_t>& s, std::size_t from = 0, std::size_t to = SIZE_MAX) {
@@ -30,37 +36,88 @@ double RmsOf(const std::vector<std::int16_t>& s, std::size_t from, std::size_t t
     return to > from ? std::sqrt(sum / static_cast<double>(to - from)) : 0.0;
 }
 
-struct Expected {
-    const char* name;
-    double minSeconds;  // the longest the game lets it play before something else takes over
-    bool loop;
+// The longest the game lets each sound play before something else takes over, worked out from
+// the game's own timings (docs/sounds.md explains each).
+const std::pair<const char*, double> kMinSeconds[] = {
+    {"menu.wav", 8.0},
+    {"bgm1.wav", 8.0},
+    {"bgm2.wav", 8.0},
+    {"bgm3.wav", 8.0},
+    {"bgm4.wav", 8.0},
+    {"sel.wav", 20.0},  // pick to reveal at level 15
+    {"r1.wav", 6.2},    // blink 0.7 + hand-over 1.5 + clip 0 4.0
+    {"r2.wav", 5.2},    // 0.7 + 1.5 + clip 1 until its lights sound at 3.0
+    {"r3.wav", 5.2},
+    {"r4.wav", 22.0},   // 0.7 + 1.5 + clip 2 19.8, which has no sound of its own
+    {"zb.wav", 11.75},  // 0.7 + 1.5 + clip 10 9.55, no sound of its own
+    {"w1.wav", 3.3},    // until clip 3 starts ex.wav
+    {"w23.wav", 3.3},
+    {"w4.wav", 6.9},
+    {"50-50.wav", 1.0},
+    {"tel.wav", 33.7},     // clip 5 3.7 + the 30 s
+                           // call limit, left to
+                           // run out
+    {"tel-end.wav", 1.3},  // the closing pause before the music comes back
+    {"klakson.wav", 1.0},
+    {"aud.wav", 16.0},     // clip 4
+    {"ex.wav", 7.2},       // clip 3
+    {"lights.wav", 4.5},   // clip 9
+    {"lights2.wav", 3.6},  // clips 7 and 8; clip 1 restarts it after 3.0
 };
 
-// Minimum lengths worked out from the game's own timings (docs/sounds.md explains each).
-const Expected kSounds[] = {
-    {"menu.wav", 8.0, true},
-    {"bgm1.wav", 8.0, true},
-    {"bgm2.wav", 8.0, true},
-    {"bgm3.wav", 8.0, true},
-    {"bgm4.wav", 8.0, true},
-    {"sel.wav", 20.0, false},  // pick to reveal at level 15
-    {"r1.wav", 6.2, false},    // blink 0.7 + hand-over 1.5 + clip 0 4.0
-    {"r2.wav", 5.2, false},    // 0.7 + 1.5 + clip 1 until its lights sound at 3.0
-    {"r3.wav", 5.2, false},
-    {"r4.wav", 22.0, false},   // 0.7 + 1.5 + clip 2 19.8, which has no sound of its own
-    {"zb.wav", 11.75, false},  // 0.7 + 1.5 + clip 10 9.55, no sound of its own
-    {"w1.wav", 3.3, false},    // until clip 3 starts ex.wav
-    {"w23.wav", 3.3, false},
-    {"w4.wav", 6.9, false},
-    {"50-50.wav", 1.0, false},
-    {"tel.wav", 33.7, false},     // clip 5 3.7 + the 30 s call limit, left to run out
-    {"tel-end.wav", 1.3, false},  // the closing pause before the music comes back
-    {"klakson.wav", 1.0, false},
-    {"aud.wav", 16.0, false},     // clip 4
-    {"ex.wav", 7.2, false},       // clip 3
-    {"lights.wav", 4.5, false},   // clip 9
-    {"lights2.wav", 3.6, false},  // clips 7 and 8; clip 1 restarts it after 3.0
+struct Expected {
+    std::string name;
+    double minSeconds;
+    bool loop;
+    sfxgen::Role role;
 };
+
+// Every sound the game plays, with what the generator says it is (repeated or not, its role).
+std::vector<Expected> Sounds() {
+    std::vector<Expected> out;
+    for (const auto& [name, seconds] : kMinSeconds) {
+        Expected e{name, seconds, false, sfxgen::Role::Sting};
+        for (const auto& recipe : sfxgen::Catalogue())
+            if (recipe.fileName == name) e.loop = recipe.loop, e.role = recipe.role;
+        out.push_back(e);
+    }
+    return out;
+}
+
+// Music and ambience about -20 LUFS; what plays over them about 4 LU louder.
+constexpr double kBed = -20.0, kSting = -16.0, kTolerance = 1.0, kTruePeakCeiling = -1.0;
+
+struct Figures {
+    double integrated = -HUGE_VAL, loudestShortTerm = -HUGE_VAL, truePeak = HUGE_VAL;
+};
+
+struct StateFreer {
+    void operator()(ebur128_state* st) const { ebur128_destroy(&st); }
+};
+
+// A loop is measured twice round, so that its join counts as in the game. Short-term windows
+// are 3 s, or the whole sound when it is shorter.
+Figures Measure(const Wav& w, bool loop) {
+    std::vector<std::int16_t> s = w.frames;
+    if (loop) s.insert(s.end(), w.frames.begin(), w.frames.end());
+    std::unique_ptr<ebur128_state, StateFreer> st(ebur128_init(
+        1, static_cast<unsigned long>(w.rate), EBUR128_MODE_I | EBUR128_MODE_S | EBUR128_MODE_TRUE_PEAK));
+    Figures f;
+    if (!st) return f;
+    const unsigned long window = std::clamp(
+        static_cast<unsigned long>(w.frames.size() * 1000 / static_cast<std::size_t>(w.rate)), 400ul, 3000ul);
+    const std::size_t step = static_cast<std::size_t>(w.rate) / 10;
+    for (std::size_t at = 0; at < s.size(); at += step) {
+        ebur128_add_frames_short(st.get(), s.data() + at, std::min(step, s.size() - at));
+        double l = 0.0;
+        if (ebur128_loudness_window(st.get(), window, &l) == EBUR128_SUCCESS)
+            f.loudestShortTerm = std::max(f.loudestShortTerm, l);
+    }
+    double peak = 0.0;
+    ebur128_loudness_global(st.get(), &f.integrated);
+    if (ebur128_true_peak(st.get(), 0, &peak) == EBUR128_SUCCESS) f.truePeak = 20.0 * std::log10(peak);
+    return f;
+}
 
 class SfxFiles : public ::testing::Test {
 protected:
@@ -72,7 +129,7 @@ protected:
 };
 
 TEST_F(SfxFiles, EverySoundIsAValidPcmWavLongEnoughForTheGame) {
-    for (const Expected& e : kSounds) {
+    for (const Expected& e : Sounds()) {
         SCOPED_TRACE(e.name);
         const std::optional<Wav> w = LoadSound(e.name);
         ASSERT_TRUE(w.has_value()) << "missing or not a RIFF/WAVE PCM file";
@@ -88,7 +145,7 @@ TEST_F(SfxFiles, EverySoundIsAValidPcmWavLongEnoughForTheGame) {
 }
 
 TEST_F(SfxFiles, LoopsJoinEndToStartWithoutAJumpOrAGap) {
-    for (const Expected& e : kSounds) {
+    for (const Expected& e : Sounds()) {
         if (!e.loop) continue;
         SCOPED_TRACE(e.name);
         const std::optional<Wav> w = LoadSound(e.name);
@@ -110,7 +167,7 @@ TEST_F(SfxFiles, LoopsJoinEndToStartWithoutAJumpOrAGap) {
 }
 
 TEST_F(SfxFiles, OneShotsStartAndEndAtSilence) {
-    for (const Expected& e : kSounds) {
+    for (const Expected& e : Sounds()) {
         if (e.loop) continue;
         SCOPED_TRACE(e.name);
         const std::optional<Wav> w = LoadSound(e.name);
@@ -122,6 +179,45 @@ TEST_F(SfxFiles, OneShotsStartAndEndAtSilence) {
         // The sound is actually there in its first half second (a sting must not start late).
         EXPECT_GT(PeakOf(s, 0, static_cast<std::size_t>(w->rate) / 2), 32767 / 8);
     }
+}
+
+TEST_F(SfxFiles, EachSoundIsAsLoudAsItsRoleWithTruePeaksUnderTheCeiling) {
+    for (const Expected& sound : Sounds()) {
+        SCOPED_TRACE(sound.name);
+        const auto wav = LoadSound(sound.name);
+        ASSERT_TRUE(wav.has_value());
+        const Figures f = Measure(*wav, sound.loop);
+        switch (sound.role) {
+            case sfxgen::Role::Bed: EXPECT_NEAR(f.integrated, kBed, kTolerance); break;
+            case sfxgen::Role::Sting: EXPECT_NEAR(f.integrated, kSting, kTolerance); break;
+            case sfxgen::Role::ShortCue: EXPECT_NEAR(f.loudestShortTerm, kSting, kTolerance); break;
+        }
+        EXPECT_LE(f.truePeak, kTruePeakCeiling);
+        // A bed is steady: no part of it stands out above it further than a sting would.
+        if (sound.role == sfxgen::Role::Bed) {
+            EXPECT_LT(f.loudestShortTerm - f.integrated, 5.0);
+        }
+    }
+}
+
+// The measurement itself, on signals whose loudness is known: a 997 Hz sine at -20 dBFS reads
+// -23 LUFS (EBU Tech 3341), twice its amplitude 6 LU more, and its true peak sits at its peak.
+TEST(SfxLoudnessMeasure, KnownSignalsReadTheirKnownLoudness) {
+    Wav w;
+    w.rate = 44100;
+    for (int i = 0; i < 44100 * 4; ++i)
+        w.frames.push_back(static_cast<std::int16_t>(
+            std::lround(3276.7 * std::sin(2 * std::numbers::pi * 997.0 * i / 44100.0))));
+    Figures f = Measure(w, false);
+    EXPECT_NEAR(f.integrated, -23.0, 0.1);
+    EXPECT_NEAR(f.loudestShortTerm, -23.0, 0.1);
+    EXPECT_NEAR(f.truePeak, -20.0, 0.1);
+    for (auto& x : w.frames) x = static_cast<std::int16_t>(x * 2);
+    EXPECT_NEAR(Measure(w, true).integrated, -17.0, 0.1);
+    // Half a second of it in silence: short-term is judged over the sound's own length.
+    w.frames.resize(22050);
+    f = Measure(w, false);
+    EXPECT_NEAR(f.loudestShortTerm, -17.0, 0.2);
 }
 
 TEST(SfxWavParser, RejectsBrokenFiles) {

@@ -15,56 +15,12 @@
 namespace tolarka {
 namespace {
 
-using media_test::TempDir;
+using media_test::WavBuilder;
 using platform::sdl::AudioDevice;
 using platform::sdl::CanonicalWav;
 using platform::sdl::InspectWav;
 
 using Bytes = std::vector<std::uint8_t>;
-
-// A WAV file built chunk by chunk, so each test can damage one part.
-struct WavBuilder {
-    std::uint16_t encoding = 1, channels = 2, bits = 16;
-    std::uint32_t rate = 22050;
-    std::uint32_t frames = 100;
-    std::uint32_t fmtSize = 16;
-    std::int64_t dataSizeField = -1;  // -1: the true size
-    Bytes extraBeforeData;
-
-    Bytes Build() const {
-        Bytes b;
-        auto tag = [&](const char* t) {
-            for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(t[i]));
-        };
-        auto u32 = [&](std::uint32_t v) {
-            for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-        };
-        auto u16 = [&](std::uint32_t v) {
-            for (int i = 0; i < 2; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-        };
-        const std::uint32_t frameBytes = channels * bits / 8u;
-        const std::uint32_t data = frames * frameBytes;
-        tag("RIFF");
-        u32(0);  // patched below
-        tag("WAVE");
-        tag("fmt ");
-        u32(fmtSize);
-        u16(encoding);
-        u16(channels);
-        u32(rate);
-        u32(rate * frameBytes);
-        u16(frameBytes);
-        u16(bits);
-        for (std::uint32_t i = 16; i < fmtSize; ++i) b.push_back(0);
-        b.insert(b.end(), extraBeforeData.begin(), extraBeforeData.end());
-        tag("data");
-        u32(dataSizeField < 0 ? data : static_cast<std::uint32_t>(dataSizeField));
-        for (std::uint32_t i = 0; i < data; ++i) b.push_back(static_cast<std::uint8_t>(i * 37));
-        const std::uint32_t riff = static_cast<std::uint32_t>(b.size() - 8);
-        for (int i = 0; i < 4; ++i) b[4 + i] = static_cast<std::uint8_t>(riff >> (8 * i));
-        return b;
-    }
-};
 
 // A tiny Creative Voice file: header, one block of 8-bit samples, terminator.
 Bytes VocFile() {
@@ -162,7 +118,7 @@ protected:
     void SetUp() override {
         if (!device_.IsOpen()) GTEST_SKIP() << "no audio device";
     }
-    TempDir dir_;
+    ScratchDir dir_;
     AudioDevice device_;
 };
 

@@ -361,8 +361,12 @@ def cmd_run(args):
     def test_cmds(rel):
         """The suite in phases, each split into shards run at once: first the tests of the
         mutated file's folder, then the other quick ones, then the slow ones; most mutants die
-        in the first seconds."""
+        in the first seconds. With --tests, only those tests, in one phase."""
         skip, slow = args.skip.split(":") if args.skip else [], args.slow.split(":") if args.slow else []
+        if args.tests:
+            return [[["env", f"GTEST_TOTAL_SHARDS={shards}", f"GTEST_SHARD_INDEX={i}", "nice", "-n",
+                      str(args.nice), str(test_bin), "--gtest_fail_fast", "--gtest_brief=1",
+                      "--gtest_filter=" + args.tests] for i in range(shards)]]
         near = near_tests(rel).split(":") if near_tests(rel) else []
         phases = ([":".join(near) + "-" + ":".join(skip + slow)] if near else [])
         phases += ["*-" + ":".join(skip + slow + near)]
@@ -400,6 +404,17 @@ def cmd_run(args):
             if line.strip() and json.loads(line)["status"] in args.only.split(","):
                 wanted.add(json.loads(line)["id"])
         sample["mutants"] = [m for m in sample["mutants"] if mutant_id(m) in wanted]
+
+    if args.files:
+        parts = args.files.split(":")
+        sample["mutants"] = [m for m in sample["mutants"] if any(p in m["file"] for p in parts)]
+    if args.subsample:
+        # A seeded part of the sample, when a whole run does not fit the time at hand: each
+        # survivor costs a whole suite, which the real-time platform tests make long.
+        keep = random.Random(args.subsample_seed).sample(sample["mutants"], min(args.subsample,
+                                                                                len(sample["mutants"])))
+        ids = {mutant_id(m) for m in keep}
+        sample["mutants"] = [m for m in sample["mutants"] if mutant_id(m) in ids]
 
     started = time.monotonic()
     with results.open("a", encoding="utf-8") as out:
@@ -473,6 +488,11 @@ def main():
     r.add_argument("-o", "--output", required=True)
     r.add_argument("--only", default="", help="statuses (e.g. killed) to take from --previous")
     r.add_argument("--previous", default="", help="results of an earlier run of the sample")
+    r.add_argument("--tests", default="",
+                   help="only these tests (a gtest filter), e.g. to compare two versions of them")
+    r.add_argument("--files", default="", help="only mutants of files whose path holds one of these (':'-separated)")
+    r.add_argument("--subsample", type=int, default=0, help="run only this many of the sample, drawn by seed")
+    r.add_argument("--subsample-seed", type=int, default=1)
     r.add_argument("--shards", type=int, default=3, help="test processes at once (they mostly wait)")
     r.add_argument("--jobs", type=int, default=1)
     r.add_argument("--nice", type=int, default=15)
