@@ -54,7 +54,20 @@ bool Flush(int fd) { return ::_commit(fd) == 0; }
 bool Close(int fd) { return ::_close(fd) == 0; }
 
 bool RenameOver(const fs::path& from, const fs::path& to) {
-    return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (::MoveFileExW(from.c_str(), to.c_str(), kReplace)) return true;
+    // Windows will not replace a file marked read-only (a save copied from a CD, say), where a
+    // rename on Linux replaces it: the mark is taken off for the move, and put back if the
+    // move still fails.
+    const DWORD error = ::GetLastError();
+    const DWORD attributes = ::GetFileAttributesW(to.c_str());
+    if (error != ERROR_ACCESS_DENIED || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != FILE_ATTRIBUTE_READONLY)
+        return false;
+    if (!::SetFileAttributesW(to.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) return false;
+    if (::MoveFileExW(from.c_str(), to.c_str(), kReplace)) return true;
+    ::SetFileAttributesW(to.c_str(), attributes);
+    return false;
 }
 
 long CurrentProcess() { return static_cast<long>(::GetCurrentProcessId()); }

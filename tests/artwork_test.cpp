@@ -51,6 +51,21 @@ TEST(ArtFonts, UnreadableFontFileIsNamed) {
     }
 }
 
+// The picture catalogue keeps its fonts for the whole run while tests (and tools) make and drop
+// their own: a set that ends takes nothing from the others.
+TEST(ArtFonts, ASetThatEndsLeavesTheOthersDrawing) {
+    const Artwork art{"NAPIS", 60, 20, true, [](const Painter& p) {
+                          p.Text({Face::Sans, 12, {1, 1, 1, 1}}, "Žofie", 2, 15, tolarka::art::Align::Left);
+                      }};
+    const FontSet kept(GameFonts());
+    const auto before = RenderPng(art, kept);
+    {
+        const FontSet dropped(GameFonts());
+        RenderPng(art, dropped);
+    }
+    EXPECT_EQ(RenderPng(art, kept), before);
+}
+
 TEST(ArtRender, TextTheFontCannotShowFailsNamingThePicture) {
     const FontSet fonts(GameFonts());
     const Artwork art{"ZKOUSKA", 40, 20, true, [](const Painter& p) {

@@ -78,6 +78,23 @@ TEST(ReplaceFile, LeavesNoTemporaryWhetherItSucceedsOrFails) {
     EXPECT_EQ(Entries(file.parent_path()), (std::set<std::string>{"05.log", "06.log"}));
 }
 
+TEST(ReplaceFile, AFileMarkedReadOnlyIsReplacedWholeAsAnyOther) {
+    ScratchDir dir;
+    const fs::path file = dir.path() / fs::path(u8"Uživatel") / "save" / "01.sav";
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << "old record";
+    const auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(file, writeBits, fs::perm_options::remove);
+
+    ASSERT_TRUE(ReplaceFile(file, Bytes("new record")));
+    EXPECT_EQ(Slurp(file), "new record");
+    EXPECT_EQ(Entries(file.parent_path()), (std::set<std::string>{"01.sav"}));
+    // The new file is an ordinary one again: the next save replaces it too.
+    EXPECT_NE(fs::status(file).permissions() & fs::perms::owner_write, fs::perms::none);
+    ASSERT_TRUE(ReplaceFile(file, Bytes("third")));
+    EXPECT_EQ(Slurp(file), "third");
+}
+
 // Before the next write of the same file, and at start-up for every file (a slot that is never
 // saved again would keep its leftovers for ever).
 TEST(ReplaceFile, RemovesWhatKilledWritersLeftButNotWhatLiveOnesWrite) {

@@ -69,8 +69,9 @@ TEST(GamePaths, InstalledDataIsFoundRelativeToTheProgramAndNeverWritten) {
 
 TEST(GamePaths, XdgDataHomeWhenAbsoluteElseHome) {
     const Disk disk{{"/usr/share/games/tolarka"}, {}};
-    EXPECT_EQ(disk.Resolve(Installed("/data/eva")).Writable, "/data/eva/tolarka");
-    EXPECT_EQ(disk.Resolve(Installed("/data/eva")).OwnQuestions, "/data/eva/tolarka/qst");
+    const fs::path data = tolarka::testing::AbsolutePath("/data/eva");
+    EXPECT_EQ(disk.Resolve(Installed(data.string())).Writable, data / "tolarka");
+    EXPECT_EQ(disk.Resolve(Installed(data.string())).OwnQuestions, data / "tolarka" / "qst");
     // A relative XDG_DATA_HOME is invalid and ignored.
     EXPECT_EQ(disk.Resolve(Installed("data")).Writable, "/home/eva/.local/share/tolarka");
     EXPECT_EQ(disk.Resolve(Installed("", "/root")).Writable, "/root/.local/share/tolarka");
@@ -126,7 +127,8 @@ TEST(CommandLine, HelpAndVersionWinAndTheRestIsTheGamesOwn) {
     EXPECT_EQ(odd.CommandLine, "no_fullscreen");
     EXPECT_EQ(odd.Ignored, std::vector<std::string>{"--fullscreen"});
 
-    const std::string help = HelpText({"/usr/share/games/tolarka", "/home/eva/.local/share/tolarka", {}, {}});
-    EXPECT_NE(help.find("/home/eva/.local/share/tolarka/save"), std::string::npos) << help;
+    const fs::path own = "/home/eva/.local/share/tolarka";
+    const std::string help = HelpText({"/usr/share/games/tolarka", own, {}, {}});
+    EXPECT_NE(help.find((own / "save").string()), std::string::npos) << help;
     EXPECT_NE(help.find("no_fullscreen"), std::string::npos);
 }

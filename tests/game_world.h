@@ -43,7 +43,9 @@ struct GameWorld {
     using PathsFor = std::function<GamePaths(const std::filesystem::path& programDir)>;
     explicit GameWorld(const PathsFor& paths) : app{rt, paths(dir.path()), ""} {}
 
-    std::filesystem::path Path(const std::string& rel) const { return dir.path() / rel; }
+    // A file under the scratch folder ("qst/01-001.qst"), in the system's own separators as the
+    // game's paths are.
+    std::filesystem::path Path(const std::string& rel) const { return (dir.path() / rel).make_preferred(); }
 
     // A question of `level` whose correct answer is `correct`; texts tell level and number.
     void AddQuestion(int level, int number, const std::string& correct = "B") {
@@ -139,8 +141,9 @@ struct GameWorld {
         rt.RunUntil(rt.Now() + 20);
     }
     void RunFor(Millis ms) { rt.RunUntil(rt.Now() + ms); }
-    std::string Sfx(const std::string& file) const { return Path("sfx/" + file).string(); }
-    std::string Gfx(const std::string& file) const { return Path("gfx/" + file).string(); }
+    // A sound or a clip as the screens name it: under the data folder's name.
+    std::string Sfx(const std::string& file) const { return app.DataPath() + "/sfx/" + file; }
+    std::string Gfx(const std::string& file) const { return app.DataPath() + "/gfx/" + file; }
 
     frmMain& Main() { return app.Main(); }
     frmMenu& Menu() { return app.Menu(); }

@@ -84,8 +84,7 @@ TEST(Audience, ClipShowsTheVotesThenTheGraphStaysOnTheGameScreen) {
     EXPECT_EQ(w.When("frmMain.WMP1 stop", t), t);
     ASSERT_TRUE(w.Anim().Visible());
     EXPECT_EQ(w.Anim().Playing().file, "/gfx/aud.avi");
-    EXPECT_EQ(w.Lines("frmAnim.WMPanim file", t).at(0),
-              "frmAnim.WMPanim file " + w.Path("gfx/aud.avi").string());
+    EXPECT_EQ(w.Lines("frmAnim.WMPanim file", t).at(0), "frmAnim.WMPanim file " + w.Gfx("aud.avi"));
     EXPECT_EQ(w.Lines("frmAnim.WMPanimSND file", t).at(0), "frmAnim.WMPanimSND file " + w.Sfx("aud.wav"));
     EXPECT_EQ(Shown(w, true), (Captions{"2%", "92%", "4%", "2%"}));
 
@@ -165,8 +164,7 @@ TEST(Phone, CallIsTypedOutAfterTheClipAndTheGameResumes) {
     EXPECT_FALSE(m.picFade().Visible());
     ASSERT_TRUE(w.Anim().Visible());
     EXPECT_EQ(w.Anim().Playing().file, "/gfx/tel.avi");
-    EXPECT_EQ(w.Lines("frmAnim.WMPanim file", t).at(0),
-              "frmAnim.WMPanim file " + w.Path("gfx/tel.avi").string());
+    EXPECT_EQ(w.Lines("frmAnim.WMPanim file", t).at(0), "frmAnim.WMPanim file " + w.Gfx("tel.avi"));
     EXPECT_EQ(w.Lines("frmMain.WMP2", t),
               (std::vector<std::string>{"frmMain.WMP2 file " + w.Sfx("tel.wav"), "frmMain.WMP2 play"}));
     EXPECT_EQ(w.When("frmMain.WMP1 stop", t), t);

@@ -29,8 +29,7 @@ TEST(Menu, OpensWithTheItemsAndRepeatingMusic) {
     MenuWorld w;
     EXPECT_TRUE(w.Menu().picMenu().Visible());
     EXPECT_FALSE(w.Menu().picSetNew().Visible());
-    EXPECT_EQ(w.Lines("frmMenu.WMPintro file").at(0),
-              "frmMenu.WMPintro file " + w.Path("sfx/menu.wav").string());
+    EXPECT_EQ(w.Lines("frmMenu.WMPintro file").at(0), "frmMenu.WMPintro file " + w.Sfx("menu.wav"));
     // Hover makes an item bold; the panel outside the items makes all regular again.
     w.backend.MouseMove(w.rt.Now() + 10, 319, 215);
     w.RunFor(20);

@@ -31,13 +31,15 @@ struct PlayerWorld : SaveWorld {
 }  // namespace
 
 TEST(PlayerDirectory, AReadOnlyProgramFolderSavesAndLoadsFromThePlayersDirectory) {
-    ScratchDir xdg;
-    PlayerWorld w(xdg.path());
-    const fs::path own = xdg.path() / "tolarka";
+    ScratchDir home;
+    // A user folder and a player named with diacritics: every name reaches the system whole.
+    const fs::path xdg = home.path() / fs::path(u8"Uživatel") / "data";
+    PlayerWorld w(xdg);
+    const fs::path own = xdg / "tolarka";
     ASSERT_EQ(w.app.WritablePath(), own.string());
     ASSERT_EQ(w.app.DataPath(), w.dir.path().string());
 
-    w.StartGame("Eva");
+    w.StartGame("Žofie");
     w.AnswerAndSave('B');
     ASSERT_TRUE(w.Save().Visible());
     w.ClickRow(0);
@@ -50,7 +52,7 @@ TEST(PlayerDirectory, AReadOnlyProgramFolderSavesAndLoadsFromThePlayersDirectory
 
     w.Continue();
     ASSERT_TRUE(w.Load().Visible());
-    EXPECT_EQ(w.Load().lblLoad1(0).Caption().rfind("Eva ", 0), 0u) << w.Load().lblLoad1(0).Caption();
+    EXPECT_EQ(w.Load().lblLoad1(0).Caption().rfind("Žofie ", 0), 0u) << w.Load().lblLoad1(0).Caption();
     w.ClickRow(0);
     for (int i = 0; i < 100 && !w.Main().Visible(); ++i) w.RunFor(100);
     ASSERT_TRUE(w.Main().Visible());
@@ -118,7 +120,7 @@ TEST(PlayerDirectory, AnOwnQuestionFileTakesItsLevelOver) {
     EXPECT_EQ(fresh.Main().State.QuestionFile, fresh.Path("qst/01-001.qst").string());
     fresh.PlayTo(2);
     for (int i = 0; i < 100 && fresh.Main().State.InputLocked; ++i) fresh.RunFor(100);
-    EXPECT_EQ(fresh.Main().State.QuestionFile, (xdg.path() / "tolarka/qst/02-001.qst").string());
+    EXPECT_EQ(fresh.Main().State.QuestionFile, (xdg.path() / "tolarka" / "qst" / "02-001.qst").string());
     EXPECT_EQ(Trimmed(fresh.Main().State.Question.Text), "Vlastní otázka učitelky");
     EXPECT_EQ(fresh.app.StartUp().QuestionCounts[2], 3);  // the own ones only
     EXPECT_EQ(fresh.app.StartUp().QuestionCounts[3], 2);

@@ -90,8 +90,7 @@ TEST(LoadScreen, ChosenSlotFlashesThenTheStartClipAndTheGameResumesAtItsLevel) {
     EXPECT_TRUE(w.Lines("frmLoad.picLoad(1) picture FF-O").empty());
     ASSERT_TRUE(w.Anim().Visible());
     EXPECT_EQ(w.Anim().Playing().file, "/gfx/lights-st.avi");
-    EXPECT_EQ(w.Lines("frmAnim.WMPanim file", click).at(0),
-              "frmAnim.WMPanim file " + w.Path("gfx/lights-st.avi").string());
+    EXPECT_EQ(w.Lines("frmAnim.WMPanim file", click).at(0), "frmAnim.WMPanim file " + w.Gfx("lights-st.avi"));
     EXPECT_TRUE(w.Load().Visible());  // behind the clip
 
     // The clip ends after 4.5 s by handing over to the game screen.

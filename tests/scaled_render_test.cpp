@@ -35,6 +35,7 @@
 #include "startup/frm_credits.h"
 #include "startup/frm_rules.h"
 #include "startup/frm_splash.h"
+#include "tests/support/system.h"
 
 using namespace tolarka::platform;
 using tolarka::platform::sdl::OutputView;
@@ -411,6 +412,7 @@ TEST(GameWindow, AnySizeTheWindowIsGivenKeepsTheGameGoing) {
 // Logging out sends SIGTERM, a terminal's Ctrl+C SIGINT: the program ends without the question
 // a closed window gets.
 TEST(GameWindow, TerminationSignalsEndTheProgramWithoutAsking) {
+    TOLARKA_SKIP_WITHOUT(Feature::EndingSignals);
     for (const int sig : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(sig);
         sdl::SdlBackend backend;

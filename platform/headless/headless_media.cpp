@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <fstream>
 
+#include "io/file_io_system.h"
+
 namespace tolarka::platform::headless {
 
 Size ReadAviSize(const std::string& path) {
     // RIFF 'AVI ' LIST 'hdrl' 'avih' <size> then MainAVIHeader: width at 32, height at 36.
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file_system::Utf8Path(path), std::ios::binary);
     unsigned char h[80] = {};
     if (!in.read(reinterpret_cast<char*>(h), sizeof h)) return {};
     auto tag = [&](int at, const char* t) { return std::equal(t, t + 4, h + at); };

@@ -17,6 +17,7 @@ enum class Feature {
     FileSizeLimit,    // a limit on the size of files the process writes
     DescriptorCount,  // counting the process's open descriptors
     SymbolicLinks,    // creating symbolic links without special rights
+    EndingSignals,    // SIGTERM and SIGINT as the way a program is ended from outside
 };
 
 // Why this system cannot give `feature`, or nothing when it can.
@@ -29,6 +30,9 @@ std::optional<std::string> Missing(Feature feature);
 
 // A program of the build by its name ("tolarka-qst.exe" on Windows).
 std::filesystem::path ProgramFile(const std::filesystem::path& dir, const std::string& name);
+// A path written as on Linux ("/data/eva") made absolute the way this system's paths are (on
+// Windows on drive C:).
+std::filesystem::path AbsolutePath(const std::string& rooted);
 // The shell's name for the null device, for redirections in std::system and popen commands.
 extern const char* const kNullDevice;
 // The exit code in a status from std::system or pclose; -1 when the program did not exit.

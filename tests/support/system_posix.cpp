@@ -25,6 +25,7 @@ void (*g_savedSignal)(int) = SIG_DFL;
 std::optional<std::string> Missing(Feature) { return std::nullopt; }
 
 fs::path ProgramFile(const fs::path& dir, const std::string& name) { return dir / name; }
+fs::path AbsolutePath(const std::string& rooted) { return rooted; }
 const char* const kNullDevice = "/dev/null";
 int ExitCode(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
 std::FILE* OpenPipe(const std::string& command) { return ::popen(command.c_str(), "r"); }

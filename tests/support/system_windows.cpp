@@ -13,6 +13,9 @@ std::optional<std::string> Missing(Feature feature) {
         case Feature::FileSizeLimit: return "Windows cannot limit the size of the files a process writes";
         case Feature::DescriptorCount: return "Windows cannot list the process's open descriptors";
         case Feature::SymbolicLinks: return "symbolic links need special rights on Windows";
+        case Feature::EndingSignals:
+            return "Windows ends a windowed program through its window (logging out closes it), not by "
+                   "signals";
     }
     return std::nullopt;
 }
@@ -20,6 +23,7 @@ std::optional<std::string> Missing(Feature feature) {
 fs::path ProgramFile(const fs::path& dir, const std::string& name) {
     return fs::absolute(dir / (name + ".exe"));
 }
+fs::path AbsolutePath(const std::string& rooted) { return fs::path("C:") / rooted; }
 const char* const kNullDevice = "NUL";
 int ExitCode(int status) { return status; }
 std::FILE* OpenPipe(const std::string& command) { return ::_popen(command.c_str(), "r"); }

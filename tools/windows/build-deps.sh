@@ -16,7 +16,7 @@ JOBS=${TOLARKA_WINDEPS_JOBS:-2}
 SCRIPT=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 ROOT=${TOLARKA_WINDEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolarka/windows-deps}
 APTDIR=$ROOT/apt
-# Source package names; each one's build is a function below.
+# Source package names; each one's build is a function below, its place in the order at the end.
 PACKAGES="zlib libpng1.6 freetype pixman cairo libsdl2 libsdl2-ttf libsdl2-mixer libsdl2-image
 ffmpeg googletest libebur128"
 
@@ -137,7 +137,12 @@ unpack() {
 srcdir() { echo "$WORK/src-$1"; }
 # Each command of a build; the first that fails ends its package's build (errexit does not
 # hold inside the tested subshell of step).
-run() { nice -n 10 "$@" || { echo "build-deps: failed: $*" >&2; exit 1; }; }
+# Each one's time goes to the log, so a slow build shows where it spent it.
+run() {
+    started=$(date +%s)
+    nice -n 10 "$@" || { echo "build-deps: failed: $*" >&2; exit 1; }
+    echo "build-deps: $(($(date +%s) - started)) s: $*" | cut -c1-160
+}
 # The SDL libraries' source packages carry no generated configure: made as Debian makes it.
 reconf() { AUTOMAKE="automake --foreign" ACLOCAL="aclocal --force --install -I $PREFIX/share/aclocal -I acinclude" run autoreconf -fi; }
 # Builds one package, its output in a log that is shown when it fails.
@@ -152,7 +157,7 @@ step() {
     fi
     rm -rf "$(srcdir "$name")"
     touch "$PREFIX/.built-$name"
-    say "  $name: $(($(date +%s) - start)) s"
+    say "  $name: $(($(date +%s) - start)) s (load $(cut -d' ' -f1-3 /proc/loadavg) at the end)"
 }
 
 build_zlib() {
@@ -165,8 +170,9 @@ build_zlib() {
 build_libpng() {
     cd "$(srcdir libpng1.6)"
     run ./configure $AUTOCONF_HOST --disable-tools --without-binconfigs
-    run make -j"$JOBS"
-    run make install
+    # The library alone: libpng's default target also builds its test programs.
+    run make -j"$JOBS" check_PROGRAMS= libpng16.la
+    run make install check_PROGRAMS=
 }
 
 build_freetype() {
@@ -249,10 +255,11 @@ build_libsdl2_image() {
 build_ffmpeg() {
     cd "$(srcdir ffmpeg)"
     # The clips: AVI with MPEG-4 part 2 (the studio clips) or MJPEG (sample clips the tests write),
-    # read and written, converted with swscale; files only.
+    # read and written, converted with swscale; files only. No debugging information, as in the
+    # other libraries.
     run ./configure --prefix="$PREFIX" --enable-cross-compile --target-os=mingw32 --arch=x86_64 \
         --cross-prefix=$HOST- --cc="$CC" --cxx="$CXX" --pkg-config=pkg-config --enable-static \
-        --disable-shared --disable-autodetect --disable-everything --disable-programs --disable-doc \
+        --disable-shared --disable-autodetect --disable-everything --disable-programs --disable-doc --disable-debug \
         --disable-network --disable-avdevice --disable-avfilter --disable-swresample --disable-postproc \
         --enable-w32threads --enable-protocol=file --enable-demuxer=avi --enable-muxer=avi \
         --enable-decoder=mpeg4,mjpeg --enable-encoder=mpeg4,mjpeg --enable-parser=mpeg4video,mjpeg
@@ -276,9 +283,25 @@ build_libebur128() {
     run make install
 }
 
+build() {
+    for p in "$@"; do
+        step "$p" "build_$(echo "$p" | tr '.-' '__' | sed 's/libpng1_6/libpng/')"
+    done
+}
 total=$(date +%s)
+# Configure scripts run one check after another, so two independent chains of packages are
+# built side by side; the SDL add-ons need both.
+build zlib libpng1.6 freetype pixman cairo &
+first=$!
+build ffmpeg libsdl2 googletest libebur128 &
+second=$!
+failed=0
+wait $first || failed=1
+wait $second || failed=1
+[ $failed = 0 ] || exit 1
+build libsdl2-ttf libsdl2-mixer libsdl2-image
 for p in $PACKAGES; do
-    step "$p" "build_$(echo "$p" | tr '.-' '__' | sed 's/libpng1_6/libpng/')"
+    [ -f "$PREFIX/.built-$p" ] || die "$p has no place in the build order"
 done
 printf '%s\n' "$uris" >"$PREFIX/sources.txt"
 touch "$PREFIX/.complete"
