@@ -1,6 +1,7 @@
 #include "app/game_paths.h"
 
 #include "io/file_io.h"
+#include "io/file_io_system.h"
 
 namespace tolarka {
 
@@ -31,8 +32,10 @@ bool AcceptsGameFiles(const fs::path& dir) {
 }
 
 fs::path PlayerDirectory(const std::string& xdgDataHome, const std::string& home) {
-    if (!xdgDataHome.empty() && fs::path(xdgDataHome).is_absolute()) return fs::path(xdgDataHome) / "tolarka";
-    if (!home.empty()) return fs::path(home) / ".local" / "share" / "tolarka";
+    // Both are UTF-8, as Environment() gives them.
+    const fs::path xdg = file_system::Utf8Path(xdgDataHome);
+    if (!xdgDataHome.empty() && xdg.is_absolute()) return xdg / "tolarka";
+    if (!home.empty()) return file_system::Utf8Path(home) / ".local" / "share" / "tolarka";
     return {};
 }
 

@@ -1,15 +1,15 @@
 #include "platform/headless/headless_media.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
-
-#include "io/file_io_system.h"
 
 namespace tolarka::platform::headless {
 
 Size ReadAviSize(const std::string& path) {
     // RIFF 'AVI ' LIST 'hdrl' 'avih' <size> then MainAVIHeader: width at 32, height at 36.
-    std::ifstream in(file_system::Utf8Path(path), std::ios::binary);
+    // The name is UTF-8, which Windows would not take as narrow text.
+    std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
     unsigned char h[80] = {};
     if (!in.read(reinterpret_cast<char*>(h), sizeof h)) return {};
     auto tag = [&](int at, const char* t) { return std::equal(t, t + 4, h + at); };

@@ -151,13 +151,15 @@ step() {
     [ -f "$PREFIX/.built-$name" ] && return
     say "building $name"
     start=$(date +%s)
-    if ! (unpack "$name" && "$@") >"$WORK/$name.log" 2>&1; then
+    # `times` ends the log with the processor time its commands took (user, system): on a
+    # loaded machine that tells more than the time on the clock.
+    if ! (unpack "$name" && "$@" && times) >"$WORK/$name.log" 2>&1; then
         tail -n 40 "$WORK/$name.log" >&2
         die "$name failed (whole log: $WORK/$name.log)"
     fi
     rm -rf "$(srcdir "$name")"
     touch "$PREFIX/.built-$name"
-    say "  $name: $(($(date +%s) - start)) s (load $(cut -d' ' -f1-3 /proc/loadavg) at the end)"
+    say "  $name: $(($(date +%s) - start)) s, processor $(tail -n 1 "$WORK/$name.log") (load $(cut -d' ' -f1-3 /proc/loadavg) at the end)"
 }
 
 build_zlib() {
