@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,13 +16,6 @@ using namespace tolarka;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::vector<unsigned char> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
 
@@ -48,8 +39,8 @@ TEST(ReplaceFile, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
     fs::create_symlink(dir.path() / "nowhere", save.string() + ".tmp.1.0");
 
     ASSERT_TRUE(ReplaceFile(save, Bytes("new record")));
-    EXPECT_EQ(Slurp(victim), "keep me");
-    EXPECT_EQ(Slurp(save), "new record");
+    EXPECT_EQ(ReadFile(victim), "keep me");
+    EXPECT_EQ(ReadFile(save), "new record");
     EXPECT_FALSE(fs::is_symlink(save));
     EXPECT_FALSE(fs::exists(dir.path() / "nowhere"));
 
@@ -58,15 +49,15 @@ TEST(ReplaceFile, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
     fs::create_symlink(victim, linked);
     ASSERT_TRUE(ReplaceFile(linked, Bytes("second")));
     EXPECT_FALSE(fs::is_symlink(linked));
-    EXPECT_EQ(Slurp(linked), "second");
-    EXPECT_EQ(Slurp(victim), "keep me");
+    EXPECT_EQ(ReadFile(linked), "second");
+    EXPECT_EQ(ReadFile(victim), "keep me");
 }
 
 TEST(ReplaceFile, LeavesNoTemporaryWhetherItSucceedsOrFails) {
     ScratchDir dir;
     const fs::path file = dir.path() / "logs" / "05.log";
     for (int i = 0; i < 20; ++i) ASSERT_TRUE(ReplaceFile(file, Bytes("round " + std::to_string(i))));
-    EXPECT_EQ(Slurp(file), "round 19");
+    EXPECT_EQ(ReadFile(file), "round 19");
     EXPECT_EQ(Entries(file.parent_path()), (std::set<std::string>{"05.log"}));
 
     // The rename cannot replace a directory holding a file: the write fails, the old content
@@ -87,12 +78,12 @@ TEST(ReplaceFile, AFileMarkedReadOnlyIsReplacedWholeAsAnyOther) {
     fs::permissions(file, writeBits, fs::perm_options::remove);
 
     ASSERT_TRUE(ReplaceFile(file, Bytes("new record")));
-    EXPECT_EQ(Slurp(file), "new record");
+    EXPECT_EQ(ReadFile(file), "new record");
     EXPECT_EQ(Entries(file.parent_path()), (std::set<std::string>{"01.sav"}));
     // The new file is an ordinary one again: the next save replaces it too.
     EXPECT_NE(fs::status(file).permissions() & fs::perms::owner_write, fs::perms::none);
     ASSERT_TRUE(ReplaceFile(file, Bytes("third")));
-    EXPECT_EQ(Slurp(file), "third");
+    EXPECT_EQ(ReadFile(file), "third");
 }
 
 // Before the next write of the same file, and at start-up for every file (a slot that is never
@@ -131,7 +122,7 @@ TEST(ReplaceFile, RemovesWhatKilledWritersLeftButNotWhatLiveOnesWrite) {
 
         live.Release();
         if (!atStartUp) {
-            EXPECT_EQ(Slurp(file), "saved");
+            EXPECT_EQ(ReadFile(file), "saved");
         }
     }
 }

@@ -181,41 +181,30 @@ TEST(GameMenu, WalkingAwayAtLevelSixKeepsTheAmountOfLevelFive) {
 }
 
 TEST(GameMenu, ClosingTheWindowAsksOnlyWhileAGameIsUndecided) {
-    const platform::InputEvent close{platform::InputKind::Quit, 0, {}, 0, 0};
+    const auto closeWindow = [](GameWorld& w) {
+        w.backend.Inject(w.rt.Now() + 10, platform::InputEvent{platform::InputKind::Quit, 0, {}, 0, 0});
+        w.RunFor(20);
+        return w.backend.Ended();
+    };
     {
         PlayingWorld w;
         w.backend.AnswerNextBoxes({platform::kAnswerNo});
-        w.backend.Inject(w.rt.Now() + 10, close);
-        w.rt.RunUntil(w.rt.Now() + 20);
-        EXPECT_FALSE(w.backend.Ended());
+        EXPECT_FALSE(closeWindow(w));
         EXPECT_TRUE(w.Main().Visible());
         ASSERT_EQ(w.backend.Boxes().size(), 2u);
         EXPECT_EQ(w.backend.Boxes()[1].request.buttons, platform::MessageButtons::YesNo);
-        EXPECT_EQ(w.backend.Boxes()[1].request.text,
-                  "Rozehraná hra skončí a nebude uložena.\r\nOpravdu chcete hru ukončit?");
+        EXPECT_EQ(w.LastBox(), "Rozehraná hra skončí a nebude uložena.\r\nOpravdu chcete hru ukončit?");
         w.backend.AnswerNextBoxes({platform::kAnswerYes});
-        w.backend.Inject(w.rt.Now() + 10, close);
-        w.rt.RunUntil(w.rt.Now() + 20);
-        EXPECT_TRUE(w.backend.Ended());
+        EXPECT_TRUE(closeWindow(w));
     }
-    {
-        // A wrong answer decides the game: the window closes at once (an unexpected box would
-        // fail the run).
-        PlayingWorld w;
-        w.Answer('A');
-        w.rt.RunUntil(w.rt.Now() + 5000);
-        ASSERT_TRUE(w.Main().Visible());
-        w.backend.Inject(w.rt.Now() + 10, close);
-        w.rt.RunUntil(w.rt.Now() + 20);
-        EXPECT_TRUE(w.backend.Ended());
-    }
-    {
-        GameWorld w;
-        w.AddQuestionSet(2);
-        w.AddMedia();
-        w.StartToMenu();
-        w.backend.Inject(w.rt.Now() + 10, close);
-        w.rt.RunUntil(w.rt.Now() + 20);
-        EXPECT_TRUE(w.backend.Ended());
-    }
+    // A wrong answer decides the game, and in the menu there is none: the window closes at once
+    // (an unexpected box would fail the run).
+    PlayingWorld decided;
+    decided.Answer('A');
+    decided.RunFor(5000);
+    ASSERT_TRUE(decided.Main().Visible());
+    EXPECT_TRUE(closeWindow(decided));
+    PlayingWorld menu("B", false);
+    menu.StartToMenu();
+    EXPECT_TRUE(closeWindow(menu));
 }

@@ -168,29 +168,25 @@ TEST(Game, AWrongAnswerFallsToTheLastSafeLevelAndEndsInTheMenu) {
         EXPECT_EQ(w.Main().imgAnswer(2).Picture(), "C-O");
         EXPECT_EQ(w.Main().State.WonLevel, row.wonLevel);
         EXPECT_TRUE(w.Main().State.OutOfCompetition);
-        w.rt.RunUntil(reveal + row.handOver - 1);
-        EXPECT_FALSE(w.Anim().Visible());
-        w.rt.RunUntil(reveal + row.handOver);
-        ASSERT_TRUE(w.Anim().Visible());
-        EXPECT_EQ(w.Anim().Playing().file, "/gfx/ex.avi");
+        // The end clip's screen, the pointer, the menu, the game screen; the clip and the amount.
+        const auto state = [&] {
+            return GameWorld::Flags({w.Anim().Visible(), w.backend.PointerVisible(), w.Menu().Visible(),
+                                     w.Main().Loaded()}) +
+                   (w.Anim().Visible() ? w.Anim().Playing().file + " " + w.Anim().pic().Picture() : "");
+        };
         char amount[8];
         std::snprintf(amount, sizeof amount, "c%02d", row.wonLevel);
-        EXPECT_EQ(w.Anim().pic().Picture(), amount);
-        EXPECT_FALSE(w.backend.PointerVisible());
-        w.rt.RunUntil(reveal + row.handOver + 7199);
-        EXPECT_TRUE(w.Anim().Visible());
-        w.rt.RunUntil(reveal + row.handOver + 7200);
-        EXPECT_FALSE(w.Anim().Visible());
-        EXPECT_TRUE(w.backend.PointerVisible());
-        EXPECT_TRUE(w.Menu().Visible());
-        EXPECT_FALSE(w.Main().Loaded());
+        const std::string clip = std::string("/gfx/ex.avi ") + amount;
+        const GameWorld::Samples timeline = {{row.handOver - 1, "0101"},
+                                             {row.handOver, "1001" + clip},
+                                             {row.handOver + 7199, "1001" + clip},
+                                             {row.handOver + 7200, "0110"}};
+        EXPECT_EQ(w.SampleAt(reveal, timeline, state), timeline);
     }
 }
 
 TEST(Game, ALevelWithoutQuestionFilesReturnsToTheMenuWithAMessage) {
-    GameWorld w;
-    w.AddQuestionSet(2);
-    w.AddMedia();
+    PlayingWorld w("B", false);
     std::filesystem::remove(w.Path("qst/01-001.qst"));
     std::filesystem::remove(w.Path("qst/01-002.qst"));
     w.StartToMenu({platform::kAnswerOk, platform::kAnswerYes});
@@ -205,10 +201,7 @@ TEST(Game, ALevelWithoutQuestionFilesReturnsToTheMenuWithAMessage) {
 
 TEST(Game, AQuestionFileThatCannotBeReadCountsAsMissing) {
     TOLARKA_SKIP_WITHOUT(Feature::Permissions);
-    GameWorld w;
-    w.AddQuestionSet(2);
-    w.AddMedia();
-    w.FixRandom(0.0);  // every draw asks for number 001
+    PlayingWorld w("B", false);
     RunUnprivileged(w.dir.path(), [&] {
         std::filesystem::permissions(w.Path("qst/01-001.qst"), std::filesystem::perms::none);
         w.StartToMenu();

@@ -2,48 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include "game/prize_ladder.h"
-
 using namespace tolarka;
 
-// Bands and safe levels, and the climb to the top prize: the walk in game_scenario_test.cpp.
-TEST(PrizeLadder, AmountTexts) {
-    EXPECT_EQ(AmountText(1), "1.000 Kč");
-    EXPECT_EQ(AmountText(4), "5.000 Kč");
-    EXPECT_EQ(AmountText(11), "640.000 Kč");
-    EXPECT_EQ(AmountText(12), "1,250.000 Kč");
-    EXPECT_EQ(AmountText(15), "10,000.000 Kč");
-    EXPECT_EQ(AmountText(0), "");
-    EXPECT_EQ(AmountText(-1), "");
-    EXPECT_EQ(AmountText(16), "");
-    EXPECT_EQ(AmountText(8), "80.000 Kč");
-}
-
-TEST(WonLevel, WrongAnswerFallsBackToTheLastSafeLevel) {
-    const std::pair<int, int> cases[] = {{1, 0}, {5, 0}, {6, 5}, {10, 5}, {11, 10}, {15, 10}};
-    for (auto [level, won] : cases) {
-        GameState s;
-        StartNewGame(s);
-        s.Level = level;
-        s.WonLevel = level - 1;
-        ApplyWrongAnswer(s);
-        EXPECT_EQ(s.WonLevel, won) << "level " << level;
-        EXPECT_TRUE(s.OutOfCompetition);
-    }
-}
-
+// The amounts, the fall to the last safe level and walking away at levels 1 and 6: the game
+// scenarios (game_scenario_test.cpp, game_menu_scenario_test.cpp).
 TEST(WonLevel, WalkingAwayKeepsTheLastAnsweredAmountAndFreezesIt) {
     GameState s;
     StartNewGame(s);
-    s.Level = 1;
-    WalkAway(s);
-    EXPECT_EQ(s.WonLevel, 0);
-    EXPECT_TRUE(s.OutOfCompetition);
-
     s.Level = 15;
-    s.OutOfCompetition = false;
     WalkAway(s);
     EXPECT_EQ(s.WonLevel, 14);
+    EXPECT_TRUE(s.OutOfCompetition);
 
     // An answer after walking away wins and loses nothing.
     s.Level = 8;

@@ -1,10 +1,11 @@
 #pragma once
 // A whole program on the headless backend in a scratch program directory, for scenario tests.
+#include <array>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,12 +25,6 @@ namespace tolarka::testing {
 
 using platform::Millis;
 
-inline void WriteFile(const std::filesystem::path& p, const std::vector<unsigned char>& bytes) {
-    std::filesystem::create_directories(p.parent_path());
-    std::ofstream out(p, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 struct GameWorld {
     ScratchDir dir;
     platform::headless::HeadlessBackend backend;
@@ -47,17 +42,29 @@ struct GameWorld {
     // game's paths are.
     std::filesystem::path Path(const std::string& rel) const { return (dir.path() / rel).make_preferred(); }
 
-    // A question of `level` whose correct answer is `correct`; texts tell level and number.
-    void AddQuestion(int level, int number, const std::string& correct = "B") {
+    // A question record whose texts are `text` and `answers`.
+    static QuestionRecord MakeQuestion(std::string text, const std::string& correct = "B",
+                                       const std::array<std::string, 4>& answers = {"první", "druhá", "třetí",
+                                                                                    "čtvrtá"}) {
         QuestionRecord q;
-        q.Text = "Otázka " + std::to_string(level) + "/" + std::to_string(number) + " – která odpověď platí?";
-        q.AnswerA = "první";
-        q.AnswerB = "druhá";
-        q.AnswerC = "třetí";
-        q.AnswerD = "čtvrtá";
+        q.Text = std::move(text);
+        q.AnswerA = answers[0];
+        q.AnswerB = answers[1];
+        q.AnswerC = answers[2];
+        q.AnswerD = answers[3];
         q.CorrectLetter = correct;
         q.Author = "Tým Tolarka";
         q.Corrected = true;
+        return q;
+    }
+    // A question of `level` whose correct answer is `correct`; texts tell level and number.
+    void AddQuestion(int level, int number, const std::string& correct = "B") {
+        AddQuestion(level, number,
+                    MakeQuestion("Otázka " + std::to_string(level) + "/" + std::to_string(number) +
+                                     " – která odpověď platí?",
+                                 correct));
+    }
+    void AddQuestion(int level, int number, const QuestionRecord& q) {
         char name[32];
         std::snprintf(name, sizeof name, "qst/%02d-%03d.qst", level, number);
         WriteFile(Path(name), EncodeQuestionRecord(q));
@@ -141,6 +148,25 @@ struct GameWorld {
         rt.RunUntil(rt.Now() + 20);
     }
     void RunFor(Millis ms) { rt.RunUntil(rt.Now() + ms); }
+    // `state` read as the clock reaches each moment of `expected` after `origin`: compared with
+    // `expected`, a timeline checked row by row.
+    using Samples = std::map<Millis, std::string>;
+    Samples SampleAt(Millis origin, const Samples& expected, const std::function<std::string()>& state) {
+        Samples seen;
+        for (const auto& [at, _] : expected) {
+            rt.RunUntil(origin + at);
+            seen[at] = state();
+        }
+        return seen;
+    }
+    // One character a flag: '1' when set.
+    static std::string Flags(std::initializer_list<bool> flags) {
+        std::string out;
+        for (bool f : flags) out += f ? '1' : '0';
+        return out;
+    }
+    // The text of the last message box shown ("" before any).
+    std::string LastBox() const { return backend.Boxes().empty() ? "" : backend.Boxes().back().request.text; }
     // A sound or a clip as the screens name it: under the data folder's name.
     std::string Sfx(const std::string& file) const { return app.DataPath() + "/sfx/" + file; }
     std::string Gfx(const std::string& file) const { return app.DataPath() + "/gfx/" + file; }
@@ -149,23 +175,26 @@ struct GameWorld {
     frmMenu& Menu() { return app.Menu(); }
     frmAnim& Anim() { return app.Anim(); }
 
-    // Virtual time of the first log line at or after `from` that contains `text`.
-    std::optional<Millis> When(const std::string& text, Millis from = 0) const {
+    // Log lines from `from` on that contain `text`: their times and texts (without the time).
+    std::vector<std::pair<Millis, std::string>> Logged(const std::string& text, Millis from = 0) const {
+        std::vector<std::pair<Millis, std::string>> out;
         for (const auto& line : backend.Log()) {
             const auto space = line.find(' ');
             const Millis t = std::stoll(line.substr(0, space));
-            if (t >= from && line.find(text, space) != std::string::npos) return t;
+            if (t >= from && line.find(text, space) != std::string::npos)
+                out.emplace_back(t, line.substr(space + 1));
         }
-        return std::nullopt;
+        return out;
+    }
+    // Virtual time of the first log line at or after `from` that contains `text`.
+    std::optional<Millis> When(const std::string& text, Millis from = 0) const {
+        const auto lines = Logged(text, from);
+        return lines.empty() ? std::nullopt : std::optional(lines.front().first);
     }
     // Virtual time of the last log line that contains `text`.
     std::optional<Millis> LastWhen(const std::string& text) const {
-        std::optional<Millis> last;
-        for (const auto& line : backend.Log()) {
-            const auto space = line.find(' ');
-            if (line.find(text, space) != std::string::npos) last = std::stoll(line.substr(0, space));
-        }
-        return last;
+        const auto lines = Logged(text);
+        return lines.empty() ? std::nullopt : std::optional(lines.back().first);
     }
     // Runs in small steps until a log line with `text` appears at or after `from` (at most
     // `limit` ms); returns its time. Timers fire at their exact times whatever the step.
@@ -179,12 +208,12 @@ struct GameWorld {
     // Log lines (without their time) from `from` on that contain `text`.
     std::vector<std::string> Lines(const std::string& text, Millis from = 0) const {
         std::vector<std::string> out;
-        for (const auto& line : backend.Log()) {
-            const auto space = line.find(' ');
-            if (std::stoll(line.substr(0, space)) >= from && line.find(text, space) != std::string::npos)
-                out.push_back(line.substr(space + 1));
-        }
+        for (auto& [t, line] : Logged(text, from)) out.push_back(std::move(line));
         return out;
+    }
+    // The log lines of `player` starting `file`.
+    std::vector<std::string> Starts(const std::string& player, const std::string& file) const {
+        return {player + " file " + file, player + " play"};
     }
 };
 

@@ -138,13 +138,9 @@ TEST(PhoneCall, PickFollowsTheVoteRanges) {
                                 Script({Giving(d, 100), Giving(1, 100), Giving(18, 18), Giving(2, 9)}))
             .FriendAnswer.substr(0, 1);
     };
-    EXPECT_EQ(pick(1), "A");
-    EXPECT_EQ(pick(95), "A");
-    EXPECT_EQ(pick(96), "B");
-    EXPECT_EQ(pick(97), "B");
-    EXPECT_EQ(pick(98), "C");
-    EXPECT_EQ(pick(99), "D");
-    EXPECT_EQ(pick(100), "D");
+    for (const auto& [d, letter] :
+         {std::pair{1, "A"}, {95, "A"}, {96, "B"}, {97, "B"}, {98, "C"}, {99, "D"}, {100, "D"}})
+        EXPECT_EQ(pick(d), letter) << d;
 }
 
 TEST(PhoneCall, RefusalUpToTheLevelAndTheTableByLevelBand) {

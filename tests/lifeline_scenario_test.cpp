@@ -27,6 +27,17 @@ Captions Shown(GameWorld& w, bool anim) {
     return out;
 }
 
+// Asks the audience once the question takes input; returns when the graph is on the game screen.
+void AskAudience(PlayingWorld& w, bool byKey = false) {
+    const Millis ready = w.WaitForInput();
+    if (byKey)
+        w.Key(kF7);
+    else
+        w.Click(kAudienceX, kIconY);
+    w.rt.RunUntil(ready + 17000);
+    ASSERT_FALSE(w.Main().State.InputLocked);
+}
+
 }  // namespace
 
 TEST(FiftyFifty, RemovesTwoWrongAnswersThatStayUnusableForTheQuestion) {
@@ -34,7 +45,7 @@ TEST(FiftyFifty, RemovesTwoWrongAnswersThatStayUnusableForTheQuestion) {
     frmMain& m = w.Main();
     w.WaitForInput();
     w.Then({Giving(1, 4), Giving(4, 4)});  // A, then D; the votes are drawn again with 0.0
-    const Millis t = w.Click(kFiftyX, kIconY);
+    const Millis t = w.Key(kF5);
     EXPECT_TRUE(m.State.FiftyFiftyApplied);
     EXPECT_FALSE(m.State.FiftyFiftyAvailable);
     EXPECT_EQ(m.imgN5050().Picture(), "N-5050x");
@@ -44,8 +55,7 @@ TEST(FiftyFifty, RemovesTwoWrongAnswersThatStayUnusableForTheQuestion) {
         EXPECT_EQ(m.lblAnswer(i).Visible(), shown[i]) << i;
         EXPECT_EQ(m.imgAnswer(i).Enabled(), shown[i]) << i;
     }
-    EXPECT_EQ(w.Lines("frmMain.WMP2", t),
-              (std::vector<std::string>{"frmMain.WMP2 file " + w.Sfx("50-50.wav"), "frmMain.WMP2 play"}));
+    EXPECT_EQ(w.Lines("frmMain.WMP2", t), w.Starts("frmMain.WMP2", w.Sfx("50-50.wav")));
     EXPECT_TRUE(w.Lines("frmMain.WMP1", t).empty());  // the music goes on
     EXPECT_FALSE(m.State.InputLocked);
 
@@ -90,25 +100,19 @@ TEST(Audience, ClipShowsTheVotesThenTheGraphStaysOnTheGameScreen) {
 
     const Millis shown = *w.When("frmAnim.WMPanim play", t);
     EXPECT_EQ(w.When("frmAnim.WMPanimSND play", t), shown);
-    w.rt.RunUntil(shown + 7999);
-    EXPECT_FALSE(w.Anim().picNDivGraf().Visible());
-    w.rt.RunUntil(shown + 8000);
-    EXPECT_TRUE(w.Anim().picNDivGraf().Visible());
-    EXPECT_FALSE(w.Anim().colNDiv(0).Visible());
-    w.rt.RunUntil(shown + 14000);
-    EXPECT_TRUE(w.Anim().colNDiv(0).Visible());
-    EXPECT_TRUE(w.Anim().lblNDiv(3).Visible());
-    w.rt.RunUntil(shown + 15999);
-    EXPECT_TRUE(m.State.InputLocked);
-    EXPECT_FALSE(m.picNDivGraf().Visible());
-    w.rt.RunUntil(shown + 16000);
-    EXPECT_FALSE(w.Anim().Visible());
-    EXPECT_FALSE(m.State.InputLocked);
-    EXPECT_TRUE(m.picNDivGraf().Visible());
+    // The graph on the clip screen after 8 s, its bars after 14 s; after 16 s the clip screen
+    // goes and the graph stays on the game screen.
+    const auto state = [&] {
+        return GameWorld::Flags({w.Anim().Visible(), w.Anim().picNDivGraf().Visible(),
+                                 w.Anim().colNDiv(0).Visible() && w.Anim().lblNDiv(3).Visible(),
+                                 m.State.InputLocked, m.picNDivGraf().Visible()});
+    };
+    const GameWorld::Samples timeline = {{7999, "10010"},  {8000, "11010"},  {13999, "11010"},
+                                         {14000, "11110"}, {15999, "11110"}, {16000, "01101"}};
+    EXPECT_EQ(w.SampleAt(shown, timeline, state), timeline);
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(m.colNDiv(i).Visible() && m.lblNDiv(i).Visible()) << i;
     EXPECT_FALSE(m.picFade().Visible());
-    EXPECT_EQ(w.Lines("frmMain.WMP1", shown + 16000),
-              (std::vector<std::string>{"frmMain.WMP1 file " + w.Sfx("bgm1.wav"), "frmMain.WMP1 play"}));
+    EXPECT_EQ(w.Lines("frmMain.WMP1", shown + 16000), w.Starts("frmMain.WMP1", w.Sfx("bgm1.wav")));
     EXPECT_EQ(Shown(w, false), (Captions{"2%", "92%", "4%", "2%"}));
 
     // Once per game; the graph goes with the hand-over after the answer.
@@ -137,10 +141,7 @@ TEST(Audience, AfterFiftyFiftyTheRemovedVotesAreSplitBetweenTheTwoLeft) {
 
 TEST(Audience, FiftyFiftyAfterTheAudienceKeepsFourBars) {
     PlayingWorld w;
-    const Millis ready = w.WaitForInput();
-    w.Click(kAudienceX, kIconY);
-    w.rt.RunUntil(ready + 17000);
-    ASSERT_FALSE(w.Main().State.InputLocked);
+    AskAudience(w, true);
     w.Then({Giving(1, 4), Giving(4, 4), 0.5, 0.5, 0.5});
     w.Click(kFiftyX, kIconY);
     EXPECT_EQ(w.draws->size(), 3u);  // nothing drawn beyond the two answers
@@ -165,8 +166,7 @@ TEST(Phone, CallIsTypedOutAfterTheClipAndTheGameResumes) {
     ASSERT_TRUE(w.Anim().Visible());
     EXPECT_EQ(w.Anim().Playing().file, "/gfx/tel.avi");
     EXPECT_EQ(w.Lines("frmAnim.WMPanim file", t).at(0), "frmAnim.WMPanim file " + w.Gfx("tel.avi"));
-    EXPECT_EQ(w.Lines("frmMain.WMP2", t),
-              (std::vector<std::string>{"frmMain.WMP2 file " + w.Sfx("tel.wav"), "frmMain.WMP2 play"}));
+    EXPECT_EQ(w.Lines("frmMain.WMP2", t), w.Starts("frmMain.WMP2", w.Sfx("tel.wav")));
     EXPECT_EQ(w.When("frmMain.WMP1 stop", t), t);
     const std::string transcript =
         "Otázka 1/1 – která odpověď platí?\r\nA: první,  B: druhá,  C: třetí,  D: čtvrtá\r\n            \r\n"
@@ -174,56 +174,42 @@ TEST(Phone, CallIsTypedOutAfterTheClipAndTheGameResumes) {
     EXPECT_EQ(m.Phone.PhoneTranscript, transcript);
     EXPECT_EQ(m.Phone.FriendAnswer, "B: druhá");
 
-    // The call starts once the clip's screen has gone, 3.7 s after it showed.
-    const Millis shown = *w.When("frmAnim.WMPanim play", t);
-    w.rt.RunUntil(shown + 3699);
-    EXPECT_FALSE(m.txtNTelVypis().Visible());
-    w.rt.RunUntil(shown + 3700);
-    const Millis start = shown + 3700;
-    EXPECT_FALSE(w.Anim().Visible());
-    EXPECT_TRUE(m.txtNTelVypis().Visible());
-    EXPECT_EQ(m.txtNTelVypis().Text(), "");
+    // The call starts once the clip's screen has gone, 3.7 s after it showed, and types a
+    // character every 62 ms; five ticks after the last one it ends, and 1.3 s later the game
+    // takes input again.
+    const Millis shown = *w.When("frmAnim.WMPanim play", t), start = shown + 3700;
+    const auto units = TypingUnits(transcript);
+    const Millis n = static_cast<Millis>(units.size()), end = start + 62 * (n + 5);
+    std::string first40;
+    for (size_t i = 0; i < 40; ++i) first40 += units[i];
+    // The clip screen, the call's text box, the countdown, the studio, locked input; the text.
+    const auto state = [&] {
+        return GameWorld::Flags({w.Anim().Visible(), m.txtNTelVypis().Visible(), m.WMP3().Visible(),
+                                 m.picFade().Visible(), m.State.InputLocked}) +
+               m.txtNTelVypis().Text();
+    };
+    const GameWorld::Samples opening = {{-1, "10001"}, {0, "01101"}};
+    EXPECT_EQ(w.SampleAt(start, opening, state), opening);
     EXPECT_EQ(w.When("frmMain.WMP3 play", t), start);
     EXPECT_EQ(w.Lines("frmMain.WMP3 file").back(), "frmMain.WMP3 file " + w.Gfx("odpocet.avi"));
-    EXPECT_TRUE(m.WMP3().Visible());
     EXPECT_EQ(m.WMP3().Left(), 2520);
     EXPECT_EQ(m.WMP3().Top(), (3090 - m.WMP3().Height()) / 2 + 120);
-
-    const auto units = TypingUnits(transcript);
-    const Millis n = static_cast<Millis>(units.size());
-    auto typed = [&](size_t count) {
-        std::string s;
-        for (size_t i = 0; i < count; ++i) s += units[i];
-        return s;
-    };
-    w.rt.RunUntil(start + 61);
-    EXPECT_EQ(m.txtNTelVypis().Text(), "");
-    w.rt.RunUntil(start + 62);
-    EXPECT_EQ(m.txtNTelVypis().Text(), "O");
-    w.rt.RunUntil(start + 62 * 40);
-    EXPECT_EQ(m.txtNTelVypis().Text(), typed(40));
-    w.rt.RunUntil(start + 62 * n);
-    EXPECT_EQ(m.txtNTelVypis().Text(), transcript);
-    // Five ticks after the last character the call ends with its closing sound.
-    const Millis end = start + 62 * (n + 5);
-    w.rt.RunUntil(end - 1);
-    EXPECT_TRUE(m.txtNTelVypis().Visible());
-    w.rt.RunUntil(end);
-    EXPECT_FALSE(m.txtNTelVypis().Visible());
+    const GameWorld::Samples typing = {{61, "01101"},
+                                       {62, "01101O"},
+                                       {62 * 40, "01101" + first40},
+                                       {62 * n, "01101" + transcript},
+                                       {end - start - 1, "01101" + transcript},
+                                       {end - start, "00011" + transcript}};
+    EXPECT_EQ(w.SampleAt(start, typing, state), typing);
     EXPECT_EQ(w.Lines("frmMain.WMP2", end),
               (std::vector<std::string>{"frmMain.WMP2 stop", "frmMain.WMP2 file " + w.Sfx("tel-end.wav"),
                                         "frmMain.WMP2 play"}));
     EXPECT_EQ(w.When("frmMain.WMP3 stop", start), end);
     EXPECT_LE(m.WMP3().Top() + m.WMP3().Height(), 0) << "the countdown is not wholly above the screen";
-    EXPECT_FALSE(m.WMP3().Visible());
-    EXPECT_TRUE(m.picFade().Visible());
     EXPECT_FALSE(m.picNDivGraf().Visible());
-    w.rt.RunUntil(end + 1299);
-    EXPECT_TRUE(m.State.InputLocked);
-    w.rt.RunUntil(end + 1300);
-    EXPECT_FALSE(m.State.InputLocked);
-    EXPECT_EQ(w.Lines("frmMain.WMP1", end),
-              (std::vector<std::string>{"frmMain.WMP1 file " + w.Sfx("bgm1.wav"), "frmMain.WMP1 play"}));
+    const GameWorld::Samples resume = {{1299, "00011" + transcript}, {1300, "00010" + transcript}};
+    EXPECT_EQ(w.SampleAt(end, resume, state), resume);
+    EXPECT_EQ(w.Lines("frmMain.WMP1", end), w.Starts("frmMain.WMP1", w.Sfx("bgm1.wav")));
     EXPECT_TRUE(m.imgAnswer(1).Enabled());
 
     w.Key(kF6);
@@ -233,16 +219,11 @@ TEST(Phone, CallIsTypedOutAfterTheClipAndTheGameResumes) {
 
 TEST(Phone, LongTranscriptIsCutOffAtThirtySecondsWithoutTheClosingSound) {
     PlayingWorld w("B", false);
-    for (int n = 1; n <= 2; ++n) {
-        QuestionRecord q;
-        q.Text = std::string(249, 'x') + "?";
-        q.AnswerA = std::string(50, 'a');
-        q.AnswerB = std::string(50, 'b');
-        q.AnswerC = std::string(50, 'c');
-        q.AnswerD = std::string(50, 'd');
-        q.CorrectLetter = "B";
-        WriteFile(w.Path("qst/01-00" + std::to_string(n) + ".qst"), EncodeQuestionRecord(q));
-    }
+    for (int n = 1; n <= 2; ++n)
+        w.AddQuestion(1, n,
+                      GameWorld::MakeQuestion(std::string(249, 'x') + "?", "B",
+                                              {std::string(50, 'a'), std::string(50, 'b'),
+                                               std::string(50, 'c'), std::string(50, 'd')}));
     w.Begin();
     frmMain& m = w.Main();
     w.WaitForInput();
@@ -250,55 +231,41 @@ TEST(Phone, LongTranscriptIsCutOffAtThirtySecondsWithoutTheClosingSound) {
     const Millis t = w.Click(kPhoneX, kIconY);
     ASSERT_GT(TypingUnits(m.Phone.PhoneTranscript).size(), 478u);
     const Millis start = *w.RunUntilLogged("frmMain.WMP3 play", t);
-    w.rt.RunUntil(start + 29999);
-    EXPECT_TRUE(m.txtNTelVypis().Visible());
-    w.rt.RunUntil(start + 30000);
-    EXPECT_FALSE(m.txtNTelVypis().Visible());
-    // 483 ticks of 62 ms fit in 30 s; the rest is never typed.
-    EXPECT_EQ(TypingUnits(m.txtNTelVypis().Text()).size(), 483u);
-    w.rt.RunUntil(start + 31299);
-    EXPECT_EQ(TypingUnits(m.txtNTelVypis().Text()).size(), 483u);
-    EXPECT_TRUE(m.State.InputLocked);
+    // The text box shown, locked input, and the characters typed: 483 ticks of 62 ms fit in
+    // 30 s; the rest is never typed.
+    const auto state = [&] {
+        return GameWorld::Flags({m.txtNTelVypis().Visible(), m.State.InputLocked}) +
+               std::to_string(TypingUnits(m.txtNTelVypis().Text()).size());
+    };
+    const GameWorld::Samples timeline = {
+        {29999, "11483"}, {30000, "01483"}, {31299, "01483"}, {31300, "00483"}};
+    EXPECT_EQ(w.SampleAt(start, timeline, state), timeline);
     EXPECT_TRUE(w.Lines("tel-end.wav").empty());
     EXPECT_TRUE(w.Lines("frmMain.WMP2 stop", t).empty());  // the ring runs out by itself
-    w.rt.RunUntil(start + 31300);
-    EXPECT_FALSE(m.State.InputLocked);
 }
 
-TEST(Phone, AudienceGraphOfTheSameQuestionComesBackAfterTheCall) {
-    PlayingWorld w;
-    frmMain& m = w.Main();
-    const Millis ready = w.WaitForInput();
-    w.Click(kAudienceX, kIconY);
-    w.rt.RunUntil(ready + 17000);
-    ASSERT_TRUE(m.picNDivGraf().Visible());
-    const Millis t = w.Click(kPhoneX, kIconY);
-    const Millis start = *w.RunUntilLogged("frmMain.WMP3 play", t);
-    EXPECT_FALSE(m.picNDivGraf().Visible());
-    EXPECT_FALSE(m.picFade().Visible());
-    const Millis end = *w.RunUntilLogged("frmMain.WMP3 stop", start);
-    w.rt.RunUntil(end);
-    EXPECT_TRUE(m.picNDivGraf().Visible());
-    EXPECT_TRUE(m.colNDiv(1).Visible());
-    EXPECT_FALSE(m.picFade().Visible());
-}
-
-TEST(Phone, AudienceOfAnEarlierQuestionStaysHidden) {
-    PlayingWorld w;
-    frmMain& m = w.Main();
-    const Millis ready = w.WaitForInput();
-    w.Click(kAudienceX, kIconY);
-    w.rt.RunUntil(ready + 17000);
-    w.Key('B');
-    w.NextQuestion();
-    ASSERT_EQ(m.State.Level, 2);
-    w.WaitForInput();
-    EXPECT_FALSE(m.picNDivGraf().Visible());
-    const Millis t = w.Click(kPhoneX, kIconY);
-    const Millis end = *w.RunUntilLogged("frmMain.WMP3 stop", *w.RunUntilLogged("frmMain.WMP3 play", t));
-    w.rt.RunUntil(end);
-    EXPECT_FALSE(m.picNDivGraf().Visible());
-    EXPECT_TRUE(m.picFade().Visible());
+// The audience's graph comes back after the call only when it was asked for the same question.
+TEST(Phone, TheAudienceGraphOfTheSameQuestionOnlyComesBackAfterTheCall) {
+    for (const bool sameQuestion : {true, false}) {
+        SCOPED_TRACE(sameQuestion ? "same question" : "earlier question");
+        PlayingWorld w;
+        frmMain& m = w.Main();
+        AskAudience(w);
+        if (!sameQuestion) {
+            w.Key('B');
+            w.NextQuestion();
+            ASSERT_EQ(m.State.Level, 2);
+            w.WaitForInput();
+        }
+        EXPECT_EQ(m.picNDivGraf().Visible(), sameQuestion);
+        const Millis start = *w.RunUntilLogged("frmMain.WMP3 play", w.Key(kF6));
+        EXPECT_FALSE(m.picNDivGraf().Visible());
+        EXPECT_FALSE(m.picFade().Visible());
+        w.rt.RunUntil(*w.RunUntilLogged("frmMain.WMP3 stop", start));
+        EXPECT_EQ(m.picNDivGraf().Visible(), sameQuestion);
+        EXPECT_TRUE(!sameQuestion || m.colNDiv(1).Visible());
+        EXPECT_EQ(m.picFade().Visible(), !sameQuestion);
+    }
 }
 
 TEST(Lifelines, RefusedWhileInputIsLockedOrTheGameIsDecided) {
@@ -333,24 +300,4 @@ TEST(Lifelines, RefusedWhileInputIsLockedOrTheGameIsDecided) {
     ASSERT_TRUE(m.State.InputLocked);
     tryAll();
     untouched("answer locked");
-}
-
-TEST(Lifelines, F5F7AndF6StartTheirLifelines) {
-    PlayingWorld w;
-    frmMain& m = w.Main();
-    w.WaitForInput();
-    w.Key(kF5);
-    EXPECT_TRUE(m.State.FiftyFiftyApplied);
-    EXPECT_EQ(w.Lines("50-50.wav").size(), 1u);
-    const Millis audience = w.Key(kF7);
-    ASSERT_TRUE(w.Anim().Visible());
-    EXPECT_EQ(w.Anim().Playing().file, "/gfx/aud.avi");
-    EXPECT_TRUE(m.State.AudienceAsked);
-    w.rt.RunUntil(*w.When("frmAnim.WMPanim play", audience) + 16000);
-    ASSERT_FALSE(w.Anim().Visible());
-    ASSERT_FALSE(m.State.InputLocked);
-    w.Key(kF6);
-    ASSERT_TRUE(w.Anim().Visible());
-    EXPECT_EQ(w.Anim().Playing().file, "/gfx/tel.avi");
-    EXPECT_FALSE(m.State.PhoneAvailable);
 }

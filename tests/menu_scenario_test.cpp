@@ -145,28 +145,23 @@ TEST(Menu, TheKeyThatClosesTheQualifierNoticeIsNotTypedIntoTheName) {
 }
 
 TEST(Menu, NoSavedGamesNoticeIgnoresEarlyClicksAndClosesItself) {
-    auto notice = [](platform::Millis clickAfter) {
-        auto w = std::make_unique<MenuWorld>();
-        const platform::Millis shown = w->rt.Now() + 10;
-        w->backend.Click(shown, 319, 215);  // "Pokračovat ve hře"
-        if (clickAfter >= 0) w->backend.Click(shown + clickAfter, 319, 240);
-        return std::pair{std::move(w), shown};
-    };
-    {
-        auto [w, shown] = notice(500);
-        w->rt.RunUntil(shown + 600);
-        EXPECT_TRUE(w->Menu().picNoSaved().Visible());
-        EXPECT_FALSE(w->Menu().picMenu().Enabled());
-        w->rt.RunUntil(shown + 3499);
-        EXPECT_TRUE(w->Menu().picNoSaved().Visible());
-        w->rt.RunUntil(shown + 3500);
-        EXPECT_FALSE(w->Menu().picNoSaved().Visible());
-        EXPECT_TRUE(w->Menu().picMenu().Enabled());
-    }
-    {
-        auto [w, shown] = notice(1500);
-        w->rt.RunUntil(shown + 1500);
-        EXPECT_FALSE(w->Menu().picNoSaved().Visible());
-        EXPECT_FALSE(w->Menu().tmrNoSaved.Enabled());
+    for (const Millis clickAfter : {500, 1500}) {
+        SCOPED_TRACE(clickAfter);
+        MenuWorld w;
+        const Millis shown = w.rt.Now() + 10;
+        w.backend.Click(shown, 319, 215);  // "Pokračovat ve hře"
+        w.backend.Click(shown + clickAfter, 319, 240);
+        w.rt.RunUntil(shown + 1500);
+        if (clickAfter > 1000) {
+            EXPECT_FALSE(w.Menu().picNoSaved().Visible());
+            EXPECT_FALSE(w.Menu().tmrNoSaved.Enabled());
+            continue;
+        }
+        EXPECT_FALSE(w.Menu().picMenu().Enabled());
+        w.rt.RunUntil(shown + 3499);
+        EXPECT_TRUE(w.Menu().picNoSaved().Visible());
+        w.rt.RunUntil(shown + 3500);
+        EXPECT_FALSE(w.Menu().picNoSaved().Visible());
+        EXPECT_TRUE(w.Menu().picMenu().Enabled());
     }
 }

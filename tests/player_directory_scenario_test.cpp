@@ -22,10 +22,6 @@ struct PlayerWorld : SaveWorld {
                   [program](const fs::path& p) { return p == program; },
                   [](const fs::path&) { return false; });
           }) {}
-    void Continue() {
-        backend.Click(rt.Now() + 10, 319, 215);
-        rt.RunUntil(rt.Now() + 20);
-    }
 };
 
 }  // namespace
@@ -54,7 +50,7 @@ TEST(PlayerDirectory, AReadOnlyProgramFolderSavesAndLoadsFromThePlayersDirectory
     ASSERT_TRUE(w.Load().Visible());
     EXPECT_EQ(w.Load().lblLoad1(0).Caption().rfind("Žofie ", 0), 0u) << w.Load().lblLoad1(0).Caption();
     w.ClickRow(0);
-    for (int i = 0; i < 100 && !w.Main().Visible(); ++i) w.RunFor(100);
+    w.WaitForGame();
     ASSERT_TRUE(w.Main().Visible());
     EXPECT_EQ(w.Main().State.Level, 2);
     EXPECT_FALSE(SlotFilled(own, 1));  // used up
@@ -66,23 +62,15 @@ TEST(PlayerDirectory, SavesLeftInTheProgramFolderAreListedAndLoaded) {
     ScratchDir xdg;
     PlayerWorld w(xdg.path());
     const fs::path own = xdg.path() / "tolarka";
-    const auto saved = [](const std::string& name, int level) {
-        SaveRecord r;
-        r.PlayerName = name;
-        r.ResumeLevel = static_cast<int16_t>(level);
-        r.SaveDate = "04.12.2026";
-        r.SaveTime = "09:05";
-        return r;
-    };
-    ASSERT_TRUE(WriteSlot(w.dir.path(), 2, saved("Petr", 7)));
-    ASSERT_TRUE(WriteSlot(w.dir.path(), 5, saved("Older", 4)));
-    ASSERT_TRUE(WriteSlot(own, 5, saved("Eva", 3)));
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 2, MakeSave("Petr", 7)));
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 5, MakeSave("Older", 4)));
+    ASSERT_TRUE(WriteSlot(own, 5, MakeSave("Eva", 3)));
     w.Continue();
     ASSERT_TRUE(w.Load().Visible());
     for (const auto& [row, name] : {std::pair{1, "Petr "}, {4, "Eva "}})
         EXPECT_EQ(w.Load().lblLoad1(row).Caption().rfind(name, 0), 0u) << w.Load().lblLoad1(row).Caption();
     w.ClickRow(1);
-    for (int i = 0; i < 100 && !w.Main().Visible(); ++i) w.RunFor(100);
+    w.WaitForGame();
     ASSERT_TRUE(w.Main().Visible());
     EXPECT_EQ(w.Main().State.Level, 7);
     EXPECT_EQ(w.Menu().CurrentPlayerName, "Petr");
@@ -95,7 +83,7 @@ TEST(PlayerDirectory, AnUnusablePlayerDirectoryIsReportedOnceAndTheGameGoesOn) {
     std::vector<std::string> warnings;
     w.app.PrintWarning = [&](const std::string& line) { warnings.push_back(line); };
     w.StartGame();
-    for (int i = 0; i < 100 && w.Main().State.InputLocked; ++i) w.RunFor(100);
+    w.WaitForInput();
     EXPECT_EQ(w.Main().State.QuestionFile, w.Path("qst/01-001.qst").string());
     w.PlayTo(3);
     ASSERT_EQ(warnings.size(), 1u);
@@ -104,22 +92,16 @@ TEST(PlayerDirectory, AnUnusablePlayerDirectoryIsReportedOnceAndTheGameGoesOn) {
 
 TEST(PlayerDirectory, AnOwnQuestionFileTakesItsLevelOver) {
     ScratchDir xdg;
-    QuestionRecord q;
-    q.Text = "Vlastní otázka učitelky";
-    q.AnswerA = "a";
-    q.AnswerB = "b";
-    q.AnswerC = "c";
-    q.AnswerD = "d";
-    q.CorrectLetter = "B";
+    const QuestionRecord q = GameWorld::MakeQuestion("Vlastní otázka učitelky");
     // At least two files, so that the start-up count of the level does not warn.
     for (const char* name : {"02-001.qst", "02-002.qst", "02-003.qst"})
         WriteFile(xdg.path() / "tolarka" / "qst" / name, EncodeQuestionRecord(q));
     PlayerWorld fresh(xdg.path());
     fresh.StartGame();
-    for (int i = 0; i < 100 && fresh.Main().State.InputLocked; ++i) fresh.RunFor(100);
+    fresh.WaitForInput();
     EXPECT_EQ(fresh.Main().State.QuestionFile, fresh.Path("qst/01-001.qst").string());
     fresh.PlayTo(2);
-    for (int i = 0; i < 100 && fresh.Main().State.InputLocked; ++i) fresh.RunFor(100);
+    fresh.WaitForInput();
     EXPECT_EQ(fresh.Main().State.QuestionFile, (xdg.path() / "tolarka" / "qst" / "02-001.qst").string());
     EXPECT_EQ(Trimmed(fresh.Main().State.Question.Text), "Vlastní otázka učitelky");
     EXPECT_EQ(fresh.app.StartUp().QuestionCounts[2], 3);  // the own ones only

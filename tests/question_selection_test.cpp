@@ -63,12 +63,8 @@ TEST(QuestionSelection, AvoidsOnlyTheNewestExcludeCountEntries) {
     std::set<int> numbers;
     for (int n = 1; n <= 10; ++n) numbers.insert(n * 10);
     RecentList recent;
-    recent[0] = "010";
-    recent[1] = "020";
-    recent[2] = "030";
-    recent[3] = "040";
-    recent[4] = "050";
-    recent[5] = "060";  // beyond the excluded five
+    for (int i = 0; i < 6; ++i)
+        recent[static_cast<size_t>(i)] = "0" + std::to_string(10 * (i + 1));  // 060: not excluded
     const auto uniform = Seeded(7);
     std::set<int> seen;
     for (int i = 0; i < 3000; ++i) {

@@ -5,23 +5,11 @@
 #include <chrono>
 #include <fstream>
 #include <future>
-#include <sstream>
 
 #include "scratch_dir.h"
 #include "tests/support/system.h"
 
 using namespace tolarka;
-
-namespace {
-
-std::string Slurp(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-}  // namespace
 
 TEST(RecentQuestions, NewNumberGoesFirstAndTheFiftiethDropsOut) {
     ScratchDir dir;
@@ -32,12 +20,9 @@ TEST(RecentQuestions, NewNumberGoesFirstAndTheFiftiethDropsOut) {
     RecentList list = ReadRecentList(file);
     for (const auto& e : list) EXPECT_EQ(e, "");
     ASSERT_TRUE(WriteRecentList(file, PushRecent(list, "042")));
-    EXPECT_EQ(
-        Slurp(file), "042\r\n" + [] {
-            std::string empties;
-            for (int i = 0; i < 49; ++i) empties += "\r\n";
-            return empties;
-        }());
+    std::string expected = "042";
+    for (int i = 0; i < 50; ++i) expected += "\r\n";
+    EXPECT_EQ(ReadFile(file), expected);
 
     for (int n = 1; n <= 60; ++n) {
         char num[8];
@@ -48,7 +33,7 @@ TEST(RecentQuestions, NewNumberGoesFirstAndTheFiftiethDropsOut) {
     EXPECT_EQ(list[0], "060");
     EXPECT_EQ(list[1], "059");
     EXPECT_EQ(list[49], "011");
-    const std::string text = Slurp(file);
+    const std::string text = ReadFile(file);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 50);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 50);
     EXPECT_FALSE(std::filesystem::exists(file.string() + ".tmp"));
@@ -77,12 +62,8 @@ TEST(RecentQuestions, ReadsAtMostFiftyLinesAndClearsWhatTheFileLacks) {
 }
 
 TEST(RecentQuestions, ExcludeCountIsHalfTheCountCappedAtFifty) {
-    EXPECT_EQ(ExcludeCount(0), 0);
-    EXPECT_EQ(ExcludeCount(1), 0);
-    EXPECT_EQ(ExcludeCount(10), 5);
-    EXPECT_EQ(ExcludeCount(11), 5);
-    EXPECT_EQ(ExcludeCount(100), 50);
-    EXPECT_EQ(ExcludeCount(150), 50);
+    for (const auto& [count, excluded] : {std::pair{0, 0}, {1, 0}, {10, 5}, {11, 5}, {100, 50}, {150, 50}})
+        EXPECT_EQ(ExcludeCount(count), excluded) << count;
 }
 
 TEST(RecentQuestions, WriteFailsCleanlyWhereNoDirectoryCanBeMade) {

@@ -34,15 +34,8 @@ struct RulesWorld : GameWorld {
     }
     // Ladder pictures of the rules from `from` on, with their times relative to `from`.
     std::vector<std::pair<Millis, std::string>> Ladder(Millis from) const {
-        std::vector<std::pair<Millis, std::string>> out;
-        const std::string tag = "frmRules.picStup picture ";
-        for (const auto& line : backend.Log()) {
-            const auto space = line.find(' ');
-            const Millis t = std::stoll(line.substr(0, space));
-            const auto at = line.find(tag);
-            if (t >= from && at != std::string::npos)
-                out.emplace_back(t - from, line.substr(at + tag.size()));
-        }
+        auto out = Logged("frmRules.picStup picture ", from);
+        for (auto& [t, line] : out) t -= from, line = line.substr(line.rfind(' ') + 1);
         return out;
     }
     int VisibleKeyRows() {
@@ -161,13 +154,18 @@ TEST(Rules, RunsAgainFromAnEmptyTextAndIgnoresKeysAndClicks) {
 TEST(Credits, ShowTheirPicturesSwitchBackAndEndTheProgram) {
     RulesWorld w;
     const Millis t = w.ClickItem(kQuitY);
-    std::map<Millis, std::array<bool, 5>> seen;  // tit1, tit2, tit3, closing frame, pointer shown
-    for (Millis at : {100, 250, 1250, 1350, 2350, 2450, 3450, 3550, 5350})
+    // Which of tit1, tit2, tit3 and the closing frame are up at each moment ("p": the pointer too).
+    const std::map<Millis, std::string> steps = {{100, "0000"},  {250, "1000"},  {1250, "0000"},
+                                                 {1350, "0100"}, {2350, "0000"}, {2450, "0010"},
+                                                 {3450, "0000"}, {3550, "0001"}, {5350, "0000"}};
+    std::map<Millis, std::string> seen;
+    for (const auto& [at, expected] : steps)
         w.backend.At(t + at, [&w, &seen, at] {
             auto& c = w.Credits();
-            seen[at] = {c.tit(1).Visible(), c.tit(2).Visible(), c.tit(3).Visible(),
-                        c.Image1().Visible() && c.Label1().Visible() && c.Picture1().Visible(),
-                        w.backend.PointerVisible()};
+            for (bool up : {c.tit(1).Visible(), c.tit(2).Visible(), c.tit(3).Visible(),
+                            c.Image1().Visible() && c.Label1().Visible() && c.Picture1().Visible()})
+                seen[at] += up ? '1' : '0';
+            if (w.backend.PointerVisible()) seen[at] += 'p';
         });
     w.backend.KeyPress(t + 1000, kEscape);  // cannot cut the credits short
     bool endedEarly = true;
@@ -179,16 +177,7 @@ TEST(Credits, ShowTheirPicturesSwitchBackAndEndTheProgram) {
     EXPECT_EQ(w.rt.Now(), t + 5600);
     EXPECT_TRUE(w.backend.PointerVisible());
 
-    using Row = std::array<bool, 5>;
-    EXPECT_EQ(seen.at(100), (Row{false, false, false, false, false}));
-    EXPECT_EQ(seen.at(250), (Row{true, false, false, false, false}));
-    EXPECT_EQ(seen.at(1250), (Row{false, false, false, false, false}));
-    EXPECT_EQ(seen.at(1350), (Row{false, true, false, false, false}));
-    EXPECT_EQ(seen.at(2350), (Row{false, false, false, false, false}));
-    EXPECT_EQ(seen.at(2450), (Row{false, false, true, false, false}));
-    EXPECT_EQ(seen.at(3450), (Row{false, false, false, false, false}));
-    EXPECT_EQ(seen.at(3550), (Row{false, false, false, true, false}));
-    EXPECT_EQ(seen.at(5350), (Row{false, false, false, false, false}));
+    EXPECT_EQ(seen, steps);
 
     // Switched once at the splash, back once at the very end.
     EXPECT_EQ(w.Lines("display mode"),

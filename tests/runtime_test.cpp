@@ -30,18 +30,6 @@ struct TestScreen : Screen {
     std::vector<int> keys;
 };
 
-struct World {
-    headless::HeadlessBackend backend;
-    Runtime rt{backend};
-    TestScreen screen{rt};
-    Timer& timer = screen.AddTimer("t");
-    std::vector<Millis> ticks;
-    World() {
-        screen.Show();
-        timer.onTick = [this] { ticks.push_back(rt.Now()); };
-    }
-};
-
 // A headless backend with one clip: a frame every 40 ms from `start` until `end`, each counted
 // when a repaint first shows it, as the real backend's players report their frames.
 struct ClipBackend : headless::HeadlessBackend {
@@ -75,29 +63,43 @@ struct ClipBackend : headless::HeadlessBackend {
     }
 };
 
-struct ClipWorld {
-    ClipBackend backend;
+template <typename Backend = headless::HeadlessBackend>
+struct World {
+    Backend backend;
     Runtime rt{backend};
     TestScreen screen{rt};
     Timer& timer = screen.AddTimer("t");
-    ClipWorld() { screen.Show(); }
-    // At 100 ms the clip starts for 2.5 s and `block` runs inside a timer tick.
-    void StartClipThen(std::function<void()> block) {
-        timer.SetInterval(100);
+    std::vector<Millis> ticks;
+    World() {
+        screen.Show();
+        timer.onTick = [this] { ticks.push_back(rt.Now()); };
+    }
+    // Runs `block` inside a timer tick at `at` ms.
+    void InTick(std::function<void()> block, Millis at = 50) {
+        timer.SetInterval(at);
         timer.onTick = [this, block] {
             timer.Stop();
-            backend.start = rt.Now();
-            backend.end = rt.Now() + 2500;
             block();
         };
         timer.Start();
     }
+    // At 100 ms the clip starts for 2.5 s and `block` runs inside the same tick.
+    void StartClipThen(const std::function<void()>& block) {
+        InTick(
+            [this, block] {
+                backend.start = rt.Now();
+                backend.end = rt.Now() + 2500;
+                block();
+            },
+            100);
+    }
 };
+using ClipWorld = World<ClipBackend>;
 
 }  // namespace
 
 TEST(RuntimeTimers, TicksEveryIntervalFromEnablingAndRestartsOnChange) {
-    World w;
+    World<> w;
     w.rt.RunUntil(100);
     w.timer.SetInterval(300);
     w.timer.Start();
@@ -125,7 +127,7 @@ TEST(RuntimeTimers, TicksEveryIntervalFromEnablingAndRestartsOnChange) {
 }
 
 TEST(RuntimeTimers, AHandlerMayStopOrReprogramItself) {
-    World w;
+    World<> w;
     w.timer.onTick = [&] {
         w.ticks.push_back(w.rt.Now());
         if (w.timer.Interval() == 1000)
@@ -140,7 +142,7 @@ TEST(RuntimeTimers, AHandlerMayStopOrReprogramItself) {
 }
 
 TEST(RuntimeTimers, APauseBlocksTicksAndInputWhichComeAfterIt) {
-    World w;
+    World<> w;
     Timer& other = w.screen.AddTimer("other");
     std::vector<std::string> order;
     w.timer.SetInterval(100);
@@ -165,7 +167,7 @@ TEST(RuntimeTimers, APauseBlocksTicksAndInputWhichComeAfterIt) {
 }
 
 TEST(RuntimeTimers, TicksDueTogetherRunInCreationOrderAndDoEventsRunsDueOnes) {
-    World w;
+    World<> w;
     Timer& second = w.screen.AddTimer("second");
     std::vector<std::string> order;
     w.timer.onTick = [&] { order.push_back("first"); };
@@ -180,7 +182,7 @@ TEST(RuntimeTimers, TicksDueTogetherRunInCreationOrderAndDoEventsRunsDueOnes) {
 }
 
 TEST(RuntimeInput, ClicksReachTheTopmostEnabledWidgetOnly) {
-    World w;
+    World<> w;
     w.backend.Click(10, 50, 50);
     w.backend.Click(20, 150, 150);  // outside the button
     w.rt.RunUntil(30);
@@ -192,17 +194,14 @@ TEST(RuntimeInput, ClicksReachTheTopmostEnabledWidgetOnly) {
 }
 
 TEST(RuntimeModal, MessageBoxIsAnsweredByKeysAndBlocksTheScreenBeneath) {
-    World w;
+    World<> w;
     w.backend.DrawMessageBoxes(true);
     w.backend.KeyPress(100, 'Q');  // ignored by the box
     w.backend.KeyPress(200, 'N');
     int answer = 0;
-    w.timer.SetInterval(50);
-    w.timer.onTick = [&] {
-        w.timer.Stop();
+    w.InTick([&] {
         answer = w.rt.MessageBox("Opravdu?", MessageButtons::YesNo, MessageIcon::Exclamation, "chyba");
-    };
-    w.timer.Start();
+    });
     w.rt.RunUntil(1000);
     EXPECT_EQ(answer, kAnswerNo);
     // Keys pressed while the box is up stay with it; only the release of the answering key,
@@ -210,7 +209,7 @@ TEST(RuntimeModal, MessageBoxIsAnsweredByKeysAndBlocksTheScreenBeneath) {
     EXPECT_EQ(w.screen.keys, (std::vector<int>{'N'}));
     EXPECT_THROW(
         {
-            World stuck;
+            World<> stuck;
             stuck.backend.DrawMessageBoxes(true);
             stuck.rt.MessageBox("Nikdo neodpoví", MessageButtons::Ok, MessageIcon::Information, "info");
         },
@@ -218,22 +217,19 @@ TEST(RuntimeModal, MessageBoxIsAnsweredByKeysAndBlocksTheScreenBeneath) {
 }
 
 TEST(RuntimeModal, EscapeClosesAnOkBoxButNoYesNoBox) {
-    World w;
+    World<> w;
     w.backend.DrawMessageBoxes(true);
     w.backend.KeyPress(100, keys::kEscape);
     w.backend.KeyPress(200, keys::kEscape);  // a Yes/No box has no cancel: nothing happens
     w.backend.KeyPress(300, 'A');
     std::vector<std::pair<int, Millis>> answers;
-    w.timer.SetInterval(50);
-    w.timer.onTick = [&] {
-        w.timer.Stop();
+    w.InTick([&] {
         const int ok = w.rt.MessageBox("Hotovo.", MessageButtons::Ok, MessageIcon::Information, "info");
         answers.emplace_back(ok, w.rt.Now());
         const int yesNo =
             w.rt.MessageBox("Opravdu?", MessageButtons::YesNo, MessageIcon::Exclamation, "chyba");
         answers.emplace_back(yesNo, w.rt.Now());
-    };
-    w.timer.Start();
+    });
     w.rt.RunUntil(1000);
     EXPECT_EQ(answers, (std::vector<std::pair<int, Millis>>{{kAnswerOk, 100}, {kAnswerYes, 300}}));
 }
@@ -268,25 +264,21 @@ TEST(RuntimeModal, TheTextOfTheAnsweringKeyGoesNowhere) {
 }
 
 TEST(RuntimeMedia, ClipFramesKeepComingDuringAPauseAndAMessageBox) {
-    {
-        ClipWorld w;
-        Millis back = 0;
-        w.StartClipThen([&] {
-            w.rt.Pause(2500);
-            back = w.rt.Now();
-        });
-        w.rt.RunUntil(3000);
-        EXPECT_EQ(back, 2600);
-        EXPECT_GE(w.backend.frameShownAt.size(), 60u);
-        EXPECT_LE(w.backend.LongestGap(), ClipBackend::kFrame);
-    }
-    {
+    for (const bool box : {false, true}) {
+        SCOPED_TRACE(box ? "message box" : "pause");
         ClipWorld w;
         w.backend.DrawMessageBoxes(true);
         w.backend.KeyPress(2000, keys::kReturn);
-        w.StartClipThen(
-            [&] { w.rt.MessageBox("Pozor.", MessageButtons::Ok, MessageIcon::Information, "info"); });
+        Millis back = 0;
+        w.StartClipThen([&] {
+            if (box)
+                w.rt.MessageBox("Pozor.", MessageButtons::Ok, MessageIcon::Information, "info");
+            else
+                w.rt.Pause(2500);
+            back = w.rt.Now();
+        });
         w.rt.RunUntil(3000);
+        EXPECT_EQ(back, box ? 2000 : 2600);
         EXPECT_GE(w.backend.frameShownAt.size(), 60u);
         EXPECT_LE(w.backend.LongestGap(), ClipBackend::kFrame);
     }

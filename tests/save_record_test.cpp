@@ -3,62 +3,28 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "game/question_record.h"
+#include "save_world.h"
 #include "saves/save_slots.h"
 #include "saves/slot_summary.h"
-#include "scratch_dir.h"
 #include "tests/support/system.h"
 
 using namespace tolarka;
 
 namespace {
-
-SaveRecord Sample() {
-    SaveRecord r;
-    r.PlayerName = "Řehoř Žák";
-    r.ResumeLevel = 8;
-    r.SaveDate = "04.12.2026";
-    r.SaveTime = "09:05";
-    r.AudienceAvailable = true;
-    r.FiftyFiftyAvailable = false;
-    r.PhoneAvailable = true;
-    return r;
-}
-
-std::vector<unsigned char> FileBytes(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::filesystem::path& p, const std::vector<unsigned char>& bytes) {
-    std::filesystem::create_directories(p.parent_path());
-    std::ofstream out(p, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
+SaveRecord Sample() { return tolarka::testing::MakeSave("Řehoř Žák", 8, false); }
 }  // namespace
 
 TEST(SaveRecord, KnownRecordHasTheExactByteLayout) {
     const auto bytes = EncodeSaveRecord(Sample());
-    ASSERT_EQ(bytes.size(), 63u);
-    // "Řehoř Žák" in Windows-1250 is 9 single bytes, then 31 spaces.
-    const unsigned char name[9] = {0xD8, 'e', 'h', 'o', 0xF8, ' ', 0x8E, 0xE1, 'k'};
-    for (size_t i = 0; i < 9; ++i) EXPECT_EQ(bytes[i], name[i]) << i;
-    for (size_t i = 9; i < 40; ++i) EXPECT_EQ(bytes[i], ' ') << i;
-    EXPECT_EQ(bytes[40], 8);
-    EXPECT_EQ(bytes[41], 0);
-    EXPECT_EQ(std::string(bytes.begin() + 42, bytes.begin() + 52), "04.12.2026");
-    EXPECT_EQ(std::string(bytes.begin() + 52, bytes.begin() + 57), "09:05");
-    // Audience, 50:50, phone: 50:50 used stores 0 at 59, the others -1.
-    EXPECT_EQ(bytes[57], 0xFF);
-    EXPECT_EQ(bytes[58], 0xFF);
-    EXPECT_EQ(bytes[59], 0x00);
-    EXPECT_EQ(bytes[60], 0x00);
-    EXPECT_EQ(bytes[61], 0xFF);
-    EXPECT_EQ(bytes[62], 0xFF);
+    // "Řehoř Žák" in Windows-1250 and 31 spaces; level 8, little-endian; date; time; then audience,
+    // 50:50 (used: 0) and phone as 16-bit -1 or 0.
+    const std::string name =
+        "\xD8"
+        "eho\xF8 \x8E\xE1k" +
+        std::string(31, ' ');
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), name + std::string("\x08\x00", 2) + "04.12.202609:05" +
+                                                           std::string("\xFF\xFF\x00\x00\xFF\xFF", 6));
 }
 
 TEST(SaveRecord, EveryFieldSurvivesARoundTrip) {
@@ -124,7 +90,7 @@ TEST(SaveSlots, WriteReadListAndDelete) {
     EXPECT_FALSE(ReadSlot(app, 3).has_value());
     // The save directory is created when missing.
     ASSERT_TRUE(WriteSlot(app, 3, Sample()));
-    EXPECT_EQ(FileBytes(app / "save" / "03.sav").size(), 63u);
+    EXPECT_EQ(ReadFile(app / "save" / "03.sav").size(), 63u);
     EXPECT_TRUE(SlotFilled(app, 3));
     EXPECT_FALSE(SlotFilled(app, 4));
     EXPECT_TRUE(AnySlotFilled(app));
@@ -132,17 +98,10 @@ TEST(SaveSlots, WriteReadListAndDelete) {
     EXPECT_FALSE(std::filesystem::exists(app / "save" / "03.sav.tmp"));
 
     // Saving over an older save replaces every field, also over a longer foreign file.
-    WriteBytes(app / "save" / "05.sav", std::vector<unsigned char>(100, 'z'));
-    SaveRecord other = Sample();
-    other.PlayerName = "Petr";
-    other.ResumeLevel = 3;
-    other.SaveDate = "31.01.2027";
-    other.SaveTime = "23:59";
-    other.AudienceAvailable = false;
-    other.FiftyFiftyAvailable = true;
-    other.PhoneAvailable = false;
+    WriteFile(app / "save" / "05.sav", std::vector<unsigned char>(100, 'z'));
+    const SaveRecord other = tolarka::testing::MakeSave("Petr", 3, true, false, false, "31.01.2027", "23:59");
     ASSERT_TRUE(WriteSlot(app, 5, other));
-    EXPECT_EQ(FileBytes(app / "save" / "05.sav").size(), 63u);
+    EXPECT_EQ(ReadFile(app / "save" / "05.sav").size(), 63u);
     SaveRecord back = *ReadSlot(app, 5);
     back.PlayerName = Trimmed(back.PlayerName);
     EXPECT_EQ(back, other);
@@ -163,9 +122,9 @@ TEST(SaveSlots, WriteReadListAndDelete) {
 
 TEST(SaveSlots, EmptyAndShortFilesCountAsFilledAndReadPadded) {
     ScratchDir dir;
-    WriteBytes(dir.path() / "save" / "01.sav", {});
+    WriteFile(dir.path() / "save" / "01.sav", {});
     const auto full = EncodeSaveRecord(Sample());
-    WriteBytes(dir.path() / "save" / "02.sav", std::vector<unsigned char>(full.begin(), full.begin() + 45));
+    WriteFile(dir.path() / "save" / "02.sav", std::vector<unsigned char>(full.begin(), full.begin() + 45));
     EXPECT_TRUE(SlotFilled(dir.path(), 1));
     EXPECT_EQ(ReadSlot(dir.path(), 1)->ResumeLevel, 0);
     const SaveRecord shortOne = *ReadSlot(dir.path(), 2);
@@ -179,7 +138,7 @@ TEST(SaveSlots, AFailedWriteLeavesTheOldSaveWholeAndNoTemporaryFile) {
     const auto app = dir.path();
     SaveRecord old = Sample();
     ASSERT_TRUE(WriteSlot(app, 4, old));
-    const auto before = FileBytes(SlotPath(app, 4));
+    const auto before = ReadFile(SlotPath(app, 4));
 
     // The file system refuses to let any file grow past 20 bytes: the write of the temporary
     // file fails half-way, as on a full disk.
@@ -190,11 +149,11 @@ TEST(SaveSlots, AFailedWriteLeavesTheOldSaveWholeAndNoTemporaryFile) {
     tolarka::testing::LiftFileSizeLimit();
 
     EXPECT_FALSE(written);
-    EXPECT_EQ(FileBytes(SlotPath(app, 4)), before);
+    EXPECT_EQ(ReadFile(SlotPath(app, 4)), before);
     EXPECT_FALSE(std::filesystem::exists(app / "save" / "04.sav.tmp"));
     // A save directory that cannot be made (a file stands in its place) fails cleanly too.
     ScratchDir other;
-    WriteBytes(other.path() / "save", {'x'});
+    WriteFile(other.path() / "save", {'x'});
     EXPECT_FALSE(WriteSlot(other.path(), 1, fresh));
 }
 

@@ -8,6 +8,21 @@
 
 namespace tolarka::testing {
 
+// A save of `name` to resume at `level`, made on 4 December 2026 at 9:05 unless dated.
+inline SaveRecord MakeSave(const std::string& name, int level, bool fifty = true, bool audience = true,
+                           bool phone = true, const std::string& date = "04.12.2026",
+                           const std::string& time = "09:05") {
+    SaveRecord r;
+    r.PlayerName = name;
+    r.ResumeLevel = static_cast<int16_t>(level);
+    r.SaveDate = date;
+    r.SaveTime = time;
+    r.FiftyFiftyAvailable = fifty;
+    r.AudienceAvailable = audience;
+    r.PhoneAvailable = phone;
+    return r;
+}
+
 struct SaveWorld : GameWorld {
     SaveWorld() { Prepare(); }
     explicit SaveWorld(const PathsFor& paths) : GameWorld(paths) { Prepare(); }
@@ -31,9 +46,22 @@ struct SaveWorld : GameWorld {
         rt.RunUntil(rt.Now() + 20);
     }
 
+    // "Pokračovat ve hře" on the menu.
+    void Continue() { Click(319, 215); }
+    // Runs until the game screen is up, the question on screen takes input, or the menu is up.
+    void WaitForGame() {
+        for (int i = 0; i < 100 && !Main().Visible(); ++i) RunFor(100);
+    }
+    void WaitForInput() {
+        for (int i = 0; i < 100 && Main().State.InputLocked; ++i) RunFor(100);
+    }
+    void WaitForMenu() {
+        for (int i = 0; i < 200 && !Menu().Visible(); ++i) RunFor(100);
+    }
+
     // Waits for the build-up of the question on screen and picks `letter`.
     void Answer(char letter) {
-        for (int i = 0; i < 100 && Main().State.InputLocked; ++i) RunFor(100);
+        WaitForInput();
         Key(letter);
     }
     // Answers B up to the question at `level`.
@@ -56,7 +84,7 @@ struct SaveWorld : GameWorld {
     // Opens the game's menu and clicks "ULOŽIT HRU" (or "UKONČIT HRU"), as the player does;
     // returns once the save banner has closed by itself.
     void UseGameMenu(bool save) {
-        for (int i = 0; i < 100 && Main().State.InputLocked; ++i) RunFor(100);
+        WaitForInput();
         if (Main().picMenu(0).Width() == 1035) {
             backend.Click(rt.Now() + 10, 40, 17);
             RunFor(600);

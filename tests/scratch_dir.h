@@ -3,7 +3,10 @@
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 // A fresh, empty directory under the system temporary directory, removed with its content
 // when the test ends.
@@ -29,3 +32,16 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// A file's whole content ("" when it cannot be read).
+inline std::string ReadFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Writes `bytes` to a file, making its directories first.
+inline void WriteFile(const std::filesystem::path& p, const std::vector<unsigned char>& bytes) {
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream out(p, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}

@@ -22,10 +22,6 @@ struct SplashWorld : GameWorld {
     frmSplash& Splash() { return app.Splash(); }
     // The moment the splash was loaded and activated (its timer starts then).
     Millis Shown() const { return When("frmSplash.Image1 picture SPLASH-TV").value_or(-1); }
-    void KeyAt(Millis t) {
-        backend.KeyPress(t, 'X');
-        rt.RunUntil(t);
-    }
     bool Page1() { return Splash().Picture1().Visible() && !Splash().Picture2().Visible(); }
     bool Page2() { return Splash().Picture2().Visible() && !Splash().Picture1().Visible(); }
 };
@@ -46,36 +42,21 @@ TEST(Splash, EachPageTakesAKeyOnlyAfterItsHint) {
     ASSERT_NE(logo, std::string::npos);
     EXPECT_NE(tree.substr(logo, tree.find('\n', logo) - logo).find(" hidden"), std::string::npos);
 
-    // Keys and clicks before the hint do nothing.
-    w.KeyAt(t0 + 1400);
-    w.backend.Click(t0 + 1450, 320, 240);
-    w.rt.RunUntil(t0 + 1499);
-    EXPECT_TRUE(w.Page1());
-    EXPECT_FALSE(w.Splash().Label2().Visible());
-    EXPECT_FALSE(w.Splash().HintShown());
-    w.rt.RunUntil(t0 + 1500);
-    EXPECT_TRUE(w.Splash().Label2().Visible());
-    EXPECT_TRUE(w.Splash().HintShown());
-
-    // Page two starts its own 1.5 s from the key that opened it.
+    // Keys and clicks before a page's hint do nothing; page two starts its own 1.5 s from the
+    // key that opened it, and takes no clicks.
+    for (Millis key : {1400, 2200, 3699, 3900}) w.backend.KeyPress(t0 + key, 'X');
+    for (Millis click : {1450, 3800}) w.backend.Click(t0 + click, 320, 240);
+    // Page one, page two, the hint's label, the hint taken as shown, the splash, the menu (the
+    // splash's pictures keep their flags when it closes).
+    const auto state = [&] {
+        return GameWorld::Flags({w.Page1(), w.Page2(), w.Splash().Label2().Visible(), w.Splash().HintShown(),
+                                 w.Splash().Visible(), w.Menu().Visible()});
+    };
+    const GameWorld::Samples timeline = {{1499, "100010"}, {1500, "101110"}, {2200, "010010"},
+                                         {3699, "010010"}, {3700, "011110"}, {3800, "011110"},
+                                         {3900, "011101"}};
+    EXPECT_EQ(w.SampleAt(t0, timeline, state), timeline);
     const Millis t1 = t0 + 2200;
-    w.KeyAt(t1);
-    EXPECT_TRUE(w.Page2());
-    EXPECT_FALSE(w.Splash().Label2().Visible());
-    EXPECT_FALSE(w.Splash().HintShown());
-    w.KeyAt(t1 + 1499);
-    EXPECT_TRUE(w.Page2());
-    EXPECT_FALSE(w.Splash().Label2().Visible());
-    w.rt.RunUntil(t1 + 1500);
-    EXPECT_TRUE(w.Splash().Label2().Visible());
-    EXPECT_FALSE(w.Menu().Visible());
-
-    w.backend.Click(t1 + 1600, 320, 240);
-    w.rt.RunUntil(t1 + 1600);
-    EXPECT_TRUE(w.Splash().Visible());
-    w.KeyAt(t1 + 1700);
-    EXPECT_FALSE(w.Splash().Visible());
-    EXPECT_TRUE(w.Menu().Visible());
     EXPECT_TRUE(w.Menu().picMenu().Visible());
     EXPECT_EQ(w.When("frmMenu.WMPintro play", t0), t1 + 1700);
 }
@@ -101,33 +82,27 @@ TEST(Splash, NoticesFitTheirLabels) {
     EXPECT_EQ(w.backend.Pointer(), AppPointer::Custom);
 }
 
-TEST(Splash, SwitchesTheDisplayOnceAndRemembersTheDesktop) {
-    SplashWorld w;
-    w.backend.SetDisplay({1280, 1024}, {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}});
-    w.StartToMenu();
-    EXPECT_EQ(w.Lines("display mode"), std::vector<std::string>{"display mode 640x480"});
-    EXPECT_EQ(w.When("display mode"), w.Shown());
-    EXPECT_EQ(w.Splash().SavedScreenWidth, 1280);
-    EXPECT_EQ(w.Splash().SavedScreenHeight, 1024);
-    // Loaded again, the splash neither switches nor forgets the desktop.
-    w.Splash().Show();
-    w.rt.RunUntil(w.rt.Now() + 100);
-    EXPECT_EQ(w.Lines("display mode").size(), 1u);
-    EXPECT_EQ(w.Splash().SavedScreenWidth, 1280);
-}
-
-TEST(Splash, OnlyTheExactArgumentKeepsTheDisplay) {
-    SplashWorld kept("no_fullscreen");
-    kept.StartToMenu();
-    EXPECT_TRUE(kept.Menu().Visible());
-    EXPECT_TRUE(kept.Lines("display mode").empty());
-    EXPECT_EQ(kept.Splash().SavedScreenWidth, 0);
-    EXPECT_EQ(kept.Splash().SavedScreenHeight, 0);
-    EXPECT_EQ(kept.backend.Pointer(), AppPointer::Custom);
-
-    for (const char* other : {"NO_FULLSCREEN", "no_fullscreen x", " no_fullscreen"}) {
-        SplashWorld w(other);
-        w.StartToSplash();
-        EXPECT_EQ(w.Lines("display mode"), std::vector<std::string>{"display mode 640x480"}) << other;
+// Only the exact argument keeps the desktop's display; else the splash switches it once and
+// remembers the desktop's size, also when it is loaded again.
+TEST(Splash, SwitchesTheDisplayOnceUnlessTheExactArgumentKeepsIt) {
+    for (const std::string line :
+         {"", "no_fullscreen", "NO_FULLSCREEN", "no_fullscreen x", " no_fullscreen"}) {
+        SCOPED_TRACE("command line \"" + line + "\"");
+        const bool kept = line == "no_fullscreen";
+        SplashWorld w(line);
+        w.backend.SetDisplay({1280, 1024}, {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}});
+        w.StartToMenu();
+        EXPECT_TRUE(w.Menu().Visible());
+        EXPECT_EQ(w.backend.Pointer(), AppPointer::Custom);
+        EXPECT_EQ(w.Lines("display mode"),
+                  kept ? std::vector<std::string>{} : std::vector<std::string>{"display mode 640x480"});
+        if (!kept) {
+            EXPECT_EQ(w.When("display mode"), w.Shown());
+        }
+        w.Splash().Show();
+        w.rt.RunUntil(w.rt.Now() + 100);
+        EXPECT_EQ(w.Lines("display mode").size(), kept ? 0u : 1u);
+        EXPECT_EQ(w.Splash().SavedScreenWidth, kept ? 0 : 1280);
+        EXPECT_EQ(w.Splash().SavedScreenHeight, kept ? 0 : 1024);
     }
 }

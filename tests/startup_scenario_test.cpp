@@ -1,8 +1,8 @@
 // The start-up screen through the headless backend: notice, counts, media checks, questions.
 #include <gtest/gtest.h>
 
-#include "game_world.h"
 #include "platform/widget_dump.h"
+#include "playing_world.h"
 #include "startup/frm_splash.h"
 
 using namespace tolarka;
@@ -43,9 +43,7 @@ TEST(StartUp, EmptyQuestionDirectoryAndNoMediaAsksThreeQuestionsInOrder) {
 
 TEST(StartUp, MissingClipAndSoundAskGraphicsFirstAndNoEndsAtOnce) {
     auto world = [] {
-        auto w = std::make_unique<GameWorld>();
-        w->AddQuestionSet(2);
-        w->AddMedia();
+        auto w = std::make_unique<PlayingWorld>("B", false);
         std::filesystem::remove(w->Path("sfx/tel-end.wav"));
         std::filesystem::remove(w->Path("gfx/r23.avi"));
         std::filesystem::create_directory(w->Path("gfx/r23.avi"));  // not a clip either
@@ -68,9 +66,7 @@ TEST(StartUp, MissingClipAndSoundAskGraphicsFirstAndNoEndsAtOnce) {
 }
 
 TEST(StartUp, EscapeClosesTheNoticeButAnswersNoQuestion) {
-    GameWorld w;
-    w.AddQuestionSet(2);
-    w.AddMedia();
+    PlayingWorld w("B", false);
     std::filesystem::remove(w.Path("gfx/r23.avi"));
     w.backend.DrawMessageBoxes(true);
     w.backend.KeyPress(100, platform::keys::kEscape);   // the notice: OK
@@ -87,9 +83,7 @@ TEST(StartUp, EscapeClosesTheNoticeButAnswersNoQuestion) {
 }
 
 TEST(StartUp, TwoFilesInEveryCounterPassWithoutAQuestion) {
-    GameWorld w;
-    w.AddQuestionSet(2);
-    w.AddMedia();
+    PlayingWorld w("B", false);
     WriteFile(w.Path("qst/05-001.QST"), {});  // not counted (the names: question_files_test.cpp)
     w.StartToMenu();
     EXPECT_EQ(w.backend.Boxes().size(), 1u);
@@ -104,9 +98,7 @@ TEST(StartUp, TwoFilesInEveryCounterPassWithoutAQuestion) {
 }
 
 TEST(StartUp, OneFileShortInTheLastFastestFingerSetRaisesTheQuestionBox) {
-    GameWorld w;
-    w.AddQuestionSet(2);
-    w.AddMedia();
+    PlayingWorld w("B", false);
     std::filesystem::remove(w.Path("qst/F5-002.qst"));
     w.StartToMenu({kAnswerOk, kAnswerYes});
     ASSERT_EQ(w.backend.Boxes().size(), 2u);
