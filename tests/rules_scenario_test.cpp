@@ -50,64 +50,42 @@ struct RulesWorld : GameWorld {
 TEST(Rules, PresentationFollowsItsTimingTable) {
     RulesWorld w;
     const Millis t = w.ClickItem(kRulesY);
-    struct Seen {
-        std::string text;
-        bool line;
-        int rows;
-        bool row0, row8;
-        AppPointer pointer;
-        bool open;
-    };
-    std::map<Millis, Seen> seen;
-    for (Millis at : {100,   1000,  3000,  4000,  6000,  6300,  8000,  10000, 12000, 14600,
-                      15000, 19300, 20000, 21250, 22000, 22500, 30500, 30575, 30960, 30999})
-        w.backend.At(t + at, [&w, &seen, at] {
-            seen[at] = {w.Rules().lblPravidla().Caption(),
-                        w.Rules().Line1().Visible(),
-                        w.VisibleKeyRows(),
-                        w.Rules().k(0).Visible(),
-                        w.Rules().k(8).Visible(),
-                        w.backend.Pointer(),
-                        w.Rules().Visible()};
+    // The rule line, the first and the last key row, the hourglass, the screen, and how many key
+    // rows are up: rows come one by one from the top and go from the bottom up.
+    const std::map<Millis, std::string> rows = {
+        {100, "000110"},   {1000, "000110"},  {3000, "000110"},  {4000, "000110"},  {6000, "000110"},
+        {6300, "000110"},  {8000, "000110"},  {10000, "000110"}, {12000, "000110"}, {14600, "000110"},
+        {15000, "000110"}, {19300, "000110"}, {20000, "000110"}, {21250, "110111"}, {22000, "110116"},
+        {22500, "111119"}, {30500, "111119"}, {30575, "110118"}, {30960, "100110"}, {30999, "100110"}};
+    std::map<Millis, std::string> text, seen;
+    for (const auto& [at, _] : rows)
+        w.backend.At(t + at, [&w, &text, &seen, at] {
+            text[at] = w.Rules().lblPravidla().Caption();
+            seen[at] = GameWorld::Flags({w.Rules().Line1().Visible(), w.Rules().k(0).Visible(),
+                                         w.Rules().k(8).Visible(),
+                                         w.backend.Pointer() == AppPointer::Hourglass, w.Rules().Visible()}) +
+                       std::to_string(w.VisibleKeyRows());
         });
     // The presentation blocks: the run returns only once the rules have closed.
     w.rt.RunUntil(t + 10);
     EXPECT_EQ(w.rt.Now(), t + 31000);
-    EXPECT_TRUE(seen.at(30999).open);
+    EXPECT_EQ(seen, rows);
     EXPECT_FALSE(w.Rules().Visible());
     EXPECT_EQ(w.rt.ActiveScreen(), &w.Menu());
     EXPECT_EQ(w.backend.Pointer(), AppPointer::Custom);
 
     // The text of each block grows line by line and clears before the next block.
-    const std::vector<std::vector<Millis>> blocks = {
-        {1000, 3000, 4000}, {6300, 8000, 10000, 12000}, {15000}, {20000}};
-    for (Millis clear : {100, 6000, 14600, 19300}) EXPECT_EQ(seen.at(clear).text, "") << "at " << clear;
-    for (const auto& block : blocks) {
+    for (Millis clear : {100, 6000, 14600, 19300}) EXPECT_EQ(text.at(clear), "") << "at " << clear;
+    for (const auto& block :
+         std::vector<std::vector<Millis>>{{1000, 3000, 4000}, {6300, 8000, 10000, 12000}, {15000}, {20000}}) {
         std::string before;
         for (Millis at : block) {
-            EXPECT_GT(seen.at(at).text.size(), before.size()) << "at " << at;
-            EXPECT_EQ(seen.at(at).text.substr(0, before.size()), before) << "at " << at;
-            before = seen.at(at).text;
+            EXPECT_GT(text.at(at).size(), before.size()) << "at " << at;
+            EXPECT_EQ(text.at(at).substr(0, before.size()), before) << "at " << at;
+            before = text.at(at);
         }
     }
-    EXPECT_EQ(seen.at(30960).text, seen.at(20000).text);
-    EXPECT_EQ(seen.at(100).pointer, AppPointer::Hourglass);
-    EXPECT_EQ(seen.at(30960).pointer, AppPointer::Hourglass);
-
-    // The rule and the key rows: rows come one by one from the top, go from the bottom up.
-    EXPECT_FALSE(seen.at(20000).line);
-    EXPECT_EQ(seen.at(20000).rows, 0);
-    EXPECT_TRUE(seen.at(21250).line);
-    EXPECT_EQ(seen.at(21250).rows, 1);
-    EXPECT_TRUE(seen.at(21250).row0);
-    EXPECT_EQ(seen.at(22000).rows, 6);
-    EXPECT_EQ(seen.at(22500).rows, 9);
-    EXPECT_EQ(seen.at(30500).rows, 9);
-    EXPECT_EQ(seen.at(30575).rows, 8);
-    EXPECT_FALSE(seen.at(30575).row8);
-    EXPECT_TRUE(seen.at(30575).row0);
-    EXPECT_EQ(seen.at(30960).rows, 0);
-    EXPECT_TRUE(seen.at(30960).line);
+    EXPECT_EQ(text.at(30960), text.at(20000));
 
     // The ladder climbs at 100 ms steps, then marks the safe levels.
     std::vector<std::pair<Millis, std::string>> ladder{{0, "S00"}};
