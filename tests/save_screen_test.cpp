@@ -64,7 +64,7 @@ TEST(SaveScreen, RightAnswerAfterARequestOpensItAndAFreeSlotIsWrittenAtOnce) {
     EXPECT_EQ(w.When("frmMenu.WMPintro play", click), click + 3000);
 }
 
-TEST(SaveScreen, ATakenSlotAsksFirstAndNoLeavesTheFileAlone) {
+TEST(SaveScreen, ATakenSlotAsksFirstNoLeavesTheFileAloneAndYesOverwritesIt) {
     SaveWorld w;
     ASSERT_TRUE(WriteSlot(w.dir.path(), 3, kOldSave));
     const auto before = *ReadSlot(w.dir.path(), 3);
@@ -105,29 +105,21 @@ TEST(SaveScreen, ATakenSlotAsksFirstAndNoLeavesTheFileAlone) {
     EXPECT_FALSE(w.Save().picBlock().Visible());
     EXPECT_TRUE(w.Save().Visible());
     EXPECT_EQ(*ReadSlot(w.dir.path(), 3), before);
-}
 
-TEST(SaveScreen, YesOverwritesEveryFieldAndTheFlashShowsTheNewSummary) {
-    SaveWorld w;
-    ASSERT_TRUE(WriteSlot(w.dir.path(), 3, kOldSave));
-    w.StartGame("Jana");
-    w.PlayTo(4);
-    w.Main().State.PhoneAvailable = false;
-    w.Main().State.AudienceAvailable = false;
-    w.AnswerAndSave('B');
+    // "ANO" (the key A) overwrites it; the flash shows the new summary, and keys during it
+    // change nothing: the game is not taken up again.
     w.ClickRow(2);
     const Millis yes = w.rt.Now() + 10;
-    w.Key('A');  // as "ANO"
+    w.Key('A');
     EXPECT_FALSE(w.Save().picBlock().Visible());
-    EXPECT_EQ(w.Save().lblSave1(2).Caption(), "Jana    10.000 Kč");
-    EXPECT_EQ(*ReadSlot(w.dir.path(), 3), MakeSave("Jana" + std::string(36, ' '), 5, true, false, false));
-    // Keys during the flash change nothing: the game is not taken up again.
+    EXPECT_EQ(w.Save().lblSave1(2).Caption(), "Petr    2.000 Kč");
+    EXPECT_EQ(*ReadSlot(w.dir.path(), 3), MakeSave("Petr" + std::string(36, ' '), 2));
     w.backend.KeyPress(yes + 700, kEscape);
     w.RunFor(3100);
     EXPECT_EQ(w.When("frmSave.picSave(2) picture FF-Z", yes), yes);
     EXPECT_TRUE(w.Menu().Visible());
     EXPECT_FALSE(w.Main().Loaded());
-    EXPECT_TRUE(w.Lines("frmMain.imgStupnice picture S05").empty());
+    EXPECT_TRUE(w.Lines("frmMain.imgStupnice picture S02").empty());
 }
 
 TEST(SaveScreen, EscapeEvenWithTheQuestionShownGoesOnWithTheNextQuestion) {
