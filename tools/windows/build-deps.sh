@@ -145,6 +145,19 @@ run() {
 }
 # The SDL libraries' source packages carry no generated configure: made as Debian makes it.
 reconf() { AUTOMAKE="automake --foreign" ACLOCAL="aclocal --force --install -I $PREFIX/share/aclocal -I acinclude" run autoreconf -fi; }
+# The licence travels with the library: Debian's copyright file (every author and licence of
+# the source, as the package states them) or, without Debian's part, the upstream one. The
+# Windows packages ship these beside the programs that link the libraries statically.
+keep_licence() {
+    mkdir -p "$PREFIX/share/licences"
+    for f in debian/copyright COPYING LICENSE LICENSE.txt COPYING.txt; do
+        if [ -f "$(srcdir "$1")/$f" ]; then
+            cp "$(srcdir "$1")/$f" "$PREFIX/share/licences/$1.txt"
+            return
+        fi
+    done
+    die "$1 has no licence file"
+}
 # Builds one package, its output in a log that is shown when it fails.
 step() {
     name=$1; shift
@@ -157,6 +170,7 @@ step() {
         tail -n 40 "$WORK/$name.log" >&2
         die "$name failed (whole log: $WORK/$name.log)"
     fi
+    keep_licence "$name"
     rm -rf "$(srcdir "$name")"
     touch "$PREFIX/.built-$name"
     say "  $name: $(($(date +%s) - start)) s, processor $(tail -n 1 "$WORK/$name.log") (load $(cut -d' ' -f1-3 /proc/loadavg) at the end)"
