@@ -203,7 +203,7 @@ step "installer: silent install"
 "$WINE" "$setup" /S
 installed=$(unixpath "$("$WINE" cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')")/Programs/Tolarka
 [ -f "$installed/tolarka.exe" ] || fail "nothing installed in $installed"
-for f in tolarka-qst.exe fonts/DejaVuSans.ttf qst sfx gfx CTIMNE.txt Odinstalovat.exe; do
+for f in tolarka-qst.exe fonts/DejaVuSans.ttf qst sfx gfx CTIMNE.txt licence/ffmpeg.txt licence/gcc-runtime.txt Odinstalovat.exe; do
     [ -e "$installed/$f" ] || fail "$f is not installed"
 done
 shortcut="$appdata/Microsoft/Windows/Start Menu/Programs/Tolarka.lnk"
