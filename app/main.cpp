@@ -13,6 +13,7 @@
 #include "app/game_paths.h"
 #include "app/program_environment.h"
 #include "media/game_pictures.h"
+#include "platform/sdl/clip_library.h"
 #include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/window_manager.h"
@@ -20,10 +21,10 @@
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const tolarka::StartRequest request = tolarka::ReadCommandLine(args);
+    const std::filesystem::path programDir = tolarka::ProgramDirectory(argc > 0 ? argv[0] : "tolarka");
     const tolarka::GamePaths paths = tolarka::ResolveGamePaths(
-        {tolarka::ProgramDirectory(argc > 0 ? argv[0] : "tolarka"), TOLARKA_DATA_FROM_PROGRAM,
-         tolarka::PlayerDataDirectory()},
-        tolarka::HoldsGameData, [](const std::filesystem::path& dir) {
+        {programDir, TOLARKA_DATA_FROM_PROGRAM, tolarka::PlayerDataDirectory()}, tolarka::HoldsGameData,
+        [](const std::filesystem::path& dir) {
             return tolarka::KeepsFilesInProgramFolder() && tolarka::AcceptsGameFiles(dir);
         });
     switch (request.Action) {
@@ -45,7 +46,10 @@ int main(int argc, char** argv) {
     try {
         // The window takes its icon and pointer from the game's pictures.
         tolarka::platform::UsePictures(&tolarka::media::GamePictures());
-        tolarka::platform::sdl::SdlBackend backend(false, renderer);
+        // The clip code beside the program (the build tree) or where the installed game keeps it.
+        tolarka::platform::sdl::SdlBackend backend(
+            false, renderer,
+            tolarka::platform::sdl::GameClips({programDir, programDir / TOLARKA_CLIPS_FROM_PROGRAM}));
         tolarka::platform::Runtime runtime(backend);
         tolarka::App app(runtime, paths, request.CommandLine);
         try {

@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     platform::UsePictures(&media::GamePictures());
-    platform::sdl::SdlBackend backend(fullscreen);
+    platform::sdl::SdlBackend backend(fullscreen, platform::sdl::LinkedClips());
     platform::Runtime rt(backend);
     bench::GameLike game(rt);
     bench::ClipLike anim(rt);

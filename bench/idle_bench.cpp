@@ -73,7 +73,7 @@ Measured BareWindow(double seconds, bool fullscreen) {
 
 Measured GameScreen(double seconds, bool fullscreen, const std::string& programDir) {
     platform::UsePictures(&media::GamePictures());
-    platform::sdl::SdlBackend backend(fullscreen);
+    platform::sdl::SdlBackend backend(fullscreen, platform::sdl::LinkedClips());
     platform::Runtime rt(backend);
     std::unique_ptr<App> app;
     std::unique_ptr<bench::GameLike> game;

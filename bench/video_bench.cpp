@@ -134,7 +134,7 @@ void BenchDecode(const std::string& path) {
 
 void BenchPlayback(const std::string& path) {
     SteadyClock clock;
-    SdlMediaSystem media(clock);
+    SdlMediaSystem media(clock, LinkedClips());
     sdl::SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, 640, 480, 32, SDL_PIXELFORMAT_ARGB8888));
     sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
     if (!renderer) return;
@@ -198,7 +198,7 @@ void BenchPlayback(const std::string& path) {
 
 int main(int argc, char** argv) {
     SteadyClock quiet_clock;
-    SdlMediaSystem media(quiet_clock);  // silences FFmpeg's log, as in the game
+    SdlMediaSystem media(quiet_clock, LinkedClips());  // silences FFmpeg's log, as in the game
     std::vector<std::string> clips(argv + 1, argv + argc);
     const auto dir = std::filesystem::temp_directory_path() / "tolarka-video-bench";
     if (clips.empty()) {

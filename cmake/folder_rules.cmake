@@ -32,7 +32,7 @@ set(TOLARKA_FOLDER_TARGETS
   assets:tolarka_artwork
   media:tolarka_media
   platform:tolarka_platform platform:tolarka_text
-  platform/sdl:tolarka_sdlmedia platform/sdl:tolarka_sample_clips platform/sdl:tolarka_render platform/sdl:tolarka_sdl
+  platform/sdl:tolarka_media_files platform/sdl:tolarka_sdlmedia platform/sdl:tolarka_clip_code platform/sdl:tolarka_sample_clips platform/sdl:tolarka_render platform/sdl:tolarka_sdl
   platform/headless:tolarka_headless
   anim:tolarka_anim
   game:tolarka_logic game:tolarka_game
@@ -40,7 +40,7 @@ set(TOLARKA_FOLDER_TARGETS
   startup:tolarka_startup_logic startup:tolarka_startup
   app:tolarka_app)
 # Libraries from outside and the targets that may link them.
-set(TOLARKA_SDL_TARGETS tolarka_text tolarka_sdlmedia tolarka_sample_clips tolarka_render tolarka_sdl)
+set(TOLARKA_SDL_TARGETS tolarka_text tolarka_sdlmedia tolarka_clip_code tolarka_sample_clips tolarka_render tolarka_sdl)
 set(TOLARKA_CAIRO_TARGETS tolarka_artwork)
 
 # Fails the configuration when a folder's target links a target of a folder it may not use, or

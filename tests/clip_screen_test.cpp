@@ -49,7 +49,7 @@ struct ClipScreen : platform::Screen {
 // The player's backend, reading back every picture it presents.
 class ProbeBackend final : public platform::sdl::SdlBackend {
 public:
-    ProbeBackend() : SdlBackend(false), pixels_(640 * 480) {}
+    ProbeBackend() : SdlBackend(false, platform::sdl::LinkedClips()), pixels_(640 * 480) {}
 
     void Present(const std::vector<const platform::Screen*>& screens) override {
         SdlBackend::Present(screens);

@@ -14,6 +14,7 @@ expect("cmake --install failed: ${err}" rc EQUAL 0)
 
 set(expected
   games/tolarka
+  lib/tolarka/tolarka-clips.so
   bin/tolarka-qst
   share/applications/${APP_ID}.desktop
   share/metainfo/${APP_ID}.metainfo.xml
@@ -108,6 +109,15 @@ string(FIND "${out}" "${ROOT}/share/games/tolarka\n" at)
 expect("installed game reads ${ROOT}/share/games/tolarka: ${out}" at GREATER_EQUAL 0)
 string(FIND "${out}" "${WORK_DIR}/home/.local/share/tolarka/save" at)
 expect("installed game saves under the player's home: ${out}" at GREATER_EQUAL 0)
+
+# The game starts without FFmpeg; its clip module, found from the game's place, brings it.
+find_program(READELF readelf)
+if(READELF)
+  execute_process(COMMAND ${READELF} -d ${ROOT}/games/tolarka OUTPUT_VARIABLE needed)
+  expect("the installed game links FFmpeg itself" NOT needed MATCHES "libav")
+  execute_process(COMMAND ${READELF} -d ${ROOT}/lib/tolarka/tolarka-clips.so OUTPUT_VARIABLE needed)
+  expect("the clip module does not link FFmpeg" needed MATCHES "libavcodec")
+endif()
 
 execute_process(COMMAND ${ROOT}/bin/tolarka-qst --version RESULT_VARIABLE rc)
 expect("installed tolarka-qst --version exits 0" rc EQUAL 0)

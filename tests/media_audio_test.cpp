@@ -249,7 +249,7 @@ TEST(MutedMedia, WorksWithoutAnAudioDevice) {
     {
         ScratchDir dir;
         ManualClock clock;
-        SdlMediaSystem media(clock);
+        SdlMediaSystem media(clock, platform::sdl::LinkedClips());
         EXPECT_FALSE(media.AudioOpen());
         media_test::WriteWav(dir.File("a.wav"), 100);
         ASSERT_TRUE(media_test::WriteSolidClip(dir.File("c.avi"), {}));

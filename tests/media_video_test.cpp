@@ -8,10 +8,12 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/sdl/linked_clips.h"
 #include "platform/sdl/sdl_media.h"
 #include "platform/sdl/video_av_handles.h"
 #include "platform/sdl/video_player.h"
 #include "tests/media_test_support.h"
+#include "tests/support/build_paths.h"
 #include "tests/support/system.h"
 
 namespace tolarka {
@@ -60,7 +62,7 @@ protected:
     ManualClock clock_;
     // Channels are made after the canvas, so their textures go before its renderer.
     Canvas canvas_{100, 80};
-    SdlMediaSystem media_{clock_};
+    SdlMediaSystem media_{clock_, platform::sdl::LinkedClips()};
 };
 
 TEST_P(ClipPlayback, ShowsTheFrameDueAtEachClockTimeAtNormalSpeed) {
@@ -347,7 +349,7 @@ TEST(ClipWakeUp, FirstFrameWakesAMainLoopWaitingForEvents) {
     {
         ScratchDir dir;
         ManualClock clock;
-        SdlMediaSystem media(clock);
+        SdlMediaSystem media(clock, platform::sdl::LinkedClips());
         ASSERT_NE(media.FrameEventType(), 0u);
         ASSERT_TRUE(media_test::WriteSolidClip(dir.File("c.avi"), {}));
         auto channel = media.CreateSdlChannel("WMPanim");
@@ -435,7 +437,7 @@ protected:
     ScratchDir dir_;
     ManualClock clock_;
     Canvas canvas_{100, 80};
-    SdlMediaSystem media_{clock_};
+    SdlMediaSystem media_{clock_, platform::sdl::LinkedClips()};
 };
 
 TEST_F(BrokenClip, MissingEmptyAndGarbageFilesShowNothing) {
@@ -626,6 +628,92 @@ TEST(ClipStopping, AClipThatReadsForeverOrHangsNeverHoldsUpTheMainThread) {
         tail.Release();
         EXPECT_TRUE(Eventually([&] { return reaper->Pending() == 0; }))
             << "a stopped decoder thread never ended";
+    }
+}
+
+// The game's clip code comes from the module beside the program, loaded in the background. A
+// clip asked for before it is there starts when it comes, as it was asked for; without a module
+// that loads, clips show nothing and the game goes on.
+class ClipModule : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TOLARKA_SKIP_WITHOUT(Feature::ClipModule);
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
+        ASSERT_TRUE(media_test::WriteSolidClip(clip_, {}));  // 64 x 48, 10 frames a second
+    }
+    void TearDown() override { SDL_QuitSubSystem(SDL_INIT_EVENTS); }
+
+    // A clip set, slowed and played before the clip code is asked for; waits until it has come
+    // or is known not to.
+    std::unique_ptr<SdlMediaChannel> PlayWhileLoading(SdlMediaSystem& media) {
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        auto channel = media.CreateSdlChannel("WMPanim");
+        channel->SetFile(clip_);
+        channel->SetRate(0.8);
+        channel->Play();
+        SDL_Event event{};
+        bool woken = false;
+        while (!woken && SDL_WaitEventTimeout(&event, 10000) == 1)
+            woken = event.type == media.FrameEventType();
+        EXPECT_TRUE(woken) << "the loaded code never woke the main loop";
+        return channel;
+    }
+    int Shown(SdlMediaChannel& channel) {
+        canvas_.Clear();
+        channel.DrawFrame(canvas_.Renderer(), kView);
+        return FrameIndexOf(canvas_.At(kView.x + 5, kView.y + 5));
+    }
+
+    ScratchDir dir_;
+    std::string clip_ = dir_.File("clip.avi");
+    ManualClock clock_;
+    Canvas canvas_{100, 80};
+};
+
+TEST_F(ClipModule, GameFindsTheBuiltModuleAndPlaysThroughItWhatWasAskedWhileItLoaded) {
+    // The first place holds no module; the build tree's program folder does.
+    auto clips = platform::sdl::GameClips({dir_.File("none"), testing::ClipModuleFile().parent_path()});
+    SdlMediaSystem media(clock_, clips);
+    auto channel = PlayWhileLoading(media);
+    ASSERT_NE(clips->Players(), nullptr);
+    EXPECT_NE(clips->Players(), &platform::sdl::LinkedClipPlayers()) << "not the module's own code";
+    EXPECT_EQ(channel->VideoSize(), (Size{64, 48}));
+    ASSERT_TRUE(Eventually([&] { return channel->NextFrameDue().has_value(); }));
+    EXPECT_EQ(Shown(*channel), 0);
+    clock_.Set(500);  // at 0.8 every frame stays 125 ms
+    ASSERT_TRUE(Eventually([&] { return channel->NextFrameDue() > Millis{500}; }));
+    EXPECT_EQ(Shown(*channel), 4);
+    channel->Stop();
+    EXPECT_EQ(Shown(*channel), 0);
+}
+
+TEST_F(ClipModule, WithoutAModuleThatLoadsClipsShowNothingAndSayWhyOnce) {
+    const std::string notAModule = dir_.File("broken");
+    std::filesystem::create_directories(notAModule);
+    media_test::WriteBytes(
+        (std::filesystem::path(notAModule) / testing::ClipModuleFile().filename()).string(),
+        {'\x7f', 'E', 'L', 'F', 0, 1});
+    for (const std::string& dir : {dir_.File("none"), notAModule}) {
+        SCOPED_TRACE(dir);
+        auto clips = platform::sdl::GameClips({dir});
+        SdlMediaSystem media(clock_, clips);
+        ::testing::internal::CaptureStderr();
+        auto channel = PlayWhileLoading(media);
+        auto other = media.CreateSdlChannel("WMP3");
+        other->SetFile(clip_);
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(clips->Players(), nullptr);
+        EXPECT_EQ(said.rfind("tolarka: hra poběží bez klipů: ", 0), 0u) << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        for (SdlMediaChannel* c : {channel.get(), other.get()}) {
+            EXPECT_EQ(c->VideoSize(), (Size{0, 0}));
+            c->Play();
+            EXPECT_FALSE(c->NextFrameDue().has_value());
+            EXPECT_FALSE(c->HasNewFrame());
+            EXPECT_EQ(Shown(*c), -1);
+            c->Stop();
+            EXPECT_EQ(Shown(*c), -1);
+        }
     }
 }
 

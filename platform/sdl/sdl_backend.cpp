@@ -45,9 +45,10 @@ bool IsToggleKey(const SDL_Keysym& k) {
 
 }  // namespace
 
-SdlBackend::SdlBackend(bool fullscreen) : SdlBackend(fullscreen, ChooseRenderer()) {}
+SdlBackend::SdlBackend(bool fullscreen, std::shared_ptr<ClipLibrary> clips)
+    : SdlBackend(fullscreen, ChooseRenderer(), std::move(clips)) {}
 
-SdlBackend::SdlBackend(bool fullscreen, const RendererChoice& choice) {
+SdlBackend::SdlBackend(bool fullscreen, const RendererChoice& choice, std::shared_ptr<ClipLibrary> clips) {
     SkipAbsentSessionBus();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER) != 0 &&
         SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
@@ -71,7 +72,7 @@ SdlBackend::SdlBackend(bool fullscreen, const RendererChoice& choice) {
     std::fprintf(stderr, "Tolarka: renderer %s (%s)\n", info.name ? info.name : "?", choice.reason.c_str());
     keepsWindow_ = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     painter_ = std::make_unique<Renderer>(renderer_.get(), metrics_);
-    media_ = std::make_unique<Channels>(*this);
+    media_ = std::make_unique<Channels>(*this, std::move(clips));
     painter_->SetVideoDrawer([](const MediaView& view, SDL_Renderer* r, const SDL_Rect& dst,
                                 SDL_Surface* direct) { DrawClipFrame(view.Playback(), r, dst, direct); });
 
@@ -349,6 +350,11 @@ void SdlBackend::Present(const std::vector<const Screen*>& screens) {
     }
     PaintScene(screens);
     exposed_ = false;
+    if (!presented_) {
+        presented_ = true;
+        // The clip code loads while the player reads the first screen.
+        media_->system.StartClips();
+    }
 }
 
 std::unique_ptr<MediaPlayback> SdlBackend::Channels::CreateChannel(const std::string& name) {

@@ -20,10 +20,12 @@ namespace tolarka::platform::sdl {
 // at the output's own resolution, kept 4:3 with black bars.
 class SdlBackend : public Backend {
 public:
-    // `fullscreen`: fill the screen at once instead of waiting for the display switch.
-    explicit SdlBackend(bool fullscreen = false);
+    // `fullscreen`: fill the screen at once instead of waiting for the display switch. `clips`:
+    // where the clip code comes from, started after the first frame (without it every clip
+    // plays nothing).
+    explicit SdlBackend(bool fullscreen = false, std::shared_ptr<ClipLibrary> clips = nullptr);
     // With the renderer chosen earlier, before anything started SDL's video (ChooseRenderer).
-    SdlBackend(bool fullscreen, const RendererChoice& choice);
+    SdlBackend(bool fullscreen, const RendererChoice& choice, std::shared_ptr<ClipLibrary> clips);
     ~SdlBackend() override;
 
     Millis Now() const override;
@@ -82,7 +84,7 @@ private:
     // wake for their frames.
     class Channels : public MediaSystem {
     public:
-        explicit Channels(const Clock& clock) : system(clock) {}
+        Channels(const Clock& clock, std::shared_ptr<ClipLibrary> clips) : system(clock, std::move(clips)) {}
         std::unique_ptr<MediaPlayback> CreateChannel(const std::string& name) override;
         void PlaySystemSound(const std::string& path) override { system.PlaySystemSound(path); }
         SdlMediaSystem system;
@@ -109,6 +111,7 @@ private:
     bool coveredByHand_ = false;
     SDL_Rect windowed_{0, 0, 640, 480};  // the window's place before it covered the screen
     bool shown_ = false;
+    bool presented_ = false;  // the first frame is on the screen
     SDL_Rect canvas_{0, 0, 640, 480};
     SDL_Rect fittedCanvas_{0, 0, 0, 0};
     std::string title_;

@@ -8,10 +8,10 @@
 
 #include "platform/clock.h"
 #include "platform/geometry.h"
+#include "platform/sdl/clip_player.h"
 #include "platform/sdl/thread_reaper.h"
 #include "platform/sdl/video_decoder.h"
 #include "platform/sdl/video_frame_queue.h"
-#include "platform/sdl/video_frame_source.h"
 #include "platform/sdl/video_texture.h"
 #include "platform/sdl/video_timeline.h"
 
@@ -20,13 +20,8 @@ namespace tolarka::platform::sdl {
 // Plays one clip file: a decoder thread fills a small frame queue, the main thread takes the
 // frames as they fall due on the injected clock and draws them. Every public call belongs to the
 // main thread, and none of them waits for the decoder thread: a thread told to stop is handed to
-// a reaper with the decoder it uses, and the file is opened anew when it is needed again. A file
-// that cannot be opened plays nothing.
-//
-// What the view shows: nothing after SetFile; the frames as they fall due while playing; the
-// last frame once a clip that does not repeat has ended; the first frame after Stop, like a
-// player stopped at its start.
-class VideoPlayer final : public VideoFrameSource {
+// a reaper with the decoder it uses, and the file is opened anew when it is needed again.
+class VideoPlayer final : public ClipPlayer {
 public:
     // wake_event_type: SDL event pushed when a frame arrives in an empty queue, so a main loop
     // asleep in SDL_WaitEvent(Timeout) looks at NextFrameDue again; 0 pushes nothing.
@@ -39,19 +34,18 @@ public:
     VideoPlayer& operator=(const VideoPlayer&) = delete;
 
     // Stops and opens the file's header; an empty path only closes the current file.
-    void SetFile(const std::string& path);
+    void SetFile(const std::string& path) override;
     // The same over any source of bytes; an empty one only closes the current clip.
     void SetSource(ClipBytesFactory source);
-    void Play();
+    void Play() override;
     // Stops and shows the clip's first frame (decoded here, on the calling thread, the first
     // time it is needed for this file).
-    void Stop();
-    void SetRate(double rate);
-    void SetRepeat(bool forever);
-    Size FrameSize() const { return size_; }
-    // Playing, with frames still to come (always while repeating). At the end of a clip that
-    // does not repeat, the last frame stays on show until Stop.
-    bool Running() const { return playing_ && !run_->queue.Drained(); }
+    void Stop() override;
+    void SetRate(double rate) override;
+    void SetRepeat(bool forever) override;
+    Size FrameSize() const override { return size_; }
+    // At the end of a clip that does not repeat, the last frame stays on show until Stop.
+    bool Running() const override { return playing_ && !run_->queue.Drained(); }
 
     void DrawFrame(SDL_Renderer* renderer, const SDL_Rect& dst) override;
     bool DrawFrameInto(SDL_Surface* surface, const SDL_Rect& dst) override;

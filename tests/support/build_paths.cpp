@@ -7,6 +7,15 @@ const std::filesystem::path& AppDir() {
     return dir;
 }
 
+const std::filesystem::path& ClipModuleFile() {
+#ifdef TOLARKA_CLIP_MODULE
+    static const std::filesystem::path file(TOLARKA_CLIP_MODULE);
+#else
+    static const std::filesystem::path file;
+#endif
+    return file;
+}
+
 const std::filesystem::path& SourceDir() {
     static const std::filesystem::path dir(TOLARKA_SOURCE_DIR);
     return dir;

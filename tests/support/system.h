@@ -18,6 +18,7 @@ enum class Feature {
     DescriptorCount,  // counting the process's open descriptors
     SymbolicLinks,    // creating symbolic links without special rights
     EndingSignals,    // SIGTERM and SIGINT as the way a program is ended from outside
+    ClipModule,       // the game's clip code as a module loaded while it runs
 };
 
 // Why this system cannot give `feature`, or nothing when it can.

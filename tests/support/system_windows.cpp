@@ -16,6 +16,7 @@ std::optional<std::string> Missing(Feature feature) {
         case Feature::EndingSignals:
             return "Windows ends a windowed program through its window (logging out closes it), not by "
                    "signals";
+        case Feature::ClipModule: return "the Windows game links its clip code";
     }
     return std::nullopt;
 }

@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) != 0) SDL_Init(SDL_INIT_VIDEO);
 
     platform::headless::HeadlessBackend backend;
-    backend.SetMedia(std::make_unique<platform::sdl::SdlMediaSystem>(backend));
+    backend.SetMedia(std::make_unique<platform::sdl::SdlMediaSystem>(backend, platform::sdl::LinkedClips()));
     platform::sdl::OffscreenCanvas canvas(backend.Metrics());
     backend.SetCanvas(&canvas);
     canvas.SetVideoDrawer(
