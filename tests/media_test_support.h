@@ -1,16 +1,18 @@
 #pragma once
 // Shared by the media tests: a hand-driven clock, a wait for the media threads, generated clips
-// and sounds, and a window-less canvas to draw frames on.
+// and sounds, a window-less canvas to draw frames on, and clips read back by the game's decoder.
 #include <SDL.h>
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -19,6 +21,7 @@
 #include "platform/clock.h"
 #include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/video_clip_writer.h"
+#include "platform/sdl/video_decoder.h"
 #include "tests/scratch_dir.h"
 
 namespace tolarka::media_test {
@@ -54,19 +57,49 @@ inline Rgb FrameColour(int index) {
     return {16 + 12 * (index % 20), 240 - 12 * (index % 20), index % 2 == 0 ? 60 : 190};
 }
 
-inline bool WriteSolidClip(const std::string& path, const platform::sdl::SampleClipFormat& clipFormat) {
-    return platform::sdl::WriteAviClip(path, clipFormat,
-                                       [&clipFormat](int index, std::uint8_t* rgb, int pitch) {
-                                           const Rgb c = FrameColour(index);
-                                           for (int y = 0; y < clipFormat.height; ++y) {
-                                               std::uint8_t* row = rgb + y * pitch;
-                                               for (int x = 0; x < clipFormat.width; ++x) {
-                                                   row[3 * x] = static_cast<std::uint8_t>(c.r);
-                                                   row[3 * x + 1] = static_cast<std::uint8_t>(c.g);
-                                                   row[3 * x + 2] = static_cast<std::uint8_t>(c.b);
-                                               }
-                                           }
-                                       });
+// Frame i shows FrameColour(i + first).
+inline bool WriteSolidClip(const std::string& path, const platform::sdl::SampleClipFormat& clipFormat,
+                           int first = 0) {
+    return platform::sdl::WriteAviClip(path, clipFormat, [&](int index, std::uint8_t* rgb, int pitch) {
+        const Rgb c = FrameColour(index + first);
+        for (int y = 0; y < clipFormat.height; ++y) {
+            for (std::uint8_t* p = rgb + y * pitch; p < rgb + y * pitch + 3 * clipFormat.width; p += 3) {
+                p[0] = static_cast<std::uint8_t>(c.r);
+                p[1] = static_cast<std::uint8_t>(c.g);
+                p[2] = static_cast<std::uint8_t>(c.b);
+            }
+        }
+    });
+}
+
+// A clip file as the game's decoder reads it: its size, every frame decoded, how long they last
+// and the colour in the middle of the first. Nothing when the decoder refuses the file.
+struct ClipFacts {
+    platform::Size size;
+    int frames = 0;
+    double seconds = 0;
+    Rgb middle;
+};
+
+inline std::optional<ClipFacts> ReadClip(const std::string& path) {
+    const auto decoder = platform::sdl::VideoDecoder::Open(path);
+    if (!decoder) return std::nullopt;
+    ClipFacts facts;
+    facts.size = decoder->FrameSize();
+    while (const auto f = decoder->Next()) {
+        facts.seconds = static_cast<double>(f->pts_us + f->duration_us) / 1e6;
+        if (facts.frames++ > 0) continue;
+        // YUV 4:2:0 of limited range (BT.601) back to RGB.
+        const AVFrame& p = *f->frame;
+        const int x = p.width / 2, y = p.height / 2;
+        const double l = 1.164 * (p.data[0][y * p.linesize[0] + x] - 16);
+        const double u = p.data[1][y / 2 * p.linesize[1] + x / 2] - 128.0;
+        const double v = p.data[2][y / 2 * p.linesize[2] + x / 2] - 128.0;
+        facts.middle = {static_cast<int>(std::lround(l + 1.596 * v)),
+                        static_cast<int>(std::lround(l - 0.813 * v - 0.391 * u)),
+                        static_cast<int>(std::lround(l + 2.018 * u))};
+    }
+    return facts;
 }
 
 inline void WriteBytes(const std::string& path, const std::vector<char>& bytes) {
