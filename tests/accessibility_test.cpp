@@ -1,60 +1,35 @@
 // The states the game shows by colour must also differ in lightness, for every kind of colour
 // vision, and its texts must be readable against what lies behind them.
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "colour_vision.h"
-#include "media/picture_catalogue.h"
 #include "platform/sdl/offscreen_canvas.h"
-#include "platform/sdl/sdl_handles.h"
 #include "playing_world.h"
+#include "tests/decoded_picture.h"
 
 using namespace tolarka;
 using namespace tolarka::testing;
 
 namespace {
 
-using platform::sdl::SurfacePtr;
-
-SurfacePtr Rgba(SDL_Surface* loaded) {
-    SurfacePtr owned(loaded);
-    if (!owned) return nullptr;
-    return SurfacePtr(SDL_ConvertSurfaceFormat(owned.get(), SDL_PIXELFORMAT_RGBA32, 0));
-}
-
-SurfacePtr DecodePicture(const std::string& name) {
-    const media::Picture* p = media::FindPicture(name);
-    if (!p) return nullptr;
-    SDL_RWops* rw = SDL_RWFromConstMem(p->png.data(), static_cast<int>(p->png.size()));
-    return Rgba(IMG_LoadTyped_RW(rw, 1, "PNG"));  // 1: the reader is closed with the load
-}
-
-struct Pixel {
-    int r, g, b, a;
-};
-
-Pixel At(const SDL_Surface* s, int x, int y) {
-    const auto* row = static_cast<const unsigned char*>(s->pixels) + y * s->pitch;
-    const unsigned char* px = row + x * 4;
-    return {px[0], px[1], px[2], px[3]};
+double LightnessFor(const Rgba& p, Vision vision) {
+    return LightnessOf(Luminance(Simulate(LinearOf(p.r, p.g, p.b), vision)));
 }
 
 // Mean lightness (L*, perceptually even) of a box's fill, the band the answer text sits on,
 // as seen with `vision`.
-double FillLightness(const SDL_Surface* s, Vision vision) {
+double FillLightness(const DecodedPicture& s, Vision vision) {
     double sum = 0;
     int n = 0;
-    for (int y = 8; y < s->h - 8; ++y) {
-        for (int x = 80; x < s->w - 40; ++x) {
-            const Pixel p = At(s, x, y);
+    for (int y = 8; y < s.Height() - 8; ++y) {
+        for (int x = 80; x < s.Width() - 40; ++x) {
+            const Rgba p = s.At(x, y);
             if (p.a < 255) continue;
-            sum += LightnessOf(Luminance(Simulate(LinearOf(p.r, p.g, p.b), vision)));
+            sum += LightnessFor(p, vision);
             ++n;
         }
     }
@@ -68,11 +43,11 @@ const char* VisionName(Vision v) {
 // Rest, picked and right must be told apart by lightness alone: the picked orange lightest, the
 // right answer's green between it and the navy of the rest.
 void ExpectStatesApart(const std::string& rest, const std::string& picked, const std::string& right) {
-    const auto m = DecodePicture(rest), o = DecodePicture(picked), z = DecodePicture(right);
+    const auto m = DecodedPicture::Named(rest), o = DecodedPicture::Named(picked),
+               z = DecodedPicture::Named(right);
     ASSERT_TRUE(m && o && z) << rest;
     for (Vision v : {Vision::Normal, Vision::Deuteranopia, Vision::Protanopia}) {
-        const double lm = FillLightness(m.get(), v), lo = FillLightness(o.get(), v),
-                     lz = FillLightness(z.get(), v);
+        const double lm = FillLightness(m, v), lo = FillLightness(o, v), lz = FillLightness(z, v);
         SCOPED_TRACE(std::string(VisionName(v)) + " " + rest + " L* " + std::to_string(lm) + ", " + picked +
                      " " + std::to_string(lo) + ", " + right + " " + std::to_string(lz));
         EXPECT_GE(lo - lz, 15);
@@ -91,13 +66,12 @@ double TextContrast(PlayingWorld& w, platform::Label& label, const ScratchDir& d
     label.SetCaption("");
     EXPECT_TRUE(w.backend.Screenshot(without.string()));
     label.SetCaption(caption);
-    const SurfacePtr a = Rgba(IMG_Load(with.string().c_str()));
-    const SurfacePtr b = Rgba(IMG_Load(without.string().c_str()));
+    const auto a = DecodedPicture::File(with.string()), b = DecodedPicture::File(without.string());
     if (!a || !b) return 0;
     std::vector<double> background;
-    for (int y = 0; y < a->h; ++y) {
-        for (int x = 0; x < a->w; ++x) {
-            const Pixel p = At(a.get(), x, y), q = At(b.get(), x, y);
+    for (int y = 0; y < a.Height(); ++y) {
+        for (int x = 0; x < a.Width(); ++x) {
+            const Rgba p = a.At(x, y), q = b.At(x, y);
             // Solid glyph pixels only: the text colour (white) mostly covers the background.
             if (std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) < 120) continue;
             if (p.r < 230 || p.g < 230 || p.b < 230) continue;
@@ -150,17 +124,16 @@ TEST(TextContrast, QuestionAndAnswersAreReadableInEveryState) {
 // one, pixel by pixel, by a clear mean lightness difference.
 TEST(ColourStates, UsedLifelinesStandOutForEveryVision) {
     for (const std::string name : {"N-5050", "N-DIV", "N-TEL"}) {
-        const auto plain = DecodePicture(name), used = DecodePicture(name + "X");
+        const auto plain = DecodedPicture::Named(name), used = DecodedPicture::Named(name + "X");
         ASSERT_TRUE(plain && used) << name;
         for (Vision v : {Vision::Normal, Vision::Deuteranopia, Vision::Protanopia}) {
             double sum = 0;
             int n = 0;
-            for (int y = 0; y < plain->h; ++y) {
-                for (int x = 0; x < plain->w; ++x) {
-                    const Pixel a = At(plain.get(), x, y), b = At(used.get(), x, y);
+            for (int y = 0; y < plain.Height(); ++y) {
+                for (int x = 0; x < plain.Width(); ++x) {
+                    const Rgba a = plain.At(x, y), b = used.At(x, y);
                     if (a.a < 255) continue;
-                    sum += std::abs(LightnessOf(Luminance(Simulate(LinearOf(a.r, a.g, a.b), v))) -
-                                    LightnessOf(Luminance(Simulate(LinearOf(b.r, b.g, b.b), v))));
+                    sum += std::abs(LightnessFor(a, v) - LightnessFor(b, v));
                     ++n;
                 }
             }

@@ -1,0 +1,48 @@
+#pragma once
+// Pictures as pixels for the content and drawing tests: a catalogue picture decoded from its PNG
+// bytes as the game decodes it, or a PNG file such as a screenshot.
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdint>
+#include <string>
+
+#include "media/picture_catalogue.h"
+#include "platform/sdl/sdl_handles.h"
+
+namespace tolarka::testing {
+
+struct Rgba {
+    int r = 0, g = 0, b = 0, a = 0;
+};
+
+class DecodedPicture {
+public:
+    explicit DecodedPicture(const media::Picture& picture)
+        : DecodedPicture(IMG_LoadTyped_RW(
+              SDL_RWFromConstMem(picture.png.data(), static_cast<int>(picture.png.size())), 1, "PNG")) {
+    }  // 1: the reader is closed with the load
+    // A catalogue picture by name (empty when there is none), or a PNG file.
+    static DecodedPicture Named(const std::string& name) {
+        const media::Picture* p = media::FindPicture(name);
+        return p ? DecodedPicture(*p) : DecodedPicture(nullptr);
+    }
+    static DecodedPicture File(const std::string& path) { return DecodedPicture(IMG_Load(path.c_str())); }
+
+    explicit operator bool() const { return surface_ != nullptr; }
+    int Width() const { return surface_->w; }
+    int Height() const { return surface_->h; }
+    Rgba At(int x, int y) const {
+        const auto* p = static_cast<const std::uint8_t*>(surface_->pixels) + y * surface_->pitch + x * 4;
+        return {p[0], p[1], p[2], p[3]};
+    }
+
+private:
+    explicit DecodedPicture(SDL_Surface* loaded) {
+        const platform::sdl::SurfacePtr owned(loaded);
+        if (owned) surface_.reset(SDL_ConvertSurfaceFormat(owned.get(), SDL_PIXELFORMAT_RGBA32, 0));
+    }
+    platform::sdl::SurfacePtr surface_;
+};
+
+}  // namespace tolarka::testing
