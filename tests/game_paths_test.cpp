@@ -36,57 +36,42 @@ void Touch(const fs::path& p) {
 
 }  // namespace
 
-TEST(GamePaths, BuildFolderKeepsEverythingBesideTheProgram) {
-    const Disk disk{{"/src/build"}, {"/src/build"}};
-    const GamePaths p =
-        disk.Resolve({"/src/build", "../share/games/tolarka", PlayerDirectory("", "/home/eva")});
-    EXPECT_EQ(p.Data, "/src/build");
-    EXPECT_EQ(p.Writable, "/src/build");
-    // Own questions are the player's, wherever the game runs from.
-    EXPECT_EQ(p.OwnQuestions, "/home/eva/.local/share/tolarka/qst");
-}
-
-TEST(GamePaths, ReadOnlyProgramFolderWritesToThePlayersDirectory) {
-    const Disk disk{{"/opt/tolarka"}, {}};
-    const GamePaths p =
-        disk.Resolve({"/opt/tolarka", "../share/games/tolarka", PlayerDirectory("", "/home/eva")});
-    EXPECT_EQ(p.Data, "/opt/tolarka");
-    EXPECT_EQ(p.Writable, "/home/eva/.local/share/tolarka");
-}
-
-TEST(GamePaths, InstalledDataIsFoundRelativeToTheProgramAndNeverWritten) {
-    // Even where the installed data directory is writable (root), the player's own is used.
-    const Disk disk{{"/usr/share/games/tolarka"}, {"/usr/share/games/tolarka", "/usr/games"}};
-    GamePaths p = disk.Resolve(Installed());
-    EXPECT_EQ(p.Data, "/usr/share/games/tolarka");
-    EXPECT_EQ(p.Writable, "/home/eva/.local/share/tolarka");
-
-    // A moved tree keeps working: only the relative position counts.
-    const Disk moved{{"/home/eva/hry/share/games/tolarka"}, {}};
-    p = moved.Resolve({"/home/eva/hry/games", "../share/games/tolarka", PlayerDirectory("", "/home/eva")});
-    EXPECT_EQ(p.Data, "/home/eva/hry/share/games/tolarka");
-}
-
-TEST(GamePaths, XdgDataHomeWhenAbsoluteElseHome) {
-    const Disk disk{{"/usr/share/games/tolarka"}, {}};
-    const fs::path data = tolarka::testing::AbsolutePath("/data/eva");
-    EXPECT_EQ(disk.Resolve(Installed(data.string())).Writable, data / "tolarka");
-    EXPECT_EQ(disk.Resolve(Installed(data.string())).OwnQuestions, data / "tolarka" / "qst");
-    // A relative XDG_DATA_HOME is invalid and ignored.
-    EXPECT_EQ(disk.Resolve(Installed("data")).Writable, "/home/eva/.local/share/tolarka");
-    EXPECT_EQ(disk.Resolve(Installed("", "/root")).Writable, "/root/.local/share/tolarka");
-    // Nowhere of the player's own: saves are tried beside the data and fail there with a message.
-    const GamePaths none = disk.Resolve(Installed("", ""));
-    EXPECT_EQ(none.Writable, "/usr/share/games/tolarka");
-    EXPECT_TRUE(none.OwnQuestions.empty());
-}
-
-TEST(GamePaths, WithoutDataAnywhereTheProgramFolderIsReported) {
-    const Disk disk{{}, {"/src/build"}};
-    const GamePaths p =
-        disk.Resolve({"/src/build", "../share/games/tolarka", PlayerDirectory("", "/home/eva")});
-    EXPECT_EQ(p.Data, "/src/build");  // the start-up screen names the missing files there
-    EXPECT_EQ(p.Writable, "/src/build");
+// Own questions are the player's, wherever the game runs from; installed data is found relative
+// to the program and never written, even where it is writable (root).
+TEST(GamePaths, DataSavesAndOwnQuestionsByWhereTheGameRunsFrom) {
+    const fs::path build = "/src/build", opt = "/opt/tolarka", moved = "/home/eva/hry/share/games/tolarka";
+    const fs::path inst = "/usr/share/games/tolarka", own = "/home/eva/.local/share/tolarka";
+    const fs::path ownQ = own / "qst", root = "/root/.local/share/tolarka";
+    const fs::path xdgHome = tolarka::testing::AbsolutePath("/data/eva"), xdg = xdgHome / "tolarka";
+    const auto from = [](const fs::path& program) {
+        return PathEnvironment{program, "../share/games/tolarka", PlayerDirectory("", "/home/eva")};
+    };
+    struct Case {
+        const char* what;
+        Disk disk;
+        PathEnvironment env;
+        fs::path data, writable, ownQuestions;
+    };
+    const Case cases[] = {
+        {"build folder", {{build}, {build}}, from(build), build, build, ownQ},
+        {"read-only program folder", {{opt}, {}}, from(opt), opt, own, ownQ},
+        {"installed", {{inst}, {inst, "/usr/games"}}, Installed(), inst, own, ownQ},
+        {"moved tree", {{moved}, {}}, from("/home/eva/hry/games"), moved, own, ownQ},
+        {"absolute XDG_DATA_HOME", {{inst}, {}}, Installed(xdgHome.string()), inst, xdg, xdg / "qst"},
+        {"relative XDG_DATA_HOME, ignored", {{inst}, {}}, Installed("data"), inst, own, ownQ},
+        {"root's home", {{inst}, {}}, Installed("", "/root"), inst, root, root / "qst"},
+        // Saves are tried beside the data and fail there with a message.
+        {"no directory of the player's own", {{inst}, {}}, Installed("", ""), inst, inst, {}},
+        // The start-up screen names the missing files in the program's folder.
+        {"no data anywhere", {{}, {build}}, from(build), build, build, ownQ},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const GamePaths p = c.disk.Resolve(c.env);
+        EXPECT_EQ(p.Data, c.data);
+        EXPECT_EQ(p.Writable, c.writable);
+        EXPECT_EQ(p.OwnQuestions, c.ownQuestions);
+    }
 }
 
 TEST(GamePaths, RealDirectoriesAreProbed) {

@@ -232,36 +232,28 @@ TEST(ScaledRender, ClickOnTheLetterboxedFullScreenLandsOnTheWidgetUnderThePointe
     rt.DoEvents();
     ASSERT_DOUBLE_EQ(backend.View().scale, 2.25);
     ASSERT_EQ(backend.View().x, 240);
-    for (size_t i = 0; i < board.blocks.size(); ++i) {
-        const Rect r = board.blocks[i]->ScreenBounds();
-        // A window pixel near the block's right bottom edge, inside it.
-        const int wx = backend.View().OutX(TwipsToPixels(r.left + r.width)) - 2;
-        const int wy = backend.View().OutY(TwipsToPixels(r.top + r.height)) - 2;
+    const auto clickAt = [&](int x, int y) {
         board.clicked = -1;
         for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
             SDL_Event e{};
             e.type = type;
             e.button.button = SDL_BUTTON_LEFT;
-            e.button.x = wx;
-            e.button.y = wy;
+            e.button.x = x;
+            e.button.y = y;
             e.button.windowID = SDL_GetWindowID(backend.Window());
             SDL_PushEvent(&e);
         }
         rt.DoEvents();
-        EXPECT_EQ(board.clicked, static_cast<int>(i)) << "window pixel " << wx << ", " << wy;
+        return board.clicked;
+    };
+    for (size_t i = 0; i < board.blocks.size(); ++i) {
+        const Rect r = board.blocks[i]->ScreenBounds();
+        // A window pixel near the block's right bottom edge, inside it.
+        const int wx = backend.View().OutX(TwipsToPixels(r.left + r.width)) - 2;
+        const int wy = backend.View().OutY(TwipsToPixels(r.top + r.height)) - 2;
+        EXPECT_EQ(clickAt(wx, wy), static_cast<int>(i)) << "window pixel " << wx << ", " << wy;
     }
-    // The bar beside the picture is nobody's.
-    board.clicked = -1;
-    SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.x = 100;
-    e.button.y = 540;
-    SDL_PushEvent(&e);
-    e.type = SDL_MOUSEBUTTONUP;
-    SDL_PushEvent(&e);
-    rt.DoEvents();
-    EXPECT_EQ(board.clicked, -1);
+    EXPECT_EQ(clickAt(100, 540), -1) << "the bar beside the picture is nobody's";
 }
 
 TEST(ScaledRender, PicturesAreRedrawnAtTheScaleNotStretched) {

@@ -8,13 +8,6 @@
 using tolarka::platform::Font;
 using tolarka::platform::TextMetrics;
 
-TEST(TextMetrics, PointSizesMapToPixelsAt96Dpi) {
-    EXPECT_EQ(tolarka::platform::FontPixelSize(13.5), 18);
-    EXPECT_EQ(tolarka::platform::FontPixelSize(17.25), 23);
-    EXPECT_EQ(tolarka::platform::FontPixelSize(9.75), 13);
-    EXPECT_EQ(tolarka::platform::FontPixelSize(8.25), 11);
-}
-
 TEST(TextMetrics, CzechGlyphsHaveWidthAndBoldIsWider) {
     TextMetrics m;
     Font regular{"MS Sans Serif", 13.5, false};
