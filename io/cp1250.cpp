@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <stdexcept>
 
+#include "io/utf8_sequence.h"
+
 namespace tolarka {
 
 namespace {
@@ -51,24 +53,6 @@ public:
 private:
     iconv_t cd_;
 };
-
-// Length of the UTF-8 sequence that starts with `lead` (1 for a stray or invalid byte).
-size_t Utf8SequenceLength(std::string_view s) {
-    const auto lead = static_cast<unsigned char>(s[0]);
-    size_t n = 1;
-    if (lead >= 0xF0 && lead < 0xF8) {
-        n = 4;
-    } else if (lead >= 0xE0) {
-        n = lead < 0xF0 ? 3 : 1;
-    } else if (lead >= 0xC2) {
-        n = 2;
-    }
-    if (n > s.size()) return 1;
-    for (size_t i = 1; i < n; ++i) {
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 1;
-    }
-    return n;
-}
 
 // One descriptor per direction and thread: opening one costs far more than a conversion.
 Iconv& FromCp1250() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "io/cp1250.h"
+#include "io/utf8_sequence.h"
 
 namespace tolarka {
 
@@ -51,14 +52,6 @@ int ByteOf(char32_t c) {
 // overlong forms, surrogates and code points past U+10FFFF take their whole length and fail).
 size_t DecodeUtf8(std::string_view s, char32_t& c, bool& ok) {
     const auto lead = static_cast<unsigned char>(s[0]);
-    size_t n = 1;
-    if (lead >= 0xF0 && lead < 0xF8) {
-        n = 4;
-    } else if (lead >= 0xE0) {
-        n = lead < 0xF0 ? 3 : 1;
-    } else if (lead >= 0xC2) {
-        n = 2;
-    }
     ok = false;
     c = 0;
     if (lead < 0x80) {
@@ -66,10 +59,8 @@ size_t DecodeUtf8(std::string_view s, char32_t& c, bool& ok) {
         ok = true;
         return 1;
     }
-    if (n == 1 || n > s.size()) return 1;
-    for (size_t i = 1; i < n; ++i) {
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 1;
-    }
+    const size_t n = Utf8SequenceLength(s);
+    if (n == 1) return 1;
     c = lead & (0x7F >> n);
     for (size_t i = 1; i < n; ++i) c = (c << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
     constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
