@@ -8,6 +8,7 @@
 
 #include "app/game_paths.h"
 #include "app/program_environment.h"
+#include "io/file_io_system.h"
 
 namespace tolarka {
 
@@ -20,10 +21,9 @@ std::string Environment(const char* name) {
 
 // The program's directory, without a trailing separator.
 fs::path ProgramDirectory(const char* argv0) {
+    if (fs::path dir = file_system::ProgramFolder(); !dir.empty()) return dir;
     std::error_code ec;
-    auto exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) exe = fs::absolute(argv0, ec);
-    return exe.parent_path();
+    return fs::absolute(argv0, ec).parent_path();
 }
 
 // Under $XDG_DATA_HOME, else under $HOME or the account's home directory.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/program_environment.h"
+#include "io/file_io_system.h"
 
 namespace tolarka {
 
@@ -16,23 +17,12 @@ std::string Environment(const char* name) {
     // Through UTF-16, so that a user folder with diacritics arrives whole.
     const std::wstring wide = fs::path(name).wstring();
     const wchar_t* value = ::_wgetenv(wide.c_str());
-    if (!value) return {};
-    const std::u8string utf8 = fs::path(value).u8string();
-    return std::string(utf8.begin(), utf8.end());
+    return value ? file_system::Utf8String(fs::path(value)) : std::string();
 }
 
 fs::path ProgramDirectory(const char*) {
-    std::wstring exe(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = ::GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
-        if (n == 0) return fs::current_path();
-        if (n < exe.size()) {
-            exe.resize(n);
-            break;
-        }
-        exe.resize(exe.size() * 2);
-    }
-    return fs::path(exe).parent_path();
+    const fs::path dir = file_system::ProgramFolder();
+    return dir.empty() ? fs::current_path() : dir;
 }
 
 // The roaming application data folder (%APPDATA%), where Windows programs keep what is the

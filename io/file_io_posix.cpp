@@ -78,6 +78,12 @@ bool ProcessGone(long pid) { return ::kill(static_cast<pid_t>(pid), 0) != 0 && e
 
 bool DirectoryWritable(const fs::path& dir) { return ::access(dir.c_str(), W_OK | X_OK) == 0; }
 
+fs::path ProgramFolder() {
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : exe.parent_path();
+}
+
 bool Readable(const std::string& path, bool ordinary) {
     if (ordinary) {
         struct stat st {};

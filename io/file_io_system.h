@@ -34,6 +34,10 @@ bool ProcessGone(long pid);
 // Whether files can be created in the directory.
 bool DirectoryWritable(const std::filesystem::path& dir);
 
+// The folder of the running program's file, without a trailing separator; empty when the
+// system does not tell.
+std::filesystem::path ProgramFolder();
+
 // Whether the path (UTF-8) names a file the process may read; with `ordinary`, only an
 // ordinary file counts.
 bool Readable(const std::string& path, bool ordinary);

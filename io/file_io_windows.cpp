@@ -93,6 +93,19 @@ bool DirectoryWritable(const fs::path& dir) {
     return true;
 }
 
+fs::path ProgramFolder() {
+    std::wstring exe(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
+        if (n == 0) return {};
+        if (n < exe.size()) {
+            exe.resize(n);
+            return fs::path(exe).parent_path();
+        }
+        exe.resize(exe.size() * 2);  // cut short: a longer path than the buffer
+    }
+}
+
 bool Readable(const std::string& path, bool ordinary) {
     const fs::path file = Utf8Path(path);
     if (ordinary) {
