@@ -425,11 +425,36 @@ TEST(QstStats, CountsSetsAndLettersAgainstTargets) {
         << FormatStats(stats);
 }
 
+namespace {
+
+fs::path QstTool() {
+    return tolarka::testing::ProgramFile(tolarka::testing::AppDir() / "tools" / "qst", "tolarka-qst");
+}
+
+std::string Quoted(const fs::path& p) { return "\"" + p.string() + "\""; }
+
+// What the tool writes to standard output, and its exit code (-1 when it could not be run).
+struct ToolRun {
+    std::string output;
+    int code = -1;
+};
+ToolRun RunTool(const fs::path& tool, const std::string& args) {
+    ToolRun run;
+    FILE* pipe =
+        tolarka::testing::OpenPipe(tool.string() + " " + args + " 2>" + tolarka::testing::kNullDevice);
+    if (!pipe) return run;
+    char buffer[256];
+    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
+    run.code = tolarka::testing::ExitCode(tolarka::testing::ClosePipe(pipe));
+    return run;
+}
+
+}  // namespace
+
 // The tool as run from a shell: each command's exit code and what it writes to standard output
 // (errors and usage go to standard error: nothing there). The rows run in order.
 TEST(QstTool, ExitCodesAndOutput) {
-    const fs::path tool =
-        tolarka::testing::ProgramFile(tolarka::testing::AppDir() / "tools" / "qst", "tolarka-qst");
+    const fs::path tool = QstTool();
     if (!fs::exists(tool)) GTEST_SKIP() << "tolarka-qst not built";
     ScratchDir good, mixed;
     WriteFile(good.path() / "05.txt", Block("001", {}));
@@ -460,13 +485,8 @@ TEST(QstTool, ExitCodesAndOutput) {
         {"--version", 0, "tolarka-qst " TOLARKA_VERSION "\n"},
     };
     for (const Row& row : rows) {
-        std::string output;
-        FILE* pipe = tolarka::testing::OpenPipe(tool.string() + " " + row.args + " 2>" +
-                                                tolarka::testing::kNullDevice);
-        ASSERT_TRUE(pipe);
-        char buffer[256];
-        while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-        EXPECT_EQ(tolarka::testing::ExitCode(tolarka::testing::ClosePipe(pipe)), row.code) << row.args;
+        const auto [output, code] = RunTool(tool, row.args);
+        EXPECT_EQ(code, row.code) << row.args;
         if (row.output.empty()) {
             EXPECT_EQ(output, "") << row.args;
         } else {
@@ -475,6 +495,37 @@ TEST(QstTool, ExitCodesAndOutput) {
     }
     EXPECT_FALSE(fs::exists(m + "/refused"));
     EXPECT_TRUE(fs::exists(m + "/lenient/05-001.qst") && !fs::exists(m + "/lenient/06-001.qst"));
+}
+
+// stats of the player's own question folder (found as the game finds it on each system) counts
+// the levels the player has no questions for from the shipped ones, as the game plays them; the
+// help names that folder.
+TEST(QstTool, StatsOfThePlayersFolderCountTheShippedQuestionsBesideTheOwn) {
+    const fs::path tool = QstTool();
+    if (!fs::exists(tool)) GTEST_SKIP() << "tolarka-qst not built";
+    if (!fs::is_directory(tolarka::testing::AppDir() / "qst")) GTEST_SKIP() << "no shipped questions built";
+    ScratchDir scratch;
+    const tolarka::testing::PlayerFolderOfPrograms player(scratch.path());
+    const fs::path own = player.path() / "qst";
+    // On Windows the folder is the user's own: never touch questions already there.
+    if (player.path().empty() || fs::exists(own)) GTEST_SKIP() << "the player's folder is in use: " << own;
+    struct Cleanup {
+        fs::path dir;
+        ~Cleanup() {
+            std::error_code ec;
+            fs::remove_all(dir, ec);
+        }
+    } cleanup{own};
+    fs::create_directories(scratch.path() / "src");
+    WriteFile(scratch.path() / "src" / "01.txt", Block("001", {}));
+    ASSERT_EQ(RunTool(tool, "build " + Quoted(scratch.path() / "src") + " " + Quoted(own)).code, 0);
+
+    const std::string played = RunTool(tool, "stats " + Quoted(own)).output;
+    EXPECT_NE(played.find("* vlastní otázky hráče: 01;"), std::string::npos) << played;
+    const std::string alone = RunTool(tool, "stats " + Quoted(scratch.path() / "src")).output;
+    EXPECT_EQ(alone.find("vlastní otázky hráče"), std::string::npos) << alone;
+    const std::string help = RunTool(tool, "--help").output;
+    EXPECT_NE(help.find("ZDROJE " + own.string() + "\n"), std::string::npos) << help;
 }
 
 // The questions shipped with the game must pass every check.

@@ -42,6 +42,22 @@ int ExitCode(int status);
 std::FILE* OpenPipe(const std::string& command);
 int ClosePipe(std::FILE* pipe);
 
+// Where the programs a test starts keep the player's own files, while this object lives: on
+// Linux `scratch`, handed to them through XDG_DATA_HOME; on Windows the user's %APPDATA%\Tolarka,
+// which no variable moves (empty when the system names none).
+class PlayerFolderOfPrograms {
+public:
+    explicit PlayerFolderOfPrograms(const std::filesystem::path& scratch);
+    ~PlayerFolderOfPrograms();
+    PlayerFolderOfPrograms(const PlayerFolderOfPrograms&) = delete;
+    PlayerFolderOfPrograms& operator=(const PlayerFolderOfPrograms&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    std::optional<std::string> saved_;
+};
+
 // Creates a named pipe.
 bool MakeFifo(const std::filesystem::path& path);
 // Opens a named pipe for writing without waiting and closes it again, which wakes a reader

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 
 #include "tests/support/system.h"
 
@@ -30,6 +31,17 @@ const char* const kNullDevice = "/dev/null";
 int ExitCode(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
 std::FILE* OpenPipe(const std::string& command) { return ::popen(command.c_str(), "r"); }
 int ClosePipe(std::FILE* pipe) { return ::pclose(pipe); }
+
+PlayerFolderOfPrograms::PlayerFolderOfPrograms(const fs::path& scratch) : path_(scratch / "tolarka") {
+    if (const char* value = std::getenv("XDG_DATA_HOME")) saved_ = value;
+    ::setenv("XDG_DATA_HOME", scratch.c_str(), 1);
+}
+PlayerFolderOfPrograms::~PlayerFolderOfPrograms() {
+    if (saved_)
+        ::setenv("XDG_DATA_HOME", saved_->c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_HOME");
+}
 
 bool MakeFifo(const fs::path& path) { return ::mkfifo(path.c_str(), 0600) == 0; }
 

@@ -1,3 +1,5 @@
+#include <cstdlib>
+
 #include "tests/support/system.h"
 
 namespace tolarka::testing {
@@ -31,6 +33,11 @@ std::FILE* OpenPipe(const std::string& command) { return ::_popen(command.c_str(
 int ClosePipe(std::FILE* pipe) { return ::_pclose(pipe); }
 
 // The tests skip before they reach these.
+PlayerFolderOfPrograms::PlayerFolderOfPrograms(const fs::path&) {
+    if (const wchar_t* appData = ::_wgetenv(L"APPDATA")) path_ = fs::path(appData) / L"Tolarka";
+}
+PlayerFolderOfPrograms::~PlayerFolderOfPrograms() = default;
+
 bool MakeFifo(const fs::path&) { return false; }
 void KnockOnFifo(const fs::path&) {}
 int OpenDescriptorCount() { return -1; }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_paths.h"
+#include "app/program_environment.h"
 #include "io/file_io_system.h"
 #include "platform/text_metrics.h"
 #include "tools/qst/pack_build.h"
@@ -37,14 +37,25 @@ constexpr const char* kUsageText =
     "                     zdroje bez pole „téma“ dává varování (dřívější --require-topic\n"
     "                     se přijímá a nic nemění)\n"
     "  tolarka-qst stats CESTA...                    počty otázek na úroveň a sadu; vlastní adresář\n"
-    "                     (~/.local/share/tolarka/qst) spolu s dodanými otázkami, jako je hraje hra\n"
+    "                     hráče (níže) spolu s dodanými otázkami, jako je hraje hra\n"
     "  tolarka-qst --help | --version\n"
-    "vlastní otázky pro nainstalovanou hru: tolarka-qst build ZDROJE ~/.local/share/tolarka/qst\n"
+    "vlastní otázky pro nainstalovanou hru: tolarka-qst build ZDROJE {own}\n"
     "  (úroveň, pro kterou tam je aspoň jeden soubor, se hraje jen z vlastních otázek)\n"
     "návratový kód: 0 v pořádku, 1 nalezeny problémy, 2 chybné použití nebo chyba čtení/zápisu\n";
 
+// The usage with the player's own question folder where the game on this system reads it
+// (~/.local/share/tolarka/qst, %APPDATA%\Tolarka\qst).
+std::string UsageText() {
+    const fs::path player = tolarka::PlayerDataDirectory();
+    std::string text = kUsageText;
+    text.replace(
+        text.find("{own}"), 5,
+        player.empty() ? std::string("VLASTNÍ_ADRESÁŘ") : tolarka::file_system::Utf8String(player / "qst"));
+    return text;
+}
+
 int Usage() {
-    std::cerr << kUsageText;
+    std::cerr << UsageText();
     return kUsage;
 }
 
@@ -138,10 +149,11 @@ int Check(const std::vector<std::string>& args) {
 }
 
 // The shipped question files the game plays where the player has none of their own: installed
-// beside this program, or those of the build tree it was built in.
+// beside this program (on Windows in its own folder, elsewhere in the data directory), or those
+// of the build tree it was built in.
 fs::path ShippedQuestions() {
     std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec).parent_path();
+    const fs::path self = tolarka::file_system::ProgramFolder();
     for (const fs::path& dir :
          {(self / TOLARKA_DATA_FROM_TOOL / "qst").lexically_normal(), fs::path(TOLARKA_BUILD_DATA) / "qst"})
         if (fs::is_directory(dir, ec)) return dir;
@@ -150,9 +162,7 @@ fs::path ShippedQuestions() {
 
 // True when `path` is the player's own question directory, the one the game reads.
 bool IsOwnQuestionDirectory(const fs::path& path) {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    const fs::path player = tolarka::PlayerDirectory(xdg ? xdg : "", home ? home : "");
+    const fs::path player = tolarka::PlayerDataDirectory();
     std::error_code ec;
     return !player.empty() && fs::equivalent(path, player / "qst", ec);
 }
@@ -175,7 +185,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return Usage();
     if (args[0] == "--help" || args[0] == "-h") {
-        std::cout << kUsageText;
+        std::cout << UsageText();
         return kOk;
     }
     if (args[0] == "--version" || args[0] == "-V") {
