@@ -11,6 +11,7 @@
 #include "app/program_environment.h"
 #include "io/file_io_system.h"
 #include "platform/text_metrics.h"
+#include "tools/qst/console.h"
 #include "tools/qst/pack_build.h"
 #include "tools/qst/pack_check.h"
 #include "tools/qst/pack_dump.h"
@@ -182,6 +183,7 @@ int Stats(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    ShowUtf8InConsole();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return Usage();
     if (args[0] == "--help" || args[0] == "-h") {

@@ -1,0 +1,7 @@
+#include "tools/qst/console.h"
+
+namespace tolarka::qst {
+
+void ShowUtf8InConsole() {}
+
+}  // namespace tolarka::qst
