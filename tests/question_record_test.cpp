@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "scratch_dir.h"
 
 using namespace tolarka;
@@ -98,12 +96,8 @@ TEST(QuestionRecord, OverlongTextsAreCutToTheFieldAndOddValuesSurvive) {
 TEST(QuestionRecord, ReadsFilesAndRejectsMissingOrShortOnes) {
     ScratchDir dir;
     const auto bytes = EncodeQuestionRecord(Sample());
-    {
-        std::ofstream(dir.path() / "01-001.qst", std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        std::ofstream(dir.path() / "01-002.qst", std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), 300);
-    }
+    WriteFile(dir.path() / "01-001.qst", bytes);
+    WriteFile(dir.path() / "01-002.qst", {bytes.begin(), bytes.begin() + 300});
     const auto read = ReadQuestionFile(dir.path() / "01-001.qst");
     ASSERT_TRUE(read);
     EXPECT_EQ(Trimmed(read->AnswerD), "Kolín");
