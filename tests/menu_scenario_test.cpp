@@ -25,7 +25,7 @@ struct MenuWorld : GameWorld {
 
 }  // namespace
 
-TEST(Menu, OpensWithTheItemsAndRepeatingMusic) {
+TEST(Menu, OpensWithItsMusicAndIgnoresABlankNameAndEscape) {
     MenuWorld w;
     EXPECT_TRUE(w.Menu().picMenu().Visible());
     EXPECT_FALSE(w.Menu().picSetNew().Visible());
@@ -37,10 +37,8 @@ TEST(Menu, OpensWithTheItemsAndRepeatingMusic) {
     w.backend.MouseMove(w.rt.Now() + 10, 180, 130);
     w.RunFor(20);
     EXPECT_FALSE(w.Menu().Item(1).GetFont().bold);
-}
 
-TEST(Menu, BlankNameIsIgnoredAndEscapeReturnsWithoutChangingTheName) {
-    MenuWorld w;
+    // A blank name is ignored; Escape returns without changing the name.
     w.Key(kReturn);  // panel hidden: nothing
     EXPECT_FALSE(w.StartClipRequested());
     w.OpenNewGame();
