@@ -17,15 +17,14 @@ TEST(Game, QuestionBuildsUpLineByLineThenOpensInput) {
     EXPECT_EQ(m.lblZadani().Caption(), "Otázka 1/1 – která odpověď platí?");
     EXPECT_TRUE(m.lblZadani().Visible());
     EXPECT_FALSE(m.lblAnswer(0).Visible());
-    const Millis steps[4] = {2000, 3000, 4000, 5000};
-    for (int i = 0; i < 4; ++i) {
-        w.rt.RunUntil(t0 + steps[i] - 1);
-        EXPECT_FALSE(m.lblAnswer(i).Visible()) << i;
-        EXPECT_TRUE(m.State.InputLocked);
-        w.rt.RunUntil(t0 + steps[i]);
-        EXPECT_TRUE(m.lblAnswer(i).Visible()) << i;
-    }
-    EXPECT_FALSE(m.State.InputLocked);
+    // Answers A-D shown, locked input: an answer a second from 2 s on, then input.
+    const auto state = [&] {
+        return GameWorld::Flags({m.lblAnswer(0).Visible(), m.lblAnswer(1).Visible(), m.lblAnswer(2).Visible(),
+                                 m.lblAnswer(3).Visible(), m.State.InputLocked});
+    };
+    const GameWorld::Samples timeline = {{1999, "00001"}, {2000, "10001"}, {2999, "10001"}, {3000, "11001"},
+                                         {3999, "11001"}, {4000, "11101"}, {4999, "11101"}, {5000, "11110"}};
+    EXPECT_EQ(w.SampleAt(t0, timeline, state), timeline);
     EXPECT_TRUE(m.imgAnswer(0).Enabled());
     EXPECT_EQ(m.lblAnswer(1).Caption(), "druhá");
     // One line of text: the label is laid out 7800 twips wide at top 4955, centred on the frame.

@@ -186,20 +186,27 @@ TEST(RuntimeInput, ClicksReachTheTopmostEnabledWidgetOnly) {
     EXPECT_EQ(w.screen.clicks, 1);
 }
 
-TEST(RuntimeModal, MessageBoxIsAnsweredByKeysAndBlocksTheScreenBeneath) {
+TEST(RuntimeModal, BoxesAreAnsweredByKeysAndBlockTheScreenBeneath) {
     World<> w;
     w.backend.DrawMessageBoxes(true);
-    w.backend.KeyPress(100, 'Q');  // ignored by the box
-    w.backend.KeyPress(200, 'N');
-    int answer = 0;
+    w.backend.KeyPress(100, keys::kEscape);  // closes the OK box
+    w.backend.KeyPress(200, keys::kEscape);  // a Yes/No box has no cancel: nothing happens
+    w.backend.KeyPress(250, 'Q');            // ignored by the box
+    w.backend.KeyPress(300, 'N');
+    w.backend.KeyPress(400, 'A');
+    std::vector<std::pair<int, Millis>> answers;
     w.InTick([&] {
-        answer = w.rt.MessageBox("Opravdu?", MessageButtons::YesNo, MessageIcon::Exclamation, "chyba");
+        for (const auto buttons : {MessageButtons::Ok, MessageButtons::YesNo, MessageButtons::YesNo}) {
+            const int answer = w.rt.MessageBox("Opravdu?", buttons, MessageIcon::Exclamation, "chyba");
+            answers.emplace_back(answer, w.rt.Now());
+        }
     });
     w.rt.RunUntil(1000);
-    EXPECT_EQ(answer, kAnswerNo);
-    // Keys pressed while the box is up stay with it; only the release of the answering key,
-    // after the box has gone, reaches the screen beneath.
-    EXPECT_EQ(w.screen.keys, (std::vector<int>{'N'}));
+    EXPECT_EQ(answers,
+              (std::vector<std::pair<int, Millis>>{{kAnswerOk, 100}, {kAnswerNo, 300}, {kAnswerYes, 400}}));
+    // Keys pressed while a box is up stay with it; only the release of the last answering key,
+    // after the boxes have gone, reaches the screen beneath.
+    EXPECT_EQ(w.screen.keys, (std::vector<int>{'A'}));
     EXPECT_THROW(
         {
             World<> stuck;
@@ -207,24 +214,6 @@ TEST(RuntimeModal, MessageBoxIsAnsweredByKeysAndBlocksTheScreenBeneath) {
             stuck.rt.MessageBox("Nikdo neodpoví", MessageButtons::Ok, MessageIcon::Information, "info");
         },
         std::runtime_error);
-}
-
-TEST(RuntimeModal, EscapeClosesAnOkBoxButNoYesNoBox) {
-    World<> w;
-    w.backend.DrawMessageBoxes(true);
-    w.backend.KeyPress(100, keys::kEscape);
-    w.backend.KeyPress(200, keys::kEscape);  // a Yes/No box has no cancel: nothing happens
-    w.backend.KeyPress(300, 'A');
-    std::vector<std::pair<int, Millis>> answers;
-    w.InTick([&] {
-        const int ok = w.rt.MessageBox("Hotovo.", MessageButtons::Ok, MessageIcon::Information, "info");
-        answers.emplace_back(ok, w.rt.Now());
-        const int yesNo =
-            w.rt.MessageBox("Opravdu?", MessageButtons::YesNo, MessageIcon::Exclamation, "chyba");
-        answers.emplace_back(yesNo, w.rt.Now());
-    });
-    w.rt.RunUntil(1000);
-    EXPECT_EQ(answers, (std::vector<std::pair<int, Millis>>{{kAnswerOk, 100}, {kAnswerYes, 300}}));
 }
 
 TEST(RuntimeModal, TheTextOfTheAnsweringKeyGoesNowhere) {
