@@ -1,3 +1,5 @@
+#include <dlfcn.h>
+
 #include <atomic>
 #include <cstdio>
 #include <string>
@@ -62,12 +64,15 @@ ClipPlayerFactory* ClipModule::Load() const {
         std::error_code ec;
         if (!std::filesystem::is_regular_file(file, ec)) continue;
         // Never unloaded: a decoder thread that was stopped while busy may run its code until
-        // the process ends.
-        void* module = SDL_LoadObject(file.c_str());
+        // the process ends. (Not SDL_LoadObject: SDL's error text would stay allocated for this
+        // thread, which SDL did not start, after it ends.)
+        void* module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
         const auto entry =
-            module ? reinterpret_cast<ClipModuleEntry>(SDL_LoadFunction(module, kClipModuleEntry)) : nullptr;
+            module ? reinterpret_cast<ClipModuleEntry>(dlsym(module, kClipModuleEntry)) : nullptr;
         if (ClipPlayerFactory* players = entry ? entry(kClipInterfaceVersion) : nullptr) return players;
-        if (why.empty()) why = module && entry ? file.string() + " patří k jiné verzi hry" : SDL_GetError();
+        const char* error = dlerror();
+        if (why.empty())
+            why = module && entry ? file.string() + " patří k jiné verzi hry" : error ? error : "?";
     }
     if (why.empty()) why = std::string("chybí ") + TOLARKA_CLIP_MODULE_FILE + " (hledáno v " + looked + ")";
     std::fprintf(stderr, "tolarka: hra poběží bez klipů: %s\n", why.c_str());
