@@ -84,6 +84,12 @@ int Runtime::MessageBox(const std::string& text, MessageButtons buttons, Message
     MessageBoxRequest request{title, text, icon, buttons};
     if (auto answer = backend_.AnswerMessageBox(request)) return *answer;
     MessageBoxScreen box(*this, request);
+    // The box and its widgets go when this returns: the pointer or a press may not keep them.
+    struct Forget {
+        Runtime& runtime;
+        Screen& screen;
+        ~Forget() { runtime.ForgetWidgets(screen); }
+    } forget{*this, box};
     box.Show();
     RunModal(box);
     return box.Answer();

@@ -189,6 +189,7 @@ TEST(RuntimeInput, ClicksReachTheTopmostEnabledWidgetOnly) {
 TEST(RuntimeModal, BoxesAreAnsweredByKeysAndBlockTheScreenBeneath) {
     World<> w;
     w.backend.DrawMessageBoxes(true);
+    w.backend.MouseMove(70, 320, 240);       // over the first box, which goes before the next comes
     w.backend.KeyPress(100, keys::kEscape);  // closes the OK box
     w.backend.KeyPress(200, keys::kEscape);  // a Yes/No box has no cancel: nothing happens
     w.backend.KeyPress(250, 'Q');            // ignored by the box
