@@ -105,8 +105,17 @@ wait_gone() {
     for _ in $(seq "$2"); do [ -e "$1" ] || return 0; sleep 1; done
     fail "$1 is still there"
 }
+# The game has ended when the program that started it has and its window is gone: `start`
+# with a shortcut may return while the game still plays its credits (and holds its files,
+# which an uninstaller then cannot delete).
 wait_exit() {
-    for _ in $(seq "$2"); do kill -0 "$1" 2>/dev/null || return 0; sleep 1; done
+    for _ in $(seq "$2"); do
+        if ! kill -0 "$1" 2>/dev/null && [ -z "$(window)" ]; then
+            sleep 2
+            return 0
+        fi
+        sleep 1
+    done
     fail "the game did not end"
 }
 slot_y() { echo $((49 + 48 * ($1 - 1) + 20)); }
