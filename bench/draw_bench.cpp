@@ -11,7 +11,6 @@
 // and the peak memory. Every measurement is a process of its own, bare and game alternating.
 //   draw_bench --window [--runs N]
 #include <SDL.h>
-#include <SDL_image.h>
 #include <time.h>
 
 #include <chrono>
@@ -32,6 +31,7 @@
 #include "platform/runtime.h"
 #include "platform/screen.h"
 #include "platform/sdl/picture_raster.h"
+#include "platform/sdl/png_codec.h"
 #include "platform/sdl/renderer.h"
 #include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sdl_backend.h"
@@ -88,8 +88,7 @@ void PictureCosts(double scale) {
     }
     const double ms = MsSince(t0);
     for (const auto& s : kept) {
-        if (IMG_SavePNG(s.get(), tmp.c_str()) == 0)
-            png += static_cast<double>(std::filesystem::file_size(tmp));
+        if (sdl::SavePng(s.get(), tmp.string())) png += static_cast<double>(std::filesystem::file_size(tmp));
     }
     std::filesystem::remove(tmp);
     std::printf("all %zu pictures at %.2fx: drawn in %.0f ms, %.1f MiB as textures, %.1f MiB as PNG files\n",

@@ -2,12 +2,15 @@
 // Pictures as pixels for the content and drawing tests: a catalogue picture decoded from its PNG
 // bytes as the game decodes it, or a PNG file such as a screenshot.
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "media/picture_catalogue.h"
+#include "platform/sdl/png_codec.h"
 #include "platform/sdl/sdl_handles.h"
 
 namespace tolarka::testing {
@@ -19,15 +22,17 @@ struct Rgba {
 class DecodedPicture {
 public:
     explicit DecodedPicture(const media::Picture& picture)
-        : DecodedPicture(IMG_LoadTyped_RW(
-              SDL_RWFromConstMem(picture.png.data(), static_cast<int>(picture.png.size())), 1, "PNG")) {
-    }  // 1: the reader is closed with the load
+        : DecodedPicture(platform::sdl::DecodePng(picture.png)) {}
     // A catalogue picture by name (empty when there is none), or a PNG file.
     static DecodedPicture Named(const std::string& name) {
         const media::Picture* p = media::FindPicture(name);
-        return p ? DecodedPicture(*p) : DecodedPicture(nullptr);
+        return p ? DecodedPicture(*p) : DecodedPicture(platform::sdl::SurfacePtr());
     }
-    static DecodedPicture File(const std::string& path) { return DecodedPicture(IMG_Load(path.c_str())); }
+    static DecodedPicture File(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+        return DecodedPicture(platform::sdl::DecodePng(bytes));
+    }
 
     explicit operator bool() const { return surface_ != nullptr; }
     int Width() const { return surface_->w; }
@@ -38,9 +43,8 @@ public:
     }
 
 private:
-    explicit DecodedPicture(SDL_Surface* loaded) {
-        const platform::sdl::SurfacePtr owned(loaded);
-        if (owned) surface_.reset(SDL_ConvertSurfaceFormat(owned.get(), SDL_PIXELFORMAT_RGBA32, 0));
+    explicit DecodedPicture(platform::sdl::SurfacePtr loaded) {
+        if (loaded) surface_.reset(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0));
     }
     platform::sdl::SurfacePtr surface_;
 };

@@ -2,16 +2,18 @@
 // widgets in their logical places, the pointer landing on the widget it shows, only the screens
 // that can be seen drawn.
 #include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,11 +21,13 @@
 #include "game_world.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/message_box_screen.h"
+#include "platform/pictures.h"
 #include "platform/runtime.h"
 #include "platform/screen.h"
 #include "platform/sdl/offscreen_canvas.h"
 #include "platform/sdl/output_view.h"
 #include "platform/sdl/picture_raster.h"
+#include "platform/sdl/png_codec.h"
 #include "platform/sdl/renderer.h"
 #include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sdl_backend.h"
@@ -76,7 +80,9 @@ struct Board : Screen {
 using Picture = tolarka::platform::sdl::SurfacePtr;
 
 Picture Load(const std::string& path) {
-    Picture raw(IMG_Load(path.c_str()));
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    Picture raw = sdl::DecodePng(bytes);
     if (!raw) return nullptr;
     return Picture(SDL_ConvertSurfaceFormat(raw.get(), SDL_PIXELFORMAT_ARGB8888, 0));
 }
@@ -264,6 +270,17 @@ TEST(ScaledRender, PicturesAreRedrawnAtTheScaleNotStretched) {
     EXPECT_EQ(big->w, 162);
     EXPECT_EQ(big->h, 106);
     EXPECT_FALSE(sdl::PictureSurface("NO-SUCH-PICTURE", 2.0));
+
+    // Damaged PNG data decodes to nothing, whatever part is missing or wrong.
+    const auto file = Pictures().Find("N-DIV");
+    ASSERT_TRUE(file);
+    const std::vector<std::uint8_t> png(file->png.begin(), file->png.end());
+    ASSERT_TRUE(sdl::DecodePng(png));
+    for (const size_t cut : {size_t{0}, size_t{8}, size_t{40}, png.size() / 2, png.size() - 13})
+        EXPECT_FALSE(sdl::DecodePng(std::span(png).first(cut))) << cut;
+    auto flipped = png;
+    flipped[png.size() / 2] ^= 0x5A;  // inside the image data: its checksum no longer matches
+    EXPECT_FALSE(sdl::DecodePng(flipped));
 }
 
 namespace {

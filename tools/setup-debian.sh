@@ -7,7 +7,7 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update
 $SUDO apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev \
-  libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libsdl2-mixer-dev libx11-dev \
+  libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libpng-dev libx11-dev \
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev \
   libcairo2-dev libebur128-dev \
   fonts-liberation fonts-dejavu-core \

@@ -1,9 +1,8 @@
 #include "platform/sdl/offscreen_canvas.h"
 
-#include <SDL_image.h>
-
 #include <cmath>
 
+#include "platform/sdl/png_codec.h"
 #include "platform/sdl/sdl_handles.h"
 
 namespace tolarka::platform::sdl {
@@ -66,7 +65,7 @@ bool OffscreenCanvas::Screenshot(const std::vector<const Screen*>& screens, doub
     if (!shot_->painter) return false;
     shot_->painter->Draw(screens);
     SDL_RenderPresent(shot_->renderer.get());
-    return IMG_SavePNG(shot_->surface.get(), path.c_str()) == 0;
+    return SavePng(shot_->surface.get(), path);
 }
 
 }  // namespace tolarka::platform::sdl

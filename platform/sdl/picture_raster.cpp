@@ -1,10 +1,9 @@
 #include "platform/sdl/picture_raster.h"
 
-#include <SDL_image.h>
-
 #include <cstdint>
 
 #include "platform/pictures.h"
+#include "platform/sdl/png_codec.h"
 
 namespace tolarka::platform::sdl {
 
@@ -32,8 +31,7 @@ SurfacePtr PictureSurface(std::string_view name, double scale) {
                 return s;
         }
     }
-    return SurfacePtr(
-        IMG_Load_RW(SDL_RWFromConstMem(file->png.data(), static_cast<int>(file->png.size())), 1));
+    return DecodePng(file->png);
 }
 
 }  // namespace tolarka::platform::sdl

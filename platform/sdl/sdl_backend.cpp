@@ -1,7 +1,5 @@
 #include "platform/sdl/sdl_backend.h"
 
-#include <SDL_image.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -10,6 +8,7 @@
 #include "platform/pictures.h"
 #include "platform/sdl/key_codes.h"
 #include "platform/sdl/picture_raster.h"
+#include "platform/sdl/png_codec.h"
 #include "platform/sdl/termination_signals.h"
 #include "platform/sdl/window_manager.h"
 
@@ -470,7 +469,7 @@ bool SdlBackend::Screenshot(const std::string& path) {
     PaintScene(last_);
     if (SDL_RenderReadPixels(renderer_.get(), nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) != 0)
         return false;
-    return IMG_SavePNG(s.get(), path.c_str()) == 0;
+    return SavePng(s.get(), path);
 }
 
 }  // namespace tolarka::platform::sdl
