@@ -8,13 +8,7 @@ using namespace tolarka;
 
 TEST(Cp1250, CzechLettersUseWindows1250NotIso88592) {
     // š, ž, ť, Š, Ž, Ť differ between the two code pages; the files are Windows-1250.
-    EXPECT_EQ(Utf8ToCp1250("š"), "\x9A");
-    EXPECT_EQ(Utf8ToCp1250("ž"), "\x9E");
-    EXPECT_EQ(Utf8ToCp1250("ť"), "\x9D");
-    EXPECT_EQ(Utf8ToCp1250("Š"), "\x8A");
-    EXPECT_EQ(Utf8ToCp1250("Ž"), "\x8E");
-    EXPECT_EQ(Utf8ToCp1250("ř"), "\xF8");
-    EXPECT_EQ(Utf8ToCp1250("„“–"), "\x84\x93\x96");
+    EXPECT_EQ(Utf8ToCp1250("šžťŠŽř„“–"), "\x9A\x9E\x9D\x8A\x8E\xF8\x84\x93\x96");
     EXPECT_EQ(Cp1250ToUtf8("\x9A\xB9"), "šą");
     const std::string all = "Příliš žluťoučký kůň úpěl ďábelské ódy ĚŠČŘŽÝÁÍÉŮÚŤĎŇ";
     const auto characters = std::count_if(all.begin(), all.end(), [](char c) { return (c & 0xC0) != 0x80; });
@@ -36,17 +30,6 @@ TEST(Cp1250, UndefinedBytesAndUnrepresentableCharactersAreReplaced) {
                            "A\xF8\x80"),
               "?A??");  // a lead byte without its continuation; a lead that is never valid
     EXPECT_EQ(Utf8ToCp1250("a\xE2\x82"), "a??");  // truncated at the end: one mark a byte
-    EXPECT_TRUE(IsRepresentableInCp1250("Žluťoučký „kůň“ – 100 %"));
-    EXPECT_FALSE(IsRepresentableInCp1250("kůň 😀"));
-    EXPECT_FALSE(IsRepresentableInCp1250("α"));
-    EXPECT_FALSE(IsRepresentableInCp1250("bad \xC3"));
-    EXPECT_TRUE(IsRepresentableInCp1250(""));
-}
-
-TEST(Cp1250, LongTextsConvertWhole) {
-    std::string text;
-    for (int i = 0; i < 5000; ++i) text += "čř";
-    const std::string bytes = Utf8ToCp1250(text);
-    ASSERT_EQ(bytes.size(), 10000u);
-    EXPECT_EQ(Cp1250ToUtf8(bytes), text);
+    for (const char* yes : {"Žluťoučký „kůň“ – 100 %", ""}) EXPECT_TRUE(IsRepresentableInCp1250(yes)) << yes;
+    for (const char* no : {"kůň 😀", "α", "bad \xC3"}) EXPECT_FALSE(IsRepresentableInCp1250(no)) << no;
 }

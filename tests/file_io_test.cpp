@@ -55,35 +55,25 @@ TEST(ReplaceFile, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
 
 TEST(ReplaceFile, LeavesNoTemporaryWhetherItSucceedsOrFails) {
     ScratchDir dir;
-    const fs::path file = dir.path() / "logs" / "05.log";
+    const fs::path file = dir.path() / fs::path(u8"Uživatel") / "05.log";
     for (int i = 0; i < 20; ++i) ASSERT_TRUE(ReplaceFile(file, Bytes("round " + std::to_string(i))));
     EXPECT_EQ(ReadFile(file), "round 19");
     EXPECT_EQ(Entries(file.parent_path()), (std::set<std::string>{"05.log"}));
 
+    // A file marked read-only is replaced whole as any other, by an ordinary file again.
+    const auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(file, writeBits, fs::perm_options::remove);
+    ASSERT_TRUE(ReplaceFile(file, Bytes("new record")));
+    EXPECT_EQ(ReadFile(file), "new record");
+    EXPECT_NE(fs::status(file).permissions() & fs::perms::owner_write, fs::perms::none);
+
     // The rename cannot replace a directory holding a file: the write fails, the old content
     // (here the directory) stays and no temporary is left.
-    const fs::path blocked = dir.path() / "logs" / "06.log";
+    const fs::path blocked = file.parent_path() / "06.log";
     fs::create_directories(blocked / "inside");
     EXPECT_FALSE(ReplaceFile(blocked, Bytes("x")));
     EXPECT_TRUE(fs::is_directory(blocked / "inside"));
     EXPECT_EQ(Entries(file.parent_path()), (std::set<std::string>{"05.log", "06.log"}));
-}
-
-TEST(ReplaceFile, AFileMarkedReadOnlyIsReplacedWholeAsAnyOther) {
-    ScratchDir dir;
-    const fs::path file = dir.path() / fs::path(u8"Uživatel") / "save" / "01.sav";
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << "old record";
-    const auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    fs::permissions(file, writeBits, fs::perm_options::remove);
-
-    ASSERT_TRUE(ReplaceFile(file, Bytes("new record")));
-    EXPECT_EQ(ReadFile(file), "new record");
-    EXPECT_EQ(Entries(file.parent_path()), (std::set<std::string>{"01.sav"}));
-    // The new file is an ordinary one again: the next save replaces it too.
-    EXPECT_NE(fs::status(file).permissions() & fs::perms::owner_write, fs::perms::none);
-    ASSERT_TRUE(ReplaceFile(file, Bytes("third")));
-    EXPECT_EQ(ReadFile(file), "third");
 }
 
 // Before the next write of the same file, and at start-up for every file (a slot that is never

@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "scratch_dir.h"
-#include "startup/media_checklist.h"
 #include "tests/support/system.h"
 
 using namespace tolarka;
@@ -19,24 +18,6 @@ TEST(QuestionFileNames, OnlyExactLowerCasePatternsCount) {
         {"F1-001.qst", 16}, {"F5-001.qst", 20}, {"F7-001.qst", 0}, {"F0-001.qst", 0},  {"f3-001.qst", 0},
         {"16-001.qst", 16}, {"20-001.qst", 20}, {"00-001.qst", 0}, {"21-001.qst", 0},  {"99-001.qst", 0}};
     for (const auto& [name, counter] : cases) EXPECT_EQ(QuestionCounterFor(name), counter) << name;
-}
-
-TEST(QuestionFileNames, CountsTotalsAndThreshold) {
-    std::vector<std::string> names;
-    for (int level = 1; level <= 15; ++level) {
-        for (int n = 1; n <= 100; ++n) {
-            char name[16];
-            std::snprintf(name, sizeof name, "%02d-%03d.qst", level, n);
-            names.push_back(name);
-        }
-    }
-    names.push_back("readme.txt");
-    QuestionCounts counts = CountQuestionFiles(names);
-    EXPECT_EQ(QuestionTotalsText(counts), "1500 + 0");
-    EXPECT_FALSE(EveryCounterReaches(counts));  // the fastest-finger counters are empty
-
-    // Two files in every counter, and one short: the start-up scenarios.
-    EXPECT_EQ(QuestionTotalsText(CountQuestionFiles({})), "0 + 0");
 }
 
 TEST(QuestionFileNames, DirectoryCountTakesOrdinaryFilesOnly) {
@@ -63,18 +44,6 @@ TEST(QuestionFileNames, DirectoryCountTakesOrdinaryFilesOnly) {
     EXPECT_EQ(listed[3], ListedNumbers(links ? "10" : "0"));
     EXPECT_EQ(listed[17], ListedNumbers("10"));
     EXPECT_TRUE(listed[4].none());
-}
-
-TEST(MediaChecklist, TestsEveryFileInOrder) {
-    std::vector<fs::path> asked;
-    const auto missingFirst = [&asked](const fs::path& p) {
-        asked.push_back(p);
-        return asked.size() > 1;
-    };
-    EXPECT_FALSE(AllMediaPresent("/app", kSoundChecklist, missingFirst));
-    EXPECT_EQ(asked.size(), 22u);
-    EXPECT_EQ(asked[1], fs::path("/app/sfx/aud.wav"));
-    EXPECT_TRUE(AllMediaPresent("/app", kGraphicsChecklist, [](const fs::path&) { return true; }));
 }
 
 TEST(QuestionFileNames, OwnFilesTakeOverOnlyTheirLevels) {

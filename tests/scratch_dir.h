@@ -12,10 +12,9 @@
 // when the test ends.
 class ScratchDir {
 public:
-    ScratchDir() {
-        static std::atomic<int> serial{0};
-        path_ = std::filesystem::temp_directory_path() /
-                ("tolarka-test-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
+    ScratchDir() : ScratchDir(std::filesystem::temp_directory_path() / UniqueName()) {}
+    // Takes `path` over instead: emptied now, removed with its content at the end.
+    explicit ScratchDir(std::filesystem::path path) : path_(std::move(path)) {
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
@@ -30,6 +29,10 @@ public:
     std::string File(const std::string& name) const { return (path_ / name).string(); }
 
 private:
+    static std::string UniqueName() {
+        static std::atomic<int> serial{0};
+        return "tolarka-test-" + std::to_string(getpid()) + "-" + std::to_string(serial++);
+    }
     std::filesystem::path path_;
 };
 

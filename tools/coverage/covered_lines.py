@@ -23,6 +23,7 @@ from collections import defaultdict
 
 def collect(build, source, folders):
     source = os.path.realpath(source)
+    build = os.path.realpath(build)  # gcov runs in a temporary directory
     covered = defaultdict(set)
     gcdas = [os.path.join(d, f) for d, _, fs in os.walk(build) for f in fs if f.endswith(".gcda")]
     with tempfile.TemporaryDirectory() as out:
