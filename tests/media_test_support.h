@@ -1,6 +1,6 @@
 #pragma once
 // Shared by the media tests: a hand-driven clock, a wait for the media threads, generated clips
-// and sounds, a window-less canvas to draw frames on, and clips read back by the game's decoder.
+// and sounds, and clips read back by the game's decoder.
 #include <SDL.h>
 
 #include <atomic>
@@ -22,6 +22,7 @@
 #include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/video_clip_writer.h"
 #include "platform/sdl/video_decoder.h"
+#include "tests/decoded_picture.h"
 #include "tests/scratch_dir.h"
 
 namespace tolarka::media_test {
@@ -47,9 +48,8 @@ bool Eventually(Condition done, int seconds = 10) {
     return true;
 }
 
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-};
+using Rgb = testing::Rgba;
+using testing::Canvas;
 
 // Every frame of a test clip is one solid colour, far enough from its neighbours to be told apart
 // after lossy compression.
@@ -165,33 +165,6 @@ inline void WriteWav(const std::string& path, int millis) {
     const auto bytes = wav.Build();
     WriteBytes(path, std::vector<char>(bytes.begin(), bytes.end()));
 }
-
-// A software renderer on a plain surface: no window, no display needed.
-class Canvas {
-public:
-    Canvas(int width, int height)
-        : surface_(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888)),
-          renderer_(surface_ ? SDL_CreateSoftwareRenderer(surface_.get()) : nullptr) {}
-
-    SDL_Renderer* Renderer() const { return renderer_.get(); }
-    SDL_Surface* Surface() const { return surface_.get(); }
-    void Clear() {
-        SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
-        SDL_RenderClear(renderer_.get());
-    }
-    Rgb At(int x, int y) const {
-        const auto* row = static_cast<const std::uint8_t*>(surface_->pixels) + y * surface_->pitch;
-        std::uint32_t pixel = 0;
-        std::memcpy(&pixel, row + 4 * x, 4);
-        Uint8 r = 0, g = 0, b = 0;
-        SDL_GetRGB(pixel, surface_->format, &r, &g, &b);
-        return {r, g, b};
-    }
-
-private:
-    platform::sdl::SurfacePtr surface_;
-    platform::sdl::RendererPtr renderer_;  // destroyed before its surface
-};
 
 // The clip frame whose colour a pixel shows: -1 for the black background, -2 for a colour that
 // matches no frame.
