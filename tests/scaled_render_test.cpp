@@ -39,10 +39,12 @@
 #include "startup/frm_credits.h"
 #include "startup/frm_rules.h"
 #include "startup/frm_splash.h"
+#include "tests/decoded_picture.h"
 #include "tests/support/system.h"
 
 using namespace tolarka::platform;
 using tolarka::platform::sdl::OutputView;
+using PixelCanvas = tolarka::testing::Canvas;
 
 namespace {
 
@@ -79,14 +81,6 @@ struct Board : Screen {
 
 using Picture = tolarka::platform::sdl::SurfacePtr;
 
-Picture Load(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-    Picture raw = sdl::DecodePng(bytes);
-    if (!raw) return nullptr;
-    return Picture(SDL_ConvertSurfaceFormat(raw.get(), SDL_PIXELFORMAT_ARGB8888, 0));
-}
-
 Uint32 PixelAt(const SDL_Surface* s, int x, int y) {
     return static_cast<const Uint32*>(s->pixels)[y * (s->pitch / 4) + x] & 0xFFFFFF;
 }
@@ -122,17 +116,19 @@ std::vector<int> TextBandTops(const SDL_Surface* s, const SDL_Rect& r) {
 }
 
 // The 1x picture scaled up with linear filtering, as a full screen did before.
-Picture ScaledUp(const SDL_Surface* small, int factor) {
-    Picture big(SDL_CreateRGBSurfaceWithFormat(0, small->w * factor, small->h * factor, 32,
-                                               SDL_PIXELFORMAT_ARGB8888));
-    SDL_Renderer* r = SDL_CreateSoftwareRenderer(big.get());
-    SDL_Texture* t = SDL_CreateTextureFromSurface(r, const_cast<SDL_Surface*>(small));
-    SDL_SetTextureScaleMode(t, SDL_ScaleModeLinear);
-    SDL_RenderCopy(r, t, nullptr, nullptr);
-    SDL_RenderPresent(r);
-    SDL_DestroyTexture(t);
-    SDL_DestroyRenderer(r);
+PixelCanvas ScaledUp(SDL_Surface* small, int factor) {
+    PixelCanvas big(small->w * factor, small->h * factor);
+    const tolarka::platform::sdl::TexturePtr t(SDL_CreateTextureFromSurface(big.Renderer(), small));
+    SDL_SetTextureScaleMode(t.get(), SDL_ScaleModeLinear);
+    SDL_RenderCopy(big.Renderer(), t.get(), nullptr, nullptr);
+    SDL_RenderPresent(big.Renderer());
     return big;
+}
+
+// A canvas of the logical screen's size at a scale.
+PixelCanvas AtScale(double scale) {
+    return PixelCanvas(static_cast<int>(std::lround(640 * scale)),
+                       static_cast<int>(std::lround(480 * scale)));
 }
 
 struct Shots {
@@ -147,12 +143,12 @@ struct Shots {
         rt.RunUntil(10);
     }
     Picture At(double scale) {
-        if (const char* keep = std::getenv("TOLARKA_KEEP_SHOTS"))
-            backend.Screenshot(std::string(keep) + std::to_string(scale) + ".png");
         backend.SetScreenshotScale(scale);
         const std::string path = (dir.path() / ("shot" + std::to_string(scale) + ".png")).string();
         if (!backend.Screenshot(path)) return nullptr;
-        return Load(path);
+        std::ifstream in(path, std::ios::binary);
+        const Picture raw = sdl::DecodePng(std::vector<std::uint8_t>{std::istreambuf_iterator<char>(in), {}});
+        return raw ? Picture(SDL_ConvertSurfaceFormat(raw.get(), SDL_PIXELFORMAT_ARGB8888, 0)) : nullptr;
     }
 };
 
@@ -160,7 +156,9 @@ SDL_Rect Scaled(const SDL_Rect& r, int k) { return {r.x * k, r.y * k, r.w * k, r
 
 }  // namespace
 
-TEST(ScaledRender, QuestionTextAtTwiceTheSizeHasSolidCoresWhereScalingUpBlurs) {
+// Screenshots at 1x, 2x and 2.25x: the question's text at twice the size has solid cores where
+// scaling up blurs, on the same lines; every widget keeps its logical rectangle.
+TEST(ScaledRender, TextIsDrawnAtTheScaleAndWidgetsKeepTheirLogicalRectangles) {
     Shots s;
     Picture one = s.At(1.0);
     Picture two = s.At(2.0);
@@ -169,7 +167,7 @@ TEST(ScaledRender, QuestionTextAtTwiceTheSizeHasSolidCoresWhereScalingUpBlurs) {
     ASSERT_EQ(two->h, 960);
     const SDL_Rect text{72, 80, 266, 100};
     const double drawn = Sharpness(two.get(), Scaled(text, 2));
-    const double blurred = Sharpness(ScaledUp(one.get(), 2).get(), Scaled(text, 2));
+    const double blurred = Sharpness(ScaledUp(one.get(), 2).Surface(), Scaled(text, 2));
     EXPECT_GT(drawn, 0.5) << "blurred " << blurred;
     EXPECT_LT(blurred, drawn - 0.15) << "drawn " << drawn;
     // The same lines at both sizes: wrapping is measured in logical pixels.
@@ -178,10 +176,7 @@ TEST(ScaledRender, QuestionTextAtTwiceTheSizeHasSolidCoresWhereScalingUpBlurs) {
     ASSERT_GE(linesOne.size(), 2u);
     ASSERT_EQ(linesTwo.size(), linesOne.size());
     for (size_t i = 0; i < linesOne.size(); ++i) EXPECT_NEAR(linesTwo[i], 2 * linesOne[i], 3) << "line " << i;
-}
 
-TEST(ScaledRender, EveryWidgetKeepsItsLogicalRectangleAtAnyScale) {
-    Shots s;
     std::vector<Rect> before;
     for (auto* b : s.board.blocks) before.push_back(b->ScreenBounds());
     for (double scale : {1.0, 2.0, 2.25}) {
@@ -207,17 +202,12 @@ TEST(ScaledRender, EveryWidgetKeepsItsLogicalRectangleAtAnyScale) {
 }
 
 TEST(ScaledRender, OutputViewFitsFourByThreeAndMapsEveryPixelBack) {
-    const OutputView hd = sdl::FitView(1920, 1080, 640, 480);
-    EXPECT_DOUBLE_EQ(hd.scale, 2.25);
-    EXPECT_EQ(hd.x, 240);
-    EXPECT_EQ(hd.y, 0);
-    const OutputView uhd = sdl::FitView(3840, 2160, 640, 480);
-    EXPECT_DOUBLE_EQ(uhd.scale, 4.5);
-    EXPECT_EQ(uhd.x, 480);
-    const OutputView tall = sdl::FitView(800, 1000, 640, 480);
-    EXPECT_DOUBLE_EQ(tall.scale, 1.25);
-    EXPECT_EQ(tall.y, 200);
-    for (const OutputView& v : {hd, uhd, tall}) {
+    for (const auto& [w, h, fit] : {std::tuple{1920, 1080, OutputView{2.25, 240, 0}},
+                                    {3840, 2160, OutputView{4.5, 480, 0}},
+                                    {800, 1000, OutputView{1.25, 0, 200}}}) {
+        const OutputView v = sdl::FitView(w, h, 640, 480);
+        EXPECT_DOUBLE_EQ(v.scale, fit.scale) << w;
+        EXPECT_EQ(std::pair(v.x, v.y), std::pair(fit.x, fit.y)) << w;
         for (int lx = -1; lx <= 640; ++lx) {
             // Every output pixel of a logical pixel maps back to it, and the pixels tile.
             for (int ox = v.OutX(lx); ox < v.OutX(lx + 1); ++ox)
@@ -326,16 +316,12 @@ TEST(ScaledRender, OnlyProcessorEmulatedOpenGlCountsAsSoftware) {
 // A session without a bus gets none started (libdbus would fork dbus-launch while SDL's video
 // starts); a bus the session has, named or in the user's runtime directory, is left to be found.
 TEST(GameWindow, NoSessionBusIsLaunchedAndAnExistingOneIsKept) {
-    const auto saved = [](const char* name) -> std::optional<std::string> {
+    const auto saved = [](const char* name) {
         const char* value = std::getenv(name);
         return value ? std::optional<std::string>(value) : std::nullopt;
     };
     const auto restore = [](const char* name, const std::optional<std::string>& value) {
-        if (value) {
-            setenv(name, value->c_str(), 1);
-        } else {
-            unsetenv(name);
-        }
+        value ? setenv(name, value->c_str(), 1) : unsetenv(name);
     };
     const auto address = saved("DBUS_SESSION_BUS_ADDRESS"), runtime = saved("XDG_RUNTIME_DIR");
     ScratchDir withBus, withoutBus;
@@ -360,12 +346,14 @@ TEST(GameWindow, NoSessionBusIsLaunchedAndAnExistingOneIsKept) {
 }
 #endif
 
-TEST(GameWindow, TakesTheSizeAndCaptionOfTheScreensItShows) {
+// The window takes the size and caption of the screens it shows; any size a window manager gives
+// it instead, even one below the least the game asks for, keeps the game going.
+TEST(GameWindow, TakesTheSizeAndCaptionOfTheScreensItShowsAndSurvivesAnyOther) {
     sdl::SdlBackend backend;
     Runtime rt(backend);
     Plain startUp(rt, "frmStartUp", 3585, 1230, false, false);
     startUp.Caption = "Tolarka   Start-Up";
-    Plain splash(rt, "frmSplash", 9600, 7200, false, false);
+    Board board(rt);
     startUp.Show();
     rt.RunUntil(rt.Now() + 10);
     // The offscreen display is small enough for the window's own size.
@@ -388,21 +376,12 @@ TEST(GameWindow, TakesTheSizeAndCaptionOfTheScreensItShows) {
     EXPECT_EQ(pixel & 0xFFFFFF, 0xC0C0C0u);
 
     startUp.Close();
-    splash.Show();
+    board.Show();
     rt.RunUntil(rt.Now() + 10);
     SDL_GetWindowSize(backend.Window(), &w, &h);
     EXPECT_EQ(w, 640);
     EXPECT_EQ(h, 480);
     EXPECT_STREQ(SDL_GetWindowTitle(backend.Window()), "Tolarka");
-}
-
-// A window manager may ignore the smallest size the game asks for, down to a single pixel.
-TEST(GameWindow, AnySizeTheWindowIsGivenKeepsTheGameGoing) {
-    sdl::SdlBackend backend;
-    Runtime rt(backend);
-    Board board(rt);
-    board.Show();
-    rt.RunUntil(rt.Now() + 10);
     SDL_SetWindowMinimumSize(backend.Window(), 1, 1);
     for (const auto& [w, h] : {std::pair{1, 1}, {8, 6}, {2, 900}, {900, 2}, {640, 480}}) {
         SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
@@ -412,7 +391,7 @@ TEST(GameWindow, AnySizeTheWindowIsGivenKeepsTheGameGoing) {
         EXPECT_EQ(board.question->Caption(), kQuestion);
     }
     // Back at full size the whole picture is there again: the first block where it belongs.
-    Uint32 pixel = 0;
+    pixel = 0;
     const SDL_Rect inBlock{440, 70, 1, 1};
     ASSERT_EQ(SDL_RenderReadPixels(backend.Target(), &inBlock, SDL_PIXELFORMAT_ARGB8888, &pixel, 4), 0);
     EXPECT_EQ(pixel & 0xFFFFFF, 0xFF0000u);
@@ -452,62 +431,52 @@ TEST(ScaledRender, PicturesAtALargeScaleStayWithinTheirMemoryBudget) {
     } screen(rt);
     screen.Show();
     rt.RunUntil(10);
-    Picture target(SDL_CreateRGBSurfaceWithFormat(0, 2880, 2160, 32, SDL_PIXELFORMAT_ARGB8888));
-    SDL_Renderer* r = SDL_CreateSoftwareRenderer(target.get());
-    {
-        sdl::Renderer painter(r, backend.Metrics());
-        painter.SetView(OutputView{4.5, 0, 0});
-        size_t most = 0;
-        // A whole game's ladders, one after another: about 4 MiB each at this scale.
-        for (int level = 0; level <= 15; ++level) {
-            screen.image->SetPicture((level < 10 ? "S0" : "S") + std::to_string(level));
-            painter.Draw({&screen});
-            most = std::max(most, painter.PictureBytes());
-        }
-        EXPECT_GT(most, size_t{32} << 20);
-        EXPECT_LE(most, size_t{64} << 20);
-        // The ladder on the screen is the one drawn, whatever went out of the cache.
-        Uint32 orange = 0;
-        for (int y = 0; y < target->h && !orange; ++y) {
-            const Uint32 p = PixelAt(target.get(), 100 * 9 / 2, y);
-            if ((p >> 16 & 0xFF) > 200 && (p & 0xFF) < 120) orange = p;
-        }
-        EXPECT_NE(orange, 0u);
+    const PixelCanvas target = AtScale(4.5);
+    sdl::Renderer painter(target.Renderer(), backend.Metrics());
+    painter.SetView(OutputView{4.5, 0, 0});
+    size_t most = 0;
+    // A whole game's ladders, one after another: about 4 MiB each at this scale.
+    for (int level = 0; level <= 15; ++level) {
+        screen.image->SetPicture((level < 10 ? "S0" : "S") + std::to_string(level));
+        painter.Draw({&screen});
+        most = std::max(most, painter.PictureBytes());
     }
-    SDL_DestroyRenderer(r);
+    EXPECT_GT(most, size_t{32} << 20);
+    EXPECT_LE(most, size_t{64} << 20);
+    // The ladder on the screen is the one drawn, whatever went out of the cache.
+    bool orange = false;
+    for (int y = 0; y < target.Surface()->h && !orange; ++y) {
+        const auto p = target.At(100 * 9 / 2, y);
+        orange = p.r > 200 && p.b < 120;
+    }
+    EXPECT_TRUE(orange);
 }
 
 namespace {
 
+// How far a line of text reaches out of what is visible of it: left, right, top, bottom.
+std::array<int, 4> Overflow(const sdl::Renderer::DrawnText& t) {
+    const SDL_Rect& d = t.drawn;
+    const SDL_Rect& v = t.visible;
+    return {std::max(0, v.x - d.x), std::max(0, d.x + d.w - v.x - v.w), std::max(0, v.y - d.y),
+            std::max(0, d.y + d.h - v.y - v.h)};
+}
+
 // Draws screens at 1x and at larger scales, whole and not, and collects every line of text that
 // its clip cuts more than at 1x (times the scale): a letter lost at one size only.
-class TextCuts {
-public:
+struct TextCuts {
     explicit TextCuts(TextMetrics& metrics) {
         for (double scale : {1.0, 1.5, 2.0, 2.25, 3.0, 3.375}) {
-            Target t;
-            t.scale = scale;
-            t.surface.reset(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(std::lround(640 * scale)),
-                                                           static_cast<int>(std::lround(480 * scale)), 32,
-                                                           SDL_PIXELFORMAT_ARGB8888));
-            t.renderer = SDL_CreateSoftwareRenderer(t.surface.get());
-            t.painter = std::make_unique<sdl::Renderer>(t.renderer, metrics);
-            t.painter->SetView(OutputView{scale, 0, 0});
-            targets_.push_back(std::move(t));
+            auto canvas = std::make_unique<PixelCanvas>(AtScale(scale));
+            auto painter = std::make_unique<sdl::Renderer>(canvas->Renderer(), metrics);
+            painter->SetView(OutputView{scale, 0, 0});
+            targets.push_back({scale, std::move(canvas), std::move(painter), {}});
         }
     }
-    ~TextCuts() {
-        for (auto& t : targets_) {
-            t.painter.reset();
-            SDL_DestroyRenderer(t.renderer);
-        }
-    }
-    TextCuts(const TextCuts&) = delete;
-    TextCuts& operator=(const TextCuts&) = delete;
 
     void Check(const std::string& sight, const std::vector<const Screen*>& screens) {
         std::vector<sdl::Renderer::DrawnText> base;
-        for (auto& t : targets_) {
+        for (auto& t : targets) {
             std::vector<sdl::Renderer::DrawnText> drawn;
             t.painter->RecordTexts(&drawn);
             t.painter->Draw(screens);
@@ -515,54 +484,36 @@ public:
             t.last = drawn;
             if (t.scale == 1.0) {
                 base = std::move(drawn);
-                lines_ += base.size();
+                lines += base.size();
                 continue;
             }
             if (drawn.size() != base.size()) {
-                faults_.push_back(sight + ": other lines at " + std::to_string(t.scale));
+                faults.push_back(sight + ": other lines at " + std::to_string(t.scale));
                 continue;
             }
             for (size_t i = 0; i < base.size(); ++i) {
-                const Sides one = Overflow(base[i]), scaled = Overflow(drawn[i]);
+                const auto one = Overflow(base[i]), scaled = Overflow(drawn[i]);
                 for (int side = 0; side < 4; ++side) {
                     // A pixel of rounding across, two down (the font's height rounds on its own).
                     const double allowed = one[side] * t.scale + (side < 2 ? 1 : 2);
                     if (scaled[side] > allowed)
-                        faults_.push_back(
-                            sight + ": \"" + drawn[i].text + "\" at " + std::to_string(t.scale) + " cut by " +
-                            std::to_string(scaled[side]) + " px on side " + std::to_string(side) +
-                            " (at 1x " + std::to_string(one[side]) + ")");
+                        faults.push_back(sight + ": \"" + drawn[i].text + "\" at " + std::to_string(t.scale) +
+                                         " cut by " + std::to_string(scaled[side]) + " px on side " +
+                                         std::to_string(side) + " (at 1x " + std::to_string(one[side]) + ")");
                 }
             }
         }
     }
-    const std::vector<std::string>& Faults() const { return faults_; }
-    size_t Lines() const { return lines_; }
-    // The lines the last Check drew at each scale.
-    std::vector<std::pair<double, std::vector<sdl::Renderer::DrawnText>>> Last() const {
-        std::vector<std::pair<double, std::vector<sdl::Renderer::DrawnText>>> out;
-        for (const auto& t : targets_) out.emplace_back(t.scale, t.last);
-        return out;
-    }
 
-private:
-    using Sides = std::array<int, 4>;  // left, right, top, bottom
-    static Sides Overflow(const sdl::Renderer::DrawnText& t) {
-        const SDL_Rect& d = t.drawn;
-        const SDL_Rect& v = t.visible;
-        return {std::max(0, v.x - d.x), std::max(0, d.x + d.w - v.x - v.w), std::max(0, v.y - d.y),
-                std::max(0, d.y + d.h - v.y - v.h)};
-    }
     struct Target {
         double scale = 1;
-        Picture surface;
-        SDL_Renderer* renderer = nullptr;
-        std::unique_ptr<sdl::Renderer> painter;
-        std::vector<sdl::Renderer::DrawnText> last;
+        std::unique_ptr<PixelCanvas> canvas;
+        std::unique_ptr<sdl::Renderer> painter;      // goes before its canvas
+        std::vector<sdl::Renderer::DrawnText> last;  // the lines the last Check drew
     };
-    std::vector<Target> targets_;
-    std::vector<std::string> faults_;
-    size_t lines_ = 0;
+    std::vector<Target> targets;
+    std::vector<std::string> faults;
+    size_t lines = 0;
 };
 
 void ShowEveryWidget(Container& c) {
@@ -594,7 +545,7 @@ TEST(ScaledRender, NoTextIsCutAtAnyScaleOnAnyScreenOrMessageBox) {
         bare.StartToMenu({kAnswerOk, kAnswerYes, kAnswerYes, kAnswerYes});
         ASSERT_EQ(bare.backend.Boxes().size(), 4u);
         CheckBoxes(cuts, bare, {&bare.app.StartUp()});
-        EXPECT_TRUE(cuts.Faults().empty()) << ::testing::PrintToString(cuts.Faults());
+        EXPECT_TRUE(cuts.faults.empty()) << ::testing::PrintToString(cuts.faults);
     }
     GameWorld w;
     w.AddQuestionSet(2);
@@ -626,9 +577,10 @@ TEST(ScaledRender, NoTextIsCutAtAnyScaleOnAnyScreenOrMessageBox) {
         // The save banner's two lines lie wholly inside its label, whatever the scale.
         const auto* banner = dynamic_cast<const Label*>(app.Main().picUlozeni().Children().front().get());
         ASSERT_TRUE(banner);
-        for (const auto& [scale, drawn] : cuts.Last()) {
+        for (const auto& t : cuts.targets) {
+            const double scale = t.scale;
             int bannerLines = 0;
-            for (const auto& line : drawn) {
+            for (const auto& line : t.last) {
                 if (banner->Caption().find(line.text) == std::string::npos) continue;
                 ++bannerLines;
                 EXPECT_GE(line.drawn.y, line.visible.y) << line.text << " at " << scale;
@@ -639,25 +591,17 @@ TEST(ScaledRender, NoTextIsCutAtAnyScaleOnAnyScreenOrMessageBox) {
         }
     }
     CheckBoxes(cuts, w, {&app.Menu()});
-    EXPECT_GT(cuts.Lines(), 100u);
-    EXPECT_TRUE(cuts.Faults().empty()) << ::testing::PrintToString(cuts.Faults());
+    EXPECT_GT(cuts.lines, 100u);
+    EXPECT_TRUE(cuts.faults.empty()) << ::testing::PrintToString(cuts.faults);
 }
 
 namespace {
-// Pixels where two pictures of the same size differ, and the first of them.
-struct Difference {
-    long count = 0;
-    int x = -1, y = -1;
-};
-Difference Compare(const SDL_Surface* a, const SDL_Surface* b) {
-    Difference d;
-    for (int y = 0; y < a->h; ++y) {
-        for (int x = 0; x < a->w; ++x) {
-            if (PixelAt(a, x, y) == PixelAt(b, x, y)) continue;
-            if (d.count++ == 0) d.x = x, d.y = y;
-        }
-    }
-    return d;
+// The first pixel where two pictures of the same size differ, if any.
+std::optional<std::pair<int, int>> FirstDifference(const SDL_Surface* a, const SDL_Surface* b) {
+    for (int y = 0; y < a->h; ++y)
+        for (int x = 0; x < a->w; ++x)
+            if (PixelAt(a, x, y) != PixelAt(b, x, y)) return std::pair{x, y};
+    return std::nullopt;
 }
 }  // namespace
 
@@ -673,25 +617,23 @@ TEST(DirtyDrawing, EveryFrameOfAGameIsTheFullRedrawOfItsState) {
         sdl::OffscreenCanvas canvas(w.backend.Metrics());
         w.backend.SetCanvas(&canvas);
         canvas.PaintFrames(scale);
-        Picture full(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(std::lround(640 * scale)),
-                                                    static_cast<int>(std::lround(480 * scale)), 32,
-                                                    SDL_PIXELFORMAT_ARGB8888));
-        SDL_Renderer* r = SDL_CreateSoftwareRenderer(full.get());
-        ASSERT_TRUE(r) << SDL_GetError();
+        const PixelCanvas full = AtScale(scale);
+        ASSERT_TRUE(full.Renderer()) << SDL_GetError();
         int frames = 0, failed = 0;
         {
-            sdl::Renderer painter(r, w.backend.Metrics());
+            sdl::Renderer painter(full.Renderer(), w.backend.Metrics());
             painter.SetView(OutputView{scale, 0, 0});
             w.backend.onPresent = [&](Millis now) {
                 if (failed > 0) return;
                 ++frames;
                 painter.Draw(w.rt.VisibleScreens());
-                SDL_RenderFlush(r);
-                const Difference d = Compare(canvas.Frame(), full.get());
-                if (d.count == 0) return;
+                SDL_RenderFlush(full.Renderer());
+                const auto d = FirstDifference(canvas.Frame(), full.Surface());
+                if (!d) return;
                 ++failed;
                 ADD_FAILURE() << "scale " << scale << ", frame " << frames << " at " << now
-                              << " ms: " << d.count << " pixels differ, first at " << d.x << ", " << d.y;
+                              << " ms differs from the full redraw, first at " << d->first << ", "
+                              << d->second;
             };
             w.StartToMenu();
             // The pointer over the menu's buttons lights them one after another.
@@ -716,7 +658,6 @@ TEST(DirtyDrawing, EveryFrameOfAGameIsTheFullRedrawOfItsState) {
             w.backend.onPresent = nullptr;
             EXPECT_EQ(w.Main().State.Level, 4) << "scale " << scale;
         }
-        SDL_DestroyRenderer(r);
         EXPECT_GT(frames, 40) << "scale " << scale;
         // Most frames change only a widget or two.
         EXPECT_GT(canvas.FramesDrawnInPart(), frames / 2) << "scale " << scale;
