@@ -19,8 +19,9 @@ int Sample16(const std::vector<std::uint8_t>& b, std::size_t index) {
     return static_cast<std::int16_t>(b[44 + 2 * index] | (b[45 + 2 * index] << 8));
 }
 
-// The game's own checks read the header; the RIFF size is the file's less its first 8 bytes.
-TEST(SfxWavEncoding, HeaderDescribesMonoSixteenBitPcm) {
+// The game's own checks read the header (the RIFF size is the file's less its first 8 bytes);
+// samples are rounded and clamped, never wrapped.
+TEST(SfxWavEncoding, HeaderDescribesMonoSixteenBitPcmOfRoundedAndClampedSamples) {
     const std::vector<std::uint8_t> b = EncodeWav(Samples(100, 0.0f), kRate / 2);
     ASSERT_EQ(b.size(), 44u + 200u);
     EXPECT_EQ(b[4] | (b[5] << 8), 36 + 200);
@@ -31,15 +32,9 @@ TEST(SfxWavEncoding, HeaderDescribesMonoSixteenBitPcm) {
     EXPECT_EQ(format->rate, static_cast<std::uint32_t>(kRate / 2));
     EXPECT_EQ(format->bits, 16);
     EXPECT_EQ(format->frames, 100u);
-}
-
-TEST(SfxWavEncoding, SamplesAreRoundedAndClampedNeverWrapped) {
-    const std::vector<std::uint8_t> b = EncodeWav({0.5f, -0.5f, 1.5f, -1.5f, 0.0f});
-    EXPECT_EQ(Sample16(b, 0), 16384);
-    EXPECT_EQ(Sample16(b, 1), -16384);
-    EXPECT_EQ(Sample16(b, 2), 32767);
-    EXPECT_EQ(Sample16(b, 3), -32767);
-    EXPECT_EQ(Sample16(b, 4), 0);
+    const std::vector<std::uint8_t> s = EncodeWav({0.5f, -0.5f, 1.5f, -1.5f, 0.0f});
+    const int expected[] = {16384, -16384, 32767, -32767, 0};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(Sample16(s, static_cast<std::size_t>(i)), expected[i]) << i;
 }
 
 TEST(SfxTrack, LoopWrapsWhatRingsPastTheEndAndOneShotCutsIt) {

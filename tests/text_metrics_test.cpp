@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <iterator>
+#include "tests/support/system.h"
 
 using tolarka::platform::Font;
 using tolarka::platform::TextMetrics;
@@ -45,22 +44,19 @@ TEST(TextMetrics, WrapBreaksAtSpacesAndKeepsEveryLineWithinWidth) {
 // A window dragged through every size asks for a font at each scale: only the latest scale's
 // stay open, and a scale too small for any glyph still gets a font instead of an error.
 TEST(TextMetrics, FontsOfFormerScalesAreClosedAndTinyScalesStillGetOne) {
-    const auto openFiles = [] {
-        std::error_code ec;
-        const auto fds = std::filesystem::directory_iterator("/proc/self/fd", ec);
-        return ec ? 0 : std::distance(fds, std::filesystem::directory_iterator());
-    };
+    TOLARKA_SKIP_WITHOUT(Feature::DescriptorCount);
+    using tolarka::testing::OpenDescriptorCount;
     TextMetrics m;
     const Font regular{"MS Sans Serif", 13.5, false};
     const Font bold{"Verdana", 8.25, true};
     ASSERT_NE(m.Handle(regular), nullptr);
     ASSERT_NE(m.Handle(bold), nullptr);
-    const auto before = openFiles();
+    const int before = OpenDescriptorCount();
     for (int i = 0; i < 1000; ++i) {
         const double scale = 0.5 + i * 0.004;
         ASSERT_NE(m.Handle(regular, scale), nullptr) << scale;
         ASSERT_NE(m.Handle(bold, scale), nullptr) << scale;
     }
-    EXPECT_LE(openFiles(), before + 2);
+    EXPECT_LE(OpenDescriptorCount(), before + 2);
     for (const double scale : {1.0 / 640, 0.001, 0.0}) EXPECT_NE(m.Handle(regular, scale), nullptr) << scale;
 }
