@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace tolarka;
 
 // The amounts, the fall to the last safe level and walking away at levels 1 and 6: the game
@@ -11,8 +13,7 @@ TEST(WonLevel, WalkingAwayKeepsTheLastAnsweredAmountAndFreezesIt) {
     StartNewGame(s);
     s.Level = 15;
     WalkAway(s);
-    EXPECT_EQ(s.WonLevel, 14);
-    EXPECT_TRUE(s.OutOfCompetition);
+    EXPECT_TRUE(s.WonLevel == 14 && s.OutOfCompetition);
 
     // An answer after walking away wins and loses nothing.
     s.Level = 8;
@@ -29,17 +30,15 @@ TEST(GameStateLifecycle, NewGameRestoresLifelinesAndPerQuestionResetClearsFlags)
     GameState s;
     s.FiftyFiftyAvailable = s.PhoneAvailable = s.AudienceAvailable = false;
     s.Level = 9;
-    s.WonLevel = 5;
+    s.WonLevel = 5;  // left for the rules to set
     s.OutOfCompetition = true;
     StartNewGame(s);
-    EXPECT_TRUE(s.FiftyFiftyAvailable && s.PhoneAvailable && s.AudienceAvailable);
-    EXPECT_EQ(s.Level, 0);
-    EXPECT_FALSE(s.OutOfCompetition);
-    EXPECT_EQ(s.WonLevel, 5);  // left for the rules to set
+    EXPECT_TRUE(s.FiftyFiftyAvailable && s.PhoneAvailable && s.AudienceAvailable && !s.OutOfCompetition);
+    EXPECT_EQ(std::pair(s.Level, s.WonLevel), std::pair(0, 5));
 
-    s.OutOfCompetition = s.AnswerCorrect = s.FiftyFiftyApplied = s.AudienceAsked = true;
-    s.SaveAfterAnswer = true;
+    // The save request is cleared by the loader after the music step.
+    s.OutOfCompetition = s.AnswerCorrect = s.FiftyFiftyApplied = s.AudienceAsked = s.SaveAfterAnswer = true;
     ResetForNextQuestion(s);
     EXPECT_FALSE(s.OutOfCompetition || s.AnswerCorrect || s.FiftyFiftyApplied || s.AudienceAsked);
-    EXPECT_TRUE(s.SaveAfterAnswer);  // cleared by the loader after the music step
+    EXPECT_TRUE(s.SaveAfterAnswer);
 }

@@ -16,14 +16,21 @@
 #include "game/question_record.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/runtime.h"
+#include "saves/frm_load.h"
+#include "saves/frm_save.h"
 #include "scratch_dir.h"
+#include "startup/frm_credits.h"
 #include "startup/frm_menu.h"
+#include "startup/frm_rules.h"
+#include "startup/frm_splash.h"
 #include "startup/frm_startup.h"
 #include "startup/media_checklist.h"
 
 namespace tolarka::testing {
 
 using platform::Millis;
+// Moments and what happened then, in order.
+using Steps = std::vector<std::pair<Millis, std::string>>;
 
 struct GameWorld {
     ScratchDir dir;
@@ -147,6 +154,10 @@ struct GameWorld {
         backend.Type(rt.Now() + 10, text);
         rt.RunUntil(rt.Now() + 20);
     }
+    void PointAt(int x, int y) {
+        backend.MouseMove(rt.Now() + 10, x, y);
+        rt.RunUntil(rt.Now() + 20);
+    }
     void RunFor(Millis ms) { rt.RunUntil(rt.Now() + ms); }
     // `state` read as the clock reaches each moment of `expected` after `origin`: compared with
     // `expected`, a timeline checked row by row.
@@ -165,11 +176,37 @@ struct GameWorld {
         for (bool f : flags) out += f ? '1' : '0';
         return out;
     }
+    // The message boxes shown so far, each as "title: text".
+    std::vector<std::string> Boxes() const {
+        std::vector<std::string> out;
+        for (const auto& b : backend.Boxes()) out.push_back(b.request.title + ": " + b.request.text);
+        return out;
+    }
     // The text of the last message box shown ("" before any).
     std::string LastBox() const { return backend.Boxes().empty() ? "" : backend.Boxes().back().request.text; }
     // A sound or a clip as the screens name it: under the data folder's name.
     std::string Sfx(const std::string& file) const { return app.DataPath() + "/sfx/" + file; }
     std::string Gfx(const std::string& file) const { return app.DataPath() + "/gfx/" + file; }
+
+    // The loaded screens, by name without "frm": '-' marks a hidden one, '*' the active one
+    // ("Menu Load*").
+    std::string Screens() {
+        std::string out;
+        for (platform::Screen* s : std::initializer_list<platform::Screen*>{
+                 &app.StartUp(), &app.Splash(), &app.Menu(), &app.Rules(), &app.Credits(), &app.Main(),
+                 &app.Anim(), &app.Save(), &app.Load()}) {
+            if (!s->Loaded()) continue;
+            out += (out.empty() ? "" : " ") + s->Name().substr(3) + (s->Visible() ? "" : "-") +
+                   (rt.ActiveScreen() == s ? "*" : "");
+        }
+        return out;
+    }
+    // The pictures `widget` ("frmSave.picSave(4)") was given from `from` on, at their times after it.
+    Steps Pictures(const std::string& widget, Millis from) const {
+        auto out = Logged(widget + " picture ", from);
+        for (auto& [t, line] : out) t -= from, line = line.substr(line.rfind(' ') + 1);
+        return out;
+    }
 
     frmMain& Main() { return app.Main(); }
     frmMenu& Menu() { return app.Menu(); }

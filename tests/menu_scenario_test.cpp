@@ -1,9 +1,9 @@
 // The main menu on the headless backend: name entry, modes, notices, the start of a game.
 #include <gtest/gtest.h>
 
-#include "game_world.h"
 #include "platform/text_metrics.h"
 #include "platform/widget_dump.h"
+#include "playing_world.h"
 
 using namespace tolarka;
 using namespace tolarka::testing;
@@ -12,13 +12,8 @@ using platform::keys::kReturn;
 
 namespace {
 
-struct MenuWorld : GameWorld {
-    MenuWorld() {
-        AddQuestionSet(2);
-        AddMedia();
-        FixRandom(0.5);
-        StartToMenu();
-    }
+struct MenuWorld : PlayingWorld {
+    MenuWorld() : PlayingWorld("B", false) { StartToMenu(); }
     void OpenNewGame() { Click(319, 165); }
     bool StartClipRequested() const { return !Lines("frmAnim.WMPanim file").empty(); }
 };
@@ -31,11 +26,9 @@ TEST(Menu, OpensWithItsMusicAndIgnoresABlankNameAndEscape) {
     EXPECT_FALSE(w.Menu().picSetNew().Visible());
     EXPECT_EQ(w.Lines("frmMenu.WMPintro file").at(0), "frmMenu.WMPintro file " + w.Sfx("menu.wav"));
     // Hover makes an item bold; the panel outside the items makes all regular again.
-    w.backend.MouseMove(w.rt.Now() + 10, 319, 215);
-    w.RunFor(20);
+    w.PointAt(319, 215);
     EXPECT_TRUE(w.Menu().Item(1).GetFont().bold);
-    w.backend.MouseMove(w.rt.Now() + 10, 180, 130);
-    w.RunFor(20);
+    w.PointAt(180, 130);
     EXPECT_FALSE(w.Menu().Item(1).GetFont().bold);
 
     // A blank name is ignored; Escape returns without changing the name.
@@ -101,24 +94,20 @@ TEST(Menu, QualifierIsRefusedWithANoticeAndTheNextEnterStarts) {
     EXPECT_TRUE(w.Menu().Line1(1).Visible());
     w.backend.AnswerNextBoxes({platform::kAnswerOk});
     w.Key(kReturn);
-    ASSERT_EQ(w.backend.Boxes().size(), 2u);
-    EXPECT_EQ(w.backend.Boxes()[1].request.title, "rozstřel");
-    EXPECT_EQ(w.backend.Boxes()[1].request.text, "V odlehčené verzi se není možné zúčastnit rozstřelu!");
+    EXPECT_EQ(w.Boxes().back(), "rozstřel: V odlehčené verzi se není možné zúčastnit rozstřelu!");
     EXPECT_TRUE(w.Menu().DirectToGame);
     EXPECT_EQ(w.Menu().CurrentPlayerName, "Eva");
     EXPECT_FALSE(w.StartClipRequested());
     const platform::Millis enter = w.rt.Now() + 10;
     w.backend.KeyPress(enter, kReturn);
-    w.rt.RunUntil(enter + 4499);
-    EXPECT_TRUE(w.Anim().Visible());
-    EXPECT_EQ(w.Anim().Playing().file, "/gfx/lights-st.avi");
-    EXPECT_FALSE(w.Main().Loaded());
+    // The start clip, slowed, until the game screen takes over 4.5 s after the Enter.
+    const auto state = [&] {
+        return w.Screens() + (w.Anim().Visible() ? " " + w.Anim().Playing().file : "");
+    };
+    const GameWorld::Samples timeline = {{4499, "Menu Anim* /gfx/lights-st.avi"}, {4500, "Main*"}};
+    EXPECT_EQ(w.SampleAt(enter, timeline, state), timeline);
     EXPECT_EQ(w.Lines("frmAnim.WMPanim rate").back(), "frmAnim.WMPanim rate 0.8");
     EXPECT_TRUE(w.When("frmMenu.WMPintro stop", enter));
-    w.rt.RunUntil(enter + 4500);
-    EXPECT_TRUE(w.Main().Visible());
-    EXPECT_FALSE(w.Menu().Loaded());
-    EXPECT_FALSE(w.Anim().Visible());
 }
 
 TEST(Menu, TheKeyThatClosesTheQualifierNoticeIsNotTypedIntoTheName) {
@@ -142,6 +131,8 @@ TEST(Menu, TheKeyThatClosesTheQualifierNoticeIsNotTypedIntoTheName) {
     }
 }
 
+// The notice takes no click in its first second; a later click closes it, else it closes itself
+// after 3.5 s.
 TEST(Menu, NoSavedGamesNoticeIgnoresEarlyClicksAndClosesItself) {
     for (const Millis clickAfter : {500, 1500}) {
         SCOPED_TRACE(clickAfter);
@@ -149,17 +140,14 @@ TEST(Menu, NoSavedGamesNoticeIgnoresEarlyClicksAndClosesItself) {
         const Millis shown = w.rt.Now() + 10;
         w.backend.Click(shown, 319, 215);  // "Pokračovat ve hře"
         w.backend.Click(shown + clickAfter, 319, 240);
-        w.rt.RunUntil(shown + 1500);
-        if (clickAfter > 1000) {
-            EXPECT_FALSE(w.Menu().picNoSaved().Visible());
-            EXPECT_FALSE(w.Menu().tmrNoSaved.Enabled());
-            continue;
-        }
-        EXPECT_FALSE(w.Menu().picMenu().Enabled());
-        w.rt.RunUntil(shown + 3499);
-        EXPECT_TRUE(w.Menu().picNoSaved().Visible());
-        w.rt.RunUntil(shown + 3500);
-        EXPECT_FALSE(w.Menu().picNoSaved().Visible());
-        EXPECT_TRUE(w.Menu().picMenu().Enabled());
+        // The notice, the menu's items taking clicks, the notice's timer.
+        const auto state = [&] {
+            return GameWorld::Flags({w.Menu().picNoSaved().Visible(), w.Menu().picMenu().Enabled(),
+                                     w.Menu().tmrNoSaved.Enabled()});
+        };
+        const GameWorld::Samples timeline =
+            clickAfter > 1000 ? GameWorld::Samples{{1499, "101"}, {1500, "010"}}
+                              : GameWorld::Samples{{1500, "101"}, {3499, "101"}, {3500, "010"}};
+        EXPECT_EQ(w.SampleAt(shown, timeline, state), timeline);
     }
 }

@@ -11,14 +11,34 @@ namespace tolarka::testing {
 // without `start`, at the desktop until Begin); draws scripted by Then, else 0.0.
 struct PlayingWorld : GameWorld {
     explicit PlayingWorld(const std::string& correct = "B", bool start = true) {
+        Prepare(correct);
+        if (start) Begin();
+    }
+    explicit PlayingWorld(const PathsFor& paths) : GameWorld(paths) { Prepare("B"); }
+    void Prepare(const std::string& correct) {
         AddQuestionSet(2, correct);
         AddMedia();
         ScriptRandom();
-        if (start) Begin();
     }
     void Begin() {
         StartToMenu();
         StartGame();
+    }
+    // The answers: a letter when shown ("-BC-": A and D removed), lower case when its box is off.
+    std::string Answers() {
+        std::string out;
+        for (int i = 0; i < 4; ++i) {
+            const char letter = static_cast<char>((Main().imgAnswer(i).Enabled() ? 'A' : 'a') + i);
+            out += Main().lblAnswer(i).Visible() ? letter : '-';
+        }
+        return out;
+    }
+    // The lifeline icons' pictures, "(off)" after one that takes no clicks.
+    std::string Lifelines() {
+        std::string out;
+        for (auto* icon : {&Main().imgN5050(), &Main().imgNDiv(), &Main().imgNTel()})
+            out += (out.empty() ? "" : " ") + icon->Picture() + (icon->Enabled() ? "" : "(off)");
+        return out;
     }
     // Waits for the current question's build-up to finish and picks `letter`; returns the time
     // of the pick.

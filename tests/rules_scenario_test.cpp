@@ -25,18 +25,11 @@ struct RulesWorld : GameWorld {
         StartToMenu();
     }
     frmRules& Rules() { return app.Rules(); }
-    frmCredits& Credits() { return app.Credits(); }
     // Clicks a menu item at the next moment; returns that moment.
     Millis ClickItem(int y) {
         const Millis t = rt.Now() + 10;
         backend.Click(t, kItemX, y);
         return t;
-    }
-    // Ladder pictures of the rules from `from` on, with their times relative to `from`.
-    std::vector<std::pair<Millis, std::string>> Ladder(Millis from) const {
-        auto out = Logged("frmRules.picStup picture ", from);
-        for (auto& [t, line] : out) t -= from, line = line.substr(line.rfind(' ') + 1);
-        return out;
     }
     int VisibleKeyRows() {
         int n = 0;
@@ -70,8 +63,7 @@ TEST(Rules, PresentationFollowsItsTimingTable) {
     w.rt.RunUntil(t + 10);
     EXPECT_EQ(w.rt.Now(), t + 31000);
     EXPECT_EQ(seen, rows);
-    EXPECT_FALSE(w.Rules().Visible());
-    EXPECT_EQ(w.rt.ActiveScreen(), &w.Menu());
+    EXPECT_EQ(w.Screens(), "Menu*");
     EXPECT_EQ(w.backend.Pointer(), AppPointer::Custom);
 
     // The text of each block grows line by line and clears before the next block.
@@ -88,13 +80,12 @@ TEST(Rules, PresentationFollowsItsTimingTable) {
     EXPECT_EQ(text.at(30960), text.at(20000));
 
     // The ladder climbs at 100 ms steps, then marks the safe levels.
-    std::vector<std::pair<Millis, std::string>> ladder{{0, "S00"}};
+    Steps ladder{{0, "S00"}};
     for (int i = 1; i <= 15; ++i)
         ladder.emplace_back(150 + 100 * i, (i < 10 ? "S0" : "S") + std::to_string(i));
-    for (auto step : std::vector<std::pair<Millis, std::string>>{
-             {1750, "S00"}, {3450, "S05"}, {4450, "S10"}, {5950, "S00"}})
+    for (auto step : Steps{{1750, "S00"}, {3450, "S05"}, {4450, "S10"}, {5950, "S00"}})
         ladder.push_back(step);
-    EXPECT_EQ(w.Ladder(t), ladder);
+    EXPECT_EQ(w.Pictures("frmRules.picStup", t), ladder);
 }
 
 TEST(Rules, RunsAgainFromAnEmptyTextAndIgnoresKeysAndClicks) {
@@ -106,10 +97,8 @@ TEST(Rules, RunsAgainFromAnEmptyTextAndIgnoresKeysAndClicks) {
     w.backend.Click(t1 + 12000, kItemX, kQuitY);
     w.backend.Type(t1 + 15000, "x");
     w.rt.RunUntil(t1 + 31000);
-    EXPECT_FALSE(w.Rules().Visible());
-    EXPECT_FALSE(w.backend.Ended());
-    EXPECT_TRUE(w.Menu().Visible());
-    EXPECT_TRUE(w.Menu().picMenu().Visible());
+    EXPECT_EQ(w.Screens(), "Menu*");
+    EXPECT_TRUE(w.Menu().picMenu().Visible() && !w.backend.Ended());
     EXPECT_TRUE(w.Lines("frmMenu.WMPintro stop").empty());  // the music went on
 
     const Millis t2 = w.ClickItem(kRulesY);
@@ -117,15 +106,13 @@ TEST(Rules, RunsAgainFromAnEmptyTextAndIgnoresKeysAndClicks) {
     w.backend.At(t2 + 100, [&] { atStart = w.Rules().lblPravidla().Caption(); });
     w.rt.RunUntil(t2 + 31000);
     EXPECT_EQ(atStart, "");
-    auto firstRun = w.Ladder(t1);
+    auto firstRun = w.Pictures("frmRules.picStup", t1);
     std::erase_if(firstRun, [&](const auto& step) { return step.first >= t2 - t1; });
-    EXPECT_EQ(w.Ladder(t2), firstRun);
+    EXPECT_EQ(w.Pictures("frmRules.picStup", t2), firstRun);
     EXPECT_EQ(firstRun.size(), 20u);
-    EXPECT_FALSE(w.Rules().Visible());
 
     // The menu takes input again.
-    w.backend.Click(w.rt.Now() + 10, kItemX, 165);
-    w.rt.RunUntil(w.rt.Now() + 20);
+    w.Click(kItemX, 165);
     EXPECT_TRUE(w.Menu().picSetNew().Visible());
 }
 
@@ -139,7 +126,7 @@ TEST(Credits, ShowTheirPicturesSwitchBackAndEndTheProgram) {
     std::map<Millis, std::string> seen;
     for (const auto& [at, expected] : steps)
         w.backend.At(t + at, [&w, &seen, at] {
-            auto& c = w.Credits();
+            auto& c = w.app.Credits();
             for (bool up : {c.tit(1).Visible(), c.tit(2).Visible(), c.tit(3).Visible(),
                             c.Image1().Visible() && c.Label1().Visible() && c.Picture1().Visible()})
                 seen[at] += up ? '1' : '0';

@@ -217,35 +217,6 @@ TEST(RuntimeModal, BoxesAreAnsweredByKeysAndBlockTheScreenBeneath) {
         std::runtime_error);
 }
 
-TEST(RuntimeModal, TheTextOfTheAnsweringKeyGoesNowhere) {
-    struct NameScreen : Screen {
-        explicit NameScreen(Runtime& rt) : Screen(rt, "name") {}
-        void Design() override {
-            box = &Form().Add<TextBox>("txt");
-            box->Move(0, 0, 3000, 400);
-            box->SetFocus();
-        }
-        bool OnKeyDown(int key) override {
-            if (key == keys::kReturn)
-                Rt().MessageBox("Ne.", MessageButtons::Ok, MessageIcon::Exclamation, "x");
-            return key == keys::kReturn;
-        }
-        TextBox* box = nullptr;
-    };
-    headless::HeadlessBackend backend;
-    Runtime rt{backend};
-    NameScreen screen{rt};
-    screen.Show();
-    backend.DrawMessageBoxes(true);
-    backend.Type(10, "Eva");
-    backend.KeyPress(20, keys::kReturn);
-    backend.KeyPress(30, 'X');           // typed while the box is up: the box takes it
-    backend.KeyPress(40, keys::kSpace);  // closes the box; its space is not typed beneath
-    backend.KeyPress(50, 'O');           // the next key types again
-    rt.RunUntil(100);
-    EXPECT_EQ(screen.box->Text(), "Evao");
-}
-
 TEST(RuntimeMedia, ClipFramesKeepComingDuringAPauseAndAMessageBox) {
     for (const bool box : {false, true}) {
         SCOPED_TRACE(box ? "message box" : "pause");

@@ -14,27 +14,21 @@ TEST(LoadScreen, ListsTheFilledSlotsAndIgnoresEmptyRowsAndEscapeReturnsToTheMenu
     ASSERT_TRUE(WriteSlot(w.dir.path(), 2, MakeSave("Petr", 7)));
     ASSERT_TRUE(WriteSlot(w.dir.path(), 7, MakeSave("Řehoř Žák", 8, false)));
     w.Continue();
-    ASSERT_TRUE(w.Load().Visible());
-    EXPECT_TRUE(w.Menu().Visible());  // still open beneath
-    for (int i = 0; i < 9; ++i) {
-        const std::string left = i == 1 ? "Petr    40.000 Kč" : i == 6 ? "Řehoř Žák    80.000 Kč" : "";
-        EXPECT_EQ(w.Load().lblLoad1(i).Caption(), left) << i;
-        EXPECT_EQ(w.Load().lblLoad2(i).Caption(), left.empty() ? "" : "4. prosince 2026  9:05") << i;
-        EXPECT_EQ(w.Load().picLoad(i).Picture(), "FF-M") << i;
-    }
+    ASSERT_EQ(w.Screens(), "Menu Load*");  // the menu still open beneath
+    EXPECT_EQ(w.RowLooks(false) + w.RowTexts(false),
+              "MMMMMMMMM|Petr    40.000 Kč|||||Řehoř Žák    80.000 Kč|||");
+    for (int i : {1, 6}) EXPECT_EQ(w.Load().lblLoad2(i).Caption(), "4. prosince 2026  9:05");
+    EXPECT_EQ(w.Load().lblLoad2(0).Caption(), "");
     // Empty rows highlight like filled ones, one at a time; a click on them does nothing.
     w.PointAt(320, SaveWorld::RowY(3));
     w.PointAt(320, SaveWorld::RowY(0));
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(w.Load().picLoad(i).Picture(), i == 0 ? "FF-O" : "FF-M") << i;
+    EXPECT_EQ(w.RowLooks(false), "OMMMMMMMM");
     w.ClickRow(0);
-    EXPECT_FALSE(w.Load().Busy());
-    EXPECT_FALSE(w.Load().LoadRequested);
-    EXPECT_TRUE(w.Menu().Loaded());
+    EXPECT_FALSE(w.Load().Busy() || w.Load().LoadRequested);
+    EXPECT_EQ(w.Screens(), "Menu Load*");
 
     w.Key(kEscape);
-    EXPECT_FALSE(w.Load().Visible());
-    EXPECT_TRUE(w.Menu().Visible());
-    EXPECT_EQ(w.rt.ActiveScreen(), &w.Menu());
+    EXPECT_EQ(w.Screens(), "Menu*");
     EXPECT_TRUE(SlotFilled(w.dir.path(), 2));
     EXPECT_TRUE(SlotFilled(w.dir.path(), 7));
 }
@@ -53,26 +47,14 @@ TEST(LoadScreen, ChosenSlotFlashesThenTheStartClipAndTheGameResumesAtItsLevel) {
     EXPECT_EQ(w.When("frmMenu.WMPintro stop", click), click);  // the menu closed at once
     EXPECT_TRUE(w.Load().LoadRequested);
     EXPECT_EQ(w.Load().LoadSlot, 7);
-    EXPECT_EQ(w.When("frmLoad.picLoad(6) picture FF-Z", click), click);
-    EXPECT_EQ(w.When("frmLoad.picLoad(6) picture FF-O", click + 1), click + 500);
-    EXPECT_EQ(w.When("frmLoad.picLoad(6) picture FF-Z", click + 1), click + 1000);
+    EXPECT_EQ(w.Pictures("frmLoad.picLoad(6)", click),
+              (Steps{{0, "FF-O"}, {0, "FF-Z"}, {500, "FF-O"}, {1000, "FF-Z"}}));
     EXPECT_EQ(w.When("frmAnim.WMPanim play", click), click + 2000);
-    w.rt.RunUntil(click + 2000);
-    EXPECT_TRUE(w.Lines("frmLoad.picLoad(1) picture FF-Z").empty());
-    EXPECT_TRUE(w.Lines("frmLoad.picLoad(1) picture FF-O").empty());
-    ASSERT_TRUE(w.Anim().Visible());
-    EXPECT_EQ(w.Anim().Playing().file, "/gfx/lights-st.avi");
+    // The clip over the load screen; after 4.5 s it hands over to the game screen.
+    const GameWorld::Samples timeline = {{2000, "Anim* Load"}, {6499, "Anim* Load"}, {6500, "Main*"}};
+    EXPECT_EQ(w.SampleAt(click, timeline, [&] { return w.Screens(); }), timeline);
+    EXPECT_EQ(w.Pictures("frmLoad.picLoad(1)", click), Steps{});
     EXPECT_EQ(w.Lines("frmAnim.WMPanim file", click).at(0), "frmAnim.WMPanim file " + w.Gfx("lights-st.avi"));
-    EXPECT_TRUE(w.Load().Visible());  // behind the clip
-
-    // The clip ends after 4.5 s by handing over to the game screen.
-    w.rt.RunUntil(click + 2000 + 4499);
-    EXPECT_FALSE(w.Main().Loaded());
-    w.rt.RunUntil(click + 2000 + 4500);
-    ASSERT_TRUE(w.Main().Visible());
-    EXPECT_FALSE(w.Load().Visible());
-    EXPECT_FALSE(w.Anim().Visible());
-    EXPECT_EQ(w.rt.ActiveScreen(), &w.Main());
     const GameState& g = w.Main().State;
     EXPECT_EQ(std::tuple(g.Level, g.FiftyFiftyAvailable, g.AudienceAvailable, g.PhoneAvailable),
               std::tuple(8, false, true, true));
@@ -106,13 +88,13 @@ TEST(LoadScreen, AGameSavedAtAnEarlyLevelStartsTheFirstTrackAtOnce) {
     w.WaitForGame();
     EXPECT_EQ(w.Lines("frmLoad.picLoad(0) picture FF-Z").size(), 2u);  // one flash
     EXPECT_EQ(w.Lines("frmAnim.WMPanim play").size(), 1u);
-    ASSERT_TRUE(w.Main().Visible());
+    ASSERT_EQ(w.Screens(), "Main*");
     EXPECT_EQ(w.Main().State.Level, 4);
     EXPECT_EQ(w.Main().imgNDiv().Picture(), "N-divx");
     EXPECT_TRUE(w.When("frmMain.WMP1 file " + w.Sfx("bgm1.wav"), click).has_value());
     // The next question at level 5 keeps the track going.
     const size_t tracks = w.Lines("frmMain.WMP1 file").size();
-    w.PlayTo(5);
+    w.ClimbTo(5);
     EXPECT_EQ(w.Lines("frmMain.WMP1 file").size(), tracks);
 }
 
@@ -128,7 +110,7 @@ TEST(LoadScreen, ADamagedSaveIsListedButNotRestored) {
     w.ClickRow(3);
     EXPECT_EQ(w.LastBox(), "Hru uloženou na této pozici nelze obnovit, soubor je poškozen.");
     EXPECT_FALSE(w.Load().Busy());
-    EXPECT_TRUE(w.Menu().Loaded());
+    EXPECT_EQ(w.Screens(), "Menu Load*");
     EXPECT_TRUE(SlotFilled(w.dir.path(), 4));
 
     // A save that disappears while the start clip plays: a message and back to the menu.
@@ -137,9 +119,7 @@ TEST(LoadScreen, ADamagedSaveIsListedButNotRestored) {
     w.backend.AnswerNextBoxes({platform::kAnswerOk});
     w.RunFor(7000);
     EXPECT_EQ(w.LastBox(), "Uloženou hru se nepodařilo obnovit.\r\nHra se vrátí do hlavního menu.");
-    EXPECT_FALSE(w.Main().Loaded());
-    EXPECT_TRUE(w.Menu().Visible());
-    EXPECT_EQ(w.rt.ActiveScreen(), &w.Menu());
+    EXPECT_EQ(w.Screens(), "Menu*");
     EXPECT_FALSE(w.Load().LoadRequested);
 }
 
@@ -157,7 +137,6 @@ TEST(LoadScreen, SavesInAReadOnlyFolderAreRestoredAndKept) {
         std::filesystem::permissions(
             w.Path("save"), perms::all ^ perms::owner_write ^ perms::group_write ^ perms::others_write);
         w.Continue();
-        ASSERT_TRUE(w.Load().Visible());
         EXPECT_EQ(w.Load().lblLoad1(2).Caption().rfind("Ota ", 0), 0u) << w.Load().lblLoad1(2).Caption();
         const size_t boxes = w.backend.Boxes().size();
         w.backend.AnswerNextBoxes({platform::kAnswerOk});
@@ -166,8 +145,8 @@ TEST(LoadScreen, SavesInAReadOnlyFolderAreRestoredAndKept) {
         EXPECT_EQ(w.LastBox(), "Hru uloženou na této pozici nelze obnovit, soubor nejde přečíst.");
         w.ClickRow(2);
         w.WaitForGame();
-        EXPECT_EQ(std::tuple(w.Main().Visible(), w.Main().State.Level, w.Main().State.AudienceAvailable),
-                  std::tuple(true, 6, false));
+        EXPECT_EQ(w.Screens(), "Main*");
+        EXPECT_EQ(std::pair(w.Main().State.Level, w.Main().State.AudienceAvailable), std::pair(6, false));
         EXPECT_EQ(w.Menu().CurrentPlayerName, "Ota");
         EXPECT_EQ(w.backend.Boxes().size(), boxes + 1) << w.LastBox();
         EXPECT_TRUE(SlotFilled(w.dir.path(), 3));
@@ -178,11 +157,11 @@ TEST(LoadScreen, SavesRemovedBehindTheMenusBackAreReported) {
     SaveWorld w;
     w.Continue();  // nothing saved: the menu's own notice, no load screen
     EXPECT_TRUE(w.Menu().picNoSaved().Visible());
-    EXPECT_FALSE(w.Load().Loaded());
+    EXPECT_EQ(w.Screens(), "Menu*");
     w.backend.AnswerNextBoxes({platform::kAnswerOk});
     w.Load().Show();
     EXPECT_EQ(w.LastBox(), "žádné uložené");
-    EXPECT_TRUE(w.Load().Visible());
+    EXPECT_EQ(w.Screens(), "Menu Load*");
     w.Key(kEscape);
-    EXPECT_FALSE(w.Load().Visible());
+    EXPECT_EQ(w.Screens(), "Menu*");
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "game/question_record.h"
 #include "save_world.h"
 #include "saves/save_slots.h"
@@ -15,36 +17,31 @@ namespace {
 SaveRecord Sample() { return tolarka::testing::MakeSave("Řehoř Žák", 8, false); }
 }  // namespace
 
-TEST(SaveRecord, KnownRecordHasTheExactByteLayout) {
-    const auto bytes = EncodeSaveRecord(Sample());
-    // "Řehoř Žák" in Windows-1250 and 31 spaces; level 8, little-endian; date; time; then audience,
-    // 50:50 (used: 0) and phone as 16-bit -1 or 0.
+TEST(SaveRecord, EachFieldHasItsExactBytesAndSurvivesARoundTrip) {
+    // "Řehoř Žák" in Windows-1250 and 31 spaces; the level, little-endian; date; time; then the
+    // audience, the 50:50 and the phone as 16-bit -1 (available) or 0. Each flag alone, so that
+    // a swapped pair of offsets cannot pass; levels above 255 and below 0 check the high byte.
     const std::string name =
         "\xD8"
         "eho\xF8 \x8E\xE1k" +
         std::string(31, ' ');
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), name + std::string("\x08\x00", 2) + "04.12.202609:05" +
-                                                           std::string("\xFF\xFF\x00\x00\xFF\xFF", 6));
-}
-
-TEST(SaveRecord, EveryFieldSurvivesARoundTrip) {
-    // Each flag alone, so a swapped pair of offsets cannot pass; a level above 255 checks the
-    // high byte.
-    for (int flag = 0; flag < 3; ++flag) {
+    const std::string on("\xFF\xFF", 2), off("\x00\x00", 2);
+    const std::pair<int, std::string> cases[] = {{8, std::string("\x08\x00", 2) + on + off + off},
+                                                 {301, std::string("\x2D\x01", 2) + off + on + off},
+                                                 {-2, std::string("\xFE\xFF", 2) + off + off + on}};
+    for (int i = 0; i < 3; ++i) {
+        const auto& [level, bytes] = cases[i];
         SaveRecord r = Sample();
-        r.ResumeLevel = static_cast<int16_t>(300 + flag);
-        r.AudienceAvailable = flag == 0;
-        r.FiftyFiftyAvailable = flag == 1;
-        r.PhoneAvailable = flag == 2;
-        const auto bytes = EncodeSaveRecord(r);
-        SaveRecord back = DecodeSaveRecord(bytes);
-        EXPECT_EQ(back.PlayerName, "Řehoř Žák" + std::string(31, ' '));
-        back.PlayerName = r.PlayerName;
-        EXPECT_EQ(back, r) << flag;
+        r.ResumeLevel = static_cast<int16_t>(level);
+        r.AudienceAvailable = i == 0;
+        r.FiftyFiftyAvailable = i == 1;
+        r.PhoneAvailable = i == 2;
+        const auto encoded = EncodeSaveRecord(r);
+        const std::string expected = name + bytes.substr(0, 2) + "04.12.202609:05" + bytes.substr(2);
+        EXPECT_EQ(std::string(encoded.begin(), encoded.end()), expected) << level;
+        r.PlayerName += std::string(31, ' ');
+        EXPECT_EQ(DecodeSaveRecord(encoded), r) << level;
     }
-    SaveRecord negative = Sample();
-    negative.ResumeLevel = -2;
-    EXPECT_EQ(DecodeSaveRecord(EncodeSaveRecord(negative)).ResumeLevel, -2);
 }
 
 TEST(SaveRecord, LongNamesAreCutAndForeignCharactersBecomeQuestionMarks) {
@@ -175,20 +172,20 @@ TEST(SlotSummary, LeftTextIsTheNameAndThePrizeOfTheResumeLevel) {
 TEST(SlotSummary, RightTextIsTheLongCzechDateAndTheShortTime) {
     SaveRecord r = Sample();
     EXPECT_EQ(MakeSlotSummary(r).Right, "4. prosince 2026  9:05");
-    EXPECT_EQ(LongCzechDate("01.01.2027"), "1. ledna 2027");
-    EXPECT_EQ(LongCzechDate("29.02.2028"), "29. února 2028");
-    EXPECT_EQ(LongCzechDate("4.7.2026"), "4. července 2026");
-    EXPECT_EQ(ShortTime("23:59"), "23:59");
-    EXPECT_EQ(ShortTime("00:00"), "0:00");
-    // What does not read as a date or time is shown as it stands.
-    for (const char* bad : {"29.02.2027", "31.04.2026", "00.01.2026", "12.13.2026", "xx.12.2026",
-                            "04-12-2026", "04.12.", "", "04.12.2026.1"})
-        EXPECT_EQ(LongCzechDate(bad), bad) << bad;
-    for (const char* bad : {"24:00", "09:60", "9", "ab:cd", "", "1:2:3"})
-        EXPECT_EQ(ShortTime(bad), bad) << bad;
     r.SaveDate = "          ";
     r.SaveTime = "?????";
     EXPECT_EQ(MakeSlotSummary(r).Right, "            ?????");
-    EXPECT_EQ(ShortTime("09:59"), "9:59");
-    EXPECT_EQ(ShortTime("9:005"), "9:005");  // three digits are no minute: shown as stored
+    // What does not read as a date or time (three digits are no minute) is shown as it stands.
+    for (const auto& [date, shown] : std::map<std::string, std::string>{{"01.01.2027", "1. ledna 2027"},
+                                                                        {"29.02.2028", "29. února 2028"},
+                                                                        {"4.7.2026", "4. července 2026"}})
+        EXPECT_EQ(LongCzechDate(date), shown);
+    for (const char* bad : {"29.02.2027", "31.04.2026", "00.01.2026", "12.13.2026", "xx.12.2026",
+                            "04-12-2026", "04.12.", "", "04.12.2026.1"})
+        EXPECT_EQ(LongCzechDate(bad), bad);
+    for (const auto& [time, shown] :
+         std::map<std::string, std::string>{{"23:59", "23:59"}, {"00:00", "0:00"}, {"09:59", "9:59"}})
+        EXPECT_EQ(ShortTime(time), shown);
+    for (const char* bad : {"24:00", "09:60", "9", "ab:cd", "", "1:2:3", "9:005"})
+        EXPECT_EQ(ShortTime(bad), bad);
 }

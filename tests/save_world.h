@@ -1,7 +1,7 @@
 #pragma once
 // A game world for the save and load screens: helpers to play to a level and to point at and
 // click the nine slot rows.
-#include "game_world.h"
+#include "playing_world.h"
 #include "saves/frm_load.h"
 #include "saves/frm_save.h"
 #include "saves/save_slots.h"
@@ -23,14 +23,11 @@ inline SaveRecord MakeSave(const std::string& name, int level, bool fifty = true
     return r;
 }
 
-struct SaveWorld : GameWorld {
-    SaveWorld() { Prepare(); }
-    explicit SaveWorld(const PathsFor& paths) : GameWorld(paths) { Prepare(); }
+struct SaveWorld : PlayingWorld {
+    SaveWorld() : PlayingWorld("B", false) { StartAtMenu(); }
+    explicit SaveWorld(const PathsFor& paths) : PlayingWorld(paths) { StartAtMenu(); }
 
-    void Prepare() {
-        AddQuestionSet(2, "B");
-        AddMedia();
-        FixRandom(0.0);
+    void StartAtMenu() {
         StartToMenu();
         app.Save().LocalNow = [] { return LocalDateTime{2026, 12, 4, 9, 5}; };
     }
@@ -41,9 +38,19 @@ struct SaveWorld : GameWorld {
     // Pixel centre of slot row i (rows are 41 pixels high, 48 apart, from y 49).
     static int RowY(int i) { return 49 + 48 * i + 20; }
     void ClickRow(int i) { Click(320, RowY(i)); }
-    void PointAt(int x, int y) {
-        backend.MouseMove(rt.Now() + 10, x, y);
-        rt.RunUntil(rt.Now() + 20);
+
+    // The rows of the save (or load) screen, each by the last letter of its picture: M at rest,
+    // O under the pointer, Z chosen.
+    std::string RowLooks(bool save) {
+        std::string out;
+        for (int i = 0; i < 9; ++i) out += (save ? Save().picSave(i) : Load().picLoad(i)).Picture().back();
+        return out;
+    }
+    // The rows' left texts, each followed by '|'.
+    std::string RowTexts(bool save) {
+        std::string out;
+        for (int i = 0; i < 9; ++i) out += (save ? Save().lblSave1(i) : Load().lblLoad1(i)).Caption() + "|";
+        return out;
     }
 
     // "Pokračovat ve hře" on the menu.
@@ -59,25 +66,13 @@ struct SaveWorld : GameWorld {
         for (int i = 0; i < 200 && !Menu().Visible(); ++i) RunFor(100);
     }
 
-    // Waits for the build-up of the question on screen and picks `letter`.
-    void Answer(char letter) {
-        WaitForInput();
-        Key(letter);
-    }
-    // Answers B up to the question at `level`.
-    void PlayTo(int level) {
-        while (Main().State.Level < level) {
-            const int now = Main().State.Level;
-            Answer('B');
-            for (int i = 0; i < 400 && Main().State.Level == now; ++i) RunFor(100);
-        }
-    }
     // Asks to save during the current question, answers it and waits until the save screen
     // (or anything else) follows the answer's clip.
     void AnswerAndSave(char letter) {
         const int level = Main().State.Level;
         Main().State.SaveAfterAnswer = true;
-        Answer(letter);
+        WaitForInput();
+        Key(letter);
         for (int i = 0; i < 400 && !Save().Visible() && !Menu().Visible() && Main().State.Level == level; ++i)
             RunFor(100);
     }
