@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,11 @@ TEST(ClipOnScreen, ViewsShowTheirClipsFramesInOrderInTheirRectanglesOnly) {
     ClipScreen screen(rt);
     screen.Show();
     rt.RunUntil(rt.Now() + 20);
+    // The frames come from the decoders' threads: waited for (at most 5 s), as a loaded machine
+    // may take longer than a frame's time to deliver one.
+    const auto waitFor = [&](const std::function<bool()>& done) {
+        for (const Millis cap = rt.Now() + 5000; rt.Now() < cap && !done();) rt.RunUntil(rt.Now() + 20);
+    };
 
     // A new question: the studio clip is set and stopped, so it waits at its first frame; the
     // other clip is only set and shows nothing.
@@ -125,11 +131,7 @@ TEST(ClipOnScreen, ViewsShowTheirClipsFramesInOrderInTheirRectanglesOnly) {
     screen.WMPfade->Stop();
     screen.WMPanim->SetFile(animClip);
     screen.WMPanim->SetRate(0.8);
-    // The first frame comes from the decoder's thread: waited for, as a loaded machine may take
-    // longer than a frame's time to deliver it.
-    for (const Millis cap = rt.Now() + 5000;
-         rt.Now() < cap && (backend.fade.empty() || backend.fade.back() != 0);)
-        rt.RunUntil(rt.Now() + 20);
+    waitFor([&] { return !backend.fade.empty() && backend.fade.back() == 0; });
     ASSERT_EQ(backend.failedReads, 0) << SDL_GetError();
     EXPECT_EQ(backend.CountMisplacedPixels(0, kNoFrame), 0);
 
@@ -137,16 +139,13 @@ TEST(ClipOnScreen, ViewsShowTheirClipsFramesInOrderInTheirRectanglesOnly) {
     screen.WMPfade->Play();
     screen.WMPanim->Play();
     // Somewhere in the middle, the whole picture: each clip inside its rectangle and nowhere else.
-    for (const Millis cap = rt.Now() + 5000;
-         rt.Now() < cap && (backend.fade.back() < 1 || backend.anim.back() < 1);)
-        rt.RunUntil(rt.Now() + 20);
+    waitFor([&] { return backend.fade.back() >= 1 && backend.anim.back() >= 1; });
     EXPECT_GE(backend.fade.back(), 0);
     EXPECT_GE(backend.anim.back(), 0);
     EXPECT_EQ(backend.CountMisplacedPixels(backend.fade.back(), backend.anim.back()), 0);
 
     // Both run to their ends (the slower one in 1/0.8 of its time), frames only forwards.
-    const Millis until = rt.Now() + 5000;
-    while (rt.Now() < until && backend.anim.back() != kFrames - 1) rt.RunUntil(rt.Now() + 20);
+    waitFor([&] { return backend.anim.back() == kFrames - 1; });
     for (const auto* seen : {&backend.fade, &backend.anim}) {
         const std::vector<int> changes = Changes(*seen, start);
         ASSERT_FALSE(changes.empty());

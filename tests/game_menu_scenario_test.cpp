@@ -100,66 +100,56 @@ TEST(GameMenu, SaveBannerBlinksThenClosesOnAClickOrByItself) {
     EXPECT_EQ(changes, blink);
 }
 
-TEST(GameMenu, WalkingAwayAtLevelOneWinsNothingAndTheBannerReturnsUntilAnAnswer) {
-    PlayingWorld w;
-    frmMain& m = w.Main();
-    const Millis s = OpenMenu(w, w.WaitForInput());
-    Sampler<bool> banner(w, [&m] { return m.picMimoS().Visible(); });
-    bool shadeBetween = true;  // the dark band behind the banner goes with it
-    w.backend.At(s + 5000, [&] { shadeBetween = m.Shape1().Visible(); });
-    w.backend.Click(s, kEndX, kEndY);
-    w.rt.RunUntil(s + 20000);
-    EXPECT_FALSE(shadeBetween);
-    EXPECT_TRUE(m.State.OutOfCompetition);
-    EXPECT_EQ(m.State.WonLevel, 0);
-    EXPECT_EQ(m.picMenu(0).Width(), 1035);
-    EXPECT_TRUE(w.When("frmMain.WMP1 stop", s));
-    EXPECT_TRUE(w.When("WMPfade play", s));
+// Walking away keeps the amount of the level before (nothing at level 1); its banner comes back
+// until an answer, which wins nothing and plays no reveal sound; the right box still blinks and
+// the end clip follows.
+TEST(GameMenu, WalkingAwayKeepsTheLastAmountAndTheBannerReturnsUntilAnAnswer) {
+    for (const int level : {1, 6}) {
+        SCOPED_TRACE(level);
+        PlayingWorld w;
+        w.ClimbTo(level);
+        frmMain& m = w.Main();
+        const Millis s = OpenMenu(w, w.WaitForInput());
+        Sampler<bool> banner(w, [&m] { return m.picMimoS().Visible(); });
+        bool shadeBetween = true;  // the dark band behind the banner goes with it
+        w.backend.At(s + 5000, [&] { shadeBetween = m.Shape1().Visible(); });
+        w.backend.Click(s, kEndX, kEndY);
+        w.rt.RunUntil(s + 20000);
+        EXPECT_FALSE(shadeBetween);
+        EXPECT_TRUE(m.State.OutOfCompetition);
+        EXPECT_EQ(m.State.WonLevel, level - 1);
+        EXPECT_EQ(m.picMenu(0).Width(), 1035);
+        EXPECT_TRUE(w.When("frmMain.WMP1 stop", s));
+        EXPECT_TRUE(w.When("WMPfade play", s));
 
-    // Shown once the panel has slid shut, for 500 + 497 + 1500 ms, then again 15 s later.
-    auto shows = banner.Changes();
-    ASSERT_GE(shows.size(), 2u);
-    EXPECT_LE(shows[1].first - s, 400);
-    const Millis first = shows[1].first;
-    for (auto& [t, shown] : shows) t -= first;
-    EXPECT_EQ(shows, (std::vector<std::pair<Millis, bool>>{
-                         {shows[0].first, false}, {0, true}, {2497, false}, {15000, true}, {17497, false}}));
+        // Shown once the panel has slid shut, for 500 + 497 + 1500 ms, then again 15 s later.
+        auto shows = banner.Changes();
+        ASSERT_GE(shows.size(), 2u);
+        EXPECT_LE(shows[1].first - s, 400);
+        const Millis first = shows[1].first;
+        for (auto& [t, shown] : shows) t -= first;
+        EXPECT_EQ(shows,
+                  (std::vector<std::pair<Millis, bool>>{
+                      {shows[0].first, false}, {0, true}, {2497, false}, {15000, true}, {17497, false}}));
 
-    // The menu no longer opens.
-    w.backend.Click(s + 20000, kMenuX, kMenuY);
-    w.rt.RunUntil(s + 20500);
-    EXPECT_EQ(m.picMenu(0).Width(), 1035);
+        // The menu no longer opens.
+        w.backend.Click(s + 20000, kMenuX, kMenuY);
+        w.rt.RunUntil(s + 20500);
+        EXPECT_EQ(m.picMenu(0).Width(), 1035);
 
-    // An answer stops the banner; it wins nothing, plays no reveal sound, and the game ends.
-    w.backend.KeyPress(s + 20500, 'B');
-    w.rt.RunUntil(s + 20600);
-    const size_t showsAtAnswer = banner.Changes().size();
-    EXPECT_FALSE(w.When("frmMain.WMP2 file", s + 20500));
-    w.rt.RunUntil(s + 20500 + 3500 + 2000 + 15000);
-    EXPECT_EQ(m.State.WonLevel, 0);
-    EXPECT_FALSE(m.Visible());
-    EXPECT_TRUE(w.Menu().Visible());
-    EXPECT_EQ(banner.Changes().size(), showsAtAnswer);
-}
-
-TEST(GameMenu, WalkingAwayAtLevelSixKeepsTheAmountOfLevelFive) {
-    PlayingWorld w;
-    w.ClimbTo(6);
-    frmMain& m = w.Main();
-    ASSERT_EQ(m.State.Level, 6);
-    const Millis s = OpenMenu(w, w.WaitForInput());
-    w.backend.Click(s, kEndX, kEndY);
-    w.rt.RunUntil(s + 3000);
-    EXPECT_EQ(m.State.WonLevel, 5);
-    // A right answer out of competition changes nothing.
-    w.backend.KeyPress(s + 3000, 'B');
-    w.rt.RunUntil(s + 3000 + 3500 + 1100);
-    EXPECT_EQ(m.State.WonLevel, 5);
-    // The right box still blinks, without a reveal sound, and the end clip follows.
-    EXPECT_EQ(w.Lines("frmMain.imgB picture B-Z", s + 3000).size(), 2u);
-    EXPECT_FALSE(w.When("frmMain.WMP2 file", s + 3000));
-    w.rt.RunUntil(s + 3000 + 3500 + 700 + 1500);
-    EXPECT_EQ(w.Anim().Playing().file, "/gfx/ex.avi");
+        const Millis answer = s + 20500;
+        w.backend.KeyPress(answer, 'B');
+        w.rt.RunUntil(answer + 100);
+        const size_t showsAtAnswer = banner.Changes().size();
+        w.rt.RunUntil(answer + 3500 + 700 + 1500);
+        EXPECT_EQ(w.Lines("frmMain.imgB picture B-Z", answer).size(), 2u);
+        EXPECT_FALSE(w.When("frmMain.WMP2 file", answer));
+        EXPECT_EQ(w.Anim().Playing().file, "/gfx/ex.avi");
+        w.rt.RunUntil(answer + 3500 + 2000 + 15000);
+        EXPECT_EQ(m.State.WonLevel, level - 1);
+        EXPECT_EQ(w.Screens(), "Menu*");
+        EXPECT_EQ(banner.Changes().size(), showsAtAnswer);
+    }
 }
 
 TEST(GameMenu, ClosingTheWindowAsksOnlyWhileAGameIsUndecided) {

@@ -64,19 +64,19 @@ TEST(VideoFrameQueue, DecoderWaitsWhileFullAndQuitsOnAbort) {
     EXPECT_FALSE(was_empty);
     ASSERT_TRUE(queue.Push(FrameAt(2), was_empty));
 
-    auto blocked = std::async(std::launch::async, [&queue] {
-        bool empty = false;
-        return queue.Push(FrameAt(3), empty);
-    });
+    const auto pushElsewhere = [&queue](std::int64_t pts) {
+        return std::async(std::launch::async, [&queue, pts] {
+            bool empty = false;
+            return queue.Push(FrameAt(pts), empty);
+        });
+    };
+    auto blocked = pushElsewhere(3);
     EXPECT_EQ(blocked.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
     EXPECT_EQ(queue.PopFront()->pts_us, 0);  // makes room
     EXPECT_TRUE(blocked.get());
     EXPECT_EQ(queue.FrontPts(), std::int64_t{1});
 
-    auto aborted = std::async(std::launch::async, [&queue] {
-        bool empty = false;
-        return queue.Push(FrameAt(4), empty);
-    });
+    auto aborted = pushElsewhere(4);
     queue.Abort();
     EXPECT_FALSE(aborted.get());
 

@@ -34,6 +34,11 @@ TEST(PlayerDirectory, AReadOnlyProgramFolderSavesAndLoadsFromThePlayersDirectory
     const fs::path own = xdg / "tolarka";
     ASSERT_EQ(w.app.WritablePath(), own.string());
     ASSERT_EQ(w.app.DataPath(), w.dir.path().string());
+    // Saves made in the program folder before it stopped taking files are still the player's:
+    // listed beside the new ones; a slot saved anew is the new save.
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 2, MakeSave("Petr", 7)));
+    ASSERT_TRUE(WriteSlot(w.dir.path(), 5, MakeSave("Older", 4)));
+    ASSERT_TRUE(WriteSlot(own, 5, MakeSave("Eva", 3)));
 
     w.StartGame("Žofie");
     w.AnswerAndSave('B');
@@ -41,35 +46,17 @@ TEST(PlayerDirectory, AReadOnlyProgramFolderSavesAndLoadsFromThePlayersDirectory
     w.RunFor(3100);
     ASSERT_EQ(w.Screens(), "Menu*");
     EXPECT_TRUE(SlotFilled(own, 1));
-    EXPECT_FALSE(fs::exists(w.Path("save")));
+    EXPECT_FALSE(SlotFilled(w.dir.path(), 1));
     EXPECT_EQ(ReadRecentList(RecentListPath(own, 1))[0], "001");
     EXPECT_FALSE(fs::exists(w.Path("logs")));
 
     w.Continue();
-    EXPECT_EQ(w.RowTexts(false), "Žofie    2.000 Kč|||||||||");
+    EXPECT_EQ(w.RowTexts(false), "Žofie    2.000 Kč|Petr    40.000 Kč|||Eva    3.000 Kč|||||");
     w.ClickRow(0);
     w.WaitForGame();
     ASSERT_EQ(w.Screens(), "Main*");
     EXPECT_EQ(w.Main().State.Level, 2);
     EXPECT_FALSE(SlotFilled(own, 1));  // used up
-}
-
-// Saves made in the program folder before it stopped taking files are still the player's: listed
-// beside the new ones and played; a slot saved anew is the new save.
-TEST(PlayerDirectory, SavesLeftInTheProgramFolderAreListedAndLoaded) {
-    ScratchDir xdg;
-    PlayerWorld w(xdg.path());
-    const fs::path own = xdg.path() / "tolarka";
-    ASSERT_TRUE(WriteSlot(w.dir.path(), 2, MakeSave("Petr", 7)));
-    ASSERT_TRUE(WriteSlot(w.dir.path(), 5, MakeSave("Older", 4)));
-    ASSERT_TRUE(WriteSlot(own, 5, MakeSave("Eva", 3)));
-    w.Continue();
-    EXPECT_EQ(w.RowTexts(false), "|Petr    40.000 Kč|||Eva    3.000 Kč|||||");
-    w.ClickRow(1);
-    w.WaitForGame();
-    ASSERT_EQ(w.Screens(), "Main*");
-    EXPECT_EQ(w.Main().State.Level, 7);
-    EXPECT_EQ(w.Menu().CurrentPlayerName, "Petr");
 }
 
 TEST(PlayerDirectory, AnUnusablePlayerDirectoryIsReportedOnceAndTheGameGoesOn) {

@@ -93,30 +93,20 @@ using ClipWorld = World<ClipBackend>;
 
 TEST(RuntimeTimers, TicksEveryIntervalFromEnablingAndRestartsOnChange) {
     World<> w;
-    w.rt.RunUntil(100);
-    w.timer.SetInterval(300);
-    w.timer.Start();
-    w.rt.RunUntil(1000);
-    EXPECT_EQ(w.ticks, (std::vector<Millis>{400, 700, 1000}));
-    // Changing the interval of a running timer restarts the count from now.
-    w.rt.RunUntil(1100);
-    w.timer.SetInterval(500);
-    w.rt.RunUntil(2100);
-    EXPECT_EQ(w.ticks.back(), 2100);
-    EXPECT_EQ(w.ticks[w.ticks.size() - 2], 1600);
-    // Disabling and re-enabling restarts it too; enabling an enabled timer does not.
-    w.ticks.clear();
-    w.rt.RunUntil(2200);
-    w.timer.Stop();
-    w.timer.Start();
-    w.rt.RunUntil(2500);
-    w.timer.Start();
-    w.rt.RunUntil(2700);
-    EXPECT_EQ(w.ticks, (std::vector<Millis>{2700}));
-    // An interval of 0 never ticks.
-    w.timer.SetInterval(0);
+    Timer& t = w.timer;
+    w.backend.At(100, [&] {
+        t.SetInterval(300);
+        t.Start();
+    });
+    w.backend.At(1100, [&] { t.SetInterval(500); });  // a new interval counts from now
+    w.backend.At(2200, [&] {                          // so does stopping and starting again
+        t.Stop();
+        t.Start();
+    });
+    w.backend.At(2500, [&] { t.Start(); });         // starting a running timer does not
+    w.backend.At(2800, [&] { t.SetInterval(0); });  // an interval of 0 never ticks
     w.rt.RunUntil(5000);
-    EXPECT_EQ(w.ticks.size(), 1u);
+    EXPECT_EQ(w.ticks, (std::vector<Millis>{400, 700, 1000, 1600, 2100, 2700}));
 }
 
 TEST(RuntimeTimers, AHandlerMayStopOrReprogramItself) {
@@ -150,7 +140,6 @@ TEST(RuntimeTimers, APauseBlocksTicksAndInputWhichComeAfterIt) {
         other.Stop();
     };
     w.backend.KeyPress(500, 'X');
-    w.screen.keys.clear();
     w.timer.Start();
     other.Start();
     w.rt.RunUntil(2000);

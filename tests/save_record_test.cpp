@@ -117,18 +117,6 @@ TEST(SaveSlots, WriteReadListAndDelete) {
     EXPECT_TRUE(AnySlotFilled(app));
 }
 
-TEST(SaveSlots, EmptyAndShortFilesCountAsFilledAndReadPadded) {
-    ScratchDir dir;
-    WriteFile(dir.path() / "save" / "01.sav", {});
-    const auto full = EncodeSaveRecord(Sample());
-    WriteFile(dir.path() / "save" / "02.sav", std::vector<unsigned char>(full.begin(), full.begin() + 45));
-    EXPECT_TRUE(SlotFilled(dir.path(), 1));
-    EXPECT_EQ(ReadSlot(dir.path(), 1)->ResumeLevel, 0);
-    const SaveRecord shortOne = *ReadSlot(dir.path(), 2);
-    EXPECT_EQ(shortOne.ResumeLevel, 8);
-    EXPECT_EQ(shortOne.SaveDate, "04.       ");
-}
-
 TEST(SaveSlots, AFailedWriteLeavesTheOldSaveWholeAndNoTemporaryFile) {
     TOLARKA_SKIP_WITHOUT(Feature::FileSizeLimit);
     ScratchDir dir;
