@@ -50,79 +50,74 @@ TEST(Game, EveryLevelFollowsTheShowsTimelineToTheTopPrize) {
     };
     const Row rows[16] = {
         {},
-        {2000, "r1.wav", "bgm1.wav", "fade1.avi", "r1.avi", 4000, "", 0},
-        {3000, "r1.wav", "", "fade1.avi", "r1.avi", 4000, "", 0},
-        {4000, "r1.wav", "", "fade1.avi", "r1.avi", 4000, "", 0},
-        {5000, "r1.wav", "", "fade1.avi", "r1.avi", 4000, "", 0},
-        {6500, "zb.wav", "", "fade1.avi", "r23.avi", 9550, "lights-st.avi", 4500},
-        {7000, "r2.wav", "bgm2.wav", "fade2.avi", "r23.avi", 6600, "lights-r2.avi", 3000},
-        {8000, "r2.wav", "bgm2.wav", "fade2.avi", "r23.avi", 6600, "lights-r2.avi", 3000},
-        {9500, "r2.wav", "bgm2.wav", "fade2.avi", "r23.avi", 6600, "lights-r2.avi", 3000},
-        {11000, "r2.wav", "bgm2.wav", "fade2.avi", "r23.avi", 6600, "lights-r2.avi", 3000},
-        {13000, "zb.wav", "bgm2.wav", "fade2.avi", "r23.avi", 9550, "lights-st.avi", 4500},
-        {14500, "r3.wav", "bgm3.wav", "fade3.avi", "r23.avi", 6600, "lights-r3.avi", 3000},
-        {16000, "r3.wav", "bgm3.wav", "fade3.avi", "r23.avi", 6600, "lights-r3.avi", 3000},
-        {17500, "r3.wav", "bgm3.wav", "fade3.avi", "r23.avi", 6600, "lights-r3.avi", 3000},
-        {19000, "r3.wav", "bgm3.wav", "fade3.avi", "r23.avi", 6600, "lights-r3.avi", 3000},
-        {20000, "r4.wav", "bgm4.wav", "fade3.avi", "r4.avi", 19800, "", 0},
+        {2000, "/sfx/r1.wav", "/sfx/bgm1.wav", "/gfx/fade1.avi", "/gfx/r1.avi", 4000, "", 0},
+        {3000, "/sfx/r1.wav", "", "/gfx/fade1.avi", "/gfx/r1.avi", 4000, "", 0},
+        {4000, "/sfx/r1.wav", "", "/gfx/fade1.avi", "/gfx/r1.avi", 4000, "", 0},
+        {5000, "/sfx/r1.wav", "", "/gfx/fade1.avi", "/gfx/r1.avi", 4000, "", 0},
+        {6500, "/sfx/zb.wav", "", "/gfx/fade1.avi", "/gfx/r23.avi", 9550, "/gfx/lights-st.avi", 4500},
+        {7000, "/sfx/r2.wav", "/sfx/bgm2.wav", "/gfx/fade2.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r2.avi",
+         3000},
+        {8000, "/sfx/r2.wav", "/sfx/bgm2.wav", "/gfx/fade2.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r2.avi",
+         3000},
+        {9500, "/sfx/r2.wav", "/sfx/bgm2.wav", "/gfx/fade2.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r2.avi",
+         3000},
+        {11000, "/sfx/r2.wav", "/sfx/bgm2.wav", "/gfx/fade2.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r2.avi",
+         3000},
+        {13000, "/sfx/zb.wav", "/sfx/bgm2.wav", "/gfx/fade2.avi", "/gfx/r23.avi", 9550, "/gfx/lights-st.avi",
+         4500},
+        {14500, "/sfx/r3.wav", "/sfx/bgm3.wav", "/gfx/fade3.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r3.avi",
+         3000},
+        {16000, "/sfx/r3.wav", "/sfx/bgm3.wav", "/gfx/fade3.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r3.avi",
+         3000},
+        {17500, "/sfx/r3.wav", "/sfx/bgm3.wav", "/gfx/fade3.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r3.avi",
+         3000},
+        {19000, "/sfx/r3.wav", "/sfx/bgm3.wav", "/gfx/fade3.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r3.avi",
+         3000},
+        {20000, "/sfx/r4.wav", "/sfx/bgm4.wav", "/gfx/fade3.avi", "/gfx/r4.avi", 19800, "", 0},
     };
     PlayingWorld w;
     for (int level = 1; level <= 15; ++level) {
         const Row& row = rows[level];
         SCOPED_TRACE("level " + std::to_string(level));
         ASSERT_EQ(w.Main().State.Level, level);
-        char ladder[40];
-        std::snprintf(ladder, sizeof ladder, "frmMain.imgStupnice picture S%02d", level);
-        const Millis load = *w.LastWhen(ladder);
-        const auto music = w.Lines("frmMain.WMP1 file", load);
-        if (*row.music)
-            EXPECT_EQ(music, (std::vector<std::string>{"frmMain.WMP1 file " + w.Sfx(row.music)}));
-        else
-            EXPECT_TRUE(music.empty());
-        EXPECT_EQ(w.Lines("frmMain.WMPfade file", load),
-                  (std::vector<std::string>{"frmMain.WMPfade file " + w.Gfx(row.studio)}));
+        const Millis load = *w.LastWhen("frmMain.imgStupnice picture S");
+        EXPECT_EQ(w.Files("frmMain.WMP1", load) + "|" + w.Files("frmMain.WMPfade", load),
+                  std::string(row.music) + "|" + row.studio);
 
         const Millis pick = w.Answer('B');
-        // From level 6 the pick itself plays sel.wav and stops the music.
-        EXPECT_EQ(w.Lines("frmMain.WMP2 file " + w.Sfx("sel.wav"), pick).size(), level >= 6 ? 1u : 0u);
         const Millis reveal = w.RunUntilLogged("frmMain.WMP2 play", pick + 1).value_or(-1);
         EXPECT_EQ(reveal - pick, row.pause);
-        EXPECT_EQ(w.Lines("frmMain.WMP2 file", pick).back(), "frmMain.WMP2 file " + w.Sfx(row.reveal));
-        // Levels 1-4 keep the track through the reveal.
+        // From level 6 the pick itself plays sel.wav and stops the music; levels 1-4 keep the
+        // track through the reveal.
+        EXPECT_EQ(w.Files("frmMain.WMP2", pick),
+                  (level >= 6 ? "/sfx/sel.wav " : "") + std::string(row.reveal));
         EXPECT_EQ(w.When("frmMain.WMP1 stop", pick).has_value(), level >= 5);
         // Blink: green at once, orange after 350 ms, green after 700 ms; the clip 1500 ms later.
         w.rt.RunUntil(reveal + 2199);
         EXPECT_EQ(w.Lines("frmMain.WMPfade play", pick).size(), 1u);
-        EXPECT_EQ(w.When("frmMain.imgB picture B-Z", pick + 1), reveal);
-        EXPECT_EQ(w.When("frmMain.imgB picture B-O", reveal + 1), reveal + 350);
-        EXPECT_EQ(w.When("frmMain.imgB picture B-Z", reveal + 1), reveal + 700);
+        EXPECT_EQ(w.Pictures("frmMain.imgB", pick + 1),
+                  (Steps{{row.pause - 1, "B-Z"}, {row.pause + 349, "B-O"}, {row.pause + 699, "B-Z"}}));
         EXPECT_FALSE(w.Anim().Visible());
         w.rt.RunUntil(reveal + 2200);
         ASSERT_TRUE(w.Anim().Visible());
         const Millis shown = w.RunUntilLogged("frmAnim.WMPanim play", pick).value_or(-1);
         EXPECT_EQ(shown, reveal + 2200);
-        EXPECT_EQ(w.Lines("frmAnim.WMPanim file", pick).at(0), "frmAnim.WMPanim file " + w.Gfx(row.clip));
+        EXPECT_EQ(w.Files("frmAnim.WMPanim", pick) + "|" + w.Files("frmAnim.WMPanim2", pick),
+                  std::string(row.clip) + "|" + row.second);
         EXPECT_EQ(w.Main().State.WonLevel, level);
         if (*row.second) {
-            EXPECT_EQ(w.Lines("frmAnim.WMPanim2 file", pick).back(),
-                      "frmAnim.WMPanim2 file " + w.Gfx(row.second));
             EXPECT_EQ(w.RunUntilLogged("frmAnim.WMPanim2 play", shown), shown + row.secondAt);
         }
         if (level < 15) {
             w.NextQuestion();
             EXPECT_EQ(w.LastWhen("frmMain.imgStupnice picture S"), shown + row.clipLength);
         } else {
-            w.rt.RunUntil(shown + row.clipLength - 1);
-            EXPECT_TRUE(w.Anim().Visible());
-            EXPECT_FALSE(w.Menu().Visible());
-            w.rt.RunUntil(shown + row.clipLength);
+            const GameWorld::Samples end = {{row.clipLength - 1, "Main Anim*"}, {row.clipLength, "Menu*"}};
+            EXPECT_EQ(w.SampleAt(shown, end, [&] { return w.Screens(); }), end);
         }
     }
     // The lights after a right answer come with their sound (never at levels 5 and 10).
     EXPECT_EQ(w.Lines("frmAnim.WMPanimSND file " + w.Sfx("lights2.wav")).size(), 8u);
-    EXPECT_FALSE(w.Anim().Visible());
-    EXPECT_TRUE(w.Menu().Visible());
-    EXPECT_FALSE(w.Main().Loaded());
     EXPECT_EQ(w.Main().State.WonLevel, 15);
 }
 
@@ -150,21 +145,18 @@ TEST(Game, AWrongAnswerFallsToTheLastSafeLevelAndEndsInTheMenu) {
         EXPECT_EQ(w.Lines("frmMain.WMP2 file", pick).back(), "frmMain.WMP2 file " + w.Sfx(row.sound));
         EXPECT_EQ(w.When("frmMain.imgB picture B-Z", pick), reveal);
         EXPECT_EQ(w.Main().imgAnswer(2).Picture(), "C-O");
-        EXPECT_EQ(w.Main().State.WonLevel, row.wonLevel);
-        EXPECT_TRUE(w.Main().State.OutOfCompetition);
-        // The end clip's screen, the pointer, the menu, the game screen; the clip and the amount.
+        EXPECT_TRUE(w.Main().State.WonLevel == row.wonLevel && w.Main().State.OutOfCompetition);
+        // The screens, "p" while the pointer shows, and the end clip with the amount.
         const auto state = [&] {
-            return GameWorld::Flags({w.Anim().Visible(), w.backend.PointerVisible(), w.Menu().Visible(),
-                                     w.Main().Loaded()}) +
-                   (w.Anim().Visible() ? w.Anim().Playing().file + " " + w.Anim().pic().Picture() : "");
+            return w.Screens() + (w.backend.PointerVisible() ? " p" : "") +
+                   (w.Anim().Visible() ? " " + w.Anim().Playing().file + " " + w.Anim().pic().Picture() : "");
         };
-        char amount[8];
-        std::snprintf(amount, sizeof amount, "c%02d", row.wonLevel);
-        const std::string clip = std::string("/gfx/ex.avi ") + amount;
-        const GameWorld::Samples timeline = {{row.handOver - 1, "0101"},
-                                             {row.handOver, "1001" + clip},
-                                             {row.handOver + 7199, "1001" + clip},
-                                             {row.handOver + 7200, "0110"}};
+        const std::string clip =
+            (row.wonLevel < 10 ? " /gfx/ex.avi c0" : " /gfx/ex.avi c") + std::to_string(row.wonLevel);
+        const GameWorld::Samples timeline = {{row.handOver - 1, "Main* p"},
+                                             {row.handOver, "Main Anim*" + clip},
+                                             {row.handOver + 7199, "Main Anim*" + clip},
+                                             {row.handOver + 7200, "Menu* p"}};
         EXPECT_EQ(w.SampleAt(reveal, timeline, state), timeline);
     }
 }

@@ -242,6 +242,17 @@ struct GameWorld {
         }
         return When(text, from);
     }
+    // The files `player` ("frmMain.WMP1") was given from `from` on, space-separated, each under
+    // the data folder as the screens name them ("/sfx/r1.wav").
+    std::string Files(const std::string& player, Millis from = 0) const {
+        std::string out;
+        for (const auto& line : Lines(player + " file ", from)) {
+            const std::string path = line.substr(player.size() + 6);
+            out += (out.empty() ? "" : " ") +
+                   (path.starts_with(app.DataPath()) ? path.substr(app.DataPath().size()) : path);
+        }
+        return out;
+    }
     // Log lines (without their time) from `from` on that contain `text`.
     std::vector<std::string> Lines(const std::string& text, Millis from = 0) const {
         std::vector<std::string> out;
