@@ -50,31 +50,25 @@ TEST(Game, EveryLevelFollowsTheShowsTimelineToTheTopPrize) {
     };
     const Row rows[16] = {
         {},
-        {2000, "/sfx/r1.wav", "/sfx/bgm1.wav", "/gfx/fade1.avi", "/gfx/r1.avi", 4000, "", 0},
-        {3000, "/sfx/r1.wav", "", "/gfx/fade1.avi", "/gfx/r1.avi", 4000, "", 0},
-        {4000, "/sfx/r1.wav", "", "/gfx/fade1.avi", "/gfx/r1.avi", 4000, "", 0},
-        {5000, "/sfx/r1.wav", "", "/gfx/fade1.avi", "/gfx/r1.avi", 4000, "", 0},
-        {6500, "/sfx/zb.wav", "", "/gfx/fade1.avi", "/gfx/r23.avi", 9550, "/gfx/lights-st.avi", 4500},
-        {7000, "/sfx/r2.wav", "/sfx/bgm2.wav", "/gfx/fade2.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r2.avi",
-         3000},
-        {8000, "/sfx/r2.wav", "/sfx/bgm2.wav", "/gfx/fade2.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r2.avi",
-         3000},
-        {9500, "/sfx/r2.wav", "/sfx/bgm2.wav", "/gfx/fade2.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r2.avi",
-         3000},
-        {11000, "/sfx/r2.wav", "/sfx/bgm2.wav", "/gfx/fade2.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r2.avi",
-         3000},
-        {13000, "/sfx/zb.wav", "/sfx/bgm2.wav", "/gfx/fade2.avi", "/gfx/r23.avi", 9550, "/gfx/lights-st.avi",
-         4500},
-        {14500, "/sfx/r3.wav", "/sfx/bgm3.wav", "/gfx/fade3.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r3.avi",
-         3000},
-        {16000, "/sfx/r3.wav", "/sfx/bgm3.wav", "/gfx/fade3.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r3.avi",
-         3000},
-        {17500, "/sfx/r3.wav", "/sfx/bgm3.wav", "/gfx/fade3.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r3.avi",
-         3000},
-        {19000, "/sfx/r3.wav", "/sfx/bgm3.wav", "/gfx/fade3.avi", "/gfx/r23.avi", 6600, "/gfx/lights-r3.avi",
-         3000},
-        {20000, "/sfx/r4.wav", "/sfx/bgm4.wav", "/gfx/fade3.avi", "/gfx/r4.avi", 19800, "", 0},
+        {2000, "r1.wav", "bgm1.wav", "fade1.avi", "r1.avi", 4000, "", 0},
+        {3000, "r1.wav", "", "fade1.avi", "r1.avi", 4000, "", 0},
+        {4000, "r1.wav", "", "fade1.avi", "r1.avi", 4000, "", 0},
+        {5000, "r1.wav", "", "fade1.avi", "r1.avi", 4000, "", 0},
+        {6500, "zb.wav", "", "fade1.avi", "r23.avi", 9550, "lights-st.avi", 4500},
+        {7000, "r2.wav", "bgm2.wav", "fade2.avi", "r23.avi", 6600, "lights-r2.avi", 3000},
+        {8000, "r2.wav", "bgm2.wav", "fade2.avi", "r23.avi", 6600, "lights-r2.avi", 3000},
+        {9500, "r2.wav", "bgm2.wav", "fade2.avi", "r23.avi", 6600, "lights-r2.avi", 3000},
+        {11000, "r2.wav", "bgm2.wav", "fade2.avi", "r23.avi", 6600, "lights-r2.avi", 3000},
+        {13000, "zb.wav", "bgm2.wav", "fade2.avi", "r23.avi", 9550, "lights-st.avi", 4500},
+        {14500, "r3.wav", "bgm3.wav", "fade3.avi", "r23.avi", 6600, "lights-r3.avi", 3000},
+        {16000, "r3.wav", "bgm3.wav", "fade3.avi", "r23.avi", 6600, "lights-r3.avi", 3000},
+        {17500, "r3.wav", "bgm3.wav", "fade3.avi", "r23.avi", 6600, "lights-r3.avi", 3000},
+        {19000, "r3.wav", "bgm3.wav", "fade3.avi", "r23.avi", 6600, "lights-r3.avi", 3000},
+        {20000, "r4.wav", "bgm4.wav", "fade3.avi", "r4.avi", 19800, "", 0},
     };
+    // A file as the screens name it, "" for none.
+    const auto sfx = [](const char* f) { return *f ? "/sfx/" + std::string(f) : ""; };
+    const auto gfx = [](const char* f) { return *f ? "/gfx/" + std::string(f) : ""; };
     PlayingWorld w;
     for (int level = 1; level <= 15; ++level) {
         const Row& row = rows[level];
@@ -82,15 +76,14 @@ TEST(Game, EveryLevelFollowsTheShowsTimelineToTheTopPrize) {
         ASSERT_EQ(w.Main().State.Level, level);
         const Millis load = *w.LastWhen("frmMain.imgStupnice picture S");
         EXPECT_EQ(w.Files("frmMain.WMP1", load) + "|" + w.Files("frmMain.WMPfade", load),
-                  std::string(row.music) + "|" + row.studio);
+                  sfx(row.music) + "|" + gfx(row.studio));
 
         const Millis pick = w.Answer('B');
         const Millis reveal = w.RunUntilLogged("frmMain.WMP2 play", pick + 1).value_or(-1);
         EXPECT_EQ(reveal - pick, row.pause);
         // From level 6 the pick itself plays sel.wav and stops the music; levels 1-4 keep the
         // track through the reveal.
-        EXPECT_EQ(w.Files("frmMain.WMP2", pick),
-                  (level >= 6 ? "/sfx/sel.wav " : "") + std::string(row.reveal));
+        EXPECT_EQ(w.Files("frmMain.WMP2", pick), (level >= 6 ? "/sfx/sel.wav " : "") + sfx(row.reveal));
         EXPECT_EQ(w.When("frmMain.WMP1 stop", pick).has_value(), level >= 5);
         // Blink: green at once, orange after 350 ms, green after 700 ms; the clip 1500 ms later.
         w.rt.RunUntil(reveal + 2199);
@@ -103,7 +96,7 @@ TEST(Game, EveryLevelFollowsTheShowsTimelineToTheTopPrize) {
         const Millis shown = w.RunUntilLogged("frmAnim.WMPanim play", pick).value_or(-1);
         EXPECT_EQ(shown, reveal + 2200);
         EXPECT_EQ(w.Files("frmAnim.WMPanim", pick) + "|" + w.Files("frmAnim.WMPanim2", pick),
-                  std::string(row.clip) + "|" + row.second);
+                  gfx(row.clip) + "|" + gfx(row.second));
         EXPECT_EQ(w.Main().State.WonLevel, level);
         if (*row.second) {
             EXPECT_EQ(w.RunUntilLogged("frmAnim.WMPanim2 play", shown), shown + row.secondAt);

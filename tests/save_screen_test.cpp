@@ -74,15 +74,13 @@ TEST(SaveScreen, ATakenSlotAsksFirstNoLeavesTheFileAloneAndYesOverwritesIt) {
     EXPECT_EQ(w.Save().SlotIndex(), 2);
     EXPECT_EQ(w.RowLooks(true), "MMOMMMMMM");
     // "ANO" and "NE" light up (white and bold) under the pointer; the panel around them dims both.
-    const auto lit = [&] {
-        return GameWorld::Flags({w.Save().lblANO().ForeColour() == 0xFFFFFFu,
-                                 w.Save().lblANO().GetFont().bold, w.Save().lblNE().ForeColour() == 0xFFFFFFu,
-                                 w.Save().lblNE().GetFont().bold});
-    };
     std::string seen;
     for (const auto& [x, y] : {std::pair{275, 258}, {351, 258}, {120, 200}}) {
         w.PointAt(x, y);
-        seen += lit() + " ";
+        const platform::Label &yes = w.Save().lblANO(), &no = w.Save().lblNE();
+        seen += GameWorld::Flags({yes.ForeColour() == 0xFFFFFFu, yes.GetFont().bold,
+                                  no.ForeColour() == 0xFFFFFFu, no.GetFont().bold}) +
+                " ";
     }
     EXPECT_EQ(seen, "1100 0011 0000 ");
 
