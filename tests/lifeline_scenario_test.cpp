@@ -117,18 +117,6 @@ TEST(Audience, AfterFiftyFiftyTheRemovedVotesAreSplitBetweenTheTwoLeft) {
     EXPECT_EQ(Shown(w, true), "0% 94% 0% 6% ");
 }
 
-TEST(Audience, FiftyFiftyAfterTheAudienceKeepsFourBars) {
-    PlayingWorld w;
-    AskAudience(w);
-    w.Then({Giving(1, 4), Giving(4, 4), 0.5, 0.5, 0.5});
-    w.Click(kFiftyX, kIconY);
-    EXPECT_EQ(w.draws->size(), 3u);  // nothing drawn beyond the two answers
-    EXPECT_EQ(w.Main().State.Question.AudienceVotes, (Votes{2, 92, 4, 2}));
-    EXPECT_EQ(Shown(w, false), "2% 92% 4% 2% ");
-    EXPECT_TRUE(w.Main().colNDiv(0).Visible());
-    EXPECT_EQ(w.Answers(), "-BC-");
-}
-
 TEST(Phone, CallIsTypedOutAfterTheClipAndTheGameResumes) {
     PlayingWorld w;
     frmMain& m = w.Main();
@@ -218,14 +206,23 @@ TEST(Phone, LongTranscriptIsCutOffAtThirtySecondsWithoutTheClosingSound) {
     EXPECT_TRUE(w.Lines("frmMain.WMP2 stop", t).empty());  // the ring runs out by itself
 }
 
-// The audience's graph comes back after the call only when it was asked for the same question.
+// The audience's graph stays through a 50:50, and comes back after the call only when it was
+// asked for the same question.
 TEST(Phone, TheAudienceGraphOfTheSameQuestionOnlyComesBackAfterTheCall) {
     for (const bool sameQuestion : {true, false}) {
         SCOPED_TRACE(sameQuestion ? "same question" : "earlier question");
         PlayingWorld w;
         frmMain& m = w.Main();
         AskAudience(w);
-        if (!sameQuestion) {
+        if (sameQuestion) {
+            // A 50:50 after the audience draws nothing beyond its two answers and keeps four bars.
+            w.Then({Giving(1, 4), Giving(4, 4), 0.5, 0.5, 0.5});
+            w.Click(kFiftyX, kIconY);
+            EXPECT_EQ(w.draws->size(), 3u);
+            EXPECT_EQ(m.State.Question.AudienceVotes, (Votes{2, 92, 4, 2}));
+            EXPECT_EQ(Shown(w, false) + w.Answers(), "2% 92% 4% 2% -BC-");
+            EXPECT_TRUE(m.colNDiv(0).Visible());
+        } else {
             w.Key('B');
             w.NextQuestion();
             ASSERT_EQ(m.State.Level, 2);

@@ -86,33 +86,23 @@ TEST(Rules, PresentationFollowsItsTimingTable) {
     for (auto step : Steps{{1750, "S00"}, {3450, "S05"}, {4450, "S10"}, {5950, "S00"}})
         ladder.push_back(step);
     EXPECT_EQ(w.Pictures("frmRules.picStup", t), ladder);
-}
 
-TEST(Rules, RunsAgainFromAnEmptyTextAndIgnoresKeysAndClicks) {
-    RulesWorld w;
-    const Millis t1 = w.ClickItem(kRulesY);
-    // Keys and clicks during the presentation: the quit item, Escape, Enter.
-    w.backend.KeyPress(t1 + 2000, kEscape);
-    w.backend.KeyPress(t1 + 9000, kReturn);
-    w.backend.Click(t1 + 12000, kItemX, kQuitY);
-    w.backend.Type(t1 + 15000, "x");
-    w.rt.RunUntil(t1 + 31000);
-    EXPECT_EQ(w.Screens(), "Menu*");
-    EXPECT_TRUE(w.Menu().picMenu().Visible() && !w.backend.Ended());
-    EXPECT_TRUE(w.Lines("frmMenu.WMPintro stop").empty());  // the music went on
-
+    // Run again with keys and clicks, which it ignores (Escape, Enter, the quit item, typing): it
+    // starts from an empty text and climbs the same ladder; the music goes on.
     const Millis t2 = w.ClickItem(kRulesY);
+    w.backend.KeyPress(t2 + 2000, kEscape);
+    w.backend.KeyPress(t2 + 9000, kReturn);
+    w.backend.Click(t2 + 12000, kItemX, kQuitY);
+    w.backend.Type(t2 + 15000, "x");
     std::string atStart = "?";
     w.backend.At(t2 + 100, [&] { atStart = w.Rules().lblPravidla().Caption(); });
     w.rt.RunUntil(t2 + 31000);
     EXPECT_EQ(atStart, "");
-    auto firstRun = w.Pictures("frmRules.picStup", t1);
-    std::erase_if(firstRun, [&](const auto& step) { return step.first >= t2 - t1; });
-    EXPECT_EQ(w.Pictures("frmRules.picStup", t2), firstRun);
-    EXPECT_EQ(firstRun.size(), 20u);
-
-    // The menu takes input again.
-    w.Click(kItemX, 165);
+    EXPECT_EQ(w.Pictures("frmRules.picStup", t2), ladder);
+    EXPECT_EQ(w.Screens(), "Menu*");
+    EXPECT_TRUE(w.Menu().picMenu().Visible() && !w.backend.Ended());
+    EXPECT_TRUE(w.Lines("frmMenu.WMPintro stop").empty());
+    w.Click(kItemX, 165);  // the menu takes input again
     EXPECT_TRUE(w.Menu().picSetNew().Visible());
 }
 

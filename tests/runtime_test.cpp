@@ -76,18 +76,7 @@ struct World {
         };
         timer.Start();
     }
-    // At 100 ms the clip starts for 2.5 s and `block` runs inside the same tick.
-    void StartClipThen(const std::function<void()>& block) {
-        InTick(
-            [this, block] {
-                backend.start = rt.Now();
-                backend.end = rt.Now() + 2500;
-                block();
-            },
-            100);
-    }
 };
-using ClipWorld = World<ClipBackend>;
 
 }  // namespace
 
@@ -209,17 +198,22 @@ TEST(RuntimeModal, BoxesAreAnsweredByKeysAndBlockTheScreenBeneath) {
 TEST(RuntimeMedia, ClipFramesKeepComingDuringAPauseAndAMessageBox) {
     for (const bool box : {false, true}) {
         SCOPED_TRACE(box ? "message box" : "pause");
-        ClipWorld w;
+        World<ClipBackend> w;
         w.backend.DrawMessageBoxes(true);
         w.backend.KeyPress(2000, keys::kReturn);
         Millis back = 0;
-        w.StartClipThen([&] {
-            if (box)
-                w.rt.MessageBox("Pozor.", MessageButtons::Ok, MessageIcon::Information, "info");
-            else
-                w.rt.Pause(2500);
-            back = w.rt.Now();
-        });
+        // At 100 ms the clip starts for 2.5 s, and in the same tick a box or a pause.
+        w.InTick(
+            [&] {
+                w.backend.start = w.rt.Now();
+                w.backend.end = w.rt.Now() + 2500;
+                if (box)
+                    w.rt.MessageBox("Pozor.", MessageButtons::Ok, MessageIcon::Information, "info");
+                else
+                    w.rt.Pause(2500);
+                back = w.rt.Now();
+            },
+            100);
         w.rt.RunUntil(3000);
         EXPECT_EQ(back, box ? 2000 : 2600);
         // Every frame on time, from the clip's start to its end.
