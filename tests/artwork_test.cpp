@@ -65,20 +65,17 @@ TEST(ArtFonts, ASetThatEndsLeavesTheOthersDrawing) {
     EXPECT_EQ(RenderPng(art, kept), before);
 }
 
-TEST(ArtRender, TextTheFontCannotShowFailsNamingThePicture) {
+// Byte 25 of a PNG file is the colour type of its header chunk: 2 RGB, 6 RGBA. Text the font
+// cannot show fails, naming the picture.
+TEST(ArtRender, OpaquePicturesAreRgbTheOthersCarryAlphaAndUnshowableTextNamesThePicture) {
     const FontSet fonts(GameFonts());
-    const Artwork art{"ZKOUSKA", 40, 20, true, [](const Painter& p) {
-                          p.Text({Face::Sans, 12, {1, 1, 1, 1}}, "字", 2, 15, tolarka::art::Align::Left);
-                      }};
-    EXPECT_TRUE(FailsNaming([&] { RenderPng(art, fonts); }, "ZKOUSKA"));
-}
-
-// Byte 25 of a PNG file is the colour type of its header chunk: 2 RGB, 6 RGBA.
-TEST(ArtRender, OpaquePicturesAreRgbAndTheOthersCarryAlpha) {
-    const FontSet fonts(GameFonts());
-    const auto draw = [](const Painter& p) {
-        p.Text({Face::SansBold, 12, {1, 1, 0, 1}}, "Kč", 2, 15, tolarka::art::Align::Left);
+    const auto text = [](const char* t) {
+        return [t](const Painter& p) {
+            p.Text({Face::SansBold, 12, {1, 1, 0, 1}}, t, 2, 15, tolarka::art::Align::Left);
+        };
     };
+    EXPECT_TRUE(FailsNaming([&] { RenderPng({"ZKOUSKA", 40, 20, true, text("字")}, fonts); }, "ZKOUSKA"));
+    const auto draw = text("Kč");
     const auto opaque = RenderPng({"PLNY", 30, 20, false, draw}, fonts);
     const auto clear = RenderPng({"PRUHLEDNY", 30, 20, true, draw}, fonts);
     ASSERT_GT(opaque.size(), 26u);

@@ -3,8 +3,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -31,11 +29,6 @@ std::vector<std::uint8_t> SolidBgra(int w, int h, std::uint8_t r, std::uint8_t g
         pixels[i + 3] = 255;
     }
     return pixels;
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 TEST(AviWriter, WritesAClipTheGameReadsBackWithItsLengthAndColour) {
@@ -103,9 +96,9 @@ TEST(RenderClip, TheSameClipComesOutByteForByteTheSame) {
     const int frames = clipgen::RenderClip(*clip, first.path());
     EXPECT_EQ(frames, clipgen::FrameCount(*clip));
     clipgen::RenderClip(*clip, second.path());
-    const std::string a = ReadAll(first.path() / "fade2.avi");
+    const std::string a = ReadFile(first.path() / "fade2.avi");
     EXPECT_FALSE(a.empty());
-    EXPECT_TRUE(a == ReadAll(second.path() / "fade2.avi"));
+    EXPECT_TRUE(a == ReadFile(second.path() / "fade2.avi"));
 }
 
 // The game draws its notice strip over the top of the animation screen and the amount won over a
