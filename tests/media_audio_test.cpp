@@ -1,4 +1,3 @@
-#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,6 +7,7 @@
 #include "platform/sdl/audio_device.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_media.h"
+#include "platform/sdl/sound_mixer.h"
 #include "tests/media_test_support.h"
 #include "tests/support/system.h"
 
@@ -28,13 +28,7 @@ protected:
         media_test::WriteWav(short_wav_, 100);
         media_test::WriteWav(long_wav_, 3000);
     }
-    // Nothing else can take a media channel's mixer channel.
-    bool NoChannelLeftForOthers() const {
-        Mix_Chunk* chunk = Mix_LoadWAV(short_wav_.c_str());
-        const bool none = chunk && Mix_PlayChannel(-1, chunk, 0) == -1;
-        Mix_FreeChunk(chunk);
-        return none;
-    }
+    bool Playing(int channel) const { return media_.Audio().Playing(channel); }
 
     ScratchDir dir_;
     std::string short_wav_ = dir_.File("short.wav");
@@ -53,18 +47,17 @@ TEST_F(SoundChannels, EachChannelPlaysOnItsOwnReservedMixerChannel) {
     music->SetFile(long_wav_);
     effects->SetFile(long_wav_);
     EXPECT_EQ(music->VideoSize(), (Size{0, 0}));
-    EXPECT_EQ(Mix_Playing(music->MixerChannel()), 0) << "a file set and not played stays silent";
+    EXPECT_FALSE(Playing(music->MixerChannel())) << "a file set and not played stays silent";
     music->Play();
-    EXPECT_EQ(Mix_Playing(music->MixerChannel()), 1);
-    EXPECT_EQ(Mix_Playing(effects->MixerChannel()), 0);
-    EXPECT_TRUE(NoChannelLeftForOthers());
+    EXPECT_TRUE(Playing(music->MixerChannel()));
+    EXPECT_FALSE(Playing(effects->MixerChannel()));
 
     music->Stop();
-    EXPECT_EQ(Mix_Playing(music->MixerChannel()), 0);
+    EXPECT_FALSE(Playing(music->MixerChannel()));
     music->Stop();
     music->Play();
     music->SetFile(short_wav_);  // another file replaces the one playing
-    EXPECT_EQ(Mix_Playing(music->MixerChannel()), 0);
+    EXPECT_FALSE(Playing(music->MixerChannel()));
 }
 
 TEST_F(SoundChannels, RepeatingSoundPlaysOnPastItsEnd) {
@@ -76,10 +69,10 @@ TEST_F(SoundChannels, RepeatingSoundPlaysOnPastItsEnd) {
     once->Play();
     forever->Play();
     // Both started together: once the single play has ended, the repeating one is past its end.
-    EXPECT_TRUE(Eventually([&] { return Mix_Playing(once->MixerChannel()) == 0; }));
-    EXPECT_EQ(Mix_Playing(forever->MixerChannel()), 1);
+    EXPECT_TRUE(Eventually([&] { return !Playing(once->MixerChannel()); }));
+    EXPECT_TRUE(Playing(forever->MixerChannel()));
     forever->Stop();
-    EXPECT_EQ(Mix_Playing(forever->MixerChannel()), 0);
+    EXPECT_FALSE(Playing(forever->MixerChannel()));
 }
 
 TEST_F(SoundChannels, ReleasedMixerChannelsAreReused) {
@@ -90,7 +83,7 @@ TEST_F(SoundChannels, ReleasedMixerChannelsAreReused) {
         second->Play();
         return second->MixerChannel();
     }();
-    EXPECT_EQ(Mix_Playing(freed), 0) << "a destroyed channel falls silent";
+    EXPECT_FALSE(Playing(freed)) << "a destroyed channel falls silent";
     auto third = media_.CreateSdlChannel("WMP3");
     EXPECT_EQ(third->MixerChannel(), freed);
 }
@@ -111,10 +104,10 @@ TEST_F(SoundChannels, UnreadableSoundsPlayNothing) {
          {dir_.File("missing.wav"), garbage, cut, fifo, dir_.File(""), std::string()}) {
         channel->SetFile(path);
         channel->Play();
-        EXPECT_EQ(Mix_Playing(channel->MixerChannel()), 0) << path;
+        EXPECT_FALSE(Playing(channel->MixerChannel())) << path;
     }
     media_.PlaySystemSound(dir_.File("missing.wav"));
-    EXPECT_EQ(Mix_Playing(0), 0);
+    EXPECT_FALSE(Playing(0));
 }
 
 TEST_F(SoundChannels, SystemSoundPlaysBesideTheChannels) {
@@ -122,11 +115,11 @@ TEST_F(SoundChannels, SystemSoundPlaysBesideTheChannels) {
     music->SetFile(long_wav_);
     music->Play();
     media_.PlaySystemSound(long_wav_);
-    EXPECT_EQ(Mix_Playing(0), 1);
-    EXPECT_EQ(Mix_Playing(music->MixerChannel()), 1);
+    EXPECT_TRUE(Playing(0));
+    EXPECT_TRUE(Playing(music->MixerChannel()));
     media_.PlaySystemSound(short_wav_);  // the next one cuts off the last
-    EXPECT_EQ(Mix_Playing(0), 1);
-    EXPECT_TRUE(Eventually([] { return Mix_Playing(0) == 0; })) << "the short one ends by itself";
+    EXPECT_TRUE(Playing(0));
+    EXPECT_TRUE(Eventually([&] { return !Playing(0); })) << "the short one ends by itself";
 }
 
 // The sound device closes while nothing plays and reopens for the next sound; the mute key acts
@@ -144,12 +137,7 @@ protected:
         }
         return false;
     }
-    bool Awake() {
-        // Mix_QuerySpec answers 0 while the mixer is closed.
-        int rate = 0, channels = 0;
-        Uint16 format = 0;
-        return Mix_QuerySpec(&rate, &format, &channels) != 0;
-    }
+    bool Awake() const { return media_.Audio().Awake(); }
     static SDL_Event Key(Uint32 type, SDL_Keycode sym, Uint8 repeat = 0) {
         SDL_Event e{};
         e.type = type;
@@ -170,10 +158,10 @@ TEST_F(SoundDevice, ClosesAfterSilenceAndReopensForTheNextSound) {
     effects->Play();
     // The short sound ends, the long one keeps the device open past the grace time.
     EXPECT_FALSE(Pump(kGrace + 300, [&] { return !Awake(); }));
-    EXPECT_EQ(Mix_Playing(music->MixerChannel()), 1);
+    EXPECT_TRUE(Playing(music->MixerChannel()));
     // Once the last sound ends the device closes, not at once but after the grace time.
     const auto ended = Clock::now();
-    ASSERT_TRUE(Pump(3000 + kGrace + 1000, [&] { return Mix_Playing(-1) == 0; }));
+    ASSERT_TRUE(Pump(3000 + kGrace + 1000, [&] { return !media_.Audio().AnyPlaying(); }));
     EXPECT_TRUE(Awake());
     ASSERT_TRUE(Pump(kGrace + 1500, [&] { return !Awake(); })) << "still open after the grace time";
     EXPECT_GE(Clock::now() - ended, std::chrono::milliseconds(kGrace - 100));
@@ -183,11 +171,10 @@ TEST_F(SoundDevice, ClosesAfterSilenceAndReopensForTheNextSound) {
     effects->Play();
     EXPECT_LT(Clock::now() - before, std::chrono::milliseconds(200));
     EXPECT_TRUE(Awake());
-    EXPECT_EQ(Mix_Playing(effects->MixerChannel()), 1);
+    EXPECT_TRUE(Playing(effects->MixerChannel()));
     music->Stop();
     media_.PlaySystemSound(short_wav_);
-    EXPECT_EQ(Mix_Playing(0), 1);
-    EXPECT_TRUE(NoChannelLeftForOthers()) << "reserved channels lost in the reopen";
+    EXPECT_TRUE(Playing(0));
 }
 
 TEST_F(SoundDevice, StoppingAndUnloadingWhileClosedIsHarmless) {
@@ -201,7 +188,7 @@ TEST_F(SoundDevice, StoppingAndUnloadingWhileClosedIsHarmless) {
     EXPECT_FALSE(Awake());
     music->Play();  // the chunk loaded before the close
     EXPECT_TRUE(Awake());
-    EXPECT_EQ(Mix_Playing(music->MixerChannel()), 1);
+    EXPECT_TRUE(Playing(music->MixerChannel()));
     // A repeating sound keeps the device open.
     EXPECT_FALSE(Pump(kGrace + 300, [&] { return !Awake(); }));
     music->SetFile(std::string());  // unloading stops it; the device closes after the grace time
@@ -210,13 +197,13 @@ TEST_F(SoundDevice, StoppingAndUnloadingWhileClosedIsHarmless) {
 }
 
 TEST_F(SoundDevice, MuteKeyTogglesTheMasterLevelAcrossClosing) {
-    const int normal = Mix_MasterVolume(-1);
+    const int normal = media_.Audio().Level();
     EXPECT_GT(normal, 0);
-    EXPECT_LT(normal, MIX_MAX_VOLUME) << "no headroom on the master level";
+    EXPECT_LT(normal, platform::sdl::kFullLevel) << "no headroom on the master level";
 
     EXPECT_TRUE(media_.HandleEvent(Key(SDL_KEYDOWN, SDLK_F8)));
     EXPECT_TRUE(media_.Muted());
-    EXPECT_EQ(Mix_MasterVolume(-1), 0);
+    EXPECT_EQ(media_.Audio().Level(), 0);
     // Holding the key down does not flip it back; its release is swallowed too.
     EXPECT_TRUE(media_.HandleEvent(Key(SDL_KEYDOWN, SDLK_F8, 1)));
     EXPECT_TRUE(media_.HandleEvent(Key(SDL_KEYUP, SDLK_F8)));
@@ -230,12 +217,45 @@ TEST_F(SoundDevice, MuteKeyTogglesTheMasterLevelAcrossClosing) {
     auto channel = media_.CreateSdlChannel("WMP2");
     channel->SetFile(long_wav_);
     channel->Play();
-    EXPECT_EQ(Mix_Playing(channel->MixerChannel()), 1);
-    EXPECT_EQ(Mix_MasterVolume(-1), 0);
+    EXPECT_TRUE(Playing(channel->MixerChannel()));
+    EXPECT_EQ(media_.Audio().Level(), 0);
 
     EXPECT_TRUE(media_.HandleEvent(Key(SDL_KEYDOWN, SDLK_F8)));
     EXPECT_FALSE(media_.Muted());
-    EXPECT_EQ(Mix_MasterVolume(-1), normal);
+    EXPECT_EQ(media_.Audio().Level(), normal);
+}
+
+// The mixer's arithmetic on two voices of one sound: sums clip at full scale instead of
+// wrapping, the level scales them, muted voices still end on time, a repeating voice wraps round
+// and a single play stops at its last sample.
+TEST(SoundMixer, SumsClipAndVoicesKeepTheirTime) {
+    using platform::sdl::Voice;
+    const auto loud =
+        std::make_shared<platform::sdl::Sound>(platform::sdl::Sound{{30000, -30000, 20000, -20000}});
+    struct Case {
+        int level;
+        bool repeat;
+        std::vector<std::int16_t> out;
+        bool stopped;
+    };
+    for (const Case& c : {Case{128, false, {32767, -32768, 32767, -32768, 0, 0}, true},
+                          Case{0, false, {0, 0, 0, 0, 0, 0}, true},
+                          Case{64, true, {30000, -30000, 20000, -20000, 30000, -30000}, false}}) {
+        std::vector<Voice> voices(3);  // the one between plays nothing
+        voices[0] = voices[2] = Voice{loud, 0, c.repeat, true};
+        std::vector<std::int16_t> out(6, 1);
+        std::vector<std::int32_t> sums;
+        EXPECT_EQ(platform::sdl::MixVoices(voices, c.level, out, sums), c.stopped) << c.level;
+        EXPECT_EQ(out, c.out) << c.level;
+        EXPECT_EQ(voices[0].playing, c.repeat);
+        EXPECT_EQ(voices[2].next, c.repeat ? 2u : 4u);
+    }
+    // A sound that ends with the buffer stops in it, not one buffer later.
+    std::vector<Voice> one{Voice{loud, 0, false, true}};
+    std::vector<std::int16_t> out(4);
+    std::vector<std::int32_t> sums;
+    EXPECT_TRUE(platform::sdl::MixVoices(one, 128, out, sums));
+    EXPECT_FALSE(one[0].playing);
 }
 
 // Without any usable audio device the window still opens, every call is harmless and clips

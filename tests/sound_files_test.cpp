@@ -1,5 +1,4 @@
 // Which sound files reach the mixer: RIFF/WAVE PCM of sane size, read by the game itself.
-#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -147,20 +146,29 @@ TEST_F(SoundFiles, TinyAndForeignFilesLoadNothingAndLeakNothing) {
 }
 
 TEST_F(SoundFiles, AGoodWavLoadsAtTheMixersRateWhateverItsOwn) {
-    WavBuilder w;
-    w.rate = 44100;
-    w.frames = 4410;
-    const std::string path = dir_.File("good.wav");
-    Write(path, w.Build());
-    int rate = 0, channels = 0;
-    Uint16 format = 0;
-    ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
+    // A tenth of a second in each format the files may have: as long after conversion.
+    struct Format {
+        std::uint16_t encoding, channels, bits;
+        std::uint32_t rate;
+    };
     const int before = OpenDescriptors();
-    auto chunk = device_.LoadWav(path);
-    ASSERT_NE(chunk, nullptr);
-    EXPECT_EQ(chunk->alen, 4410u * static_cast<Uint32>(channels) * (SDL_AUDIO_BITSIZE(format) / 8) *
-                               static_cast<Uint32>(rate) / 44100u);
-    chunk.reset();
+    for (const Format f : {Format{1, 2, 16, 44100}, Format{1, 1, 8, 22050}, Format{1, 2, 24, 48000},
+                           Format{3, 1, 32, 11025}}) {
+        WavBuilder w;
+        w.encoding = f.encoding;
+        w.channels = f.channels;
+        w.bits = f.bits;
+        w.rate = f.rate;
+        w.frames = f.rate / 10;
+        const std::string path = dir_.File("good.wav");
+        Write(path, w.Build());
+        const auto sound = device_.LoadWav(path);
+        ASSERT_NE(sound, nullptr) << f.bits << " bits at " << f.rate;
+        EXPECT_EQ(sound->samples.size() % platform::sdl::kMixChannels, 0u);
+        EXPECT_NEAR(static_cast<double>(sound->samples.size()) / platform::sdl::kMixChannels,
+                    platform::sdl::kMixRate / 10, 2)
+            << f.bits << " bits at " << f.rate;
+    }
     EXPECT_EQ(OpenDescriptors(), before);
 }
 

@@ -7,19 +7,19 @@ AudioTrack::AudioTrack(std::shared_ptr<AudioDevice> device)
 
 AudioTrack::~AudioTrack() {
     Stop();
-    chunk_.reset();
+    sound_.reset();
     device_->ReleaseChannel(channel_);
 }
 
 void AudioTrack::SetFile(const std::string& path) {
     Stop();
-    chunk_.reset();
-    if (channel_ >= 0) chunk_ = device_->LoadWav(path);
+    sound_.reset();
+    if (channel_ >= 0) sound_ = device_->LoadWav(path);
 }
 
 void AudioTrack::Play(bool repeat) {
-    if (channel_ < 0 || !chunk_) return;
-    device_->Play(channel_, chunk_.get(), repeat);
+    if (channel_ < 0 || !sound_) return;
+    device_->Play(channel_, sound_, repeat);
 }
 
 void AudioTrack::Stop() { device_->Halt(channel_); }

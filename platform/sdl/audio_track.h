@@ -17,8 +17,7 @@ public:
 
     // Stops and loads the file; an empty path only unloads.
     void SetFile(const std::string& path);
-    // From the start; repeat: until stopped. SDL2_mixer's loop count -1 has no limit
-    // (checked with SDL2_mixer 2.6: a one-sample chunk keeps looping past 176,000 rounds).
+    // From the start; repeat: until stopped.
     void Play(bool repeat);
     void Stop();
     // The mixer channel, -1 when muted.
@@ -27,7 +26,7 @@ public:
 private:
     std::shared_ptr<AudioDevice> device_;
     int channel_ = -1;
-    MixChunkPtr chunk_;
+    SoundPtr sound_;
 };
 
 }  // namespace tolarka::platform::sdl

@@ -63,8 +63,8 @@ private:
     bool repeat_ = false;
 };
 
-// Sound through SDL2_mixer and clips through the clip code `clips` gives (without it every clip
-// plays nothing). Create it after SDL_Init (the video subsystem, for the frame event) and
+// Sound through the game's own mixer (audio_device.h) and clips through the clip code `clips` gives (without
+// it every clip plays nothing). Create it after SDL_Init (the video subsystem, for the frame event) and
 // destroy its channels before the SDL_Renderer they drew on.
 class SdlMediaSystem final : public MediaSystem {
 public:
@@ -83,6 +83,7 @@ public:
     // which no screen uses: true when the event was one of those and needs nothing else.
     bool HandleEvent(const SDL_Event& e);
     bool Muted() const;
+    const AudioDevice& Audio() const { return *audio_; }
     // Begins loading the clip code, if it is to be loaded, without waiting for it (the backend
     // calls this after its first frame; a channel given a clip before that starts it too).
     void StartClips();

@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
+#include <cstring>
 #include <memory>
+#include <vector>
 
 #include "platform/sdl/ordinary_file.h"
 #include "platform/sdl/wav_data.h"
@@ -13,18 +15,46 @@ namespace {
 struct RwCloser {
     void operator()(SDL_RWops* rw) const { SDL_RWclose(rw); }
 };
+struct WavFreer {
+    void operator()(Uint8* samples) const { SDL_FreeWAV(samples); }
+};
 }  // namespace
 
-MixChunkPtr LoadWavChunk(const std::string& path) {
+SoundPtr LoadSound(const std::string& path) {
     const auto file = ReadOrdinaryFile(path, kMaxWavFileBytes);
     if (!file) return nullptr;
     const auto wav = CanonicalWav(*file);
     if (!wav) return nullptr;
-    // The mixer is told not to free the reader (freesrc 0): we close it, whatever it did.
-    std::unique_ptr<SDL_RWops, RwCloser> reader(
+    // SDL is told not to free the reader (freesrc 0): we close it, whatever it did.
+    const std::unique_ptr<SDL_RWops, RwCloser> reader(
         SDL_RWFromConstMem(wav->data(), static_cast<int>(wav->size())));
     if (!reader) return nullptr;
-    return MixChunkPtr(Mix_LoadWAV_RW(reader.get(), 0));
+    SDL_AudioSpec spec{};
+    Uint8* raw = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV_RW(reader.get(), 0, &spec, &raw, &length)) return nullptr;
+    const std::unique_ptr<Uint8, WavFreer> decoded(raw);
+
+    SDL_AudioCVT cvt{};
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, kMixChannels, kMixRate) <
+        0)
+        return nullptr;
+    // The conversion works in place, in a buffer len_mult times the decoded size.
+    std::vector<Uint8> buffer(std::size_t{length} * static_cast<std::size_t>(cvt.len_mult));
+    std::memcpy(buffer.data(), raw, length);
+    std::size_t bytes = length;
+    if (cvt.needed) {
+        cvt.buf = buffer.data();
+        cvt.len = static_cast<int>(length);
+        if (SDL_ConvertAudio(&cvt) != 0) return nullptr;
+        bytes = static_cast<std::size_t>(cvt.len_cvt);
+    }
+    auto sound = std::make_shared<Sound>();
+    const std::size_t frames = bytes / (sizeof(std::int16_t) * kMixChannels);
+    if (frames == 0) return nullptr;
+    sound->samples.resize(frames * kMixChannels);
+    std::memcpy(sound->samples.data(), buffer.data(), sound->samples.size() * sizeof(std::int16_t));
+    return sound;
 }
 
 }  // namespace tolarka::platform::sdl
