@@ -15,17 +15,11 @@ namespace {
 
 struct TestScreen : Screen {
     explicit TestScreen(Runtime& rt) : Screen(rt, "test") {}
-    void Design() override {
-        button = &Form().Add<PictureBox>("button");
-        button->Move(0, 0, 1500, 1500);  // 100 x 100 pixels at the top left
-        button->onClick = [this] { ++clicks; };
-    }
+    void Design() override {}
     bool OnKeyUp(int key) override {
         keys.push_back(key);
         return true;
     }
-    PictureBox* button = nullptr;
-    int clicks = 0;
     std::vector<int> keys;
 };
 
@@ -150,18 +144,6 @@ TEST(RuntimeTimers, TicksDueTogetherRunInCreationOrderAndDoEventsRunsDueOnes) {
     w.backend.Sleep(250);  // time passes without the loop
     w.rt.DoEvents();
     EXPECT_EQ(order, (std::vector<std::string>{"first", "second"}));
-}
-
-TEST(RuntimeInput, ClicksReachTheTopmostEnabledWidgetOnly) {
-    World<> w;
-    w.backend.Click(10, 50, 50);
-    w.backend.Click(20, 150, 150);  // outside the button
-    w.rt.RunUntil(30);
-    EXPECT_EQ(w.screen.clicks, 1);
-    w.screen.button->SetEnabled(false);
-    w.backend.Click(40, 50, 50);
-    w.rt.RunUntil(50);
-    EXPECT_EQ(w.screen.clicks, 1);
 }
 
 TEST(RuntimeModal, BoxesAreAnsweredByKeysAndBlockTheScreenBeneath) {
