@@ -28,16 +28,6 @@ FileExists Existing(int level, const std::set<int>& numbers) {
 
 }  // namespace
 
-TEST(QuestionSelection, NamesAndDraws) {
-    EXPECT_EQ(QuestionFileName(7, 42), "07-042.qst");
-    EXPECT_EQ(QuestionFileName(15, 999), "15-999.qst");
-    EXPECT_EQ(QuestionNumberText(5), "005");
-    EXPECT_EQ(DrawFrom(0.0, 999), 1);
-    EXPECT_EQ(DrawFrom(0.5, 999), 500);
-    EXPECT_EQ(DrawFrom(0.9999999, 999), 999);
-    EXPECT_EQ(DrawFrom(0.25, 4), 2);
-}
-
 TEST(QuestionSelection, DrawsUniformlyOverTheExistingFiles) {
     const std::set<int> numbers = {1, 2, 17, 100, 333, 500, 501, 777, 998, 999};
     const auto exists = Existing(4, numbers);
