@@ -61,9 +61,14 @@ TEST(StartUp, MissingFilesAreAskedAboutInOrderAndNoEndsAtOnce) {
             w.AddMedia();
         }
         for (const auto& rel : row.remove) {
+            // A name in capitals is added beside its set; removing it first would take the set's own
+            // file on a file system that ignores case.
+            if (rel.ends_with(".QST")) {
+                WriteFile(w.Path(rel), {});
+                continue;
+            }
             std::filesystem::remove(w.Path(rel));
             if (rel == "gfx/r23.avi") std::filesystem::create_directory(w.Path(rel));  // not a clip either
-            if (rel.ends_with(".QST")) WriteFile(w.Path(rel), {});
         }
         for (int answer : row.answers) w.backend.AnswerNextBoxes({answer});
         w.StartToMenu({});
