@@ -53,16 +53,8 @@ struct GameWorld {
     static QuestionRecord MakeQuestion(std::string text, const std::string& correct = "B",
                                        const std::array<std::string, 4>& answers = {"první", "druhá", "třetí",
                                                                                     "čtvrtá"}) {
-        QuestionRecord q;
-        q.Text = std::move(text);
-        q.AnswerA = answers[0];
-        q.AnswerB = answers[1];
-        q.AnswerC = answers[2];
-        q.AnswerD = answers[3];
-        q.CorrectLetter = correct;
-        q.Author = "Tým Tolarka";
-        q.Corrected = true;
-        return q;
+        return QuestionRecord(std::move(text), answers[0], answers[1], answers[2], answers[3], correct,
+                              std::array<int16_t, 4>{}, "Tým Tolarka", true);
     }
     // A question of `level` whose correct answer is `correct`; texts tell level and number.
     void AddQuestion(int level, int number, const std::string& correct = "B") {
@@ -72,20 +64,20 @@ struct GameWorld {
                                  correct));
     }
     void AddQuestion(int level, int number, const QuestionRecord& q) {
-        char name[32];
-        std::snprintf(name, sizeof name, "qst/%02d-%03d.qst", level, number);
-        WriteFile(Path(name), EncodeQuestionRecord(q));
+        AddFile("qst/%02d-%03d.qst", level, number, q);
     }
     // `perCounter` files in each of the 20 counters (levels 1..15 and F1..F5).
     void AddQuestionSet(int perCounter, const std::string& correct = "B") {
-        for (int level = 1; level <= 15; ++level)
-            for (int n = 1; n <= perCounter; ++n) AddQuestion(level, n, correct);
-        for (int set = 1; set <= 5; ++set)
-            for (int n = 1; n <= perCounter; ++n) {
-                char name[32];
-                std::snprintf(name, sizeof name, "qst/F%d-%03d.qst", set, n);
-                WriteFile(Path(name), EncodeQuestionRecord(QuestionRecord{}));
-            }
+        for (int n = 1; n <= perCounter; ++n) {
+            for (int level = 1; level <= 15; ++level) AddQuestion(level, n, correct);
+            for (int set = 1; set <= 5; ++set) AddFile("qst/F%d-%03d.qst", set, n, QuestionRecord{});
+        }
+    }
+    // The question file whose name `format` makes of `counter` and `number`.
+    void AddFile(const char* format, int counter, int number, const QuestionRecord& q) {
+        char name[32];
+        std::snprintf(name, sizeof name, format, counter, number);
+        WriteFile(Path(name), EncodeQuestionRecord(q));
     }
     // Every checked media file, empty (only their presence matters to the headless backend).
     void AddMedia() {
@@ -159,6 +151,10 @@ struct GameWorld {
         rt.RunUntil(rt.Now() + 20);
     }
     void RunFor(Millis ms) { rt.RunUntil(rt.Now() + ms); }
+    // Runs in steps of 100 ms until `done` (at most `steps` of them).
+    void WaitFor(const std::function<bool()>& done, int steps = 100) {
+        for (int i = 0; i < steps && !done(); ++i) RunFor(100);
+    }
     // `state` read as the clock reaches each moment of `expected` after `origin`: compared with
     // `expected`, a timeline checked row by row.
     using Samples = std::map<Millis, std::string>;

@@ -107,10 +107,7 @@ TEST(AudienceVotes, DamagedVotesShowWithinZeroToHundred) {
     for (const auto& remaining : {std::array<bool, 4>{true, true, false, false},
                                   {false, true, true, false},
                                   {true, false, false, true}}) {
-        for (int v : DisplayedVotes(kept, true, remaining)) {
-            EXPECT_GE(v, 0);
-            EXPECT_LE(v, 100);
-        }
+        for (int v : DisplayedVotes(kept, true, remaining)) EXPECT_TRUE(v >= 0 && v <= 100) << v;
     }
     EXPECT_EQ(DisplayedVotes(Votes{32767, 32767, 32767, 0}, true, {false, true, false, true}),
               (Votes{0, 100, 0, 100}));
@@ -128,29 +125,26 @@ TEST(PhoneCall, PickFollowsTheVoteRanges) {
         EXPECT_EQ(pick(d), letter) << d;
 }
 
-TEST(PhoneCall, RefusalUpToTheLevelAndTheTableByLevelBand) {
+// The friend refuses when k is at most the level, else says the sentence of row t of the level's
+// band; an alternative is drawn again while it repeats the answer.
+TEST(PhoneCall, RefusalUpToTheLevelTheTableByLevelBandAndTheAlternative) {
     const Votes v{10, 60, 20, 10};
-    auto call = [&](int level, int k, int t) {
-        return PreparePhoneCall(Question(level, v),
-                                Script({Giving(50, 100), Giving(1, 100), Giving(k, 18), Giving(t, 9)}));
+    auto call = [&](int level, int k, int t, std::vector<double> alternatives = {Giving(1, 100)}) {
+        alternatives.insert(alternatives.begin(), Giving(50, 100));
+        alternatives.insert(alternatives.end(), {Giving(k, 18), Giving(t, 9)});
+        return PreparePhoneCall(Question(level, v), Script(alternatives)).FriendSentence;
     };
-    EXPECT_EQ(call(5, 5, 6).FriendSentence, "Tak tohle bohužel nevím.");
-    EXPECT_EQ(call(5, 6, 6).FriendSentence, "Řekla bych, že to bude B: osm, ale není to stoprocentní.");
-    EXPECT_EQ(call(6, 6, 6).FriendSentence, "Tak tohle bohužel nevím.");
-    EXPECT_EQ(call(6, 7, 6).FriendSentence, "Nejsem zcela jistá, ale asi to bude B: osm.");
-    EXPECT_EQ(call(15, 15, 9).FriendSentence, "Promiň, ale tohle opravdu nevím.");
-    EXPECT_EQ(call(15, 16, 9).FriendSentence, "Nevím to úplně přesně, ale bude to buď B: osm nebo A: šest.");
-    EXPECT_EQ(call(1, 1, 2).FriendSentence, "Bohužel vůbec netuším co by to mohlo být.");
-    EXPECT_EQ(call(1, 2, 9).FriendSentence, "Řekl bych, že to bude B: osm, ale není to stoprocentně jistý.");
-}
-
-TEST(PhoneCall, AlternativeIsRedrawnUntilItDiffers) {
+    EXPECT_EQ(call(5, 5, 6), "Tak tohle bohužel nevím.");
+    EXPECT_EQ(call(5, 6, 6), "Řekla bych, že to bude B: osm, ale není to stoprocentní.");
+    EXPECT_EQ(call(6, 6, 6), "Tak tohle bohužel nevím.");
+    EXPECT_EQ(call(6, 7, 6), "Nejsem zcela jistá, ale asi to bude B: osm.");
+    EXPECT_EQ(call(15, 15, 9), "Promiň, ale tohle opravdu nevím.");
+    EXPECT_EQ(call(15, 16, 9), "Nevím to úplně přesně, ale bude to buď B: osm nebo A: šest.");
+    EXPECT_EQ(call(1, 1, 2), "Bohužel vůbec netuším co by to mohlo být.");
+    EXPECT_EQ(call(1, 2, 9), "Řekl bych, že to bude B: osm, ale není to stoprocentně jistý.");
     // The alternative first repeats B twice, then names D.
-    const auto call = PreparePhoneCall(Question(8, {10, 60, 20, 10}),
-                                       Script({Giving(50, 100), Giving(11, 100), Giving(70, 100),
-                                               Giving(95, 100), Giving(18, 18), Giving(9, 9)}));
-    EXPECT_EQ(call.FriendAlternative, "D: dvanáct");
-    EXPECT_EQ(call.FriendSentence, "Nevím to úplně přesně, ale bude to buď B: osm nebo D: dvanáct.");
+    EXPECT_EQ(call(8, 18, 9, {Giving(11, 100), Giving(70, 100), Giving(95, 100)}),
+              "Nevím to úplně přesně, ale bude to buď B: osm nebo D: dvanáct.");
 }
 
 TEST(PhoneCall, AfterFiftyFiftyOnlyTheTwoRemainingAnswersAreRead) {

@@ -53,7 +53,7 @@ TEST(PlayerDirectory, AReadOnlyProgramFolderSavesAndLoadsFromThePlayersDirectory
     w.Continue();
     EXPECT_EQ(w.RowTexts(false), "Žofie    2.000 Kč|Petr    40.000 Kč|||Eva    3.000 Kč|||||");
     w.ClickRow(0);
-    w.WaitForGame();
+    w.WaitFor([&] { return w.Main().Visible(); });
     ASSERT_EQ(w.Screens(), "Main*");
     EXPECT_EQ(w.Main().State.Level, 2);
     EXPECT_FALSE(SlotFilled(own, 1));  // used up

@@ -9,17 +9,8 @@ using namespace tolarka;
 namespace {
 
 QuestionRecord Sample() {
-    QuestionRecord q;
-    q.Text = "Které město leží na soutoku Vltavy a Labe?";
-    q.AnswerA = "Mělník";
-    q.AnswerB = "Ústí nad Labem";
-    q.AnswerC = "Děčín";
-    q.AnswerD = "Kolín";
-    q.CorrectLetter = "A";
-    q.AudienceVotes = {-1, 258, 32767, -32768};
-    q.Author = "Tým Tolarka";
-    q.Corrected = true;
-    return q;
+    return QuestionRecord("Které město leží na soutoku Vltavy a Labe?", "Mělník", "Ústí nad Labem", "Děčín",
+                          "Kolín", "A", std::array<int16_t, 4>{-1, 258, 32767, -32768}, "Tým Tolarka", true);
 }
 
 std::string Bytes(const std::vector<unsigned char>& bytes) { return {bytes.begin(), bytes.end()}; }

@@ -76,7 +76,7 @@ TEST(LoadScreen, AGameSavedAtAnEarlyLevelStartsTheFirstTrackAtOnce) {
     const Millis click = w.rt.Now() + 10;
     w.backend.Click(click, 320, SaveWorld::RowY(0));
     w.backend.Click(click, 320, SaveWorld::RowY(0));
-    w.WaitForGame();
+    w.WaitFor([&] { return w.Main().Visible(); });
     EXPECT_EQ(w.Lines("frmLoad.picLoad(0) picture FF-Z").size(), 2u);  // one flash
     EXPECT_EQ(w.Lines("frmAnim.WMPanim play").size(), 1u);
     ASSERT_EQ(w.Screens(), "Main*");
@@ -135,7 +135,7 @@ TEST(LoadScreen, SavesInAReadOnlyFolderAreRestoredAndKept) {
         ASSERT_EQ(w.backend.Boxes().size(), boxes + 1);
         EXPECT_EQ(w.LastBox(), "Hru uloženou na této pozici nelze obnovit, soubor nejde přečíst.");
         w.ClickRow(2);
-        w.WaitForGame();
+        w.WaitFor([&] { return w.Main().Visible(); });
         EXPECT_EQ(w.Screens(), "Main*");
         EXPECT_EQ(std::pair(w.Main().State.Level, w.Main().State.AudienceAvailable), std::pair(6, false));
         EXPECT_EQ(w.Menu().CurrentPlayerName, "Ota");

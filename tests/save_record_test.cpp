@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "game/question_record.h"
 #include "save_world.h"
 #include "saves/save_slots.h"
@@ -59,19 +57,17 @@ TEST(SaveRecord, LongNamesAreCutAndForeignCharactersBecomeQuestionMarks) {
 }
 
 TEST(SaveRecord, ShortOrOddBuffersStillDecode) {
+    using tolarka::testing::MakeSave;
     const auto full = EncodeSaveRecord(Sample());
-    // Cut inside the date: the rest reads as spaces and zeros.
-    const SaveRecord cut = DecodeSaveRecord(std::span(full.data(), 47));
-    EXPECT_EQ(cut.ResumeLevel, 8);
-    EXPECT_EQ(cut.SaveDate, "04.12     ");
-    EXPECT_EQ(cut.SaveTime, "     ");
-    EXPECT_FALSE(cut.AudienceAvailable);
-    EXPECT_FALSE(cut.PhoneAvailable);
-    // Cut inside the level: its low byte only.
-    EXPECT_EQ(DecodeSaveRecord(std::span(full.data(), 41)).ResumeLevel, 8);
-    const SaveRecord empty = DecodeSaveRecord({});
-    EXPECT_EQ(empty.PlayerName, std::string(40, ' '));
-    EXPECT_EQ(empty.ResumeLevel, 0);
+    const std::string name = "Řehoř Žák" + std::string(31, ' ');
+    // Cut inside the date, or inside the level (its low byte only): the rest reads as spaces and
+    // zeros.
+    EXPECT_EQ(DecodeSaveRecord(std::span(full.data(), 47)),
+              MakeSave(name, 8, false, false, false, "04.12     ", "     "));
+    EXPECT_EQ(DecodeSaveRecord(std::span(full.data(), 41)),
+              MakeSave(name, 8, false, false, false, std::string(10, ' '), "     "));
+    EXPECT_EQ(DecodeSaveRecord({}),
+              MakeSave(std::string(40, ' '), 0, false, false, false, std::string(10, ' '), "     "));
     // A flag that is neither 0 nor -1 counts as set.
     auto odd = full;
     odd[59] = 1;
@@ -82,39 +78,38 @@ TEST(SaveRecord, ShortOrOddBuffersStillDecode) {
 TEST(SaveSlots, WriteReadListAndDelete) {
     ScratchDir dir;
     const auto app = dir.path();
+    // Which of the nine slots are filled, as "-3---7---", and whether any is.
+    const auto filled = [&] {
+        std::string out;
+        for (int slot = 1; slot <= 9; ++slot) out += SlotFilled(app, slot) ? char('0' + slot) : '-';
+        return out + (AnySlotFilled(app) ? " any" : "");
+    };
     EXPECT_EQ(SlotPath(app, 3), app / "save" / "03.sav");
-    EXPECT_FALSE(AnySlotFilled(app));
+    EXPECT_EQ(filled(), "---------");
     EXPECT_FALSE(ReadSlot(app, 3).has_value());
-    // The save directory is created when missing.
+    // The save directory is created when missing; saving over an older save replaces every
+    // field, also over a longer foreign file.
     ASSERT_TRUE(WriteSlot(app, 3, Sample()));
-    EXPECT_EQ(ReadFile(app / "save" / "03.sav").size(), 63u);
-    EXPECT_TRUE(SlotFilled(app, 3));
-    EXPECT_FALSE(SlotFilled(app, 4));
-    EXPECT_TRUE(AnySlotFilled(app));
-    EXPECT_EQ(Trimmed(ReadSlot(app, 3)->PlayerName), "Řehoř Žák");
-    EXPECT_FALSE(std::filesystem::exists(app / "save" / "03.sav.tmp"));
-
-    // Saving over an older save replaces every field, also over a longer foreign file.
     WriteFile(app / "save" / "05.sav", std::vector<unsigned char>(100, 'z'));
     const SaveRecord other = tolarka::testing::MakeSave("Petr", 3, true, false, false, "31.01.2027", "23:59");
     ASSERT_TRUE(WriteSlot(app, 5, other));
-    EXPECT_EQ(ReadFile(app / "save" / "05.sav").size(), 63u);
+    for (int slot : {3, 5}) EXPECT_EQ(ReadFile(SlotPath(app, slot)).size(), 63u);
+    EXPECT_EQ(Trimmed(ReadSlot(app, 3)->PlayerName), "Řehoř Žák");
     SaveRecord back = *ReadSlot(app, 5);
     back.PlayerName = Trimmed(back.PlayerName);
     EXPECT_EQ(back, other);
+    EXPECT_FALSE(std::filesystem::exists(app / "save" / "03.sav.tmp"));
+    EXPECT_EQ(filled(), "--3-5---- any");
 
     EXPECT_TRUE(DeleteSlot(app, 3));
-    EXPECT_FALSE(SlotFilled(app, 3));
     EXPECT_FALSE(DeleteSlot(app, 3));
-    // A directory of a slot's name is not a filled slot.
+    // A directory of a slot's name is not a filled slot; the last slot alone counts.
     std::filesystem::create_directories(app / "save" / "07.sav");
-    EXPECT_FALSE(SlotFilled(app, 7));
     EXPECT_FALSE(ReadSlot(app, 7).has_value());
-    // The last slot alone counts too.
     EXPECT_TRUE(DeleteSlot(app, 5));
-    EXPECT_FALSE(AnySlotFilled(app));
+    EXPECT_EQ(filled(), "---------");
     ASSERT_TRUE(WriteSlot(app, 9, other));
-    EXPECT_TRUE(AnySlotFilled(app));
+    EXPECT_EQ(filled(), "--------9 any");
 }
 
 TEST(SaveSlots, AFailedWriteLeavesTheOldSaveWholeAndNoTemporaryFile) {
@@ -143,18 +138,14 @@ TEST(SaveSlots, AFailedWriteLeavesTheOldSaveWholeAndNoTemporaryFile) {
 }
 
 TEST(SlotSummary, LeftTextIsTheNameAndThePrizeOfTheResumeLevel) {
-    SaveRecord r = Sample();
-    r.PlayerName = "  Petr" + std::string(34, ' ');
-    r.ResumeLevel = 7;
-    EXPECT_EQ(MakeSlotSummary(r).Left, "Petr    40.000 Kč");
-    r.ResumeLevel = 12;
-    EXPECT_EQ(MakeSlotSummary(r).Left, "Petr    1,250.000 Kč");
-    for (int16_t outside : {0, -1, 16, 300}) {
-        r.ResumeLevel = outside;
-        EXPECT_EQ(MakeSlotSummary(r).Left, "Petr    ") << outside;
-    }
-    r.PlayerName = std::string(40, ' ');
-    EXPECT_EQ(MakeSlotSummary(r).Left, "    ");  // still not an empty row
+    const auto left = [](const std::string& name, int level) {
+        return MakeSlotSummary(tolarka::testing::MakeSave(name + std::string(40 - name.size(), ' '), level))
+            .Left;
+    };
+    // A blank name is still not an empty row.
+    EXPECT_EQ(left("  Petr", 7) + "|" + left("Petr", 12) + "|" + left("", 0),
+              "Petr    40.000 Kč|Petr    1,250.000 Kč|    ");
+    for (int outside : {0, -1, 16, 300}) EXPECT_EQ(left("Petr", outside), "Petr    ") << outside;
 }
 
 TEST(SlotSummary, RightTextIsTheLongCzechDateAndTheShortTime) {
@@ -164,16 +155,13 @@ TEST(SlotSummary, RightTextIsTheLongCzechDateAndTheShortTime) {
     r.SaveTime = "?????";
     EXPECT_EQ(MakeSlotSummary(r).Right, "            ?????");
     // What does not read as a date or time (three digits are no minute) is shown as it stands.
-    for (const auto& [date, shown] : std::map<std::string, std::string>{{"01.01.2027", "1. ledna 2027"},
-                                                                        {"29.02.2028", "29. února 2028"},
-                                                                        {"4.7.2026", "4. července 2026"}})
-        EXPECT_EQ(LongCzechDate(date), shown);
+    EXPECT_EQ(
+        LongCzechDate("01.01.2027") + "|" + LongCzechDate("29.02.2028") + "|" + LongCzechDate("4.7.2026"),
+        "1. ledna 2027|29. února 2028|4. července 2026");
     for (const char* bad : {"29.02.2027", "31.04.2026", "00.01.2026", "12.13.2026", "xx.12.2026",
                             "04-12-2026", "04.12.", "", "04.12.2026.1"})
         EXPECT_EQ(LongCzechDate(bad), bad);
-    for (const auto& [time, shown] :
-         std::map<std::string, std::string>{{"23:59", "23:59"}, {"00:00", "0:00"}, {"09:59", "9:59"}})
-        EXPECT_EQ(ShortTime(time), shown);
+    EXPECT_EQ(ShortTime("23:59") + "|" + ShortTime("00:00") + "|" + ShortTime("09:59"), "23:59|0:00|9:59");
     for (const char* bad : {"24:00", "09:60", "9", "ab:cd", "", "1:2:3", "9:005"})
         EXPECT_EQ(ShortTime(bad), bad);
 }

@@ -12,15 +12,7 @@ namespace tolarka::testing {
 inline SaveRecord MakeSave(const std::string& name, int level, bool fifty = true, bool audience = true,
                            bool phone = true, const std::string& date = "04.12.2026",
                            const std::string& time = "09:05") {
-    SaveRecord r;
-    r.PlayerName = name;
-    r.ResumeLevel = static_cast<int16_t>(level);
-    r.SaveDate = date;
-    r.SaveTime = time;
-    r.FiftyFiftyAvailable = fifty;
-    r.AudienceAvailable = audience;
-    r.PhoneAvailable = phone;
-    return r;
+    return {name, static_cast<int16_t>(level), date, time, audience, fifty, phone};
 }
 
 struct SaveWorld : PlayingWorld {
@@ -55,15 +47,9 @@ struct SaveWorld : PlayingWorld {
 
     // "Pokračovat ve hře" on the menu.
     void Continue() { Click(319, 215); }
-    // Runs until the game screen is up, the question on screen takes input, or the menu is up.
-    void WaitForGame() {
-        for (int i = 0; i < 100 && !Main().Visible(); ++i) RunFor(100);
-    }
+    // Runs until the question on screen takes input.
     void WaitForInput() {
         for (int i = 0; i < 100 && Main().State.InputLocked; ++i) RunFor(100);
-    }
-    void WaitForMenu() {
-        for (int i = 0; i < 200 && !Menu().Visible(); ++i) RunFor(100);
     }
 
     // Asks to save during the current question, answers it and waits until the save screen
@@ -73,8 +59,7 @@ struct SaveWorld : PlayingWorld {
         Main().State.SaveAfterAnswer = true;
         WaitForInput();
         Key(letter);
-        for (int i = 0; i < 400 && !Save().Visible() && !Menu().Visible() && Main().State.Level == level; ++i)
-            RunFor(100);
+        WaitFor([&] { return Save().Visible() || Menu().Visible() || Main().State.Level != level; }, 400);
     }
     // Opens the game's menu and clicks "ULOŽIT HRU" (or "UKONČIT HRU"), as the player does;
     // returns once the save banner has closed by itself.
