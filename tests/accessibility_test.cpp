@@ -36,10 +36,6 @@ double FillLightness(const DecodedPicture& s, Vision vision) {
     return n == 0 ? -1 : sum / n;
 }
 
-const char* VisionName(Vision v) {
-    return v == Vision::Normal ? "normal" : v == Vision::Deuteranopia ? "deuteranopia" : "protanopia";
-}
-
 // Contrast of a white label's glyphs against what the screen shows beneath them: the screen is
 // drawn with and without the label's text, and the glyphs are where the two differ. The
 // lightest background pixel under a glyph counts, so a bright sheen cannot hide.
@@ -73,18 +69,37 @@ double TextContrast(PlayingWorld& w, platform::Label& label, const ScratchDir& d
 
 // The answer boxes' and the save and load slots' rest (M), picked (O) and right (Z) must be told
 // apart by lightness alone: the picked orange lightest, the right answer's green between it and
-// the navy of the rest.
-TEST(ColourStates, AnswerBoxesAndSlotFlashesDifferInLightnessForEveryVision) {
-    for (const std::string box : {"A", "B", "C", "D", "FF"}) {
-        const auto m = DecodedPicture::Named(box + "-M"), o = DecodedPicture::Named(box + "-O"),
-                   z = DecodedPicture::Named(box + "-Z");
-        ASSERT_TRUE(m && o && z) << box;
-        for (Vision v : {Vision::Normal, Vision::Deuteranopia, Vision::Protanopia}) {
+// the navy of the rest. A used lifeline must look used without colour vision: the crossed icon
+// differs from the plain one, pixel by pixel, by a clear mean lightness difference.
+TEST(ColourStates, AnswerStatesAndUsedLifelinesDifferInLightnessForEveryVision) {
+    for (const auto& [v, vision] : {std::pair{Vision::Normal, "normal"},
+                                    {Vision::Deuteranopia, "deuteranopia"},
+                                    {Vision::Protanopia, "protanopia"}}) {
+        SCOPED_TRACE(vision);
+        for (const std::string box : {"A", "B", "C", "D", "FF"}) {
+            const auto m = DecodedPicture::Named(box + "-M"), o = DecodedPicture::Named(box + "-O"),
+                       z = DecodedPicture::Named(box + "-Z");
+            ASSERT_TRUE(m && o && z) << box;
             const double lm = FillLightness(m, v), lo = FillLightness(o, v), lz = FillLightness(z, v);
-            SCOPED_TRACE(box + " " + VisionName(v) + ": L* " + std::to_string(lm) + ", " +
-                         std::to_string(lo) + ", " + std::to_string(lz));
+            SCOPED_TRACE(box + ": L* " + std::to_string(lm) + ", " + std::to_string(lo) + ", " +
+                         std::to_string(lz));
             EXPECT_GE(lo - lz, 15);
             EXPECT_GE(lz - lm, 15);
+        }
+        for (const std::string name : {"N-5050", "N-DIV", "N-TEL"}) {
+            const auto plain = DecodedPicture::Named(name), used = DecodedPicture::Named(name + "X");
+            ASSERT_TRUE(plain && used) << name;
+            double sum = 0;
+            int n = 0;
+            for (int y = 0; y < plain.Height(); ++y) {
+                for (int x = 0; x < plain.Width(); ++x) {
+                    const Rgba a = plain.At(x, y), b = used.At(x, y);
+                    if (a.a < 255) continue;
+                    sum += std::abs(LightnessFor(a, v) - LightnessFor(b, v));
+                    ++n;
+                }
+            }
+            EXPECT_GE(sum / n, 15) << name;
         }
     }
 }
@@ -112,26 +127,4 @@ TEST(TextContrast, QuestionAndAnswersAreReadableInEveryState) {
     }
     ASSERT_TRUE(sawRight) << "the right answer was never shown";
     EXPECT_GE(TextContrast(w, w.Main().lblAnswer(1), dir, "right"), 4.5);
-}
-
-// A used lifeline must look used without colour vision: the crossed icon differs from the plain
-// one, pixel by pixel, by a clear mean lightness difference.
-TEST(ColourStates, UsedLifelinesStandOutForEveryVision) {
-    for (const std::string name : {"N-5050", "N-DIV", "N-TEL"}) {
-        const auto plain = DecodedPicture::Named(name), used = DecodedPicture::Named(name + "X");
-        ASSERT_TRUE(plain && used) << name;
-        for (Vision v : {Vision::Normal, Vision::Deuteranopia, Vision::Protanopia}) {
-            double sum = 0;
-            int n = 0;
-            for (int y = 0; y < plain.Height(); ++y) {
-                for (int x = 0; x < plain.Width(); ++x) {
-                    const Rgba a = plain.At(x, y), b = used.At(x, y);
-                    if (a.a < 255) continue;
-                    sum += std::abs(LightnessFor(a, v) - LightnessFor(b, v));
-                    ++n;
-                }
-            }
-            EXPECT_GE(sum / n, 15) << name << " " << VisionName(v);
-        }
-    }
 }

@@ -99,23 +99,18 @@ TEST(WindowsIcon, DirectoryBitmapAndPngEntries) {
     const std::vector<unsigned char> png{0x89, 'P', 'N', 'G', 1, 2, 3};
     const auto ico = tolarka::art::IconFile({small, {256, {}, png}});
 
-    EXPECT_EQ(Le(ico, 0, 2), 0u);
-    EXPECT_EQ(Le(ico, 2, 2), 1u);
-    ASSERT_EQ(Le(ico, 4, 2), 2u);
+    using Fields = std::vector<unsigned>;
+    // Reserved, type 1 (icon), two entries; each entry's width, byte count and offset.
+    EXPECT_EQ((Fields{Le(ico, 0, 2), Le(ico, 2, 2), Le(ico, 4, 2)}), (Fields{0, 1, 2}));
     const unsigned bitmapSize = 40 + 9 * 4 + 3 * 4;  // header, pixels, three mask rows of 32 bits
-    EXPECT_EQ(ico.at(6), 3);
-    EXPECT_EQ(Le(ico, 6 + 12, 4), 6u + 32u);
-    EXPECT_EQ(Le(ico, 6 + 8, 4), bitmapSize);
-    EXPECT_EQ(ico.at(22), 0);
-    EXPECT_EQ(Le(ico, 22 + 8, 4), png.size());
-    EXPECT_EQ(Le(ico, 22 + 12, 4), 38u + bitmapSize);
+    const auto entry = [&](size_t at) { return Fields{ico.at(at), Le(ico, at + 8, 4), Le(ico, at + 12, 4)}; };
+    EXPECT_EQ(entry(6), (Fields{3, bitmapSize, 6 + 32}));
+    EXPECT_EQ(entry(22), (Fields{0, static_cast<unsigned>(png.size()), 38 + bitmapSize}));
     ASSERT_EQ(ico.size(), 38u + bitmapSize + png.size());
-
+    // The bitmap: width, doubled height, bits a pixel; the bottom row stored first.
     const size_t bmp = 38;
-    EXPECT_EQ(Le(ico, bmp + 4, 4), 3u);
-    EXPECT_EQ(Le(ico, bmp + 8, 4), 6u);
-    EXPECT_EQ(Le(ico, bmp + 14, 2), 32u);
-    EXPECT_EQ(Le(ico, bmp + 40, 4), 0xFFAABBCCu);          // first stored: the bottom row
+    EXPECT_EQ((Fields{Le(ico, bmp + 4, 4), Le(ico, bmp + 8, 4), Le(ico, bmp + 14, 2)}), (Fields{3, 6, 32}));
+    EXPECT_EQ(Le(ico, bmp + 40, 4), 0xFFAABBCCu);
     EXPECT_EQ(Le(ico, bmp + 40 + 6 * 4, 4), 0x00000000u);  // last row stored: the top one
     const size_t mask = bmp + 40 + 9 * 4;
     EXPECT_EQ(ico.at(mask), 0x00);          // bottom row: all opaque

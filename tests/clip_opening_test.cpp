@@ -34,9 +34,9 @@ TEST(ClipOpening, PlaylistsAndScriptsNamedAviAreNotFollowed) {
         "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXT-X-MEDIA-SEQUENCE:0\n#EXTINF:1,\nreal.avi\n#EXT-X-ENDLIST\n");
     WriteText(dir.File("m3u.avi"), "#EXTM3U\n#EXTINF:1,clip\nreal.avi\n");
     // A clip of another container renamed to .avi.
-    std::vector<char> bytes = media_test::ReadBytes(real);
+    std::string bytes = ReadFile(real);
     bytes[8] = 'X';  // "AVI " -> "XVI ": no longer the AVI form type
-    media_test::WriteBytes(dir.File("notavi.avi"), bytes);
+    WriteFile(dir.File("notavi.avi"), {bytes.begin(), bytes.end()});
     for (const char* name : {"concat.avi", "hls.avi", "m3u.avi", "notavi.avi"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(VideoDecoder::Open(dir.File(name)), nullptr);
@@ -67,7 +67,7 @@ TEST(ClipOpening, AClipInMemoryDecodesLikeTheFile) {
     ScratchDir dir;
     const std::string real = dir.File("real.avi");
     ASSERT_TRUE(media_test::WriteSolidClip(real, {32, 24, 10, 6, ClipCodec::kMjpeg}));
-    const std::vector<char> file = media_test::ReadBytes(real);
+    const std::string file = ReadFile(real);
     const std::vector<std::uint8_t> bytes(file.begin(), file.end());
     auto fromFile = VideoDecoder::Open(real);
     auto fromMemory = VideoDecoder::OpenBytes(bytes);

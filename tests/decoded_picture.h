@@ -5,14 +5,13 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "media/picture_catalogue.h"
 #include "platform/sdl/png_codec.h"
 #include "platform/sdl/sdl_handles.h"
+#include "tests/scratch_dir.h"
 
 namespace tolarka::testing {
 
@@ -30,9 +29,9 @@ public:
         return p ? DecodedPicture(*p) : DecodedPicture(platform::sdl::SurfacePtr());
     }
     static DecodedPicture File(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-        return DecodedPicture(platform::sdl::DecodePng(bytes));
+        const std::string bytes = ReadFile(path);
+        return DecodedPicture(
+            platform::sdl::DecodePng({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
     }
 
     explicit operator bool() const { return surface_ != nullptr; }

@@ -37,10 +37,12 @@ protected:
     SdlMediaSystem media_{clock_};
 };
 
+// Each channel plays on a mixer channel of its own, freed for the next when it goes; the system
+// sound plays beside them on channel 0.
 TEST_F(SoundChannels, EachChannelPlaysOnItsOwnReservedMixerChannel) {
     auto music = media_.CreateSdlChannel("WMP1");
     auto effects = media_.CreateSdlChannel("WMP2");
-    ASSERT_GT(music->MixerChannel(), 0);  // 0 carries the system sound
+    ASSERT_GT(music->MixerChannel(), 0);
     ASSERT_GT(effects->MixerChannel(), 0);
     EXPECT_NE(music->MixerChannel(), effects->MixerChannel());
 
@@ -51,6 +53,12 @@ TEST_F(SoundChannels, EachChannelPlaysOnItsOwnReservedMixerChannel) {
     music->Play();
     EXPECT_TRUE(Playing(music->MixerChannel()));
     EXPECT_FALSE(Playing(effects->MixerChannel()));
+    media_.PlaySystemSound(long_wav_);
+    EXPECT_TRUE(Playing(0));
+    EXPECT_TRUE(Playing(music->MixerChannel()));
+    media_.PlaySystemSound(short_wav_);  // the next one cuts off the last
+    EXPECT_TRUE(Playing(0));
+    EXPECT_TRUE(Eventually([&] { return !Playing(0); })) << "the short one ends by itself";
 
     music->Stop();
     EXPECT_FALSE(Playing(music->MixerChannel()));
@@ -58,6 +66,12 @@ TEST_F(SoundChannels, EachChannelPlaysOnItsOwnReservedMixerChannel) {
     music->Play();
     music->SetFile(short_wav_);  // another file replaces the one playing
     EXPECT_FALSE(Playing(music->MixerChannel()));
+
+    effects->Play();
+    const int freed = effects->MixerChannel();
+    effects.reset();
+    EXPECT_FALSE(Playing(freed)) << "a destroyed channel falls silent";
+    EXPECT_EQ(media_.CreateSdlChannel("WMP3")->MixerChannel(), freed);
 }
 
 TEST_F(SoundChannels, RepeatingSoundPlaysOnPastItsEnd) {
@@ -75,26 +89,13 @@ TEST_F(SoundChannels, RepeatingSoundPlaysOnPastItsEnd) {
     EXPECT_FALSE(Playing(forever->MixerChannel()));
 }
 
-TEST_F(SoundChannels, ReleasedMixerChannelsAreReused) {
-    auto first = media_.CreateSdlChannel("WMPintro");
-    const int freed = [&] {
-        auto second = media_.CreateSdlChannel("WMP2");
-        second->SetFile(long_wav_);
-        second->Play();
-        return second->MixerChannel();
-    }();
-    EXPECT_FALSE(Playing(freed)) << "a destroyed channel falls silent";
-    auto third = media_.CreateSdlChannel("WMP3");
-    EXPECT_EQ(third->MixerChannel(), freed);
-}
-
 TEST_F(SoundChannels, UnreadableSoundsPlayNothing) {
     auto channel = media_.CreateSdlChannel("WMP2");
-    const std::string garbage = dir_.File("garbage.wav");
-    media_test::WriteBytes(garbage, std::vector<char>(5000, 'x'));
-    const std::string cut = dir_.File("cut.wav");
-    const auto bytes = media_test::ReadBytes(long_wav_);
-    media_test::WriteBytes(cut, std::vector<char>(bytes.begin(), bytes.begin() + 30));
+    const std::string garbage = dir_.File("garbage.wav"), cut = dir_.File("cut.wav");
+    WriteFile(garbage, std::vector<unsigned char>(5000, 'x'));
+    auto bytes = media_test::WavBuilder{}.Build();
+    bytes.resize(30);
+    WriteFile(cut, bytes);
     const std::string fifo = dir_.File("fifo.wav");
     // Where there are no named pipes, the name stays a missing file.
     if (!testing::Missing(testing::Feature::NamedPipes)) {
@@ -110,25 +111,11 @@ TEST_F(SoundChannels, UnreadableSoundsPlayNothing) {
     EXPECT_FALSE(Playing(0));
 }
 
-TEST_F(SoundChannels, SystemSoundPlaysBesideTheChannels) {
-    auto music = media_.CreateSdlChannel("WMP1");
-    music->SetFile(long_wav_);
-    music->Play();
-    media_.PlaySystemSound(long_wav_);
-    EXPECT_TRUE(Playing(0));
-    EXPECT_TRUE(Playing(music->MixerChannel()));
-    media_.PlaySystemSound(short_wav_);  // the next one cuts off the last
-    EXPECT_TRUE(Playing(0));
-    EXPECT_TRUE(Eventually([&] { return !Playing(0); })) << "the short one ends by itself";
-}
-
-// The sound device closes while nothing plays and reopens for the next sound; the mute key acts
-// on every channel through the master level.
+// The sound device closes while nothing plays and reopens for the next sound.
 class SoundDevice : public SoundChannels {
 protected:
     // Runs the main thread's share of the device (its events) for `millis`, or until `done`.
-    bool Pump(
-        int millis, const std::function<bool()>& done = [] { return false; }) {
+    bool Pump(int millis, const std::function<bool()>& done) {
         const auto until = Clock::now() + std::chrono::milliseconds(millis);
         while (Clock::now() < until) {
             SDL_Event e;
@@ -149,58 +136,12 @@ protected:
     static constexpr int kGrace = AudioDevice::kIdleCloseMs;
 };
 
-TEST_F(SoundDevice, ClosesAfterSilenceAndReopensForTheNextSound) {
-    auto music = media_.CreateSdlChannel("WMP1");
-    auto effects = media_.CreateSdlChannel("WMP2");
-    music->SetFile(long_wav_);
-    effects->SetFile(short_wav_);
-    music->Play();
-    effects->Play();
-    // The short sound ends, the long one keeps the device open past the grace time.
-    EXPECT_FALSE(Pump(kGrace + 300, [&] { return !Awake(); }));
-    EXPECT_TRUE(Playing(music->MixerChannel()));
-    // Once the last sound ends the device closes, not at once but after the grace time.
-    const auto ended = Clock::now();
-    ASSERT_TRUE(Pump(3000 + kGrace + 1000, [&] { return !media_.Audio().AnyPlaying(); }));
-    EXPECT_TRUE(Awake());
-    ASSERT_TRUE(Pump(kGrace + 1500, [&] { return !Awake(); })) << "still open after the grace time";
-    EXPECT_GE(Clock::now() - ended, std::chrono::milliseconds(kGrace - 100));
-
-    // Channels and chunks loaded before the close still work; the reopen is quick.
-    const auto before = Clock::now();
-    effects->Play();
-    EXPECT_LT(Clock::now() - before, std::chrono::milliseconds(200));
-    EXPECT_TRUE(Awake());
-    EXPECT_TRUE(Playing(effects->MixerChannel()));
-    music->Stop();
-    media_.PlaySystemSound(short_wav_);
-    EXPECT_TRUE(Playing(0));
-}
-
-TEST_F(SoundDevice, StoppingAndUnloadingWhileClosedIsHarmless) {
-    auto music = media_.CreateSdlChannel("WMP1");
-    music->SetFile(short_wav_);  // set, never played: the device still closes
-    ASSERT_TRUE(Pump(kGrace + 1500, [&] { return !Awake(); }));
-    music->Stop();
-    music->SetRepeat(true);
-    auto other = media_.CreateSdlChannel("WMP2");  // a new channel while closed
-    other.reset();
-    EXPECT_FALSE(Awake());
-    music->Play();  // the chunk loaded before the close
-    EXPECT_TRUE(Awake());
-    EXPECT_TRUE(Playing(music->MixerChannel()));
-    // A repeating sound keeps the device open.
-    EXPECT_FALSE(Pump(kGrace + 300, [&] { return !Awake(); }));
-    music->SetFile(std::string());  // unloading stops it; the device closes after the grace time
-    EXPECT_TRUE(Pump(kGrace + 1500, [&] { return !Awake(); }));
-    music.reset();
-}
-
-TEST_F(SoundDevice, MuteKeyTogglesTheMasterLevelAcrossClosing) {
+// Muted from the start: the mute key acts on every channel through the master level, and stays
+// so while the device closes and opens again.
+TEST_F(SoundDevice, ClosesAfterSilenceReopensForTheNextSoundAndKeepsItsMute) {
     const int normal = media_.Audio().Level();
     EXPECT_GT(normal, 0);
     EXPECT_LT(normal, platform::sdl::kFullLevel) << "no headroom on the master level";
-
     EXPECT_TRUE(media_.HandleEvent(Key(SDL_KEYDOWN, SDLK_F8)));
     EXPECT_TRUE(media_.Muted());
     EXPECT_EQ(media_.Audio().Level(), 0);
@@ -212,17 +153,44 @@ TEST_F(SoundDevice, MuteKeyTogglesTheMasterLevelAcrossClosing) {
     EXPECT_FALSE(media_.HandleEvent(Key(SDL_KEYDOWN, SDLK_F7)));
     EXPECT_FALSE(media_.HandleEvent(Key(SDL_KEYDOWN, SDLK_m)));
 
-    // Muted stays muted when the device closes and opens again.
+    auto music = media_.CreateSdlChannel("WMP1");
+    auto effects = media_.CreateSdlChannel("WMP2");
+    music->SetFile(long_wav_);
+    effects->SetFile(short_wav_);  // set, never played: the device still closes
     ASSERT_TRUE(Pump(kGrace + 1500, [&] { return !Awake(); }));
-    auto channel = media_.CreateSdlChannel("WMP2");
-    channel->SetFile(long_wav_);
-    channel->Play();
-    EXPECT_TRUE(Playing(channel->MixerChannel()));
+    music->Stop();  // stopping, a repeat and a channel made and dropped while closed are harmless
+    music->SetRepeat(false);
+    media_.CreateSdlChannel("WMP3").reset();
+    EXPECT_FALSE(Awake());
+    // Chunks loaded before the close still play; the reopen is quick.
+    const auto before = Clock::now();
+    music->Play();
+    effects->Play();
+    EXPECT_LT(Clock::now() - before, std::chrono::milliseconds(200));
+    EXPECT_TRUE(Awake());
     EXPECT_EQ(media_.Audio().Level(), 0);
+    // The short sound ends, the long one keeps the device open past the grace time.
+    EXPECT_FALSE(Pump(kGrace + 300, [&] { return !Awake(); }));
+    EXPECT_TRUE(Playing(music->MixerChannel()));
+    // Once the last sound ends the device closes, not at once but after the grace time.
+    const auto ended = Clock::now();
+    ASSERT_TRUE(Pump(3000 + kGrace + 1000, [&] { return !media_.Audio().AnyPlaying(); }));
+    EXPECT_TRUE(Awake());
+    ASSERT_TRUE(Pump(kGrace + 1500, [&] { return !Awake(); })) << "still open after the grace time";
+    EXPECT_GE(Clock::now() - ended, std::chrono::milliseconds(kGrace - 100));
 
     EXPECT_TRUE(media_.HandleEvent(Key(SDL_KEYDOWN, SDLK_F8)));
     EXPECT_FALSE(media_.Muted());
     EXPECT_EQ(media_.Audio().Level(), normal);
+    // A repeating sound keeps the device open; unloading stops it, and the device closes again.
+    effects->SetRepeat(true);
+    effects->Play();
+    EXPECT_TRUE(Playing(effects->MixerChannel()));
+    EXPECT_FALSE(Pump(kGrace + 300, [&] { return !Awake(); }));
+    effects->SetFile(std::string());
+    EXPECT_TRUE(Pump(kGrace + 1500, [&] { return !Awake(); }));
+    media_.PlaySystemSound(short_wav_);
+    EXPECT_TRUE(Playing(0));
 }
 
 // The mixer's arithmetic on two voices of one sound: sums clip at full scale instead of

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
 
+#include "scratch_dir.h"
 #include "startup/media_checklist.h"
 #include "tests/support/build_paths.h"
 #include "tools/clipgen/clip_catalogue.h"
@@ -22,16 +22,9 @@ using Names = std::set<std::string>;
 
 const fs::path kSource = tolarka::testing::SourceDir();
 
-std::string ReadText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The file names after "set(<variable>" up to the closing parenthesis of a CMake file.
 Names CMakeList(const fs::path& file, const std::string& variable) {
-    const std::string text = ReadText(file);
+    const std::string text = ReadFile(file);
     const auto start = text.find("set(" + variable);
     if (start == std::string::npos) return {};
     const auto end = text.find(')', start);
@@ -54,7 +47,7 @@ Names NamedInScreens() {
     Names names;
     for (const char* dir : {"game", "anim", "startup", "saves", "app"}) {
         for (const auto& entry : fs::directory_iterator(kSource / dir)) {
-            const std::string text = ReadText(entry.path());
+            const std::string text = ReadFile(entry.path());
             for (std::sregex_iterator it(text.begin(), text.end(), literal), end; it != end; ++it)
                 names.insert((*it)[1].str());
         }

@@ -3,6 +3,7 @@
 // and sounds, and clips read back by the game's decoder.
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -10,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <random>
@@ -62,13 +62,10 @@ inline bool WriteSolidClip(const std::string& path, const platform::sdl::SampleC
                            int first = 0) {
     return platform::sdl::WriteAviClip(path, clipFormat, [&](int index, std::uint8_t* rgb, int pitch) {
         const Rgb c = FrameColour(index + first);
-        for (int y = 0; y < clipFormat.height; ++y) {
-            for (std::uint8_t* p = rgb + y * pitch; p < rgb + y * pitch + 3 * clipFormat.width; p += 3) {
-                p[0] = static_cast<std::uint8_t>(c.r);
-                p[1] = static_cast<std::uint8_t>(c.g);
-                p[2] = static_cast<std::uint8_t>(c.b);
-            }
-        }
+        const std::uint8_t pixel[3] = {static_cast<std::uint8_t>(c.r), static_cast<std::uint8_t>(c.g),
+                                       static_cast<std::uint8_t>(c.b)};
+        for (int y = 0; y < clipFormat.height; ++y)
+            for (int x = 0; x < clipFormat.width; ++x) std::memcpy(rgb + y * pitch + 3 * x, pixel, 3);
     });
 }
 
@@ -102,16 +99,6 @@ inline std::optional<ClipFacts> ReadClip(const std::string& path) {
     return facts;
 }
 
-inline void WriteBytes(const std::string& path, const std::vector<char>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::vector<char> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // A WAV file built chunk by chunk, so a test can damage one part.
 struct WavBuilder {
     std::uint16_t encoding = 1, channels = 2, bits = 16;
@@ -119,36 +106,29 @@ struct WavBuilder {
     std::uint32_t frames = 100;
     std::uint32_t fmtSize = 16;
     std::int64_t dataSizeField = -1;  // -1: the true size
-    std::vector<std::uint8_t> extraBeforeData;
+    std::vector<std::uint8_t> extraBeforeData = {};
 
     std::vector<std::uint8_t> Build() const {
         std::vector<std::uint8_t> b;
-        auto tag = [&](const char* t) {
-            for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(t[i]));
+        const auto tag = [&](const char* t) { b.insert(b.end(), t, t + std::strlen(t)); };
+        const auto put = [&](std::uint32_t v, int bytes) {
+            for (int i = 0; i < bytes; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
         };
-        auto u32 = [&](std::uint32_t v) {
-            for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-        };
-        auto u16 = [&](std::uint32_t v) {
-            for (int i = 0; i < 2; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-        };
-        const std::uint32_t frameBytes = channels * bits / 8u;
-        const std::uint32_t data = frames * frameBytes;
+        const std::uint32_t frameBytes = channels * bits / 8u, data = frames * frameBytes;
         tag("RIFF");
-        u32(0);  // patched below
-        tag("WAVE");
-        tag("fmt ");
-        u32(fmtSize);
-        u16(encoding);
-        u16(channels);
-        u32(rate);
-        u32(rate * frameBytes);
-        u16(frameBytes);
-        u16(bits);
-        for (std::uint32_t i = 16; i < fmtSize; ++i) b.push_back(0);
+        put(0, 4);  // patched below
+        tag("WAVEfmt ");
+        put(fmtSize, 4);
+        put(encoding, 2);
+        put(channels, 2);
+        put(rate, 4);
+        put(rate * frameBytes, 4);
+        put(frameBytes, 2);
+        put(bits, 2);
+        b.resize(b.size() + fmtSize - std::min<std::uint32_t>(fmtSize, 16));
         b.insert(b.end(), extraBeforeData.begin(), extraBeforeData.end());
         tag("data");
-        u32(dataSizeField < 0 ? data : static_cast<std::uint32_t>(dataSizeField));
+        put(dataSizeField < 0 ? data : static_cast<std::uint32_t>(dataSizeField), 4);
         // Quiet at 16 bits: only the low byte of each sample moves.
         for (std::uint32_t i = 0; i < data; ++i) b.push_back(static_cast<std::uint8_t>(i % 2 ? 0 : i * 37));
         const std::uint32_t riff = static_cast<std::uint32_t>(b.size() - 8);
@@ -162,8 +142,7 @@ inline void WriteWav(const std::string& path, int millis) {
     WavBuilder wav;
     wav.rate = 44100;
     wav.frames = 44100u * static_cast<std::uint32_t>(millis) / 1000u;
-    const auto bytes = wav.Build();
-    WriteBytes(path, std::vector<char>(bytes.begin(), bytes.end()));
+    WriteFile(path, wav.Build());
 }
 
 // The clip frame whose colour a pixel shows: -1 for the black background, -2 for a colour that

@@ -10,19 +10,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "game_world.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/message_box_screen.h"
 #include "platform/pictures.h"
-#include "platform/runtime.h"
 #include "platform/screen.h"
 #include "platform/sdl/offscreen_canvas.h"
 #include "platform/sdl/output_view.h"
@@ -33,12 +28,7 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/window_manager.h"
-#include "saves/frm_load.h"
-#include "saves/frm_save.h"
-#include "scratch_dir.h"
-#include "startup/frm_credits.h"
-#include "startup/frm_rules.h"
-#include "startup/frm_splash.h"
+#include "playing_world.h"
 #include "tests/decoded_picture.h"
 #include "tests/support/system.h"
 
@@ -146,8 +136,8 @@ struct Shots {
         backend.SetScreenshotScale(scale);
         const std::string path = (dir.path() / ("shot" + std::to_string(scale) + ".png")).string();
         if (!backend.Screenshot(path)) return nullptr;
-        std::ifstream in(path, std::ios::binary);
-        const Picture raw = sdl::DecodePng(std::vector<std::uint8_t>{std::istreambuf_iterator<char>(in), {}});
+        const std::string png = ReadFile(path);
+        const Picture raw = sdl::DecodePng(std::vector<std::uint8_t>(png.begin(), png.end()));
         return raw ? Picture(SDL_ConvertSurfaceFormat(raw.get(), SDL_PIXELFORMAT_ARGB8888, 0)) : nullptr;
     }
 };
@@ -215,41 +205,6 @@ TEST(ScaledRender, OutputViewFitsFourByThreeAndMapsEveryPixelBack) {
             ASSERT_GT(v.OutX(lx + 1), v.OutX(lx));
         }
     }
-}
-
-TEST(ScaledRender, ClickOnTheLetterboxedFullScreenLandsOnTheWidgetUnderThePointer) {
-    sdl::SdlBackend backend;
-    Runtime rt(backend);
-    Board board(rt);
-    board.Show();
-    rt.RunUntil(rt.Now() + 10);
-    SDL_SetWindowSize(backend.Window(), 1920, 1080);
-    rt.MarkDirty();
-    rt.DoEvents();
-    ASSERT_DOUBLE_EQ(backend.View().scale, 2.25);
-    ASSERT_EQ(backend.View().x, 240);
-    const auto clickAt = [&](int x, int y) {
-        board.clicked = -1;
-        for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-            SDL_Event e{};
-            e.type = type;
-            e.button.button = SDL_BUTTON_LEFT;
-            e.button.x = x;
-            e.button.y = y;
-            e.button.windowID = SDL_GetWindowID(backend.Window());
-            SDL_PushEvent(&e);
-        }
-        rt.DoEvents();
-        return board.clicked;
-    };
-    for (size_t i = 0; i < board.blocks.size(); ++i) {
-        const Rect r = board.blocks[i]->ScreenBounds();
-        // A window pixel near the block's right bottom edge, inside it.
-        const int wx = backend.View().OutX(TwipsToPixels(r.left + r.width)) - 2;
-        const int wy = backend.View().OutY(TwipsToPixels(r.top + r.height)) - 2;
-        EXPECT_EQ(clickAt(wx, wy), static_cast<int>(i)) << "window pixel " << wx << ", " << wy;
-    }
-    EXPECT_EQ(clickAt(100, 540), -1) << "the bar beside the picture is nobody's";
 }
 
 TEST(ScaledRender, PicturesAreRedrawnAtTheScaleNotStretched) {
@@ -347,7 +302,8 @@ TEST(GameWindow, NoSessionBusIsLaunchedAndAnExistingOneIsKept) {
 #endif
 
 // The window takes the size and caption of the screens it shows; any size a window manager gives
-// it instead, even one below the least the game asks for, keeps the game going.
+// it instead, even one below the least the game asks for, keeps the game going, and a click on
+// the letterboxed full screen lands on the widget under the pointer.
 TEST(GameWindow, TakesTheSizeAndCaptionOfTheScreensItShowsAndSurvivesAnyOther) {
     sdl::SdlBackend backend;
     Runtime rt(backend);
@@ -395,6 +351,35 @@ TEST(GameWindow, TakesTheSizeAndCaptionOfTheScreensItShowsAndSurvivesAnyOther) {
     const SDL_Rect inBlock{440, 70, 1, 1};
     ASSERT_EQ(SDL_RenderReadPixels(backend.Target(), &inBlock, SDL_PIXELFORMAT_ARGB8888, &pixel, 4), 0);
     EXPECT_EQ(pixel & 0xFFFFFF, 0xFF0000u);
+
+    // Full screen, letterboxed: a click lands on the widget under the pointer.
+    SDL_SetWindowSize(backend.Window(), 1920, 1080);
+    rt.MarkDirty();
+    rt.DoEvents();
+    ASSERT_DOUBLE_EQ(backend.View().scale, 2.25);
+    ASSERT_EQ(backend.View().x, 240);
+    const auto clickAt = [&](int x, int y) {
+        board.clicked = -1;
+        for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+            SDL_Event e{};
+            e.type = type;
+            e.button.button = SDL_BUTTON_LEFT;
+            e.button.x = x;
+            e.button.y = y;
+            e.button.windowID = SDL_GetWindowID(backend.Window());
+            SDL_PushEvent(&e);
+        }
+        rt.DoEvents();
+        return board.clicked;
+    };
+    for (size_t i = 0; i < board.blocks.size(); ++i) {
+        const Rect r = board.blocks[i]->ScreenBounds();
+        // A window pixel near the block's right bottom edge, inside it.
+        const int wx = backend.View().OutX(TwipsToPixels(r.left + r.width)) - 2;
+        const int wy = backend.View().OutY(TwipsToPixels(r.top + r.height)) - 2;
+        EXPECT_EQ(clickAt(wx, wy), static_cast<int>(i)) << "window pixel " << wx << ", " << wy;
+    }
+    EXPECT_EQ(clickAt(100, 540), -1) << "the bar beside the picture is nobody's";
 }
 
 // Logging out sends SIGTERM, a terminal's Ctrl+C SIGINT: the program ends without the question
@@ -595,45 +580,32 @@ TEST(ScaledRender, NoTextIsCutAtAnyScaleOnAnyScreenOrMessageBox) {
     EXPECT_TRUE(cuts.faults.empty()) << ::testing::PrintToString(cuts.faults);
 }
 
-namespace {
-// The first pixel where two pictures of the same size differ, if any.
-std::optional<std::pair<int, int>> FirstDifference(const SDL_Surface* a, const SDL_Surface* b) {
-    for (int y = 0; y < a->h; ++y)
-        for (int x = 0; x < a->w; ++x)
-            if (PixelAt(a, x, y) != PixelAt(b, x, y)) return std::pair{x, y};
-    return std::nullopt;
-}
-}  // namespace
-
 // A stretch of a game (the menu with the pointer over its buttons, a new game, answers, a
 // lifeline, the next questions) painted as the window paints it, only what changed, and each
 // presented frame compared with the whole scene drawn afresh.
 TEST(DirtyDrawing, EveryFrameOfAGameIsTheFullRedrawOfItsState) {
     for (double scale : {1.0, 2.25}) {
-        tolarka::testing::GameWorld w;
-        w.AddQuestionSet(2, "B");
-        w.AddMedia();
-        w.FixRandom(0.0);
+        SCOPED_TRACE(scale);
+        tolarka::testing::PlayingWorld w("B", false);
         sdl::OffscreenCanvas canvas(w.backend.Metrics());
         w.backend.SetCanvas(&canvas);
         canvas.PaintFrames(scale);
         const PixelCanvas full = AtScale(scale);
         ASSERT_TRUE(full.Renderer()) << SDL_GetError();
-        int frames = 0, failed = 0;
+        int frames = 0;
+        bool failed = false;
         {
             sdl::Renderer painter(full.Renderer(), w.backend.Metrics());
             painter.SetView(OutputView{scale, 0, 0});
             w.backend.onPresent = [&](Millis now) {
-                if (failed > 0) return;
                 ++frames;
                 painter.Draw(w.rt.VisibleScreens());
                 SDL_RenderFlush(full.Renderer());
-                const auto d = FirstDifference(canvas.Frame(), full.Surface());
-                if (!d) return;
-                ++failed;
-                ADD_FAILURE() << "scale " << scale << ", frame " << frames << " at " << now
-                              << " ms differs from the full redraw, first at " << d->first << ", "
-                              << d->second;
+                for (int y = 0; y < full.Surface()->h && !failed; ++y)
+                    for (int x = 0; x < full.Surface()->w && !failed; ++x)
+                        if ((failed = PixelAt(canvas.Frame(), x, y) != PixelAt(full.Surface(), x, y)))
+                            ADD_FAILURE() << "frame " << frames << " at " << now
+                                          << " ms differs from the full redraw, first at " << x << ", " << y;
             };
             w.StartToMenu();
             // The pointer over the menu's buttons lights them one after another.
@@ -641,26 +613,20 @@ TEST(DirtyDrawing, EveryFrameOfAGameIsTheFullRedrawOfItsState) {
                 w.backend.MouseMove(w.rt.Now() + 40, 319, y), w.rt.RunUntil(w.rt.Now() + 50);
             w.StartGame();
             for (int question = 0; question < 3; ++question) {
-                char ladder[48];
-                std::snprintf(ladder, sizeof ladder, "frmMain.imgStupnice picture S%02d",
-                              w.Main().State.Level);
-                const Millis ready = std::max(*w.LastWhen(ladder) + 5000, w.rt.Now()) + 1;
-                w.rt.RunUntil(ready);
+                const Millis ready = w.WaitForInput();
                 if (question == 1) {
                     w.backend.Click(ready + 10, 132, 263);  // 50:50
                     w.rt.RunUntil(ready + 3000);
                 }
                 w.backend.KeyPress(w.rt.Now() + 10, 'B');
-                const int level = w.Main().State.Level;
-                for (int i = 0; i < 200 && w.Main().Loaded() && w.Main().State.Level == level; ++i)
-                    w.rt.RunUntil(w.rt.Now() + 250);
+                w.NextQuestion();
             }
             w.backend.onPresent = nullptr;
-            EXPECT_EQ(w.Main().State.Level, 4) << "scale " << scale;
+            EXPECT_EQ(w.Main().State.Level, 4);
         }
-        EXPECT_GT(frames, 40) << "scale " << scale;
+        EXPECT_GT(frames, 40);
         // Most frames change only a widget or two.
-        EXPECT_GT(canvas.FramesDrawnInPart(), frames / 2) << "scale " << scale;
+        EXPECT_GT(canvas.FramesDrawnInPart(), frames / 2);
         w.backend.SetCanvas(nullptr);
     }
 }

@@ -33,39 +33,23 @@ Bytes VocFile() {
     return b;
 }
 
-void Write(const std::string& path, const Bytes& bytes) {
-    media_test::WriteBytes(path, std::vector<char>(bytes.begin(), bytes.end()));
-}
-
-// The process's open descriptors (-1 where the system cannot count them).
-int OpenDescriptors() { return testing::OpenDescriptorCount(); }
-
 TEST(WavData, AcceptsPlainPcmAndFloatAndSkipsOtherChunks) {
     const auto good = InspectWav(WavBuilder{}.Build());
     ASSERT_TRUE(good);
     EXPECT_EQ(good->channels, 2);
     EXPECT_EQ(good->rate, 22050u);
     EXPECT_EQ(good->frames, 100u);
-
-    WavBuilder mono8;
-    mono8.channels = 1;
-    mono8.bits = 8;
-    mono8.frames = 7;  // odd data size: the pad byte of an odd chunk
-    mono8.extraBeforeData = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
-    ASSERT_TRUE(InspectWav(mono8.Build()));
-    EXPECT_EQ(InspectWav(mono8.Build())->frames, 7u);
-
-    WavBuilder floats;
-    floats.encoding = 3;
-    floats.bits = 32;
-    floats.fmtSize = 18;
-    EXPECT_TRUE(InspectWav(floats.Build()));
+    // Odd data size (the pad byte of an odd chunk) after a chunk to skip.
+    const Bytes list = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
+    const auto mono8 =
+        InspectWav(WavBuilder{.channels = 1, .bits = 8, .frames = 7, .extraBeforeData = list}.Build());
+    ASSERT_TRUE(mono8);
+    EXPECT_EQ(mono8->frames, 7u);
+    EXPECT_TRUE(InspectWav(WavBuilder{.encoding = 3, .bits = 32, .fmtSize = 18}.Build()));
 
     // A data chunk claiming more than the file holds counts the whole frames present; the copy
     // for the mixer says exactly that.
-    WavBuilder longer;
-    longer.dataSizeField = 0x7FFFFFF0;
-    Bytes cut = longer.Build();
+    Bytes cut = WavBuilder{.dataSizeField = 0x7FFFFFF0}.Build();
     cut.resize(cut.size() - 6);
     ASSERT_TRUE(InspectWav(cut));
     EXPECT_EQ(InspectWav(cut)->frames, 98u);
@@ -84,92 +68,52 @@ TEST(WavData, RefusesOtherContainersCodecsAndOddFormats) {
     std::copy_n("FORM", 4, aiff.begin());
     std::copy_n("AIFF", 4, aiff.begin() + 8);
     EXPECT_FALSE(InspectWav(aiff));
-
-    auto refused = [](auto change) {
-        WavBuilder w;
-        change(w);
-        return !InspectWav(w.Build());
-    };
-    EXPECT_TRUE(refused([](WavBuilder& w) { w.encoding = 2; }));  // ADPCM
-    EXPECT_TRUE(refused([](WavBuilder& w) { w.encoding = 0xFFFE; }));
-    EXPECT_TRUE(refused([](WavBuilder& w) { w.channels = 0; }));
-    EXPECT_TRUE(refused([](WavBuilder& w) { w.channels = 6; }));
-    EXPECT_TRUE(refused([](WavBuilder& w) { w.bits = 12; }));
-    EXPECT_TRUE(refused([](WavBuilder& w) { w.rate = 0; }));
-    EXPECT_TRUE(refused([](WavBuilder& w) { w.rate = 1'000'000; }));
-    EXPECT_TRUE(refused([](WavBuilder& w) { w.frames = 0; }));
-    EXPECT_TRUE(refused([](WavBuilder& w) { w.fmtSize = 14; }));
-    // Eleven minutes of 8-bit mono at 4 kHz: a small file, a huge sound.
-    EXPECT_TRUE(refused([](WavBuilder& w) {
-        w.channels = 1;
-        w.bits = 8;
-        w.rate = 4000;
-        w.frames = 11 * 60 * 4000;
-    }));
-    // A chunk whose size runs past the end before any data.
-    WavBuilder w;
-    w.extraBeforeData = {'j', 'u', 'n', 'k', 0xFF, 0xFF, 0xFF, 0x7F};
-    EXPECT_FALSE(InspectWav(w.Build()));
+    int row = 0;
+    for (const WavBuilder& w :
+         {WavBuilder{.encoding = 2}, WavBuilder{.encoding = 0xFFFE},  // ADPCM, extensible
+          WavBuilder{.channels = 0}, WavBuilder{.channels = 6}, WavBuilder{.bits = 12}, WavBuilder{.rate = 0},
+          WavBuilder{.rate = 1'000'000}, WavBuilder{.frames = 0}, WavBuilder{.fmtSize = 14},
+          // Eleven minutes of 8-bit mono at 4 kHz: a small file, a huge sound.
+          WavBuilder{.channels = 1, .bits = 8, .rate = 4000, .frames = 11 * 60 * 4000},
+          // A chunk whose size runs past the end before any data.
+          WavBuilder{.extraBeforeData = {'j', 'u', 'n', 'k', 0xFF, 0xFF, 0xFF, 0x7F}}})
+        EXPECT_FALSE(InspectWav(w.Build())) << "row " << row++;
 }
 
-class SoundFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!device_.IsOpen()) GTEST_SKIP() << "no audio device";
-    }
-    ScratchDir dir_;
-    AudioDevice device_;
-};
-
-TEST_F(SoundFiles, TinyAndForeignFilesLoadNothingAndLeakNothing) {
-    const Bytes good = WavBuilder{}.Build();
-    std::vector<std::string> files;
-    // 4 to 11 bytes: the start of a WAV, and bytes that are no sound at all.
-    const std::string text = "not a sound";
-    for (size_t n = 4; n <= 11; ++n) {
-        files.push_back(dir_.File("tiny" + std::to_string(n) + ".wav"));
-        Write(files.back(), Bytes(good.begin(), good.begin() + static_cast<long>(n)));
-        files.push_back(dir_.File("text" + std::to_string(n) + ".wav"));
-        Write(files.back(), Bytes(text.begin(), text.begin() + static_cast<long>(n)));
-    }
-    files.push_back(dir_.File("menu.wav"));
-    Write(files.back(), VocFile());
-    files.push_back(dir_.File("huge.wav"));
-    Write(files.back(), good);
-    std::filesystem::resize_file(files.back(), platform::sdl::kMaxWavFileBytes + 1);
-
-    const int before = OpenDescriptors();
-    for (int round = 0; round < 20; ++round) {
-        for (const auto& f : files) EXPECT_EQ(device_.LoadWav(f), nullptr) << f;
-    }
-    EXPECT_EQ(OpenDescriptors(), before);
-}
-
-TEST_F(SoundFiles, AGoodWavLoadsAtTheMixersRateWhateverItsOwn) {
+// A good WAV loads at the mixer's rate whatever its own; tiny and foreign files load nothing.
+// Neither leaves a file open.
+TEST(SoundFiles, GoodWavsLoadAtTheMixersRateOthersNotAndNoneLeaks) {
+    AudioDevice device;
+    if (!device.IsOpen()) GTEST_SKIP() << "no audio device";
+    ScratchDir dir;
+    const int before = testing::OpenDescriptorCount();
     // A tenth of a second in each format the files may have: as long after conversion.
-    struct Format {
-        std::uint16_t encoding, channels, bits;
-        std::uint32_t rate;
-    };
-    const int before = OpenDescriptors();
-    for (const Format f : {Format{1, 2, 16, 44100}, Format{1, 1, 8, 22050}, Format{1, 2, 24, 48000},
-                           Format{3, 1, 32, 11025}}) {
-        WavBuilder w;
-        w.encoding = f.encoding;
-        w.channels = f.channels;
-        w.bits = f.bits;
-        w.rate = f.rate;
-        w.frames = f.rate / 10;
-        const std::string path = dir_.File("good.wav");
-        Write(path, w.Build());
-        const auto sound = device_.LoadWav(path);
-        ASSERT_NE(sound, nullptr) << f.bits << " bits at " << f.rate;
+    for (const WavBuilder& f : {WavBuilder{1, 2, 16, 44100, 4410}, WavBuilder{1, 1, 8, 22050, 2205},
+                                WavBuilder{1, 2, 24, 48000, 4800}, WavBuilder{3, 1, 32, 11025, 1102}}) {
+        SCOPED_TRACE(std::to_string(f.bits) + " bits at " + std::to_string(f.rate));
+        WriteFile(dir.File("good.wav"), f.Build());
+        const auto sound = device.LoadWav(dir.File("good.wav"));
+        ASSERT_NE(sound, nullptr);
         EXPECT_EQ(sound->samples.size() % platform::sdl::kMixChannels, 0u);
         EXPECT_NEAR(static_cast<double>(sound->samples.size()) / platform::sdl::kMixChannels,
-                    platform::sdl::kMixRate / 10, 2)
-            << f.bits << " bits at " << f.rate;
+                    platform::sdl::kMixRate / 10, 2);
     }
-    EXPECT_EQ(OpenDescriptors(), before);
+    // 4 to 11 bytes: the start of a WAV, and bytes that are no sound at all.
+    const Bytes good = WavBuilder{}.Build();
+    const std::string text = "not a sound";
+    std::vector<std::string> files = {dir.File("menu.wav"), dir.File("huge.wav")};
+    WriteFile(files[0], VocFile());
+    WriteFile(files[1], good);
+    std::filesystem::resize_file(files[1], platform::sdl::kMaxWavFileBytes + 1);
+    for (long n = 4; n <= 11; ++n) {
+        files.push_back(dir.File("tiny" + std::to_string(n) + ".wav"));
+        WriteFile(files.back(), Bytes(good.begin(), good.begin() + n));
+        files.push_back(dir.File("text" + std::to_string(n) + ".wav"));
+        WriteFile(files.back(), Bytes(text.begin(), text.begin() + n));
+    }
+    for (int round = 0; round < 20; ++round)
+        for (const auto& f : files) EXPECT_EQ(device.LoadWav(f), nullptr) << f;
+    EXPECT_EQ(testing::OpenDescriptorCount(), before);
 }
 
 }  // namespace

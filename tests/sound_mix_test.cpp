@@ -62,13 +62,8 @@ struct Player : SaveWorld {
     }
 };
 
-std::map<std::string, std::vector<std::int16_t>>& Sounds() {
-    static std::map<std::string, std::vector<std::int16_t>> loaded;
-    return loaded;
-}
-
 const std::vector<std::int16_t>* SamplesOf(const std::string& file) {
-    auto& sounds = Sounds();
+    static std::map<std::string, std::vector<std::int16_t>> sounds;
     if (auto it = sounds.find(file); it != sounds.end()) return &it->second;
     const auto wav = LoadSound(file);
     if (!wav) return nullptr;
@@ -199,67 +194,56 @@ int WorstSum(const Overlap& o) {
     return std::max(up + loopUp, -(down + loopDown));
 }
 
-// Games that between them reach every sound: every reveal band right and wrong, each lifeline
-// over each band's music, the save horn, walking away, a saved game continued, the menu.
-std::vector<std::vector<std::string>> PlayGames() {
-    std::vector<std::vector<std::string>> logs;
-    {  // To the top prize: 50:50 over the first band, audience over the second, phone over the third.
-        Player p;
-        p.StartGame("Alena");
-        p.Lifeline(kF5);
-        p.Climb(7);
-        p.Lifeline(kF7);
-        p.Climb(12);
-        p.Lifeline(kF6);
-        p.Climb(16);
-        p.BackToMenu();
-        logs.push_back(p.backend.Log());
-    }
-    {  // Audience and phone early, then a wrong answer at the top level.
-        Player p;
-        p.StartGame("Bohouš");
-        p.Climb(3);
-        p.Lifeline(kF7);
-        p.Climb(4);
-        p.Lifeline(kF6);
-        p.Climb(15);
-        p.Lifeline(kF5);
-        p.AnswerWrong();
-        p.BackToMenu();
-        logs.push_back(p.backend.Log());
-    }
-    {  // A wrong answer in the first band; then one in the middle band after the audience there.
-        Player p;
-        p.StartGame("Cyril");
-        p.Climb(2);
-        p.AnswerWrong();
-        p.BackToMenu();
-        p.StartGame("Cyril");
-        p.Climb(9);
-        p.Lifeline(kF7);
-        p.Lifeline(kF6);
-        p.AnswerWrong();
-        p.BackToMenu();
-        logs.push_back(p.backend.Log());
-    }
-    {  // Saved after a right answer, continued from the menu, then walked away with.
-        Player p;
-        p.StartGame("Dana");
-        p.Climb(6);
-        p.UseGameMenu(true);
-        p.Answer('B');
-        p.ClickRow(2);
-        p.BackToMenu();
-        p.backend.Click(p.rt.Now() + 10, 319, 215);  // "Pokračovat ve hře"
-        p.RunFor(100);
-        p.ClickRow(2);
-        for (int i = 0; i < 100 && !p.Main().Visible(); ++i) p.RunFor(100);
-        p.Climb(8);
-        p.UseGameMenu(false);
-        p.BackToMenu();
-        logs.push_back(p.backend.Log());
-    }
-    return logs;
+// Games one after another that between them reach every sound: every reveal band right and
+// wrong, each lifeline over each band's music, the save horn, walking away, a saved game
+// continued, the menu.
+std::vector<std::string> PlayGames() {
+    Player p;
+    // To the top prize: 50:50 over the first band, audience over the second, phone over the third.
+    p.StartGame("Alena");
+    p.Lifeline(kF5);
+    p.Climb(7);
+    p.Lifeline(kF7);
+    p.Climb(12);
+    p.Lifeline(kF6);
+    p.Climb(16);
+    p.BackToMenu();
+    // Audience and phone early, then a wrong answer at the top level.
+    p.StartGame("Bohouš");
+    p.Climb(3);
+    p.Lifeline(kF7);
+    p.Climb(4);
+    p.Lifeline(kF6);
+    p.Climb(15);
+    p.Lifeline(kF5);
+    p.AnswerWrong();
+    p.BackToMenu();
+    // A wrong answer in the first band; then one in the middle band after the audience there.
+    p.StartGame("Cyril");
+    p.Climb(2);
+    p.AnswerWrong();
+    p.BackToMenu();
+    p.StartGame("Cyril");
+    p.Climb(9);
+    p.Lifeline(kF7);
+    p.Lifeline(kF6);
+    p.AnswerWrong();
+    p.BackToMenu();
+    // Saved after a right answer, continued from the menu, then walked away with.
+    p.StartGame("Dana");
+    p.Climb(6);
+    p.UseGameMenu(true);
+    p.Answer('B');
+    p.ClickRow(2);
+    p.BackToMenu();
+    p.backend.Click(p.rt.Now() + 10, 319, 215);  // "Pokračovat ve hře"
+    p.RunFor(100);
+    p.ClickRow(2);
+    for (int i = 0; i < 100 && !p.Main().Visible(); ++i) p.RunFor(100);
+    p.Climb(8);
+    p.UseGameMenu(false);
+    p.BackToMenu();
+    return p.backend.Log();
 }
 
 class SoundMix : public ::testing::Test {
@@ -273,11 +257,9 @@ protected:
 
 TEST_F(SoundMix, EveryOverlapInWholeGamesSumsWithinFullScale) {
     std::set<std::string> files;
-    for (const auto& log : PlayGames()) {
-        for (const Overlap& o : OverlapsOf(SegmentsFromLog(log))) {
-            for (const auto& s : o.members) files.insert(s.file);
-            EXPECT_LE(WorstSum(o), 32767) << o.Name();
-        }
+    for (const Overlap& o : OverlapsOf(SegmentsFromLog(PlayGames()))) {
+        for (const auto& s : o.members) files.insert(s.file);
+        EXPECT_LE(WorstSum(o), 32767) << o.Name();
     }
     // The games reached the overlaps that matter: stings and cues over the music, a sting into
     // the clip that follows it, the save horn over a sting.
