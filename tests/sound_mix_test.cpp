@@ -25,7 +25,7 @@ namespace {
 // A player going through whole games, each step as the player would take it.
 struct Player : SaveWorld {
     void WaitForInput() {
-        for (int i = 0; i < 600 && Main().State.InputLocked; ++i) RunFor(100);
+        WaitFor([&] { return !Main().State.InputLocked; }, 600);
     }
     // Picks `letter` and runs until the next question, the save screen or the menu is up.
     void Answer(char letter) {
@@ -57,7 +57,7 @@ struct Player : SaveWorld {
         WaitForInput();
     }
     void BackToMenu() {
-        for (int i = 0; i < 600 && !Menu().Visible(); ++i) RunFor(100);
+        WaitFor([&] { return Menu().Visible(); }, 600);
         RunFor(3000);
     }
 };
@@ -239,7 +239,7 @@ std::vector<std::string> PlayGames() {
     p.backend.Click(p.rt.Now() + 10, 319, 215);  // "Pokračovat ve hře"
     p.RunFor(100);
     p.ClickRow(2);
-    for (int i = 0; i < 100 && !p.Main().Visible(); ++i) p.RunFor(100);
+    p.WaitFor([&] { return p.Main().Visible(); });
     p.Climb(8);
     p.UseGameMenu(false);
     p.BackToMenu();
