@@ -27,29 +27,36 @@ std::string Shown(GameWorld& w, bool anim) {
 
 }  // namespace
 
+// The 50:50 draws the votes again; the audience asked after it sees them split between the two
+// answers left (the split: lifeline_logic_test).
 TEST(FiftyFifty, RemovesTwoWrongAnswersThatStayUnusableForTheQuestion) {
     PlayingWorld w;
     frmMain& m = w.Main();
     w.WaitForInput();
-    w.Then({Giving(1, 4), Giving(4, 4)});  // A, then D; the votes are drawn again with 0.0
+    w.Then({Giving(1, 4), Giving(3, 4), 0.17, 0.0, 0.99});  // A, then C; the votes
     const Millis t = w.Key(kF5);
     EXPECT_TRUE(m.State.FiftyFiftyApplied && !m.State.FiftyFiftyAvailable && !m.State.InputLocked);
-    EXPECT_EQ(w.Lifelines() + " " + w.Answers(), "N-5050x(off) N-div N-tel -BC-");
+    EXPECT_EQ(w.Lifelines() + " " + w.Answers(), "N-5050x(off) N-div N-tel -B-D");
+    EXPECT_EQ(m.State.Question.AudienceVotes, (Votes{1, 93, 2, 4}));
     EXPECT_EQ(w.Lines("frmMain.WMP2", t), w.Starts("frmMain.WMP2", w.Sfx("50-50.wav")));
     EXPECT_TRUE(w.Lines("frmMain.WMP1", t).empty());  // the music goes on
 
     // Removed answers take neither keys nor clicks (box A at 160, 410); the icon works once.
-    for (int key : {int{'A'}, int{'D'}, int{kF5}}) w.Key(key);
+    for (int key : {int{'A'}, int{'C'}, int{kF5}}) w.Key(key);
     for (const auto& [x, y] : {std::pair{160, 410}, {kFiftyX, kIconY}}) w.Click(x, y);
     EXPECT_TRUE(m.State.ChosenLetter.empty() && !m.State.InputLocked);
     EXPECT_EQ(w.Lines("50-50.wav").size(), 1u);
+    w.Click(kAudienceX, kIconY);
+    ASSERT_EQ(w.Anim().Playing().file, "/gfx/aud.avi");
+    EXPECT_EQ(Shown(w, true), "0% 94% 0% 6% ");
 
+    w.RunFor(17000);
     w.Key('B');
     w.NextQuestion();
     w.WaitForInput();
     EXPECT_EQ(m.State.Level, 2);
     EXPECT_FALSE(m.State.FiftyFiftyApplied);
-    EXPECT_EQ(w.Lifelines() + " " + w.Answers(), "N-5050x(off) N-div N-tel ABCD");
+    EXPECT_EQ(w.Lifelines() + " " + w.Answers(), "N-5050x(off) N-divx(off) N-tel ABCD");
     w.Key(kF5);
     EXPECT_EQ(w.Lines("50-50.wav").size(), 1u);
 }
@@ -92,19 +99,6 @@ TEST(Audience, ClipShowsTheVotesThenTheGraphStaysOnTheGameScreen) {
     EXPECT_EQ(w.Anim().Playing().file, "/gfx/r1.avi");
     EXPECT_FALSE(m.picNDivGraf().Visible());
     EXPECT_TRUE(m.picFade().Visible());
-}
-
-TEST(Audience, AfterFiftyFiftyTheRemovedVotesAreSplitBetweenTheTwoLeft) {
-    PlayingWorld w;
-    w.WaitForInput();
-    // 50:50 removes A and C and draws the votes again.
-    w.Then({Giving(1, 4), Giving(3, 4), 0.17, 0.0, 0.99});
-    w.Click(kFiftyX, kIconY);
-    EXPECT_EQ(w.Main().State.Question.AudienceVotes, (Votes{1, 93, 2, 4}));
-    w.Click(kAudienceX, kIconY);
-    ASSERT_EQ(w.Anim().Playing().file, "/gfx/aud.avi");
-    // The graph shows the votes as split after the 50:50 (the split: lifeline_logic_test).
-    EXPECT_EQ(Shown(w, true), "0% 94% 0% 6% ");
 }
 
 TEST(Phone, CallIsTypedOutAfterTheClipAndTheGameResumes) {
@@ -232,32 +226,24 @@ TEST(Phone, TheAudienceGraphOfTheSameQuestionOnlyComesBackAfterTheCall) {
 TEST(Lifelines, RefusedWhileInputIsLockedOrTheGameIsDecided) {
     PlayingWorld w;
     frmMain& m = w.Main();
-    auto tryAll = [&] {
+    // Tries every lifeline by key and by click; the lifelines' flags, the clip screen, the 50:50's
+    // icon and the answers that take input after.
+    const auto tryAll = [&] {
         for (int key : {kF5, kF6, kF7}) w.Key(key);
         for (int x : {kFiftyX, kPhoneX, kAudienceX}) w.Click(x, kIconY);
+        return GameWorld::Flags({m.State.FiftyFiftyAvailable, m.State.PhoneAvailable,
+                                 m.State.AudienceAvailable, m.State.FiftyFiftyApplied, m.State.AudienceAsked,
+                                 w.Anim().Visible()}) +
+               " " + m.imgN5050().Picture() + (m.State.InputLocked ? "" : " " + w.Answers());
     };
-    auto untouched = [&](const char* when) {
-        EXPECT_TRUE(m.State.FiftyFiftyAvailable && m.State.PhoneAvailable && m.State.AudienceAvailable &&
-                    !m.State.FiftyFiftyApplied && !m.State.AudienceAsked && !w.Anim().Visible())
-            << when;
-        EXPECT_EQ(m.imgN5050().Picture(), "N-5050") << when;
-        EXPECT_TRUE(m.State.InputLocked || w.Answers() == "ABCD") << when;
-    };
-    // While the question builds up.
-    tryAll();
-    untouched("build-up");
+    EXPECT_EQ(tryAll(), "111000 N-5050");  // while the question builds up
     // After walking away through the game menu: "MENU", then "UKONČIT HRU".
     const Millis ready = w.WaitForInput();
     w.backend.Click(ready + 1, 40, 17);
     w.backend.Click(ready + 600, 300, 17);
     w.rt.RunUntil(ready + 4000);
     ASSERT_TRUE(m.State.OutOfCompetition);
-    ASSERT_FALSE(m.State.InputLocked);
-    tryAll();
-    untouched("out of competition");
-    // While an answer is locked in.
+    EXPECT_EQ(tryAll(), "111000 N-5050 ABCD");
     w.Key('B');
-    ASSERT_TRUE(m.State.InputLocked);
-    tryAll();
-    untouched("answer locked");
+    EXPECT_EQ(tryAll(), "111000 N-5050");  // while an answer is locked in
 }
