@@ -8,7 +8,7 @@
 #include "platform/input.h"
 
 using tolarka::platform::sdl::KeyCode;
-namespace keys = tolarka::platform::keys;
+using namespace tolarka::platform::keys;
 
 // Answer letters, lifelines and editing keys keep their codes; every other key still counts as
 // a key (the Czech number row types "ě" on the key of "2"; a Czech "z" key lies where "y" is).
@@ -16,11 +16,11 @@ TEST(KeyCodes, EveryKeyHasTheCodeTheScreensExpect) {
     const std::tuple<SDL_Keycode, SDL_Scancode, int> cases[] = {
         {SDLK_a, SDL_SCANCODE_A, 'A'},
         {SDLK_d, SDL_SCANCODE_D, 'D'},
-        {SDLK_F5, SDL_SCANCODE_F5, keys::kF5},
-        {SDLK_F10, SDL_SCANCODE_F10, keys::kF10},
-        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, keys::kReturn},
-        {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, keys::kEscape},
-        {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, keys::kBack},
+        {SDLK_F5, SDL_SCANCODE_F5, kF5},
+        {SDLK_F10, SDL_SCANCODE_F10, kF10},
+        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, kReturn},
+        {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, kEscape},
+        {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, kBack},
         {0x11B, SDL_SCANCODE_2, '2'},
         {0xFD, SDL_SCANCODE_8, '8'},
         {SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, 16},
@@ -28,14 +28,8 @@ TEST(KeyCodes, EveryKeyHasTheCodeTheScreensExpect) {
         {SDLK_DOWN, SDL_SCANCODE_DOWN, 40},
         {SDLK_KP_5, SDL_SCANCODE_KP_5, 101},
         {SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN, 0}};
-    for (const auto& [sym, scancode, code] : cases) {
-        SDL_Keysym k{};
-        k.sym = sym;
-        k.scancode = scancode;
-        EXPECT_EQ(KeyCode(k), code) << scancode;
-    }
-    SDL_Keysym comma{};
-    comma.sym = SDLK_COMMA;
-    comma.scancode = SDL_SCANCODE_COMMA;
-    EXPECT_TRUE(KeyCode(comma) != 0 && (KeyCode(comma) < 'A' || KeyCode(comma) > 'D'));
+    for (const auto& [sym, scancode, code] : cases)
+        EXPECT_EQ(KeyCode(SDL_Keysym{scancode, sym, 0, 0}), code) << scancode;
+    const int comma = KeyCode(SDL_Keysym{SDL_SCANCODE_COMMA, SDLK_COMMA, 0, 0});
+    EXPECT_TRUE(comma != 0 && (comma < 'A' || comma > 'D'));
 }

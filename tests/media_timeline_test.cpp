@@ -13,17 +13,15 @@ using platform::sdl::DecodedFrame;
 using platform::sdl::VideoFrameQueue;
 using platform::sdl::VideoTimeline;
 
-TEST(VideoTimeline, FirstFrameIsDueAtTheStartWhateverItsTimestamp) {
+// The first frame is due at the start whatever its timestamp; a rate change keeps the picture on
+// show, and a restart keeps the rate. A slower rate, and a rate change while playing: ClipPlayback in
+// media_video_test.cpp.
+TEST(VideoTimeline, FirstFrameIsDueAtTheStartAndARateChangeKeepsThePictureOnShow) {
     VideoTimeline timeline;
     timeline.Start(5000);
     EXPECT_EQ(timeline.DueTime(240000), Millis{5000});
     timeline.AnchorAt(240000);
     EXPECT_EQ(timeline.DueTime(340000), Millis{5100});
-}
-
-// A slower rate, and a rate change while playing: ClipPlayback in media_video_test.cpp.
-TEST(VideoTimeline, RateChangeKeepsThePictureOnShowAndRestartKeepsTheRate) {
-    VideoTimeline timeline;
     timeline.Start(0);
     timeline.AnchorAt(0);
     timeline.SetRate(0.5, 1000);  // clip at 1.0 s
