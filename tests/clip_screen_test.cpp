@@ -21,7 +21,7 @@ namespace {
 using media_test::FrameIndexOf;
 using platform::Millis;
 
-constexpr int kFrames = 20;  // the test colours tell 20 frames apart
+constexpr int kFrames = 20;   // the test colours tell 20 frames apart
 constexpr int kNoFrame = -3;  // the form shows (FrameIndexOf: -1 for black, -2 for no frame's colour)
 constexpr std::uint32_t kBackground = 0x2040A0;
 
