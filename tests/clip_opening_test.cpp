@@ -78,8 +78,7 @@ TEST(ClipOpening, AClipInMemoryDecodesLikeTheFile) {
         while (auto a = fromFile->Next()) {
             auto b = fromMemory->Next();
             ASSERT_TRUE(b.has_value()) << frames;
-            EXPECT_EQ(a->pts_us, b->pts_us);
-            EXPECT_EQ(a->frame->data[0][0], b->frame->data[0][0]);
+            EXPECT_EQ(std::pair(a->pts_us, a->frame->data[0][0]), std::pair(b->pts_us, b->frame->data[0][0]));
             ++frames;
         }
         EXPECT_FALSE(fromMemory->Next().has_value());

@@ -6,9 +6,7 @@
 
 using namespace tolarka;
 using namespace tolarka::testing;
-using platform::keys::kF5;
-using platform::keys::kF6;
-using platform::keys::kF7;
+using namespace tolarka::platform::keys;
 
 namespace {
 

@@ -9,9 +9,7 @@ namespace tolarka {
 namespace {
 
 using platform::Millis;
-using platform::sdl::DecodedFrame;
-using platform::sdl::VideoFrameQueue;
-using platform::sdl::VideoTimeline;
+using namespace platform::sdl;
 
 // The first frame is due at the start whatever its timestamp; a rate change keeps the picture on
 // show, and a restart keeps the rate. A slower rate, and a rate change while playing: ClipPlayback in

@@ -7,8 +7,7 @@
 
 using namespace tolarka;
 using namespace tolarka::testing;
-using platform::keys::kEscape;
-using platform::keys::kReturn;
+using namespace tolarka::platform::keys;
 
 namespace {
 
@@ -66,7 +65,7 @@ TEST(Menu, NameStopsGrowingAtTheRenderedWidthLimit) {
     EXPECT_GE(width, 2760);    // the last letter took it past the limit...
     EXPECT_LT(shorter, 2760);  // ...and before it there was room
     EXPECT_LT(full.size(), 60u);
-    w.Key(platform::keys::kBack);
+    w.Key(kBack);
     w.Type("i");
     EXPECT_EQ(w.Menu().txtJmeno().Text(), full.substr(0, full.size() - 1) + "i");
 }
@@ -75,7 +74,7 @@ TEST(Menu, NameStopsGrowingAtTheRenderedWidthLimit) {
 // notice is not typed into the name, a panel opened again shows the name whole after a shorter
 // one was typed, and the next Enter starts.
 TEST(Menu, QualifierIsRefusedWithANoticeAndTheNextEnterStarts) {
-    for (int key : {int{platform::keys::kSpace}, int{'O'}}) {
+    for (int key : {int{kSpace}, int{'O'}}) {
         SCOPED_TRACE(key);
         MenuWorld w;
         w.OpenNewGame();
@@ -96,7 +95,7 @@ TEST(Menu, QualifierIsRefusedWithANoticeAndTheNextEnterStarts) {
             << shown;
         EXPECT_TRUE(w.Menu().DirectToGame && w.rt.ActiveScreen() == &w.Menu() && !w.StartClipRequested());
         EXPECT_EQ(w.Menu().CurrentPlayerName, "Alexandr");
-        for (int i = 0; i < 8; ++i) w.Key(platform::keys::kBack);
+        for (int i = 0; i < 8; ++i) w.Key(kBack);
         w.Type("n");  // the name box takes typing again
         ASSERT_EQ(w.Menu().txtJmeno().Text(), "  Aln");
         w.Key(kEscape);

@@ -8,9 +8,6 @@
 
 using namespace tolarka;
 using namespace tolarka::testing;
-using platform::kAnswerNo;
-using platform::kAnswerOk;
-using platform::kAnswerYes;
 
 // Every start-up case: what is missing, the answers given, the boxes shown (title and text), the
 // question counts and the media check as the screen shows them, and whether the game goes on.
@@ -54,7 +51,9 @@ TEST(StartUp, MissingFilesAreAskedAboutInOrderAndNoEndsAtOnce) {
             if (rel == "gfx/r23.avi") std::filesystem::create_directory(w.Path(rel));  // not a clip either
         }
         for (char a : row.answers)
-            w.backend.AnswerNextBoxes({a == 'O' ? kAnswerOk : a == 'Y' ? kAnswerYes : kAnswerNo});
+            w.backend.AnswerNextBoxes({a == 'O'   ? platform::kAnswerOk
+                                       : a == 'Y' ? platform::kAnswerYes
+                                                  : platform::kAnswerNo});
         w.StartToMenu({});
         std::vector<std::string> boxes;
         for (char b : row.boxes) boxes.push_back(box.at(b));
