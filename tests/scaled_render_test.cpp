@@ -153,8 +153,7 @@ TEST(ScaledRender, TextIsDrawnAtTheScaleAndWidgetsKeepTheirLogicalRectangles) {
     Picture one = s.At(1.0);
     Picture two = s.At(2.0);
     ASSERT_TRUE(one && two) << SDL_GetError();
-    ASSERT_EQ(two->w, 1280);
-    ASSERT_EQ(two->h, 960);
+    ASSERT_EQ(std::pair(two->w, two->h), std::pair(1280, 960));
     const SDL_Rect text{72, 80, 266, 100};
     const double drawn = Sharpness(two.get(), Scaled(text, 2));
     const double blurred = Sharpness(ScaledUp(one.get(), 2).Surface(), Scaled(text, 2));
@@ -313,16 +312,17 @@ TEST(GameWindow, TakesTheSizeAndCaptionOfTheScreensItShowsAndSurvivesAnyOther) {
     startUp.Show();
     rt.RunUntil(rt.Now() + 10);
     // The offscreen display is small enough for the window's own size.
-    int w = 0, h = 0;
-    SDL_GetWindowSize(backend.Window(), &w, &h);
-    EXPECT_EQ(w, 239);
-    EXPECT_EQ(h, 82);
+    const auto ask = [&](void (*get)(SDL_Window*, int*, int*)) {
+        int w = 0, h = 0;
+        get(backend.Window(), &w, &h);
+        return std::pair(w, h);
+    };
+    EXPECT_EQ(ask(SDL_GetWindowSize), std::pair(239, 82));
     EXPECT_STREQ(SDL_GetWindowTitle(backend.Window()), "Tolarka   Start-Up");
     // Centred on the desktop.
     SDL_Rect desk{};
     SDL_GetDisplayBounds(0, &desk);
-    int x = 0, y = 0;
-    SDL_GetWindowPosition(backend.Window(), &x, &y);
+    const auto [x, y] = ask(SDL_GetWindowPosition);
     EXPECT_NEAR(x, desk.x + (desk.w - 239) / 2, 1);
     EXPECT_NEAR(y, desk.y + (desk.h - 82) / 2, 1);
     // The start-up window's own picture fills it, caption bar not drawn into it.
@@ -334,9 +334,7 @@ TEST(GameWindow, TakesTheSizeAndCaptionOfTheScreensItShowsAndSurvivesAnyOther) {
     startUp.Close();
     board.Show();
     rt.RunUntil(rt.Now() + 10);
-    SDL_GetWindowSize(backend.Window(), &w, &h);
-    EXPECT_EQ(w, 640);
-    EXPECT_EQ(h, 480);
+    EXPECT_EQ(ask(SDL_GetWindowSize), std::pair(640, 480));
     EXPECT_STREQ(SDL_GetWindowTitle(backend.Window()), "Tolarka");
     SDL_SetWindowMinimumSize(backend.Window(), 1, 1);
     for (const auto& [w, h] : {std::pair{1, 1}, {8, 6}, {2, 900}, {900, 2}, {640, 480}}) {
