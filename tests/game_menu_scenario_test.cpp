@@ -11,9 +11,8 @@ using namespace tolarka::testing;
 
 namespace {
 
-constexpr int kMenuX = 40, kMenuY = 17;        // "MENU"
-constexpr int kSaveX = 140, kSaveY = 17;       // "ULOŽIT HRU"
-constexpr int kEndX = 300, kEndY = 17;         // "UKONČIT HRU"
+// The panel's items at the top: "MENU", "ULOŽIT HRU", "UKONČIT HRU".
+constexpr int kMenuX = 40, kSaveX = 140, kEndX = 300, kMenuY = 17, kSaveY = 17, kEndY = 17;
 constexpr int kBannerX = 320, kBannerY = 380;  // the save banner
 
 // The value `read` gives at each repaint that differs from the one before, with its time.

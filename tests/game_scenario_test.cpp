@@ -155,15 +155,14 @@ TEST(Game, AWrongAnswerFallsToTheLastSafeLevelAndEndsInTheMenu) {
 
 TEST(Game, ALevelWithoutQuestionFilesReturnsToTheMenuWithAMessage) {
     PlayingWorld w("B", false);
-    std::filesystem::remove(w.Path("qst/01-001.qst"));
-    std::filesystem::remove(w.Path("qst/01-002.qst"));
+    for (const char* file : {"qst/01-001.qst", "qst/01-002.qst"}) std::filesystem::remove(w.Path(file));
     w.StartToMenu({platform::kAnswerOk, platform::kAnswerYes});
     w.backend.AnswerNextBoxes({platform::kAnswerOk});
     w.StartGame();
-    ASSERT_EQ(w.Boxes().size(), 3u);
-    EXPECT_EQ(w.Boxes()[2],
-              "chyba: Pro 1. otázku nebyl nalezen žádný soubor otázek.\r\nHra se vrátí do hlavního menu.");
-    EXPECT_EQ(w.Screens(), "Menu*");
+    // The third box, after the notice and the missing files' question.
+    EXPECT_EQ(
+        std::to_string(w.Boxes().size()) + " " + w.Boxes().back() + " " + w.Screens(),
+        "3 chyba: Pro 1. otázku nebyl nalezen žádný soubor otázek.\r\nHra se vrátí do hlavního menu. Menu*");
 }
 
 TEST(Game, AQuestionFileThatCannotBeReadCountsAsMissing) {

@@ -58,10 +58,8 @@ struct GameWorld {
     }
     // A question of `level` whose correct answer is `correct`; texts tell level and number.
     void AddQuestion(int level, int number, const std::string& correct = "B") {
-        AddQuestion(level, number,
-                    MakeQuestion("Otázka " + std::to_string(level) + "/" + std::to_string(number) +
-                                     " – která odpověď platí?",
-                                 correct));
+        const std::string text = "Otázka " + std::to_string(level) + "/" + std::to_string(number);
+        AddQuestion(level, number, MakeQuestion(text + " – která odpověď platí?", correct));
     }
     void AddQuestion(int level, int number, const QuestionRecord& q) {
         AddFile("qst/%02d-%03d.qst", level, number, q);

@@ -28,12 +28,7 @@ UniformSource Script(std::vector<double> numbers, double rest = 0.0) {
 double Giving(int d, int n) { return (d - 0.5) / n; }
 
 PhoneCallQuestion Question(int level, Votes votes) {
-    PhoneCallQuestion q;
-    q.Level = level;
-    q.Text = "  Kolik nohou má pavouk?   ";
-    q.Answers = {"šest ", " osm", "deset", "dvanáct"};
-    q.AudienceVotes = votes;
-    return q;
+    return {level, "  Kolik nohou má pavouk?   ", {"šest ", " osm", "deset", "dvanáct"}, votes};
 }
 
 }  // namespace

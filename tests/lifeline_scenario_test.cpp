@@ -172,11 +172,10 @@ TEST(Phone, CallIsTypedOutAfterTheClipAndTheGameResumes) {
 
 TEST(Phone, LongTranscriptIsCutOffAtThirtySecondsWithoutTheClosingSound) {
     PlayingWorld w("B", false);
-    for (int n = 1; n <= 2; ++n)
-        w.AddQuestion(1, n,
-                      GameWorld::MakeQuestion(std::string(249, 'x') + "?", "B",
-                                              {std::string(50, 'a'), std::string(50, 'b'),
-                                               std::string(50, 'c'), std::string(50, 'd')}));
+    const auto q = GameWorld::MakeQuestion(
+        std::string(249, 'x') + "?", "B",
+        {std::string(50, 'a'), std::string(50, 'b'), std::string(50, 'c'), std::string(50, 'd')});
+    for (int n = 1; n <= 2; ++n) w.AddQuestion(1, n, q);
     w.Begin();
     frmMain& m = w.Main();
     w.WaitForInput();

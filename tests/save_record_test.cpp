@@ -19,21 +19,14 @@ TEST(SaveRecord, EachFieldHasItsExactBytesAndSurvivesARoundTrip) {
     // "Řehoř Žák" in Windows-1250 and 31 spaces; the level, little-endian; date; time; then the
     // audience, the 50:50 and the phone as 16-bit -1 (available) or 0. Each flag alone, so that
     // a swapped pair of offsets cannot pass; levels above 255 and below 0 check the high byte.
-    const std::string name =
-        "\xD8"
-        "eho\xF8 \x8E\xE1k" +
-        std::string(31, ' ');
+    const std::string name = std::string("\xD8") + "eho\xF8 \x8E\xE1k" + std::string(31, ' ');
     const std::string on("\xFF\xFF", 2), off("\x00\x00", 2);
     const std::pair<int, std::string> cases[] = {{8, std::string("\x08\x00", 2) + on + off + off},
                                                  {301, std::string("\x2D\x01", 2) + off + on + off},
                                                  {-2, std::string("\xFE\xFF", 2) + off + off + on}};
     for (int i = 0; i < 3; ++i) {
         const auto& [level, bytes] = cases[i];
-        SaveRecord r = Sample();
-        r.ResumeLevel = static_cast<int16_t>(level);
-        r.AudienceAvailable = i == 0;
-        r.FiftyFiftyAvailable = i == 1;
-        r.PhoneAvailable = i == 2;
+        SaveRecord r = tolarka::testing::MakeSave("Řehoř Žák", level, i == 1, i == 0, i == 2);
         const auto encoded = EncodeSaveRecord(r);
         const std::string expected = name + bytes.substr(0, 2) + "04.12.202609:05" + bytes.substr(2);
         EXPECT_EQ(std::string(encoded.begin(), encoded.end()), expected) << level;
