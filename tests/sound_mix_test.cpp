@@ -91,12 +91,6 @@ struct Segment {
     bool loop = false;
 };
 
-bool Loops(const std::string& file) {
-    for (const auto& sound : sfxgen::Catalogue())
-        if (sound.fileName == file) return sound.loop;
-    return false;
-}
-
 // Lines "<ms> <screen>.<view> file|play|stop [path]" and "<ms> system sound <path>": a file set
 // or played again ends what its channel played, a one-shot ends by itself, and whatever still
 // plays at the last line ends there.
@@ -117,7 +111,8 @@ std::vector<Segment> SegmentsFromLog(const std::vector<std::string>& log) {
         const std::string file = path.substr(path.find_last_of('/') + 1);
         const auto* samples = file.ends_with(".wav") ? SamplesOf(file) : nullptr;
         if (!samples) return;
-        const bool loop = Loops(file);
+        const bool loop = std::ranges::any_of(
+            sfxgen::Catalogue(), [&](const auto& sound) { return sound.fileName == file && sound.loop; });
         const long long length = static_cast<long long>(samples->size()) * 1000 / 44100;
         playing[channel] = {file, t, loop ? std::numeric_limits<long long>::max() : t + length, loop};
     };
