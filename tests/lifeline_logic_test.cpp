@@ -101,9 +101,8 @@ TEST(AudienceVotes, DamagedVotesShowWithinZeroToHundred) {
     // The 50:50 split adds the removed shares: still within the graph.
     for (const auto& remaining : {std::array<bool, 4>{true, true, false, false},
                                   {false, true, true, false},
-                                  {true, false, false, true}}) {
+                                  {true, false, false, true}})
         for (int v : DisplayedVotes(kept, true, remaining)) EXPECT_TRUE(v >= 0 && v <= 100) << v;
-    }
     EXPECT_EQ(DisplayedVotes(Votes{32767, 32767, 32767, 0}, true, {false, true, false, true}),
               (Votes{0, 100, 0, 100}));
 }
