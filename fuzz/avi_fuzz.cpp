@@ -1,8 +1,4 @@
 // Any bytes as a clip: opening and decoding end, quietly, within a bounded amount of work.
-#include <cstddef>
-#include <cstdint>
-#include <span>
-
 extern "C" {
 #include <libavutil/log.h>
 }
@@ -12,14 +8,10 @@ extern "C" {
 
 using tolarka::platform::sdl::VideoDecoder;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    av_log_set_level(AV_LOG_QUIET);
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    auto decoder = VideoDecoder::OpenBytes(std::span<const std::uint8_t>(data, size));
-    if (!decoder) return 0;
+FUZZ_TARGET(bytes) {
+    [[maybe_unused]] static const bool quiet = (av_log_set_level(AV_LOG_QUIET), true);
+    auto decoder = VideoDecoder::OpenBytes(bytes);
+    if (!decoder) return;
     const auto frameSize = decoder->FrameSize();
     FUZZ_CHECK(frameSize.width > 0 && frameSize.height > 0 && frameSize.width <= 4096 &&
                frameSize.height <= 4096);
@@ -31,5 +23,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (!decoder->Rewind()) break;
     }
-    return 0;
 }

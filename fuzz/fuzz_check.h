@@ -1,8 +1,12 @@
 #pragma once
-// A property that must hold for every input: when it does not, the fuzzer stops with the input
-// that broke it.
+// What every fuzz target shares: its entry point and the check of a property that must hold for
+// every input (when one does not, the fuzzer stops with the input that broke it).
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
+#include <string_view>
 
 #define FUZZ_CHECK(condition)                                                                  \
     do {                                                                                       \
@@ -11,3 +15,16 @@
             std::abort();                                                                      \
         }                                                                                      \
     } while (false)
+
+// The body that follows is run on each input, `bytes`.
+#define FUZZ_TARGET(bytes)                                                              \
+    static void FuzzOne(std::span<const std::uint8_t> bytes);                           \
+    extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) { \
+        FuzzOne({data, size});                                                          \
+        return 0;                                                                       \
+    }                                                                                   \
+    static void FuzzOne(std::span<const std::uint8_t> bytes)
+
+inline std::string_view AsText(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}

@@ -1,19 +1,14 @@
 // Any bytes as a question file: decoding never fails on a full record, and a record the game
 // writes back reads as itself.
-#include <cstddef>
-#include <cstdint>
-#include <span>
-
 #include "fuzz/fuzz_check.h"
 #include "game/question_record.h"
 
 using namespace tolarka;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::span<const unsigned char> bytes(data, size);
+FUZZ_TARGET(bytes) {
     const auto record = DecodeQuestionRecord(bytes);
-    FUZZ_CHECK(record.has_value() == (size >= kQuestionRecordSize));
-    if (!record) return 0;
+    FUZZ_CHECK(record.has_value() == (bytes.size() >= kQuestionRecordSize));
+    if (!record) return;
     for (const auto* text : {&record->Text, &record->AnswerA, &record->AnswerB, &record->AnswerC,
                              &record->AnswerD, &record->Author}) {
         (void)Trimmed(*text);
@@ -25,5 +20,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(again.has_value());
     // One round through the code page settles every text; after that nothing changes.
     FUZZ_CHECK(EncodeQuestionRecord(*again) == encoded);
-    return 0;
 }

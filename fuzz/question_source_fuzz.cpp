@@ -1,17 +1,12 @@
 // Any text as a question-pack source file: parsing never fails, and the questions it accepts,
 // written back in the source format, parse to the same questions.
-#include <cstddef>
-#include <cstdint>
-#include <string_view>
-
 #include "fuzz/fuzz_check.h"
 #include "tools/qst/source_format.h"
 
 using namespace tolarka;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const qst::ParsedSource parsed = qst::ParseQuestionSource(text, "fuzz.txt");
+FUZZ_TARGET(bytes) {
+    const qst::ParsedSource parsed = qst::ParseQuestionSource(AsText(bytes), "fuzz.txt");
     for (const auto& problem : parsed.Problems) FUZZ_CHECK(!problem.ToString().empty());
     const std::string formatted = qst::FormatQuestionSource(parsed.Questions);
     const qst::ParsedSource again = qst::ParseQuestionSource(formatted, "fuzz.txt");
@@ -21,5 +16,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(again.Questions[i].Record == parsed.Questions[i].Record);
     }
     FUZZ_CHECK(qst::FormatQuestionSource(again.Questions) == formatted);
-    return 0;
 }

@@ -1,8 +1,5 @@
 // Any bytes as a level's recent-question list: at most 50 entries of bounded length, and a list
 // written back reads as itself.
-#include <cstddef>
-#include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -11,8 +8,8 @@
 
 using namespace tolarka;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const RecentList list = ParseRecentList(std::span<const unsigned char>(data, size));
+FUZZ_TARGET(bytes) {
+    const RecentList list = ParseRecentList(bytes);
     for (const auto& entry : list) FUZZ_CHECK(entry.size() <= kRecentLineLimit);
     const RecentList pushed = PushRecent(list, "042");
     FUZZ_CHECK(pushed[0] == "042");
@@ -27,5 +24,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         written.push_back('\n');
     }
     if (plain) FUZZ_CHECK(ParseRecentList(written) == pushed);
-    return 0;
 }

@@ -10,16 +10,10 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
-#ifdef TOLARKA_REPLAY_INITIALIZE
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv);
-#endif
 
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
-#ifdef TOLARKA_REPLAY_INITIALIZE
-    LLVMFuzzerInitialize(&argc, &argv);
-#endif
     std::vector<fs::path> inputs;
     for (int i = 1; i < argc; ++i) {
         const fs::path arg(argv[i]);

@@ -1,8 +1,5 @@
 // Any bytes as a save slot: decoding always gives a record, its summary row can be made, and a
 // record written back reads as itself.
-#include <cstddef>
-#include <cstdint>
-#include <span>
 #include <string>
 
 #include "fuzz/fuzz_check.h"
@@ -11,8 +8,8 @@
 
 using namespace tolarka;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const SaveRecord record = DecodeSaveRecord(std::span<const unsigned char>(data, size));
+FUZZ_TARGET(bytes) {
+    const SaveRecord record = DecodeSaveRecord(bytes);
     const SlotSummary summary = MakeSlotSummary(record);
     FUZZ_CHECK(summary.Left.size() < 1024 && summary.Right.size() < 1024);
     (void)IsResumableLevel(record.ResumeLevel);
@@ -22,10 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(again.ResumeLevel == record.ResumeLevel);
 
     // The date and time texts alone, as any text.
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::string text(AsText(bytes));
     const std::string date = LongCzechDate(text);
     const std::string time = ShortTime(text);
     // A one-digit minute gains its leading zero; a month number becomes its name.
     FUZZ_CHECK(date.size() < text.size() + 64 && time.size() <= text.size() + 1);
-    return 0;
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 
 #include "app/command_line.h"
@@ -27,11 +26,6 @@ struct Disk {
 
 PathEnvironment Installed(std::string xdg = "", std::string home = "/home/eva") {
     return {"/usr/games", "../share/games/tolarka", PlayerDirectory(xdg, home)};
-}
-
-void Touch(const fs::path& p) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p) << "x";
 }
 
 }  // namespace
@@ -77,13 +71,13 @@ TEST(GamePaths, DataSavesAndOwnQuestionsByWhereTheGameRunsFrom) {
 TEST(GamePaths, RealDirectoriesAreProbed) {
     ScratchDir dir;
     EXPECT_FALSE(HoldsGameData(dir.path()));
-    Touch(dir.path() / "sfx" / "menu.wav");
+    WriteFile(dir.path() / "sfx" / "menu.wav", {1});
     EXPECT_TRUE(HoldsGameData(dir.path()));
 
     EXPECT_TRUE(AcceptsGameFiles(dir.path()));
     EXPECT_FALSE(AcceptsGameFiles(dir.path() / "missing"));
     // A logs or save entry that is no directory cannot take the game's files, whoever runs it.
-    Touch(dir.path() / "logs");
+    WriteFile(dir.path() / "logs", {1});
     EXPECT_FALSE(AcceptsGameFiles(dir.path()));
     fs::remove(dir.path() / "logs");
     fs::create_directory(dir.path() / "save");

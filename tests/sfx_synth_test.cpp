@@ -15,10 +15,6 @@
 namespace tolarka::sfxgen {
 namespace {
 
-int Sample16(const std::vector<std::uint8_t>& b, std::size_t index) {
-    return static_cast<std::int16_t>(b[44 + 2 * index] | (b[45 + 2 * index] << 8));
-}
-
 // The game's own checks read the header (the RIFF size is the file's less its first 8 bytes);
 // samples are rounded and clamped, never wrapped.
 TEST(SfxWavEncoding, HeaderDescribesMonoSixteenBitPcmOfRoundedAndClampedSamples) {
@@ -33,8 +29,9 @@ TEST(SfxWavEncoding, HeaderDescribesMonoSixteenBitPcmOfRoundedAndClampedSamples)
     EXPECT_EQ(format->bits, 16);
     EXPECT_EQ(format->frames, 100u);
     const std::vector<std::uint8_t> s = EncodeWav({0.5f, -0.5f, 1.5f, -1.5f, 0.0f});
-    const int expected[] = {16384, -16384, 32767, -32767, 0};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(Sample16(s, static_cast<std::size_t>(i)), expected[i]) << i;
+    // 16384, -16384, 32767, -32767 and 0, low byte first.
+    EXPECT_EQ(std::vector<std::uint8_t>(s.begin() + 44, s.end()),
+              (std::vector<std::uint8_t>{0x00, 0x40, 0x00, 0xC0, 0xFF, 0x7F, 0x01, 0x80, 0x00, 0x00}));
 }
 
 TEST(SfxTrack, LoopWrapsWhatRingsPastTheEndAndOneShotCutsIt) {
@@ -87,7 +84,6 @@ TEST(SfxVoices, PitchedVoicesSoundAtTheirNote) {
         if ((s[i - 1] < 0.0f) != (s[i] < 0.0f)) ++crossings;
     }
     EXPECT_NEAR(crossings / 0.6, 2 * 220.0, 2 * 220.0 * 0.05);
-    EXPECT_NEAR(NoteHz(69.0f), 440.0f, 1e-3f);
     EXPECT_NEAR(NoteHz(62.0f), 293.66f, 0.01f);
 }
 

@@ -6,10 +6,10 @@
 namespace tolarka::testing {
 
 // The build folder: the generated sounds, clips and question files beside the game.
-const std::filesystem::path& AppDir();
+std::filesystem::path AppDir();
 // The game's clip module in the build (empty where the game links its clip code).
-const std::filesystem::path& ClipModuleFile();
+std::filesystem::path ClipModuleFile();
 // The source tree: the shipped question sources and the files the tests compare against.
-const std::filesystem::path& SourceDir();
+std::filesystem::path SourceDir();
 
 }  // namespace tolarka::testing

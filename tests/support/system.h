@@ -70,10 +70,7 @@ int OpenDescriptorCount();
 bool LimitFileSize(long bytes);
 void LiftFileSizeLimit();
 
-// Runs `body` in a child process and returns its result; false when no child could run it.
-bool RunInChild(const std::function<bool()>& body);
-
-// A child process that runs `body` and then holds on until Release().
+// A child process that runs `body` and then holds on until Release() (or the end of this object).
 class HeldChild {
 public:
     explicit HeldChild(const std::function<bool()>& body);
@@ -86,8 +83,7 @@ public:
 
 private:
     long pid_ = -1;
-    int ready_ = -1;
-    int go_ = -1;
+    int link_ = -1;
 };
 
 // Whether the process has root's rights, which pass over file permissions.

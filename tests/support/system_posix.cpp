@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -69,34 +70,20 @@ void LiftFileSizeLimit() {
     std::signal(SIGXFSZ, g_savedSignal);
 }
 
-bool RunInChild(const std::function<bool()>& body) {
-    const pid_t child = ::fork();
-    if (child < 0) return false;
-    if (child == 0) ::_exit(body() ? 0 : 1);
-    int status = 0;
-    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
+// One socket pair both ways: the child's result one way, the word to go the other.
 HeldChild::HeldChild(const std::function<bool()>& body) {
-    int ready[2], go[2];
-    if (::pipe(ready) != 0) return;
-    if (::pipe(go) != 0) {
-        ::close(ready[0]);
-        ::close(ready[1]);
-        return;
-    }
+    int link[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, link) != 0) return;
     const pid_t child = ::fork();
     if (child == 0) {
         char c = body() ? 'y' : 'n';
-        (void)!::write(ready[1], &c, 1);
-        (void)!::read(go[0], &c, 1);
+        (void)!::write(link[1], &c, 1);
+        (void)!::read(link[1], &c, 1);
         ::_exit(0);
     }
-    ::close(ready[1]);
-    ::close(go[0]);
+    ::close(link[1]);
     pid_ = child;
-    ready_ = ready[0];
-    go_ = go[1];
+    link_ = link[0];
     if (child < 0) Release();
 }
 
@@ -104,18 +91,16 @@ HeldChild::~HeldChild() { Release(); }
 
 bool HeldChild::Result() {
     char c = 0;
-    return ready_ >= 0 && ::read(ready_, &c, 1) == 1 && c == 'y';
+    return link_ >= 0 && ::read(link_, &c, 1) == 1 && c == 'y';
 }
 
 void HeldChild::Release() {
-    if (go_ >= 0) {
-        const char c = 'g';
-        (void)!::write(go_, &c, 1);
-        ::close(go_);
+    if (link_ >= 0) {
+        (void)!::send(link_, "g", 1, MSG_NOSIGNAL);  // (no signal if the child has gone already)
+        ::close(link_);
     }
-    if (ready_ >= 0) ::close(ready_);
     if (pid_ > 0) ::waitpid(static_cast<pid_t>(pid_), nullptr, 0);
-    go_ = ready_ = -1;
+    link_ = -1;
     pid_ = -1;
 }
 

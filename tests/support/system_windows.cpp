@@ -43,7 +43,6 @@ void KnockOnFifo(const fs::path&) {}
 int OpenDescriptorCount() { return -1; }
 bool LimitFileSize(long) { return false; }
 void LiftFileSizeLimit() {}
-bool RunInChild(const std::function<bool()>&) { return false; }
 HeldChild::HeldChild(const std::function<bool()>&) {}
 HeldChild::~HeldChild() = default;
 bool HeldChild::Result() { return false; }
