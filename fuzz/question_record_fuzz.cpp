@@ -10,9 +10,8 @@ FUZZ_TARGET(bytes) {
     FUZZ_CHECK(record.has_value() == (bytes.size() >= kQuestionRecordSize));
     if (!record) return;
     for (const auto* text : {&record->Text, &record->AnswerA, &record->AnswerB, &record->AnswerC,
-                             &record->AnswerD, &record->Author}) {
+                             &record->AnswerD, &record->Author})
         (void)Trimmed(*text);
-    }
     (void)AnswerFor(*record, record->CorrectLetter);
     const auto encoded = EncodeQuestionRecord(*record);
     FUZZ_CHECK(encoded.size() == kQuestionRecordSize);

@@ -125,11 +125,9 @@ TEST(ReadLeadingBytes, ReadsOnlyOrdinaryFilesAndNeverWaitsOnAPipe) {
     EXPECT_EQ(ReadLeadingBytes(file, 100), Bytes("abcdef"));
     EXPECT_FALSE(ReadLeadingBytes(dir.path() / "missing", 4));
     EXPECT_FALSE(ReadLeadingBytes(dir.path(), 4));
-    if (!tolarka::testing::Missing(tolarka::testing::Feature::DescriptorCount)) {
-        const int open = tolarka::testing::OpenDescriptorCount();
-        for (int i = 0; i < 3; ++i) ReadLeadingBytes(file, 4);
-        EXPECT_EQ(tolarka::testing::OpenDescriptorCount(), open) << "a read left its file open";
-    }
+    const int open = tolarka::testing::OpenDescriptorCount();  // (-1 where they cannot be counted)
+    for (int i = 0; i < 3; ++i) ReadLeadingBytes(file, 4);
+    EXPECT_EQ(tolarka::testing::OpenDescriptorCount(), open) << "a read left its file open";
     if (tolarka::testing::Missing(tolarka::testing::Feature::NamedPipes)) return;
     const fs::path fifo = dir.path() / "b.qst";
     ASSERT_TRUE(tolarka::testing::MakeFifo(fifo));

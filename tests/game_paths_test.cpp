@@ -24,8 +24,9 @@ struct Disk {
     }
 };
 
-PathEnvironment Installed(std::string xdg = "", std::string home = "/home/eva") {
-    return {"/usr/games", "../share/games/tolarka", PlayerDirectory(xdg, home)};
+// The game run from `program`, installed or not, for a player with this XDG_DATA_HOME and home.
+PathEnvironment From(fs::path program, fs::path xdg = "", std::string home = "/home/eva") {
+    return {program, "../share/games/tolarka", PlayerDirectory(xdg.string(), home)};
 }
 
 }  // namespace
@@ -37,9 +38,6 @@ TEST(GamePaths, DataSavesAndOwnQuestionsByWhereTheGameRunsFrom) {
     const fs::path inst = "/usr/share/games/tolarka", own = "/home/eva/.local/share/tolarka";
     const fs::path ownQ = own / "qst", root = "/root/.local/share/tolarka";
     const fs::path xdgHome = tolarka::testing::AbsolutePath("/data/eva"), xdg = xdgHome / "tolarka";
-    const auto from = [](const fs::path& program) {
-        return PathEnvironment{program, "../share/games/tolarka", PlayerDirectory("", "/home/eva")};
-    };
     struct Case {
         const char* what;
         Disk disk;
@@ -47,17 +45,17 @@ TEST(GamePaths, DataSavesAndOwnQuestionsByWhereTheGameRunsFrom) {
         fs::path data, writable, ownQuestions;
     };
     const Case cases[] = {
-        {"build folder", {{build}, {build}}, from(build), build, build, ownQ},
-        {"read-only program folder", {{opt}, {}}, from(opt), opt, own, ownQ},
-        {"installed", {{inst}, {inst, "/usr/games"}}, Installed(), inst, own, ownQ},
-        {"moved tree", {{moved}, {}}, from("/home/eva/hry/games"), moved, own, ownQ},
-        {"absolute XDG_DATA_HOME", {{inst}, {}}, Installed(xdgHome.string()), inst, xdg, xdg / "qst"},
-        {"relative XDG_DATA_HOME, ignored", {{inst}, {}}, Installed("data"), inst, own, ownQ},
-        {"root's home", {{inst}, {}}, Installed("", "/root"), inst, root, root / "qst"},
+        {"build folder", {{build}, {build}}, From(build), build, build, ownQ},
+        {"read-only program folder", {{opt}, {}}, From(opt), opt, own, ownQ},
+        {"installed", {{inst}, {inst, "/usr/games"}}, From("/usr/games"), inst, own, ownQ},
+        {"moved tree", {{moved}, {}}, From("/home/eva/hry/games"), moved, own, ownQ},
+        {"absolute XDG_DATA_HOME", {{inst}, {}}, From("/usr/games", xdgHome), inst, xdg, xdg / "qst"},
+        {"relative XDG_DATA_HOME, ignored", {{inst}, {}}, From("/usr/games", "data"), inst, own, ownQ},
+        {"root's home", {{inst}, {}}, From("/usr/games", "", "/root"), inst, root, root / "qst"},
         // Saves are tried beside the data and fail there with a message.
-        {"no directory of the player's own", {{inst}, {}}, Installed("", ""), inst, inst, {}},
+        {"no directory of the player's own", {{inst}, {}}, From("/usr/games", "", ""), inst, inst, {}},
         // The start-up screen names the missing files in the program's folder.
-        {"no data anywhere", {{}, {build}}, from(build), build, build, ownQ},
+        {"no data anywhere", {{}, {build}}, From(build), build, build, ownQ},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -266,11 +266,10 @@ TEST(QstCheck, SourceProblemsNameFileLineAndQuestion) {
         for (const auto& message : c.messages) EXPECT_TRUE(HasMessage(m, message)) << c.text;
         EXPECT_TRUE(c.count < 0 || std::count(m.begin(), m.end(), '\n') == c.count) << m;
     }
-    for (const char* letter : {"b", "E", "@", "AB", ""}) {  // the right answer is one capital A-D
+    for (const char* letter : {"b", "E", "@", "AB", ""})  // the right answer is one capital A-D
         EXPECT_TRUE(HasMessage(CheckText(Block("001", {{"správně", letter}})),
                                "05.txt:7: otázka 001: správná odpověď musí být"))
             << letter;
-    }
     // The same text at another level is fine.
     ScratchDir dir;
     WriteFile(dir.path() / "05.txt", Block("001", {}));
