@@ -25,14 +25,13 @@ double LightnessFor(const Rgba& p, Vision vision) {
 double FillLightness(const DecodedPicture& s, Vision vision) {
     double sum = 0;
     int n = 0;
-    for (int y = 8; y < s.Height() - 8; ++y) {
+    for (int y = 8; y < s.Height() - 8; ++y)
         for (int x = 80; x < s.Width() - 40; ++x) {
             const Rgba p = s.At(x, y);
             if (p.a < 255) continue;
             sum += LightnessFor(p, vision);
             ++n;
         }
-    }
     return n == 0 ? -1 : sum / n;
 }
 
@@ -49,7 +48,7 @@ double TextContrast(PlayingWorld& w, platform::Label& label) {
     const auto a = DecodedPicture::File(with), b = DecodedPicture::File(without);
     if (!a || !b) return 0;
     std::vector<double> background;
-    for (int y = 0; y < a.Height(); ++y) {
+    for (int y = 0; y < a.Height(); ++y)
         for (int x = 0; x < a.Width(); ++x) {
             const Rgba p = a.At(x, y), q = b.At(x, y);
             // Solid glyph pixels only: the text colour (white) mostly covers the background.
@@ -57,7 +56,6 @@ double TextContrast(PlayingWorld& w, platform::Label& label) {
             if (p.r < 230 || p.g < 230 || p.b < 230) continue;
             background.push_back(Luminance(LinearOf(q.r, q.g, q.b)));
         }
-    }
     if (background.size() < 20) return 0;
     std::sort(background.begin(), background.end());
     const double worst = background[background.size() * 95 / 100];
@@ -90,14 +88,13 @@ TEST(ColourStates, AnswerStatesAndUsedLifelinesDifferInLightnessForEveryVision) 
             ASSERT_TRUE(plain && used) << name;
             double sum = 0;
             int n = 0;
-            for (int y = 0; y < plain.Height(); ++y) {
+            for (int y = 0; y < plain.Height(); ++y)
                 for (int x = 0; x < plain.Width(); ++x) {
                     const Rgba a = plain.At(x, y), b = used.At(x, y);
                     if (a.a < 255) continue;
                     sum += std::abs(LightnessFor(a, v) - LightnessFor(b, v));
                     ++n;
                 }
-            }
             EXPECT_GE(sum / n, 15) << name;
         }
     }

@@ -39,9 +39,8 @@ bool FailsNaming(Call call, const std::string& part) {
 
 TEST(ArtFonts, EveryFaceHasEveryCzechLetterAndNothingElseCounts) {
     const FontSet fonts(GameFonts());
-    for (Face face : {Face::Sans, Face::SansBold, Face::Verdana, Face::VerdanaBold}) {
+    for (Face face : {Face::Sans, Face::SansBold, Face::Verdana, Face::VerdanaBold})
         EXPECT_TRUE(fonts.Covers(face, "ěščřžýáíéůúťďň ĚŠČŘŽÝÁÍÉŮÚŤĎŇ 0123456789 Kč .,:·"));
-    }
     EXPECT_FALSE(fonts.Covers(Face::Sans, "Tolarka 字"));
     EXPECT_FALSE(fonts.Covers(Face::Sans, "\xC4"));  // a two-byte letter cut short
     EXPECT_TRUE(fonts.Covers(Face::Sans, ""));

@@ -34,9 +34,8 @@ inline Linear Simulate(const Linear& c, Vision v) {
         {0.29031, 0.70969, 0.0}, {0.29031, 0.70969, 0.0}, {-0.02197, 0.02197, 1.0}};
     const auto& m = v == Vision::Protanopia ? kProtan : kDeutan;
     Linear out{};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         out[static_cast<size_t>(i)] = std::clamp(m[i][0] * c[0] + m[i][1] * c[1] + m[i][2] * c[2], 0.0, 1.0);
-    }
     return out;
 }
 

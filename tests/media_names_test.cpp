@@ -45,13 +45,12 @@ Names Checklist(const std::array<std::string_view, N>& list) {
 Names NamedInScreens() {
     const std::regex literal(R"re("(?:[^"\n]*/)?([A-Za-z0-9_-]+\.(?:wav|avi))")re");
     Names names;
-    for (const char* dir : {"game", "anim", "startup", "saves", "app"}) {
+    for (const char* dir : {"game", "anim", "startup", "saves", "app"})
         for (const auto& entry : fs::directory_iterator(kSource / dir)) {
             const std::string text = ReadFile(entry.path());
             for (std::sregex_iterator it(text.begin(), text.end(), literal), end; it != end; ++it)
                 names.insert((*it)[1].str());
         }
-    }
     return names;
 }
 

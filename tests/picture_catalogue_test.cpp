@@ -67,12 +67,11 @@ TEST(PictureCatalogue, EveryNameResolvesInAnyCaseToAPngOfItsStatedSizeNotBlankAn
         EXPECT_EQ(std::pair(d.Width(), d.Height()), size) << name;
         // Not blank: over 3 % of it visible.
         int visible = 0;
-        for (int y = 0; y < d.Height(); ++y) {
+        for (int y = 0; y < d.Height(); ++y)
             for (int x = 0; x < d.Width(); ++x) {
                 const Rgba p = d.At(x, y);
                 visible += (p.a > 0 && p.r + p.g + p.b > 60) ? 1 : 0;
             }
-        }
         EXPECT_GT(visible * 100, d.Width() * d.Height() * 3) << name;
     }
     // Each of as many stored names found by its own: the stored names are these, once each.

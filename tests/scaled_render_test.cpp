@@ -82,13 +82,12 @@ int Grey(Uint32 p) { return static_cast<int>(((p >> 16 & 0xFF) + (p >> 8 & 0xFF)
 // cores and one-pixel edges; text scaled up from fewer pixels ramps over several.
 double Sharpness(const SDL_Surface* s, const SDL_Rect& r) {
     int touched = 0, solid = 0;
-    for (int y = r.y; y < r.y + r.h; ++y) {
+    for (int y = r.y; y < r.y + r.h; ++y)
         for (int x = r.x; x < r.x + r.w; ++x) {
             const int g = Grey(PixelAt(s, x, y));
             if (g > 40) ++touched;
             if (g > 215) ++solid;
         }
-    }
     return touched == 0 ? 0.0 : static_cast<double>(solid) / touched;
 }
 
